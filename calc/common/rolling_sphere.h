@@ -1,0 +1,26 @@
+#pragma once
+// The rolling-sphere method: what every range and height calculator is built on.
+
+#include <optional>
+#include <string_view>
+
+#include "calc/common/arith.h"
+
+namespace tervalen {
+
+// Horizontal distance from a rod or wire of height h at which the sphere of radius Hr
+// touches the ground (or the plane taken as ground): sqrt(h * (2Hr - h)), in double
+// precision. Outside 0 <= h <= 2Hr it has no real value: a failed step named `quantity`.
+inline double reach(double h, double Hr, std::string_view quantity) {
+    return root(h * (2.0 * Hr - h), quantity);
+}
+
+// Sag of an overhead wire at mid-span from its support spacing D: 2 m below 120 m,
+// 3 m from 120 m to 150 m inclusive, none above 150 m.
+inline std::optional<int> sagFor(float D) {
+    if (D < 120) return 2;
+    if (D <= 150) return 3;
+    return std::nullopt;
+}
+
+}  // namespace tervalen

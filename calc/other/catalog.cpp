@@ -1,0 +1,8 @@
+#include "forms/catalog.h"
+
+namespace tervalen::forms {
+
+// The forms of this subsystem, in menu order.
+std::vector<const FormDef*> otherForms() { return {}; }
+
+}  // namespace tervalen::forms

@@ -1,0 +1,9 @@
+#include "forms/catalog.h"
+#include "calc/range/forms.h"
+
+namespace tervalen::forms {
+
+// The forms of this subsystem, in menu order.
+std::vector<const FormDef*> rangeForms() { return {&frmRx_DLDanZ(), &frmRx_JSDanZ()}; }
+
+}  // namespace tervalen::forms

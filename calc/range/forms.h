@@ -1,0 +1,9 @@
+#pragma once
+#include "forms/form_def.h"
+
+namespace tervalen::forms {
+
+const FormDef& frmRx_DLDanZ();
+const FormDef& frmRx_JSDanZ();
+
+}  // namespace tervalen::forms

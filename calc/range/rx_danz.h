@@ -1,0 +1,25 @@
+#pragma once
+// Protection radius of a single rod on the plane at the height Hx of the protected surface.
+
+#include "calc/common/arith.h"
+
+namespace tervalen {
+
+struct RxDanZ {
+    float Rx;        // protection radius on the plane at Hx
+    float h;         // height of the rod that counts: H, or H - Hx when the roof is the ground
+    double reachH;   // reach of the rod
+    double reachHx;  // reach of the protected surface (0 when the roof is the ground)
+};
+
+// The two refusals shared by the rod forms.
+extern const char* const kRodTooHigh;        // H > Hr
+extern const char* const kSurfaceTooHigh;    // Hx > H
+
+// Standalone rod of height H.
+Outcome<RxDanZ> calcRx_DLDanZ(float Hr, float H, float Hx);
+// Rod on a building; yesNo: the building is an equipotential body connected to the earth,
+// so the roof at Hx is the ground and only the part of the rod above it counts.
+Outcome<RxDanZ> calcRx_JSDanZ(bool yesNo, float Hr, float H, float Hx);
+
+}  // namespace tervalen

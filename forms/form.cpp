@@ -1,0 +1,199 @@
+#include "forms/form.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "forms/display.h"
+#include "forms/messages.h"
+#include "forms/number.h"
+#include "forms/utf8.h"
+
+namespace tervalen::forms {
+namespace {
+
+// An input text that is not a number: stops the running handler.
+struct NotANumber {
+    std::string symbol;
+};
+
+}  // namespace
+
+std::optional<bool> yesNoAnswer(std::string_view text) {
+    if (text == "是") return true;
+    if (text == "否") return false;
+    return std::nullopt;
+}
+
+Form::Form(const FormDef& def) : m_def(def) {
+    const auto add = [this](const Control& c) {
+        if (c.name.empty() || c.kind == Kind::Picture) return;
+        if (!m_byName.emplace(c.name, &c).second)
+            throw std::logic_error(m_def.name + ": control " + c.name + " defined twice");
+        m_order.push_back(&c);
+    };
+    for (const Frame& frame : m_def.frames)
+        for (const Row& row : frame.rows)
+            for (const Control& c : row) add(c);
+    for (const Control& c : m_def.buttons) add(c);
+    load();
+}
+
+void Form::load() {
+    m_state.clear();
+    for (const Control* c : m_order) {
+        ControlState s;
+        s.text = c->kind == Kind::Result ? std::string() : c->text;
+        s.visible = c->visible;
+        s.enabled = c->enabled;
+        m_state.emplace(c->name, std::move(s));
+    }
+    clearRequests();
+}
+
+void Form::clearRequests() {
+    m_focus.clear();
+    m_closeRequested = false;
+}
+
+bool Form::has(std::string_view name) const { return m_byName.find(name) != m_byName.end(); }
+
+const Control& Form::control(std::string_view name) const {
+    const auto it = m_byName.find(name);
+    if (it == m_byName.end())
+        throw std::out_of_range(m_def.name + " has no control " + std::string(name));
+    return *it->second;
+}
+
+const ControlState& Form::state(std::string_view control) const {
+    const auto it = m_state.find(control);
+    if (it == m_state.end())
+        throw std::out_of_range(m_def.name + " has no control " + std::string(control));
+    return it->second;
+}
+
+ControlState& Form::mutableState(std::string_view control) {
+    return const_cast<ControlState&>(state(control));
+}
+
+std::string Form::firstCalculateButton() const {
+    for (const Control* c : m_order)
+        if (c->kind == Kind::Button && c->name != m_def.cancelButton) return c->name;
+    return {};
+}
+
+std::string Form::symbolOf(std::string_view control) const {
+    const Control& c = this->control(control);
+    if (!c.symbol.empty()) return c.symbol;
+    for (std::string_view prefix : {"Cmb", "Pic"})
+        if (c.name.starts_with(prefix)) return c.name.substr(prefix.size());
+    return c.name;
+}
+
+bool Form::acceptKey(std::string_view control, char32_t code) {
+    if (code == 27 && !m_def.cancelButton.empty()) {
+        press(m_def.cancelButton);
+        return false;
+    }
+    if (code == 13 && !m_def.defaultButton.empty()) {
+        press(m_def.defaultButton);
+        return false;
+    }
+    const Control& box = this->control(control);
+    if (passes(box.filter, code)) return true;
+    message(box.refusal, Icon::Critical);
+    return false;
+}
+
+bool Form::typeKey(std::string_view control, char32_t code) {
+    if (!acceptKey(control, code)) return false;
+    std::string& text = mutableState(control).text;
+    if (code == 8)
+        popLastCodePoint(text);
+    else if (code >= 32 && code != 127)
+        appendCodePoint(text, code);
+    return true;
+}
+
+void Form::typeText(std::string_view control, std::string_view utf8) {
+    for (char32_t code : decodeUtf8(utf8)) typeKey(control, code);
+}
+
+void Form::setText(std::string_view control, std::string text) {
+    if (this->control(control).kind != Kind::Input)
+        throw std::invalid_argument(std::string(control) + " is not an input box");
+    mutableState(control).text = std::move(text);
+}
+
+void Form::pick(std::string_view control, std::string text) {
+    setText(control, std::move(text));
+    if (const Handler& h = this->control(control).onClick) runHandler(h);
+}
+
+void Form::select(std::string_view option) {
+    if (control(option).kind != Kind::Option)
+        throw std::invalid_argument(std::string(option) + " is not an option button");
+    for (const Control* c : m_order)
+        if (c->kind == Kind::Option) m_state[c->name].selected = c->name == option;
+}
+
+void Form::press(std::string_view button) {
+    const Control& c = control(button);
+    if (c.kind != Kind::Button) throw std::invalid_argument(std::string(button) + " is not a button");
+    if (!state(button).enabled) return;
+    m_focus.clear();
+    runHandler(c.onClick);
+}
+
+void Form::runHandler(const Handler& handler) {
+    // The one rule for every handler: an input that is not a number, or an arithmetic
+    // step that cannot be carried out, stops the handler with a message; whatever it
+    // printed before that point stays, nothing from the failed step is shown.
+    try {
+        handler(*this);
+    } catch (const NotANumber& e) {
+        message(notANumberMessage(e.symbol));
+    } catch (const ArithmeticFailure& e) {
+        message(arithmeticMessage(e));
+    }
+}
+
+void Form::clear(std::initializer_list<std::string_view> resultBoxes) {
+    for (std::string_view box : resultBoxes) mutableState(box).text.clear();
+}
+
+bool Form::anyBlank(std::initializer_list<std::string_view> inputs) const {
+    for (std::string_view box : inputs)
+        if (text(box).empty()) return true;
+    return false;
+}
+
+float Form::number(std::string_view input) const {
+    if (const auto v = toSingle(text(input))) return *v;
+    throw NotANumber{symbolOf(input)};
+}
+
+double Form::numberDouble(std::string_view input) const {
+    if (const auto v = toDouble(text(input))) return *v;
+    throw NotANumber{symbolOf(input)};
+}
+
+void Form::print(std::string_view resultBox, float value) {
+    if (control(resultBox).kind != Kind::Result)
+        throw std::invalid_argument(std::string(resultBox) + " is not a result box");
+    if (!std::isfinite(value))
+        throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow, symbolOf(resultBox));
+    mutableState(resultBox).text = formatResult(value);
+}
+
+void Form::message(std::string text, Icon icon) {
+    if (m_sink) m_sink(Message{std::move(text), icon});
+}
+
+void Form::setVisible(std::string_view control, bool visible) { mutableState(control).visible = visible; }
+void Form::setEnabled(std::string_view control, bool enabled) { mutableState(control).enabled = enabled; }
+void Form::setCaption(std::string_view control, std::string caption) {
+    mutableState(control).text = std::move(caption);
+}
+void Form::focus(std::string_view control) { m_focus = std::string(control); }
+
+}  // namespace tervalen::forms

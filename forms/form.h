@@ -1,0 +1,129 @@
+#pragma once
+// The toolkit-free form: the state of a calculator form's controls, what a user does to
+// them (type, paste, pick, select, press), and what its handlers use (clear, blank
+// test, conversion, checks, printing, messages). The Qt view and the headless driver
+// both work through this class.
+
+#include <functional>
+#include <initializer_list>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "calc/common/arith.h"
+#include "forms/form_def.h"
+
+namespace tervalen::forms {
+
+enum class Icon { None, Critical, Question };
+
+struct Message {
+    std::string text;
+    Icon icon = Icon::None;
+    bool operator==(const Message&) const = default;
+};
+using MessageSink = std::function<void(const Message&)>;
+
+struct ControlState {
+    std::string text;  // input text, result text, or label caption
+    bool visible = true;
+    bool enabled = true;
+    bool selected = false;  // option buttons
+};
+
+// "是" → true, "否" → false, any other text → no answer.
+std::optional<bool> yesNoAnswer(std::string_view text);
+
+class Form {
+public:
+    explicit Form(const FormDef& def);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const FormDef& def() const { return m_def; }
+    const std::string& name() const { return m_def.name; }
+
+    // Form_Load of a fresh window: default texts, empty result boxes, initial label states.
+    // Values kept outside the controls survive.
+    void load();
+
+    // --- What the user does ---
+    // A character typed into an input box. Enter presses the default button and Escape
+    // the cancel button where the form has them; otherwise the box's key filter decides.
+    // Returns true when the box takes the character (the caller then edits the text).
+    bool acceptKey(std::string_view control, char32_t code);
+    // acceptKey, then the edit itself at the end of the text (backspace removes the last
+    // character). Used by the driver and tests, which have no caret.
+    bool typeKey(std::string_view control, char32_t code);
+    void typeText(std::string_view control, std::string_view utf8);
+    void setText(std::string_view control, std::string text);  // as if pasted
+    void pick(std::string_view control, std::string text);      // list pick, then its Click handler
+    void select(std::string_view option);
+    void press(std::string_view button);
+
+    // --- What the form shows ---
+    const ControlState& state(std::string_view control) const;
+    const std::string& text(std::string_view control) const { return state(control).text; }
+    const Control& control(std::string_view name) const;
+    bool has(std::string_view name) const;
+    // Every named control in form order (frames, rows, then the button row).
+    const std::vector<const Control*>& controls() const { return m_order; }
+    // First calculate button (the driver presses it when told nothing else).
+    std::string firstCalculateButton() const;
+
+    void setSink(MessageSink sink) { m_sink = std::move(sink); }
+    // Focus asked for by the last handler ("" when none), and whether it closed the form.
+    const std::string& focusRequest() const { return m_focus; }
+    bool closeRequested() const { return m_closeRequested; }
+    void clearRequests();
+
+    // --- What handlers use ---
+    void clear(std::initializer_list<std::string_view> resultBoxes);
+    // True when any of the texts is exactly empty (tested in order); the handler stops.
+    bool anyBlank(std::initializer_list<std::string_view> inputs) const;
+    // The input's text as a single- (or double-) precision number; a text that is not a
+    // number stops the handler with a message naming the input.
+    float number(std::string_view input) const;
+    double numberDouble(std::string_view input) const;
+    // Prints a value into a result box in the display format.
+    void print(std::string_view resultBox, float value);
+    void message(std::string text, Icon icon = Icon::None);
+    void setVisible(std::string_view control, bool visible);
+    void setEnabled(std::string_view control, bool enabled);
+    void setCaption(std::string_view control, std::string caption);
+    bool selected(std::string_view option) const { return state(option).selected; }
+    void focus(std::string_view control);
+    void close() { m_closeRequested = true; }
+    // A value the form keeps outside its controls, from first opening to program end (0 at first).
+    float& kept(const std::string& key) { return m_kept[key]; }
+
+    // Shows a unit's refusal as a message, or hands its results to `print`.
+    template <class R, class Print>
+    void show(const Outcome<R>& outcome, Print&& printResults) {
+        if (const auto* refusal = std::get_if<Refusal>(&outcome))
+            message(refusal->text);
+        else
+            printResults(std::get<R>(outcome));
+    }
+
+    // The symbol by which messages name a control ("CmbHx" → "Hx", "PicRx" → "Rx").
+    std::string symbolOf(std::string_view control) const;
+
+private:
+    ControlState& mutableState(std::string_view control);
+    void runHandler(const Handler& handler);
+
+    const FormDef& m_def;
+    std::vector<const Control*> m_order;
+    std::map<std::string, const Control*, std::less<>> m_byName;
+    std::map<std::string, ControlState, std::less<>> m_state;
+    std::map<std::string, float> m_kept;
+    MessageSink m_sink;
+    std::string m_focus;
+    bool m_closeRequested = false;
+};
+
+}  // namespace tervalen::forms

@@ -1,0 +1,108 @@
+#pragma once
+// A calculator form described as data: its frames, rows and controls (what the spec's
+// tables list), plus the handlers bound to its buttons and list picks. The same
+// description drives the toolkit-free form logic, the headless driver and the Qt view.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "forms/key_filter.h"
+
+namespace tervalen::forms {
+
+class Form;
+using Handler = std::function<void(Form&)>;
+
+enum class Kind { Label, Input, Result, Button, Option, Picture, Line };
+
+// Properties of a control that handlers change at run time.
+enum Prop : unsigned { kCaption = 1u, kVisible = 2u, kEnabled = 4u };
+
+struct Control {
+    Kind kind = Kind::Label;
+    std::string name;  // the spec's control name; may be empty for a plain label
+    std::string text;  // caption of a label or button, default text of an input box
+    // Input boxes
+    std::vector<std::string> list;  // suggested values (a drop-down box when not empty)
+    KeyFilter filter = KeyFilter::None;
+    std::string refusal;  // key-filter refusal text
+    std::string symbol;   // how messages name the quantity ("Hx"); derived from the name if empty
+    // Presentation, in pixels within the frame; 0 or -1 means "the kind's default"
+    int x = -1, y = -1;  // explicit position (shape drawings, options)
+    int width = 0, height = 0;
+    int x2 = 0, y2 = 0;    // the other end of a Line
+    bool wrap = false;     // a label that wraps across the frame's width
+    bool red = false;      // a label shown in red
+    bool right = false;    // placed at the right end of its row
+    // Initial state and run-time changes
+    bool visible = true;
+    bool enabled = true;
+    unsigned dynamic = 0;  // Prop bits that change at run time
+    Handler onClick;       // button: its calculate handler; input box: its list-pick handler
+
+    // Builders for the form tables.
+    Control numeric(std::string refusalText) const;
+    Control digitsOnly(std::string refusalText) const;
+    Control withList(std::vector<std::string> entries) const;
+    Control named(std::string symbolText) const;
+    Control sized(int w, int h = 0) const;
+    Control at(int px, int py) const;
+    Control hidden() const;
+    Control changes(unsigned props) const;
+    Control onPick(Handler h) const;
+    Control inRed() const;
+    Control atRight() const;
+};
+
+using Row = std::vector<Control>;
+
+struct Frame {
+    std::string name;
+    std::string caption;
+    std::vector<Row> rows;
+    int height = 0;  // fixed inner height in pixels for frames of positioned controls
+};
+
+struct FormDef {
+    std::string name;     // "frmRx_DLDanZ"
+    std::string caption;  // window caption, also its key in the open-window list
+    std::vector<Frame> frames;
+    std::vector<Control> buttons;  // the row below the frames
+    std::string defaultButton;     // pressed by Enter; empty: Enter reaches the key filter
+    std::string cancelButton;      // pressed by Escape; empty: Escape does nothing
+    bool centredButtons = false;
+};
+
+// Control builders
+Control label(std::string name, std::string text);
+Control label(std::string text);
+Control paragraph(std::string name, std::string text);  // wraps across the frame
+Control input(std::string name, std::string defaultText = {});
+Control result(std::string name);
+Control button(std::string name, std::string caption, Handler onClick);
+Control option(std::string name);
+Control picture(std::string kind, int width, int height);
+Control line(std::string name, int x1, int y1, int x2, int y2);
+
+// The pieces that recur across the forms.
+inline const char* const kMetres = "单位：米";
+Frame descriptionFrame(std::string text);
+Frame inputFrame(std::vector<Row> rows);
+Frame resultFrame(std::vector<Row> rows);
+// An input row: caption label, input box, unit label (omitted when empty).
+Row inputRow(std::string labelName, std::string caption, Control box, std::string unit = kMetres);
+// The rolling-sphere radius rows: CmbHr with "30", {30, 45, 60}, and its note Lab_Hr2.
+std::vector<Row> sphereRadiusRows(KeyFilter filter, std::string refusal = {});
+// The equipotential question CmbYesNo ("是", {"是", "否"}).
+Row yesNoRow(std::string caption = "建筑整体是否为一个与大地连通的等电位体：");
+// A result heading and a row of (prefix, result box) pairs ending with a unit label.
+Row heading(std::string name, std::string text);
+Row resultRow(std::vector<std::pair<std::string, std::string>> prefixAndBox,
+              std::string unit = kMetres);
+Control closeButton(std::string name = "cmdCancel");
+
+// Concatenates groups of rows.
+std::vector<Row> rows(std::initializer_list<std::vector<Row>> groups);
+
+}  // namespace tervalen::forms

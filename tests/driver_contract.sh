@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The headless driver's command-line contract: actions, output forms and exit codes.
+set -u
+calc="$1"
+fails=0
+check() {  # check NAME EXPECTED ACTUAL
+    if [[ "$2" != "$3" ]]; then
+        printf 'FAIL %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
+        fails=$((fails + 1))
+    fi
+}
+status() { "$@" >/dev/null 2>&1; echo $?; }
+
+check "plain result" "PicRx= 11.70115" "$("$calc" frmRx_DLDanZ CmbH=20 CmbHx=5)"
+check "message then result" $'[提示] 避雷针太高！\n       避雷针高度 H 不应大于滚球半径 Hr ！\nPicRx=' \
+    "$("$calc" frmRx_DLDanZ CmbH=30.5 CmbHx=0)"
+check "typed keys pass the filter" "PicRx= 30" "$("$calc" frmRx_DLDanZ --type CmbH=30 --type CmbHx=0)"
+check "refused key, critical icon" \
+    '{"text":"Hr 值错误，只为数字！","icon":"critical"}' \
+    "$("$calc" --json frmRx_DLDanZ --type CmbHr=. CmbH=20 CmbHx=5 | python3 -c 'import json,sys; print(json.dumps(json.load(sys.stdin)["messages"][0], ensure_ascii=False, separators=(",",":")))')"
+check "json inputs keep the typed text" '{"CmbYesNo": "否", "CmbHr": "30", "CmbH": "40", "CmbHx": "15"}' \
+    "$("$calc" --json frmRx_JSDanZ --pick CmbYesNo=否 CmbH=40 CmbHx=15 | python3 -c 'import json,sys; print(json.dumps(json.load(sys.stdin)["inputs"], ensure_ascii=False))')"
+check "explicit press runs once per press" "PicRx= 29.5804" \
+    "$("$calc" frmRx_JSDanZ CmbH=40 CmbHx=15 --press CmdRun)"
+check "unknown form" 2 "$(status "$calc" frmNoSuchForm)"
+check "unknown control" 2 "$(status "$calc" frmRx_DLDanZ CmbQ=1)"
+check "unknown button" 2 "$(status "$calc" frmRx_DLDanZ --press CmdRun9)"
+check "malformed action" 2 "$(status "$calc" frmRx_DLDanZ CmbH)"
+check "result box is not an input" 2 "$(status "$calc" frmRx_DLDanZ PicRx=3)"
+check "messages do not change the exit code" 0 "$(status "$calc" frmRx_DLDanZ CmbH=abc CmbHx=1)"
+check "error is one line on stderr" 1 "$("$calc" frmRx_DLDanZ --press 2>&1 >/dev/null | wc -l | tr -d ' ')"
+
+if ((fails)); then echo "$fails failed"; exit 1; fi
+echo "driver contract: all checks passed"
