@@ -1,0 +1,76 @@
+#include "shell/about_box.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "view/ui_font.h"
+
+namespace tervalen::shell {
+namespace {
+
+QLabel* place(QWidget* parent, const char* name, const QString& text, QRect geometry, bool wrap = false) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(geometry);
+    l->setWordWrap(wrap);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+}  // namespace
+
+QString AboutBox::versionText() {
+    return QStringLiteral("版本 %1.%2.%3")
+        .arg(TERVALEN_VERSION_MAJOR)
+        .arg(TERVALEN_VERSION_MINOR)
+        .arg(TERVALEN_VERSION_PATCH);
+}
+
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmGY"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setFont(view::formFont());
+    // Form_Load: caption, version and title.
+    setWindowTitle(QStringLiteral("关于 Tervalen"));
+    setFixedSize(382, 237);
+
+    auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("picIcon"));
+    icon->setPixmap(QPixmap(QStringLiteral(":/icon.png")).scaled(32, 32));
+    icon->setGeometry(12, 12, 32, 32);
+
+    QFont titleFont = font();
+    titleFont.setPointSizeF(14);
+    titleFont.setBold(true);
+    place(this, "lblTitle", QStringLiteral("Tervalen"), {60, 8, 300, 26})->setFont(titleFont);
+    place(this, "lblVersion", versionText(), {60, 36, 300, 18});
+    place(this, "lblDescription",
+          QStringLiteral("本程序由 Tervalen 开发组防雷设计室编制，设计："), {12, 60, 290, 18});
+    place(this, "Label3", QStringLiteral("Tervalen 开发组"), {264, 60, 110, 18});
+    place(this, "Label1",
+          QStringLiteral("    该应用程序主要是针对在制做防雷工程设计方案过程中，所遇到的一些实际数据的计算，"
+                         "为方案设计提供方便，节省时间，提高工作效率。"),
+          {12, 82, 358, 60}, true);
+
+    for (int y : {150, 151}) {  // the etched separator
+        auto* line = new QFrame(this);
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(y == 150 ? QFrame::Sunken : QFrame::Raised);
+        line->setGeometry(6, y, 370, 2);
+    }
+    place(this, "lblDisclaimer", QStringLiteral("警告：未经许可，不得对本应用程序进行任何修改。"),
+          {12, 162, 358, 18});
+    place(this, "Label2", QStringLiteral("二ＯＯ四年八月"), {12, 204, 160, 18});
+
+    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setGeometry(286, 200, 84, 25);
+    ok->setDefault(true);
+    // cmdOK_Click: close the box. As the cancel button it also answers Escape (QDialog).
+    connect(ok, &QPushButton::clicked, this, &QDialog::close);
+    connect(this, &QDialog::rejected, this, &QDialog::close);
+}
+
+}  // namespace tervalen::shell

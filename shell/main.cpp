@@ -1,0 +1,13 @@
+// Tervalen: lightning-protection design calculators.
+
+#include <QApplication>
+
+#include "shell/main_window.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tervalen"));
+    tervalen::shell::MDIFangLei window;
+    window.show();
+    return QApplication::exec();
+}

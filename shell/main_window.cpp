@@ -1,0 +1,146 @@
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "forms/catalog.h"
+#include "shell/about_box.h"
+#include "shell/mdi_area.h"
+#include "shell/menu_table.h"
+#include "view/form_view.h"
+#include "view/message_boxes.h"
+
+namespace tervalen::shell {
+
+MDIFangLei::MDIFangLei(QWidget* parent) : QMainWindow(parent), m_mdi(new MdiArea(this)) {
+    setObjectName(QStringLiteral("MDIFangLei"));
+    setWindowTitle(QStringLiteral("Tervalen"));
+    setWindowIcon(QIcon(QStringLiteral(":/icon256.png")));
+    setCentralWidget(m_mdi);
+    buildMenus();
+    resize(1024, 768);
+}
+
+MDIFangLei::~MDIFangLei() {
+    // Child windows go first: their views refer to the form objects.
+    m_mdi->closeAllSubWindows();
+    for (QMdiSubWindow* w : m_mdi->subWindowList()) delete w;
+    delete m_about;
+}
+
+void MDIFangLei::buildMenus() {
+    std::vector<QMenu*> open{nullptr};  // the submenu at each level; level 1 is the bar
+    for (const MenuEntry& e : menuTable()) {
+        open.resize(e.level);
+        const QString name = QString::fromLatin1(e.name);
+        const QString caption = QString::fromUtf8(e.caption);
+        QMenu* parent = open[e.level - 1];
+        switch (e.kind) {
+            case MenuEntry::Submenu: {
+                QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+                menu->setObjectName(name);
+                menu->menuAction()->setObjectName(name);
+                m_actions.insert(name, menu->menuAction());
+                open.push_back(menu);
+                break;
+            }
+            case MenuEntry::Separator: {
+                QAction* sep = parent->addSeparator();
+                sep->setObjectName(name);
+                m_actions.insert(name, sep);
+                break;
+            }
+            case MenuEntry::Recent:
+                for (int k = 1; k <= OpenWindowList::kSlots; ++k) {
+                    QAction* a = parent->addAction(QString());
+                    a->setObjectName(QStringLiteral("Recent%1").arg(k));
+                    a->setCheckable(true);
+                    a->setVisible(false);
+                    connect(a, &QAction::triggered, this, [this, k] {
+                        // An entry does what its form's menu entry does.
+                        const std::string caption = m_openList.captions().at(k - 1);
+                        for (const forms::FormDef* def : forms::allForms())
+                            if (def->caption == caption) return openForm(def->name);
+                        refreshRecent();
+                    });
+                    m_recent.push_back(a);
+                }
+                break;
+            case MenuEntry::Command: {
+                QAction* a = parent->addAction(caption);
+                a->setObjectName(name);
+                m_actions.insert(name, a);
+                if (e.form) {
+                    const std::string form = e.form;
+                    connect(a, &QAction::triggered, this, [this, form] { openForm(form); });
+                }
+                break;
+            }
+        }
+    }
+    connect(m_actions.value(QStringLiteral("mnuExit")), &QAction::triggered, this, &MDIFangLei::exitProgram);
+    connect(m_actions.value(QStringLiteral("mnuCK_About")), &QAction::triggered, this, &MDIFangLei::showAbout);
+    connect(m_actions.value(QStringLiteral("mnuCD")), &QAction::triggered, m_mdi, &MdiArea::cascade);
+    connect(m_actions.value(QStringLiteral("mnuSP")), &QAction::triggered, m_mdi, &MdiArea::tileHorizontally);
+    connect(m_actions.value(QStringLiteral("mnuCZ")), &QAction::triggered, m_mdi, &MdiArea::tileVertically);
+}
+
+void MDIFangLei::openForm(const std::string& formName) {
+    const forms::FormDef* def = forms::findForm(formName);
+    if (!def) return;
+    auto& form = m_forms[formName];
+    if (!form) form = std::make_unique<forms::Form>(*def);
+    QPointer<QMdiSubWindow>& window = m_windows[formName];
+    if (!window) {
+        form->load();
+        auto* formView = new view::FormView(*form);
+        window = m_mdi->addSubWindow(formView);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setWindowTitle(QString::fromStdString(def->caption));
+        window->setWindowIcon(windowIcon());
+        QMdiSubWindow* sub = window;
+        connect(formView, &view::FormView::closeRequested, sub, &QMdiSubWindow::close);
+        window->showMaximized();  // Form_Load
+    } else {
+        window->show();
+        m_mdi->setActiveSubWindow(window);
+        window->raise();
+    }
+    if (m_openList.record(def->caption)) window->widget()->setFocus();
+    refreshRecent();
+}
+
+view::FormView* MDIFangLei::formView(const std::string& formName) const {
+    const auto it = m_windows.find(formName);
+    if (it == m_windows.end() || !it->second) return nullptr;
+    return qobject_cast<view::FormView*>(it->second->widget());
+}
+
+void MDIFangLei::refreshRecent() {
+    const auto& captions = m_openList.captions();
+    for (std::size_t k = 0; k < m_recent.size(); ++k) {
+        QAction* a = m_recent[k];
+        const bool filled = k < captions.size();
+        a->setText(filled ? QString::fromStdString(captions[k]) : QString());
+        a->setVisible(filled);
+        a->setChecked(static_cast<int>(k) == m_openList.checked());
+    }
+}
+
+void MDIFangLei::exitProgram() {
+    if (!view::confirmExit(this)) return;
+    close();
+    QApplication::quit();
+}
+
+void MDIFangLei::showAbout() {
+    if (!m_about) m_about = new AboutBox();
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+}  // namespace tervalen::shell

@@ -1,0 +1,62 @@
+#pragma once
+// MDIFangLei: the main window. Its menu is the only entry point: it opens the forms
+// (one instance each), arranges them, keeps the open-window list and shows the About box.
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/form.h"
+#include "shell/about_box.h"
+#include "shell/open_window_list.h"
+
+class QAction;
+class QMdiSubWindow;
+
+namespace tervalen::view {
+class FormView;
+}
+
+namespace tervalen::shell {
+
+class MdiArea;
+
+class MDIFangLei : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MDIFangLei(QWidget* parent = nullptr);
+    ~MDIFangLei() override;
+
+    // What the form-opening menu entries do: create the form if needed, show it
+    // maximised (or bring it forward), record its caption in the open-window list.
+    void openForm(const std::string& formName);
+    void exitProgram();
+    void showAbout();
+
+    QAction* menuAction(const QString& name) const { return m_actions.value(name); }
+    MdiArea* mdiArea() const { return m_mdi; }
+    view::FormView* formView(const std::string& formName) const;
+    AboutBox* aboutBox() const { return m_about; }
+    const OpenWindowList& openWindowList() const { return m_openList; }
+    const std::vector<QAction*>& recentActions() const { return m_recent; }
+
+private:
+    void buildMenus();
+    void refreshRecent();
+
+    MdiArea* m_mdi;
+    QHash<QString, QAction*> m_actions;
+    std::vector<QAction*> m_recent;
+    // A form object lives from its first opening to the end of the program; its window
+    // only while it is shown.
+    std::map<std::string, std::unique_ptr<forms::Form>> m_forms;
+    std::map<std::string, QPointer<QMdiSubWindow>> m_windows;
+    OpenWindowList m_openList;
+    QPointer<AboutBox> m_about;
+};
+
+}  // namespace tervalen::shell

@@ -1,0 +1,19 @@
+#pragma once
+// The menu tree of the main window, as data, in display order.
+
+#include <span>
+
+namespace tervalen::shell {
+
+struct MenuEntry {
+    enum Kind { Submenu, Command, Separator, Recent };
+    int level;            // 1 is the menu bar
+    const char* name;     // object name of the entry
+    const char* caption;  // "-" for a separator
+    Kind kind;
+    const char* form;  // the form a command opens, or nullptr
+};
+
+std::span<const MenuEntry> menuTable();
+
+}  // namespace tervalen::shell

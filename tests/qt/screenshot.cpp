@@ -1,0 +1,67 @@
+// tervalen-shot OUT.png [--size WxH] ACTION...
+//   FORM             open a form through its menu entry (e.g. frmRx_DLDanZ)
+//   CONTROL=TEXT     set the text of an input box of the form opened last
+//   --press BUTTON   click a button of the form opened last
+//   --menu NAME      trigger a menu entry (mnuCD, mnuSP, mnuCZ, mnuCK_About…)
+// Renders the main window (and the About box, if open, to OUT-about.png). Messages
+// that would pop up are printed to stderr instead.
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cstdio>
+
+#include "shell/about_box.h"
+#include "shell/main_window.h"
+#include "view/form_view.h"
+#include "view/message_boxes.h"
+
+using namespace tervalen;
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QStringList args = QApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: tervalen-shot OUT.png [--size WxH] ACTION...\n");
+        return 2;
+    }
+    const QString out = args.takeFirst();
+    view::setMessagePresenter([](QWidget*, const forms::Message& m) {
+        std::fprintf(stderr, "[message] %s\n", m.text.c_str());
+    });
+    shell::MDIFangLei window;
+    window.show();
+    std::string current;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString a = args[i];
+        if (a == "--size" && i + 1 < args.size()) {
+            const QStringList wh = args[++i].split('x');
+            window.resize(wh.value(0).toInt(), wh.value(1).toInt());
+        } else if (a == "--menu" && i + 1 < args.size()) {
+            if (QAction* act = window.menuAction(args[++i])) act->trigger();
+        } else if (a == "--press" && i + 1 < args.size()) {
+            auto* view = window.formView(current);
+            if (auto* b = view ? qobject_cast<QPushButton*>(view->widget(args[++i])) : nullptr) b->click();
+        } else if (a.contains('=')) {
+            auto* view = window.formView(current);
+            QWidget* w = view ? view->widget(a.section('=', 0, 0)) : nullptr;
+            const QString text = a.section('=', 1);
+            if (auto* combo = qobject_cast<QComboBox*>(w))
+                combo->setEditText(text);
+            else if (auto* edit = qobject_cast<QLineEdit*>(w))
+                edit->setText(text);
+            else
+                std::fprintf(stderr, "no input box %s\n", qPrintable(a));
+        } else {
+            current = a.toStdString();
+            window.openForm(current);
+        }
+        QApplication::processEvents();
+    }
+    QApplication::processEvents();
+    window.grab().save(out);
+    if (window.aboutBox()) window.aboutBox()->grab().save(QString(out).replace(".png", "-about.png"));
+    return 0;
+}

@@ -1,0 +1,228 @@
+// The main window: its menu tree, opening forms once, Exit, arranging windows.
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+
+#include "forms/catalog.h"
+#include "shell/main_window.h"
+#include "shell/mdi_area.h"
+#include "shell/menu_table.h"
+#include "view/form_view.h"
+#include "view/message_boxes.h"
+
+using namespace tervalen;
+
+class ShellTest : public QObject {
+    Q_OBJECT
+private:
+    std::vector<forms::Message> m_messages;
+    int m_questions = 0;
+    bool m_answer = false;
+
+    static QLineEdit* edit(view::FormView* v, const char* name) {
+        QWidget* w = v->widget(QString::fromLatin1(name));
+        if (auto* c = qobject_cast<QComboBox*>(w)) return c->lineEdit();
+        return qobject_cast<QLineEdit*>(w);
+    }
+
+private slots:
+    void init() {
+        m_messages.clear();
+        m_questions = 0;
+        view::setMessagePresenter([this](QWidget*, const forms::Message& m) { m_messages.push_back(m); });
+        view::setQuestionPresenter([this](QWidget*) {
+            ++m_questions;
+            return m_answer;
+        });
+    }
+
+    void menuTreeFollowsTheTable() {
+        shell::MDIFangLei w;
+        // Walk the real menus in display order and compare with the table.
+        QStringList seen;
+        std::function<void(QMenu*, int)> walk = [&](QMenu* menu, int level) {
+            for (QAction* a : menu->actions()) {
+                const QString caption = a->isSeparator() ? QStringLiteral("-") : a->text();
+                if (a->objectName().startsWith("Recent")) {
+                    QVERIFY(!a->isVisible());
+                    QVERIFY(a->text().isEmpty());
+                    if (a->objectName() == "Recent1") seen << QStringLiteral("3|Recent|");
+                    continue;
+                }
+                seen << QStringLiteral("%1|%2|%3").arg(level).arg(a->objectName(), caption);
+                if (a->menu()) walk(a->menu(), level + 1);
+            }
+        };
+        for (QAction* top : w.menuBar()->actions()) {
+            seen << QStringLiteral("1|%1|%2").arg(top->objectName(), top->text());
+            walk(top->menu(), 2);
+        }
+        QStringList expected;
+        for (const auto& e : shell::menuTable())
+            expected << QStringLiteral("%1|%2|%3").arg(e.level).arg(QString::fromLatin1(e.name), QString::fromUtf8(e.caption));
+        QCOMPARE(seen, expected);
+        QCOMPARE(w.recentActions().size(), std::size_t{20});
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tervalen"));
+        for (const auto& e : shell::menuTable())
+            if (e.kind == shell::MenuEntry::Command) QVERIFY(w.menuAction(e.name)->shortcut().isEmpty());
+    }
+
+    void openingTwiceGivesOneWindowWithItsValues() {
+        shell::MDIFangLei w;
+        w.show();
+        w.menuAction("mnuRx_DLDanZ")->trigger();
+        auto* v = w.formView("frmRx_DLDanZ");
+        QVERIFY(v);
+        QVERIFY(w.mdiArea()->subWindowList().first()->isMaximized());
+        QCOMPARE(w.mdiArea()->subWindowList().first()->windowTitle(), QStringLiteral("独立单针保护范围计算"));
+        edit(v, "CmbH")->setText("20");
+        w.menuAction("mnuRx_JSDanZ")->trigger();
+        w.menuAction("mnuRx_DLDanZ")->trigger();
+        QCOMPARE(w.mdiArea()->subWindowList().size(), 2);
+        QCOMPARE(w.formView("frmRx_DLDanZ"), v);
+        QCOMPARE(edit(v, "CmbH")->text(), QStringLiteral("20"));
+        QCOMPARE(w.mdiArea()->activeSubWindow()->widget(), v);
+    }
+
+    void closingAndReopeningShowsTheDefaults() {
+        shell::MDIFangLei w;
+        w.show();
+        w.menuAction("mnuRx_DLDanZ")->trigger();
+        auto* v = w.formView("frmRx_DLDanZ");
+        edit(v, "CmbHr")->setText("45");
+        edit(v, "CmbH")->setText("20");
+        edit(v, "CmbHx")->setText("5");
+        QTest::keyClick(edit(v, "CmbHx"), Qt::Key_Return);
+        QCOMPARE(qobject_cast<QLabel*>(v->widget("PicRx"))->text(), QStringLiteral(" 16.80105"));
+        QTest::keyClick(edit(v, "CmbHx"), Qt::Key_Escape);
+        QTRY_VERIFY(w.formView("frmRx_DLDanZ") == nullptr);
+        QTRY_COMPARE(w.mdiArea()->subWindowList().size(), 0);
+        w.menuAction("mnuRx_DLDanZ")->trigger();
+        v = w.formView("frmRx_DLDanZ");
+        QCOMPARE(edit(v, "CmbHr")->text(), QStringLiteral("30"));
+        QCOMPARE(edit(v, "CmbH")->text(), QString());
+        QCOMPARE(qobject_cast<QLabel*>(v->widget("PicRx"))->text(), QString());
+        QVERIFY(m_messages.empty());
+    }
+
+    void refusedKeyLeavesTheTextAndShowsTheCriticalBox() {
+        shell::MDIFangLei w;
+        w.show();
+        w.menuAction("mnuRx_DLDanZ")->trigger();
+        auto* v = w.formView("frmRx_DLDanZ");
+        QComboBox* hr = qobject_cast<QComboBox*>(v->widget("CmbHr"));
+        QVERIFY(hr);
+        hr->setFocus();
+        QTest::keyClick(hr, Qt::Key_End);
+        QTest::keyClicks(hr, "5.");
+        QCOMPARE(hr->currentText(), QStringLiteral("305"));
+        QCOMPARE(m_messages.size(), std::size_t{1});
+        QCOMPARE(m_messages[0], (forms::Message{"Hr 值错误，只为数字！", forms::Icon::Critical}));
+        // Ctrl+V from a real keyboard arrives as the control character 22.
+        QTest::sendKeyEvent(QTest::Press, hr, Qt::Key_V, QChar(22), Qt::ControlModifier);
+        QCOMPARE(hr->currentText(), QStringLiteral("305"));
+        QCOMPARE(m_messages.size(), std::size_t{2});
+        // Enter in a combo box runs the calculation and adds nothing to its list.
+        QLineEdit* h = edit(v, "CmbH");
+        QTest::keyClicks(h, "2-0");
+        QCOMPARE(h->text(), QStringLiteral("20"));
+        QCOMPARE(m_messages.back().text, std::string("H 值输入错误，只为数字！"));
+        edit(v, "CmbHx")->setText("5");
+        QTest::keyClick(hr, Qt::Key_Return);
+        QCOMPARE(hr->count(), 3);
+        QCOMPARE(m_messages.size(), std::size_t{3});
+        QVERIFY(!qobject_cast<QLabel*>(v->widget("PicRx"))->text().isEmpty());
+        hr->setEditText("30");
+        QTest::keyClick(hr, Qt::Key_Return);
+        QCOMPARE(qobject_cast<QLabel*>(v->widget("PicRx"))->text(), QStringLiteral(" 11.70115"));
+    }
+
+    void enterOnAFormWithoutDefaultButtonReachesTheFilter() {
+        shell::MDIFangLei w;
+        w.show();
+        w.menuAction("mnuRx_JSDanZ")->trigger();
+        auto* v = w.formView("frmRx_JSDanZ");
+        edit(v, "CmbH")->setText("40");
+        edit(v, "CmbHx")->setText("15");
+        QTest::keyClick(edit(v, "CmbHx"), Qt::Key_Return);
+        QCOMPARE(m_messages.size(), std::size_t{1});
+        QCOMPARE(m_messages[0], (forms::Message{"Hx 值输入错误，只为数字！", forms::Icon::Critical}));
+        QCOMPARE(qobject_cast<QLabel*>(v->widget("PicRx"))->text(), QString());
+        qobject_cast<QPushButton*>(v->widget("CmdRun"))->click();
+        QCOMPARE(qobject_cast<QLabel*>(v->widget("PicRx"))->text(), QStringLiteral(" 29.5804"));
+    }
+
+    void inputMethodTextIsFilteredCharacterByCharacter() {
+        shell::MDIFangLei w;
+        w.show();
+        w.menuAction("mnuRx_JSDanZ")->trigger();
+        auto* v = w.formView("frmRx_JSDanZ");
+        QLineEdit* h = edit(v, "CmbH");
+        h->setFocus();
+        QInputMethodEvent ime;
+        ime.setCommitString(QStringLiteral("1二3"));
+        QApplication::sendEvent(h, &ime);
+        QCOMPARE(h->text(), QStringLiteral("13"));
+        QCOMPARE(m_messages.size(), std::size_t{1});
+        QCOMPARE(m_messages[0].icon, forms::Icon::Critical);
+        QComboBox* yesNo = qobject_cast<QComboBox*>(v->widget("CmbYesNo"));
+        yesNo->setEditText(QString());
+        yesNo->setFocus();
+        QInputMethodEvent answer;
+        answer.setCommitString(QStringLiteral("否"));
+        QApplication::sendEvent(yesNo, &answer);
+        QCOMPARE(yesNo->currentText(), QStringLiteral("否"));
+        QCOMPARE(m_messages.size(), std::size_t{1});
+    }
+
+    void exitAsksAndCancelChangesNothing() {
+        shell::MDIFangLei w;
+        w.show();
+        w.menuAction("mnuRx_DLDanZ")->trigger();
+        edit(w.formView("frmRx_DLDanZ"), "CmbH")->setText("12");
+        m_answer = false;
+        w.menuAction("mnuExit")->trigger();
+        QCOMPARE(m_questions, 1);
+        QVERIFY(w.isVisible());
+        QCOMPARE(edit(w.formView("frmRx_DLDanZ"), "CmbH")->text(), QStringLiteral("12"));
+        auto box = view::makeExitConfirmation(&w);
+        QCOMPARE(box->windowTitle(), QStringLiteral("退出程序"));
+        QCOMPARE(box->text(), QStringLiteral("是否退出该程序？"));
+        QCOMPARE(box->icon(), QMessageBox::Question);
+        QCOMPARE(box->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
+        auto msg = view::makeMessageBox(&w, {"a\nb", forms::Icon::None});
+        QCOMPARE(msg->windowTitle(), QStringLiteral("Tervalen"));
+        QCOMPARE(msg->icon(), QMessageBox::NoIcon);
+        QCOMPARE(msg->standardButtons(), QMessageBox::Ok);
+    }
+
+    void tilingsStackAndPlaceSideBySide() {
+        shell::MDIFangLei w;
+        w.resize(1000, 700);
+        w.show();
+        w.menuAction("mnuCD")->trigger();  // nothing open: nothing happens
+        w.menuAction("mnuRx_DLDanZ")->trigger();
+        w.menuAction("mnuRx_JSDanZ")->trigger();
+        const auto windows = w.mdiArea()->subWindowList(QMdiArea::CreationOrder);
+        w.menuAction("mnuSP")->trigger();
+        QCOMPARE(windows[0]->geometry().width(), windows[1]->geometry().width());
+        QVERIFY(windows[0]->geometry().bottom() < windows[1]->geometry().top());
+        QCOMPARE(windows[0]->geometry().left(), windows[1]->geometry().left());
+        w.menuAction("mnuCZ")->trigger();
+        QCOMPARE(windows[0]->geometry().top(), windows[1]->geometry().top());
+        QVERIFY(windows[0]->geometry().right() < windows[1]->geometry().left());
+        w.menuAction("mnuCD")->trigger();
+        QVERIFY(!windows[0]->isMaximized());
+        QVERIFY(windows[0]->geometry().topLeft() != windows[1]->geometry().topLeft());
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "shell_test.moc"

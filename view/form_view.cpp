@@ -1,0 +1,307 @@
+#include "view/form_view.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "view/input_box.h"
+#include "view/message_boxes.h"
+#include "view/pictures.h"
+#include "view/ui_font.h"
+
+namespace tervalen::view {
+namespace {
+
+using forms::Control;
+using forms::Kind;
+
+constexpr int kMargin = 8;        // left and top margin of the form
+constexpr int kFrameWidth = 409;  // every frame
+constexpr int kInnerLeft = 12;    // controls' left edge inside a frame
+constexpr int kInnerRight = kFrameWidth - 10;
+constexpr int kTitleHeight = 28;  // a frame's caption band
+constexpr int kRowGap = 6;
+constexpr int kBoxHeight = 20;
+constexpr int kInputWidth = 90;
+constexpr int kResultWidth = 120;
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+// The straight lines of a frame, drawn 2 pixels wide.
+class LineLayer : public QWidget {
+public:
+    LineLayer(std::vector<QLine> lines, QWidget* parent) : QWidget(parent), m_lines(std::move(lines)) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(QPen(palette().color(QPalette::WindowText), 2));
+        for (const QLine& l : m_lines) p.drawLine(l);
+    }
+
+private:
+    std::vector<QLine> m_lines;
+};
+
+// A result box: one line of text on white, starting at the box's left edge.
+QLabel* makeResultBox(QWidget* parent) {
+    auto* box = new QLabel(parent);
+    box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    box->setAutoFillBackground(true);
+    QPalette p = box->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, Qt::black);
+    box->setPalette(p);
+    box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return box;
+}
+
+int textWidth(const QWidget* w, const std::string& text) {
+    return w->fontMetrics().horizontalAdvance(q(text)) + 4;
+}
+
+}  // namespace
+
+FormView::FormView(forms::Form& form, QWidget* parent) : QWidget(parent), m_form(form) {
+    setFont(formFont());
+    m_form.setSink([this](const forms::Message& m) { present(this, m); });
+    build();
+    sync();
+}
+
+FormView::~FormView() { m_form.setSink({}); }
+
+void FormView::build() {
+    int top = kMargin;
+    for (const forms::Frame& frame : m_form.def().frames) top = buildFrame(frame, top) + 6;
+    buildButtons(top + 4);
+}
+
+int FormView::buildFrame(const forms::Frame& frame, int top) {
+    auto* box = new QGroupBox(q(frame.caption), this);
+    box->setObjectName(q(frame.name));
+    m_widgets.insert(q(frame.name), box);
+
+    // Input boxes line up in one column after the widest caption that precedes one.
+    int inputColumn = kInnerLeft;
+    for (const forms::Row& row : frame.rows)
+        for (std::size_t i = 0; i + 1 < row.size(); ++i)
+            if (row[i].kind == Kind::Label && row[i + 1].kind == Kind::Input)
+                inputColumn = std::max(inputColumn, kInnerLeft + textWidth(this, row[i].text) + 4);
+
+    std::vector<QLine> lines;
+    int y = kTitleHeight;
+    for (const forms::Row& row : frame.rows) {
+        int x = kInnerLeft;
+        int rowHeight = 0;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const Control& c = row[i];
+            if (c.kind == Kind::Line) {
+                lines.emplace_back(c.x, c.y, c.x2, c.y2);
+                continue;
+            }
+            QWidget* w = makeControl(c, box);
+            QSize size = w->sizeHint();
+            switch (c.kind) {
+                case Kind::Label:
+                    if (c.wrap || (row.size() == 1 && textWidth(this, c.text) > kInnerRight - x)) {
+                        auto* l = static_cast<QLabel*>(w);
+                        l->setWordWrap(true);
+                        size = QSize(kInnerRight - x, l->heightForWidth(kInnerRight - x));
+                    } else {
+                        size = QSize(textWidth(this, c.text), std::max(kBoxHeight, size.height()));
+                    }
+                    break;
+                case Kind::Input:
+                    x = std::max(x, inputColumn);
+                    size = QSize(c.width ? c.width : kInputWidth, kBoxHeight + 2);
+                    break;
+                case Kind::Result:
+                    size = QSize(c.width ? c.width : kResultWidth, c.height ? c.height : kBoxHeight);
+                    break;
+                case Kind::Button:
+                    size = QSize(c.width ? c.width : 81, 25);
+                    break;
+                case Kind::Option:
+                    size = QSize(17, 17);
+                    break;
+                case Kind::Picture:
+                    size = QSize(c.width, c.height);
+                    break;
+                case Kind::Line:
+                    break;
+            }
+            if (c.x >= 0 && c.y >= 0) {  // positioned control: no part of the flow
+                w->setGeometry(c.x, c.y, size.width(), size.height());
+                continue;
+            }
+            int left = c.right ? kInnerRight - size.width() : x;
+            w->setGeometry(left, y, size.width(), size.height());
+            x = left + size.width() + 4;
+            rowHeight = std::max(rowHeight, size.height());
+        }
+        if (rowHeight > 0) y += rowHeight + kRowGap;
+    }
+    if (!lines.empty()) {
+        auto* layer = new LineLayer(std::move(lines), box);
+        layer->setGeometry(0, 0, kFrameWidth, 2000);
+        layer->lower();
+    }
+    const int height = frame.height > 0 ? frame.height : y + 4;
+    box->setGeometry(kMargin, top, kFrameWidth, height);
+    m_contentSize = m_contentSize.expandedTo(QSize(kMargin * 2 + kFrameWidth, top + height + kMargin));
+    return top + height;
+}
+
+void FormView::buildButtons(int top) {
+    const auto& buttons = m_form.def().buttons;
+    if (buttons.empty()) return;
+    const int width = buttons.size() > 2 ? 89 : 81;
+    std::vector<QWidget*> widgets;
+    for (const Control& c : buttons) widgets.push_back(makeControl(c, this));
+    if (m_form.def().centredButtons) {
+        const int total = static_cast<int>(widgets.size()) * (width + 16) - 16;
+        int x = kMargin + (kFrameWidth - total) / 2;
+        for (QWidget* w : widgets) {
+            w->setGeometry(x, top, width, 25);
+            x += width + 16;
+        }
+    } else {
+        // Calculate buttons from the left, the close button at the right.
+        int x = kMargin + 40;
+        for (std::size_t i = 0; i < widgets.size(); ++i) {
+            const bool isCancel = buttons[i].name == m_form.def().cancelButton;
+            const int left = isCancel ? kMargin + kFrameWidth - 40 - width : x;
+            widgets[i]->setGeometry(left, top, width, 25);
+            if (!isCancel) x += width + 24;
+        }
+    }
+    m_contentSize = m_contentSize.expandedTo(QSize(kMargin * 2 + kFrameWidth, top + 25 + kMargin));
+}
+
+QWidget* FormView::makeControl(const Control& c, QWidget* parent) {
+    QWidget* w = nullptr;
+    switch (c.kind) {
+        case Kind::Label: {
+            auto* l = new QLabel(q(c.text), parent);
+            l->setTextFormat(Qt::PlainText);
+            l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            if (c.red) {
+                QPalette p = l->palette();
+                p.setColor(QPalette::WindowText, Qt::red);
+                l->setPalette(p);
+            }
+            w = l;
+            break;
+        }
+        case Kind::Input: {
+            auto* box = new InputBox(m_form, c, parent);
+            connect(box, &InputBox::edited, this, [this] { afterHandler(); });
+            connect(box, &InputBox::picked, this, [this] { afterHandler(); });
+            m_inputs.insert(q(c.name), box);
+            w = box->widget();
+            break;
+        }
+        case Kind::Result:
+            w = makeResultBox(parent);
+            break;
+        case Kind::Button: {
+            auto* b = new QPushButton(q(c.text), parent);
+            // Shows which button Enter presses; the key itself is handled by the form.
+            b->setDefault(c.name == m_form.def().defaultButton);
+            b->setAutoDefault(false);
+            const std::string name = c.name;
+            connect(b, &QPushButton::clicked, this, [this, name] { press(name); });
+            w = b;
+            break;
+        }
+        case Kind::Option: {
+            auto* o = new QRadioButton(parent);
+            const std::string name = c.name;
+            connect(o, &QRadioButton::clicked, this, [this, name] {
+                m_form.select(name);
+                sync();
+            });
+            w = o;
+            break;
+        }
+        case Kind::Picture:
+            w = createPicture(c.name, c.width, c.height, parent);
+            break;
+        case Kind::Line:
+            break;
+    }
+    if (!c.name.empty()) {
+        w->setObjectName(q(c.name));
+        if (c.kind != Kind::Picture) m_widgets.insert(q(c.name), w);
+    }
+    return w;
+}
+
+void FormView::press(const std::string& button) {
+    m_form.press(button);
+    afterHandler();
+}
+
+void FormView::afterHandler() {
+    sync();
+    const std::string focus = m_form.focusRequest();
+    const bool close = m_form.closeRequested();
+    m_form.clearRequests();
+    if (!focus.empty())
+        if (QWidget* w = widget(q(focus))) w->setFocus();
+    if (close) emit closeRequested();
+}
+
+void FormView::sync() {
+    for (const Control* c : m_form.controls()) {
+        QWidget* w = widget(q(c->name));
+        if (!w) continue;
+        const forms::ControlState& s = m_form.state(c->name);
+        switch (c->kind) {
+            case Kind::Input:
+                m_inputs.value(q(c->name))->showText(q(s.text));
+                break;
+            case Kind::Label:
+            case Kind::Result:
+                static_cast<QLabel*>(w)->setText(q(s.text));
+                break;
+            case Kind::Option:
+                static_cast<QRadioButton*>(w)->setChecked(s.selected);
+                break;
+            default:
+                break;
+        }
+        w->setVisible(s.visible);
+        w->setEnabled(s.enabled);
+    }
+}
+
+void FormView::keyPressEvent(QKeyEvent* event) {
+    const auto& def = m_form.def();
+    if (event->key() == Qt::Key_Escape && !def.cancelButton.empty()) {
+        press(def.cancelButton);
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        // Enter on a button presses that button; elsewhere the default button.
+        if (auto* b = qobject_cast<QPushButton*>(focusWidget())) {
+            b->click();
+            return;
+        }
+        if (!def.defaultButton.empty()) {
+            press(def.defaultButton);
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace tervalen::view

@@ -1,0 +1,48 @@
+#include "view/message_boxes.h"
+
+namespace tervalen::view {
+namespace {
+
+MessagePresenter& messagePresenter() {
+    static MessagePresenter p;
+    return p;
+}
+QuestionPresenter& questionPresenter() {
+    static QuestionPresenter p;
+    return p;
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const forms::Message& message) {
+    const auto icon = message.icon == forms::Icon::Critical   ? QMessageBox::Critical
+                      : message.icon == forms::Icon::Question ? QMessageBox::Question
+                                                              : QMessageBox::NoIcon;
+    auto box = std::make_unique<QMessageBox>(icon, QStringLiteral("Tervalen"),
+                                             QString::fromStdString(message.text), QMessageBox::Ok, parent);
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
+std::unique_ptr<QMessageBox> makeExitConfirmation(QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QStringLiteral("退出程序"),
+                                             QStringLiteral("是否退出该程序？"),
+                                             QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box->setDefaultButton(QMessageBox::Ok);
+    return box;
+}
+
+void present(QWidget* parent, const forms::Message& message) {
+    if (messagePresenter()) return messagePresenter()(parent, message);
+    makeMessageBox(parent, message)->exec();
+}
+
+bool confirmExit(QWidget* parent) {
+    if (questionPresenter()) return questionPresenter()(parent);
+    return makeExitConfirmation(parent)->exec() == QMessageBox::Ok;
+}
+
+void setMessagePresenter(MessagePresenter presenter) { messagePresenter() = std::move(presenter); }
+void setQuestionPresenter(QuestionPresenter presenter) { questionPresenter() = std::move(presenter); }
+
+}  // namespace tervalen::view
