@@ -89,12 +89,17 @@ int FormView::buildFrame(const forms::Frame& frame, int top) {
     box->setObjectName(q(frame.name));
     m_widgets.insert(q(frame.name), box);
 
-    // Input boxes line up in one column after the widest caption that precedes one.
+    // Input boxes line up in one column after the widest caption that precedes one,
+    // leaving room for the box and a unit label; a caption too long for that column
+    // keeps its box right beside it.
+    constexpr int kRoomForBoxAndUnit = kInputWidth + 4 + 70;
     int inputColumn = kInnerLeft;
     for (const forms::Row& row : frame.rows)
         for (std::size_t i = 0; i + 1 < row.size(); ++i)
-            if (row[i].kind == Kind::Label && row[i + 1].kind == Kind::Input)
-                inputColumn = std::max(inputColumn, kInnerLeft + textWidth(this, row[i].text) + 4);
+            if (row[i].kind == Kind::Label && row[i + 1].kind == Kind::Input) {
+                const int column = kInnerLeft + textWidth(this, row[i].text) + 4;
+                if (column + kRoomForBoxAndUnit <= kInnerRight) inputColumn = std::max(inputColumn, column);
+            }
 
     std::vector<QLine> lines;
     int y = kTitleHeight;
