@@ -1,0 +1,40 @@
+// tervalen-draw-resources: re-draws the committed pictures.
+//
+//   tervalen-draw-resources [output-folder]
+//
+// Without an argument the pictures go to the resources folder of the source
+// tree. The output is the same on every run (fixed random seed).
+
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+
+#include "draw_common.h"
+
+#ifndef TERVALEN_RESOURCES_DIR
+#define TERVALEN_RESOURCES_DIR "."
+#endif
+
+namespace {
+
+bool save(const QImage& image, const QDir& dir, const char* name) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    // Quality 0 asks the PNG writer for its strongest compression.
+    if (!image.save(path, "PNG", 0)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s  %dx%d  %lld bytes\n", qPrintable(path), image.width(), image.height(),
+                static_cast<long long>(QFileInfo(path).size()));
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const QDir dir(QString::fromLocal8Bit(argc > 1 ? argv[1] : TERVALEN_RESOURCES_DIR));
+    const bool ok = save(draw::renderBackground(), dir, "background.png") &&
+                    save(draw::renderIcon(32), dir, "icon.png") &&
+                    save(draw::renderIcon(256), dir, "icon256.png");
+    return ok ? 0 : 1;
+}
