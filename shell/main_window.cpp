@@ -94,7 +94,8 @@ void MDIFangLei::openForm(const std::string& formName) {
     auto& form = m_forms[formName];
     if (!form) form = std::make_unique<forms::Form>(*def);
     QPointer<QMdiSubWindow>& window = m_windows[formName];
-    if (!window) {
+    // A window closed a moment ago may still await deletion: it counts as closed.
+    if (!window || window->isHidden()) {
         form->load();
         auto* formView = new view::FormView(*form);
         window = m_mdi->addSubWindow(formView);

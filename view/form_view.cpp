@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -71,12 +72,14 @@ int textWidth(const QWidget* w, const std::string& text) {
 
 FormView::FormView(forms::Form& form, QWidget* parent) : QWidget(parent), m_form(form) {
     setFont(formFont());
-    m_form.setSink([this](const forms::Message& m) { present(this, m); });
+    // The form object outlives its windows: a window closed but not yet deleted must
+    // neither receive the messages of its successor nor be called once gone.
+    m_form.setSink([self = QPointer<FormView>(this)](const forms::Message& m) { present(self, m); });
     build();
     sync();
 }
 
-FormView::~FormView() { m_form.setSink({}); }
+FormView::~FormView() = default;
 
 void FormView::build() {
     int top = kMargin;
