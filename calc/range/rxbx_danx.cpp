@@ -21,7 +21,7 @@ Outcome<RxBxDanX> calcRxBx_DanX(float Hr, float H, float Hx, float D) {
 
     RxBxDanX r{};
     r.sag = *sag;
-    // Above the sphere radius the sphere rolling over the wire reaches no higher than 2·Hr − H.
+    // For a wire above the sphere radius the highest protected point is 2·Hr − H.
     r.Hh = H <= Hr ? H : single(2.0 * Hr - H, "Hh");
     r.reachHx = reach(Hx, Hr, "Bx1");
     // Supports lower than the sag put the wire's lowest point below the ground: a failed root.

@@ -17,8 +17,7 @@ Outcome<RxBxShuangX> calcRxBx_ShuangX(float Hr, float H, float Hx, float D1, flo
     RxBxShuangX r{};
     r.limit = single(2.0 * reach(H, Hr, "间距上限"), "间距上限");
     if (!(r.limit > D2)) return Refusal{kWiresTooFarApart};
-    // Between wires higher than the sphere radius the sphere's lowest point at the supports
-    // lies below the ground, so no width can be worked out there.
+    // Wires higher than the sphere radius get no range worked out: one line says so.
     if (H > Hr) return Refusal{kWiresAboveSphereRadius};
     const auto sag = sagFor(D1);
     if (!sag) return Refusal{spanTooLong("D1")};
