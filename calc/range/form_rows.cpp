@@ -1,0 +1,28 @@
+#include "calc/range/form_rows.h"
+
+#include "forms/form.h"
+
+namespace tervalen::forms {
+
+std::vector<Row> equalRodInputs(Row spacingRow) {
+    return rows(
+        {sphereRadiusRows(KeyFilter::None),
+         {inputRow("Lab_H", "避雷针高度（H）：", input("CmbH").numeric("H 值输入错误，只为数字！")),
+          inputRow("Lab_Hx", "被保护面高度（Hx）：",
+                   input("CmbHx").numeric("Hx 值输入错误，只为数字！")),
+          std::move(spacingRow)}});
+}
+
+Row spanNoteRow() {
+    // The blanks after "与" push "150m" to the start of the note's second line.
+    return {paragraph(
+        {}, "支柱间距说明：D小于120m，弧垂为2m。D在120m与               150m之间，弧垂为3m。")};
+}
+
+void printTwoRods(Form& f, const TwoRods& r) {
+    f.print("PicRx", r.Rx);
+    f.print("PicHo", r.Ho);
+    f.print("PicBx", r.Bx);
+}
+
+}  // namespace tervalen::forms

@@ -1,0 +1,20 @@
+#pragma once
+// Protection range of two equal-height rods: the radius at the outer ends, the lowest
+// protection point midway between the rods, and the smallest width between them at Hx.
+
+#include "calc/common/arith.h"
+#include "calc/range/rod_pair.h"
+
+namespace tervalen {
+
+using RxShuangZ = TwoRods;
+
+extern const char* const kRodsTooFarApart;  // D not below twice the reach of one rod
+
+// Standalone rods of height H, D apart.
+Outcome<RxShuangZ> calcRx_DLShuangZ(float Hr, float H, float Hx, float D);
+// Rods on a building; yesNo: the building is an equipotential body connected to the
+// earth, so the roof at Hx is the ground and the lowest point is measured above it.
+Outcome<RxShuangZ> calcRx_JSShuangZ(bool yesNo, float Hr, float H, float Hx, float D);
+
+}  // namespace tervalen

@@ -1,0 +1,30 @@
+#pragma once
+// Protection range of one overhead wire strung between two supports of equal height H a
+// distance D apart: the highest point of the range, and the smallest and largest widths
+// on the plane at Hx (at mid-span, where the wire sags lowest, and at the supports).
+
+#include <string>
+#include <string_view>
+
+#include "calc/common/arith.h"
+
+namespace tervalen {
+
+struct RxBxDanX {
+    float Hh;         // highest point of the protection range
+    float Bx1;        // smallest width, at mid-span
+    float Bx2;        // largest width, at the supports
+    int sag;          // sag of the wire at mid-span, from D
+    double reachLow;  // reach of the wire's lowest point, H − sag
+    double reachH;    // reach of the wire at the supports
+    double reachHx;   // reach of the protected surface
+};
+
+extern const char* const kWireTooHigh;         // H not below 2·Hr
+extern const char* const kWireSurfaceTooHigh;  // Hx > H, shared by the wire forms
+// A span for which no sag is defined; `symbol` names the span on the form ("D", "D1").
+std::string spanTooLong(std::string_view symbol);
+
+Outcome<RxBxDanX> calcRxBx_DanX(float Hr, float H, float Hx, float D);
+
+}  // namespace tervalen

@@ -1,0 +1,25 @@
+#pragma once
+// Protection range of two parallel overhead wires of equal height: the lowest protection
+// point midway between them at mid-span, and the smallest width at Hx at both ends of the
+// centre line, where the wires hang at the full height of their supports.
+
+#include "calc/common/arith.h"
+
+namespace tervalen {
+
+struct RxBxShuangX {
+    float Ho;        // lowest protection point between the wires, at mid-span
+    float Bx1;       // smallest width at the ends of the centre line, on the plane at Hx
+    int sag;         // sag of the wires at mid-span, from D1
+    float Hoe;       // lowest protection point between the wires at the supports
+    float limit;     // twice the reach of one wire: D2 must stay below it
+    double reachHx;  // reach of the protected surface
+};
+
+extern const char* const kWiresTooHigh;            // H > 2·Hr
+extern const char* const kWiresTooFarApart;        // D2 not below twice the reach of one wire
+extern const char* const kWiresAboveSphereRadius;  // Hr < H: no range is worked out
+
+Outcome<RxBxShuangX> calcRxBx_ShuangX(float Hr, float H, float Hx, float D1, float D2);
+
+}  // namespace tervalen
