@@ -6,11 +6,12 @@
 namespace tervalen::forms {
 
 const FormDef& frmDZ_TuRang() {
-    // The table is a portrait drawing of 6135 × 8775 twips at the form's top left.
+    // The table is a white portrait drawing of 6135 × 8775 twips at the form's top left,
+    // covering its frame.
     static const FormDef def{
         .name = "frmDZ_TuRang",
         .caption = "土壤电阻率参考值",
-        .frames = {{"Picture1", {}, {{picture("soil-table", 409, 585)}}}},
+        .frames = {{"Picture1", {}, {{picture("soil-table", 409, 585).at(0, 0)}}, 585}},
         .buttons = {},
         .defaultButton = "",
         .cancelButton = "",
