@@ -1,0 +1,233 @@
+// What the three forms with "求工频电阻" and "求冲击电阻" share: the stored power-frequency
+// resistance and its life across presses and reopening, the focus, the boxes each button
+// clears, Enter, and the key filters; and the subsystem's form list.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+
+#include "calc/earthing/forms.h"
+#include "form_test_support.h"
+#include "forms/catalog.h"
+
+using namespace tervalen::forms;
+using tervalen::forms::testing::Recorded;
+
+namespace {
+
+struct TwoButtonForm {
+    const char* form;
+    std::vector<std::pair<std::string, std::string>> inputs;  // a complete power-frequency press
+    const char* stored;                                       // the box showing the stored value
+    const char* firstTested;                                  // first box of the blank test
+    const char* lengthBox;                                    // the impulse button's length
+    const char* RiWithRho300L20;                              // impulse of the stored value
+    std::vector<const char*> clearedByGP;
+};
+
+std::ostream& operator<<(std::ostream& o, const TwoButtonForm& c) {
+    return o << c.form;
+}
+
+class StoredResistance : public ::testing::TestWithParam<TwoButtonForm> {
+protected:
+    Recorded r{GetParam().form};
+    void powerFrequency() { r.run(GetParam().inputs, "CmdRun_GP"); }
+    std::string impulse(const char* rho = "300", const char* L = "20") {
+        r.run({{"Cmbρ", rho}, {GetParam().lengthBox, L}}, "CmdRun_CJ");
+        return r.form.text("PicRi");
+    }
+};
+
+TEST_P(StoredResistance, IsZeroBeforeTheFirstPowerFrequencyResult) {
+    EXPECT_EQ(impulse(), " 0");
+}
+
+TEST_P(StoredResistance, BelongsToTheLastCompletePressNotToTheBoxes) {
+    const TwoButtonForm& c = GetParam();
+    powerFrequency();
+    EXPECT_EQ(r.form.focusRequest(), "CmdRun_CJ");
+    const std::string shown = r.form.text(c.stored);
+    EXPECT_EQ(impulse(), c.RiWithRho300L20);
+    // Editing the inputs changes nothing until the next power-frequency press...
+    r.form.setText(c.firstTested, "7");
+    EXPECT_EQ(impulse(), c.RiWithRho300L20);
+    // ...and a press stopped at a blank input clears its boxes but keeps the stored value.
+    EXPECT_TRUE(r.run({{c.firstTested, ""}}, "CmdRun_GP").empty());
+    EXPECT_EQ(r.form.focusRequest(), "");
+    for (const char* box : c.clearedByGP) EXPECT_EQ(r.form.text(box), "") << box;
+    EXPECT_EQ(impulse(), c.RiWithRho300L20);
+    // The impulse button converts the old value with new ρ and L.
+    EXPECT_EQ(impulse("50", "1"), shown);
+}
+
+TEST_P(StoredResistance, SurvivesClosingAndReopeningTheForm) {
+    const TwoButtonForm& c = GetParam();
+    powerFrequency();
+    r.form.typeKey(c.firstTested, 27);
+    EXPECT_TRUE(r.form.closeRequested());
+    r.form.load();
+    EXPECT_EQ(r.form.text(c.stored), "");
+    EXPECT_EQ(r.form.text(c.firstTested), "");
+    EXPECT_EQ(impulse(), c.RiWithRho300L20);
+}
+
+TEST_P(StoredResistance, EnterRunsThePowerFrequencyButtonAndOnlyItsBoxesAreCleared) {
+    const TwoButtonForm& c = GetParam();
+    EXPECT_EQ(impulse(), " 0");
+    for (auto& [box, text] : c.inputs) r.form.setText(box, text);
+    EXPECT_FALSE(r.form.typeKey(c.firstTested, 13));
+    EXPECT_NE(r.form.text(c.stored), "");
+    const bool clearsRi = std::find(c.clearedByGP.begin(), c.clearedByGP.end(),
+                                    std::string_view("PicRi")) != c.clearedByGP.end();
+    EXPECT_EQ(r.form.text("PicRi"), clearsRi ? "" : " 0");
+    // The impulse button clears only its own box.
+    const std::string stored = r.form.text(c.stored);
+    r.run({{c.lengthBox, ""}}, "CmdRun_CJ");
+    EXPECT_EQ(r.form.text("PicRi"), "");
+    EXPECT_EQ(r.form.text(c.stored), stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, StoredResistance,
+    ::testing::Values(
+        TwoButtonForm{"frmDZ_ChuiZhi",
+                      {{"CmbGg", "0.05"}, {"Cmbρ", "300"}, {"CmbL1", "2.5"}, {"CmbN", "4"}},
+                      "PicRn",
+                      "CmbGg",
+                      "CmbL2",
+                      " 30.68411",
+                      {"PicD", "PicR", "PicRn"}},
+        TwoButtonForm{"frmDZ_ShuiPing",
+                      {{"CmbGg", "0.04"}, {"Cmbρ", "300"}, {"CmbL1", "20"}, {"CmbH", "0.8"}},
+                      "PicR",
+                      "CmbGg",
+                      "CmbL2",
+                      " 21.29171",
+                      {"PicA", "PicD", "PicR"}},
+        TwoButtonForm{"frmDZ_XT",
+                      {{"CmbRB", "10"}, {"CmbRP", "20"}, {"CmbRM", "5"}, {"CmbN", "4"}},
+                      "PicR",
+                      "CmbRB",
+                      "CmbL",
+                      " 1.236088",
+                      {"PicR", "PicRi"}}));
+
+struct FilteredBox {
+    const char *form, *box, *refusal;  // refusal "" for a box without a key filter
+};
+
+std::ostream& operator<<(std::ostream& o, const FilteredBox& c) {
+    return o << c.form << " " << c.box;
+}
+
+class EarthingKeyFilters : public ::testing::TestWithParam<FilteredBox> {};
+
+TEST_P(EarthingKeyFilters, RefuseAMinusWithTheBoxMessageOrTakeAnyText) {
+    const FilteredBox& c = GetParam();
+    Recorded r(c.form);
+    const std::string before = r.form.text(c.box);
+    const bool taken = r.form.typeKey(c.box, U'-');
+    if (*c.refusal) {
+        EXPECT_FALSE(taken);
+        EXPECT_EQ(r.form.text(c.box), before);
+        ASSERT_EQ(r.messages.size(), 1u);
+        EXPECT_EQ(r.messages[0], (Message{c.refusal, Icon::Critical}));
+    } else {
+        EXPECT_TRUE(taken);
+        EXPECT_EQ(r.form.text(c.box), before + "-");
+        EXPECT_TRUE(r.messages.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, EarthingKeyFilters,
+    ::testing::Values(FilteredBox{"frmDZ_GC", "CmbR", "R 值错误，只为数字！"},
+                      FilteredBox{"frmDZ_GC", "Cmbρ", "ρ 值错误，只为数字！"},
+                      FilteredBox{"frmDZ_GC", "CmbL", "L 值错误，只为数字！"},
+                      FilteredBox{"frmDZ_ChuiZhi", "CmbGg", "B 值错误，只为数字！"},
+                      FilteredBox{"frmDZ_ChuiZhi", "Cmbρ", "ρ 值错误，只为数字！"},
+                      FilteredBox{"frmDZ_ChuiZhi", "CmbN", "N 值错误，只为数字！"},
+                      FilteredBox{"frmDZ_ChuiZhi", "CmbGx", ""},
+                      FilteredBox{"frmDZ_ChuiZhi", "CmbL1", ""},
+                      FilteredBox{"frmDZ_ChuiZhi", "CmbL2", ""},
+                      FilteredBox{"frmDZ_ShuiPing", "CmbGg", "b 值错误，只为数字！"},
+                      FilteredBox{"frmDZ_ShuiPing", "Cmbρ", "ρ 值错误，只为数字！"},
+                      FilteredBox{"frmDZ_ShuiPing", "CmbH", "H 值错误，只为数字！"},
+                      FilteredBox{"frmDZ_ShuiPing", "CmbL1", ""},
+                      FilteredBox{"frmDZ_XT", "CmbRB", "RB 值错误，只为数字！"},
+                      FilteredBox{"frmDZ_XT", "CmbRP", "Rp 值错误，只为数字！"},
+                      FilteredBox{"frmDZ_XT", "CmbRM", "RM 值错误，只为数字！"},
+                      FilteredBox{"frmDZ_XT", "CmbN", "N 值错误，只为数字！"},
+                      FilteredBox{"frmDZ_XT", "CmbYesNo", ""}, FilteredBox{"frmDZ_XT", "Cmbρ", ""},
+                      FilteredBox{"frmDZ_XT", "CmbL", ""}));
+
+TEST(EarthingForms, ListedInMenuOrderWithTheirCaptions) {
+    std::vector<std::pair<std::string, std::string>> listed;
+    for (const FormDef* def : earthingForms()) listed.emplace_back(def->name, def->caption);
+    EXPECT_EQ(listed, (std::vector<std::pair<std::string, std::string>>{
+                          {"frmDZ_ChuiZhi", "人工垂直接地体工频接地电阻计算"},
+                          {"frmDZ_ShuiPing", "人工水平接地体工频接地电阻计算"},
+                          {"frmDZ_XT", "接地系统工频冲击接地电阻计算"},
+                          {"frmDZ_GC", "人工接地系统工频冲击接地电阻值互算"},
+                          {"frmDZ_TuRang", "土壤电阻率参考值"}}));
+    for (const FormDef* def : earthingForms()) EXPECT_EQ(findForm(def->name), def);
+}
+
+TEST(EarthingForms, TheSoilTableIsOnePictureWithoutButtons) {
+    const FormDef& def = frmDZ_TuRang();
+    EXPECT_TRUE(def.buttons.empty());
+    EXPECT_EQ(def.defaultButton, "");
+    EXPECT_EQ(def.cancelButton, "");
+    ASSERT_EQ(def.frames.size(), 1u);
+    ASSERT_EQ(def.frames[0].rows.size(), 1u);
+    ASSERT_EQ(def.frames[0].rows[0].size(), 1u);
+    EXPECT_EQ(def.frames[0].rows[0][0].kind, Kind::Picture);
+    EXPECT_EQ(def.frames[0].rows[0][0].name, "soil-table");
+    Form f(def);
+    EXPECT_TRUE(f.controls().empty());
+    EXPECT_EQ(f.firstCalculateButton(), "");
+}
+
+TEST(EarthingForms, ShapeOptionsStartUnselectedAndSelectingOneDeselectsTheOthers) {
+    Recorded r("frmDZ_ShuiPing");
+    for (int i = 1; i <= 7; ++i) EXPECT_FALSE(r.form.selected("OptA" + std::to_string(i)));
+    r.form.select("OptA5");
+    r.form.select("OptA3");
+    for (int i = 1; i <= 7; ++i) EXPECT_EQ(r.form.selected("OptA" + std::to_string(i)), i == 3);
+}
+
+}  // namespace
+
+namespace {
+
+// Each layout drawing fills the 16-pixel cell above its own option marker: the number of
+// strokes per cell tells the layouts apart (line, L, three-armed star, cross, six- and
+// eight-armed stars, square).
+TEST(EarthingForms, EachShapeDrawingStandsInTheCellAboveItsOption) {
+    const Frame& frame = frmDZ_ShuiPing().frames[2];
+    ASSERT_EQ(frame.caption, "选择水平接地体形状：");
+    std::vector<const Control*> options, lines;
+    for (const Control& c : frame.rows.at(0))
+        (c.kind == Kind::Option ? options : lines).push_back(&c);
+    ASSERT_EQ(options.size(), 7u);
+    ASSERT_EQ(lines.size(), 19u);
+    std::vector<int> strokes(7, 0);
+    for (const Control* l : lines) {
+        int cell = -1;
+        for (int i = 0; i < 7; ++i) {
+            const int left = options[i]->x;
+            if (std::min(l->x, l->x2) >= left && std::max(l->x, l->x2) <= left + 16) cell = i;
+        }
+        ASSERT_NE(cell, -1) << l->name;
+        ++strokes[cell];
+        EXPECT_GE(std::min(l->y, l->y2), 24) << l->name;
+        EXPECT_LE(std::max(l->y, l->y2), 40) << l->name;
+        EXPECT_LT(std::max(l->y, l->y2), options[cell]->y) << l->name;
+    }
+    EXPECT_EQ(strokes, (std::vector<int>{1, 2, 3, 2, 3, 4, 4}));
+    EXPECT_GE(frame.height, options[0]->y + options[0]->height);
+}
+
+}  // namespace
