@@ -2,6 +2,8 @@
 //   FORM             open a form through its menu entry (e.g. frmRx_DLDanZ)
 //   CONTROL=TEXT     set the text of an input box of the form opened last
 //   --press BUTTON   click a button of the form opened last
+//   --pick BOX=TEXT  choose a list entry of an input box
+//   --select OPTION  click an option button
 //   --menu NAME      trigger a menu entry (mnuCD, mnuSP, mnuCZ, mnuCK_About…)
 // Renders the main window (and the About box, if open, to OUT-about.png). Messages
 // that would pop up are printed to stderr instead.
@@ -41,6 +43,15 @@ int main(int argc, char** argv) {
             window.resize(wh.value(0).toInt(), wh.value(1).toInt());
         } else if (a == "--menu" && i + 1 < args.size()) {
             if (QAction* act = window.menuAction(args[++i])) act->trigger();
+        } else if (a == "--pick" && i + 1 < args.size()) {
+            auto* view = window.formView(current);
+            const QString spec = args[++i];
+            auto* combo = view ? qobject_cast<QComboBox*>(view->widget(spec.section('=', 0, 0))) : nullptr;
+            const int index = combo ? combo->findText(spec.section('=', 1)) : -1;
+            if (index >= 0) emit combo->activated(index);
+        } else if (a == "--select" && i + 1 < args.size()) {
+            auto* view = window.formView(current);
+            if (auto* b = view ? qobject_cast<QAbstractButton*>(view->widget(args[++i])) : nullptr) b->click();
         } else if (a == "--press" && i + 1 < args.size()) {
             auto* view = window.formView(current);
             if (auto* b = view ? qobject_cast<QPushButton*>(view->widget(args[++i])) : nullptr) b->click();
