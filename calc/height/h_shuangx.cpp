@@ -1,0 +1,51 @@
+#include "calc/height/h_shuangx.h"
+
+#include "calc/common/rolling_sphere.h"
+#include "calc/height/height_checks.h"
+#include "calc/height/height_search.h"
+
+namespace tervalen {
+
+const char* const kWiresTooHigh = "避雷线高度过高，无保护范围！";
+
+Outcome<HShuangX> calcH_ShuangX(float Hr, const std::function<double()>& readHoo, float Hx,
+                                float D1, float D2) {
+    if (Hx > Hr) return Refusal{exceedsSphereRadius("Hx")};
+    HShuangX r{};
+    std::optional<double> Hoo;
+    const auto sag = sagFor(D1);
+    const double halfD2 = static_cast<double>(D2) / 2;
+    const double sphere = Hr + 0.01;  // the bounds take the sphere 0.01 m larger
+    const auto H = climb(Climb<float>{0.0f, single(2 * sphere, "Hr"), "H"}, [&](float trial) {
+        if (sag) {
+            r.Hc = *sag;
+            const double centre = root(static_cast<double>(Hr) * Hr - halfD2 * halfD2, "Ho");
+            r.Ho = single(centre + (static_cast<double>(trial) - *r.Hc) - Hr, "Ho");
+        }
+        if (!Hoo) Hoo = readHoo();
+        return r.Ho >= *Hoo;
+    });
+    if (!H) return searchExhausted("保护宽度 Hoo");
+    r.H = *H;
+    r.Hoo = *Hoo;
+    r.s = root(r.H * (2 * sphere - r.H), "H");
+    const float width = single(2 * r.s, "H");
+    const float top = single(sphere, "Hr");
+    if (r.H <= top && width > D2) {
+        r.withinSphere = true;
+        r.Hm = single(lowest(r.H, D2, Hr, "Bx1"), "Bx1");
+        r.Bx1 = single(reach(r.Hm, Hr, "Bx1") - reach(Hx, Hr, "Bx1"), "Bx1");
+    } else if (r.H > top && width < D2 && single(2 * sphere, "Hr") > D2) {
+        r.Bx2 = single(reach(r.H, Hr, "Bx2") + halfD2 - Hr, "Bx2");
+    } else {
+        return Refusal{kWiresTooHigh};
+    }
+    return r;
+}
+
+Outcome<HShuangX> calcH_ShuangX(float Hr, double Hoo, float Hx, float D1, float D2) {
+    return calcH_ShuangX(
+        Hr, [Hoo] { return Hoo; }, Hx, D1, D2);
+}
+
+}  // namespace tervalen
