@@ -26,8 +26,9 @@ Outcome<std::optional<HJSDanZ>> calcH_JSDanZ(float Hr, float Rxo, float Hx, floa
                                              std::optional<bool> planeIsGround) {
     if (auto refusal = checkAgainstSphere(Hr, Hx, "Rxo", Rxo)) return *refusal;
     if (!planeIsGround) return std::optional<HJSDanZ>{};
-    // This search keeps its trial height in double precision: the tip it prints is the
-    // step count times 0.01 without the drift of a single-precision accumulator.
+    // This search keeps its trial height in double precision, so the tip it prints shows
+    // none of the drift of a single-precision accumulator (16.1 where the standalone rod
+    // shows 16.10027).
     HJSDanZ r{};
     const auto h = climb(Climb<double>{0.0, Hr + 0.01, "H"}, [&](double trial) {
         r.reachH = reach(trial, Hr, "Rx");

@@ -15,8 +15,10 @@ Outcome<HShuangX> calcH_ShuangX(float Hr, const std::function<double()>& readHoo
     std::optional<double> Hoo;
     const auto sag = sagFor(D1);
     const double halfD2 = static_cast<double>(D2) / 2;
-    const double sphere = Hr + 0.01;  // the bounds take the sphere 0.01 m larger
-    const auto H = climb(Climb<float>{0.0f, single(2 * sphere, "Hr"), "H"}, [&](float trial) {
+    // The bounds and the cases take the sphere 0.01 m larger than Hr.
+    const double sphere = Hr + 0.01;
+    const float top = single(sphere, "Hr"), ceiling = single(2 * sphere, "Hr");
+    const auto H = climb(Climb<float>{0.0f, ceiling, "H"}, [&](float trial) {
         if (sag) {
             r.Hc = *sag;
             const double centre = root(static_cast<double>(Hr) * Hr - halfD2 * halfD2, "Ho");
@@ -30,12 +32,11 @@ Outcome<HShuangX> calcH_ShuangX(float Hr, const std::function<double()>& readHoo
     r.Hoo = *Hoo;
     r.s = root(r.H * (2 * sphere - r.H), "H");
     const float width = single(2 * r.s, "H");
-    const float top = single(sphere, "Hr");
     if (r.H <= top && width > D2) {
         r.withinSphere = true;
         r.Hm = single(lowest(r.H, D2, Hr, "Bx1"), "Bx1");
         r.Bx1 = single(reach(r.Hm, Hr, "Bx1") - reach(Hx, Hr, "Bx1"), "Bx1");
-    } else if (r.H > top && width < D2 && single(2 * sphere, "Hr") > D2) {
+    } else if (r.H > top && width < D2 && ceiling > D2) {
         r.Bx2 = single(reach(r.H, Hr, "Bx2") + halfD2 - Hr, "Bx2");
     } else {
         return Refusal{kWiresTooHigh};
