@@ -3,6 +3,7 @@
 #include "calc/height/form_parts.h"
 #include "calc/height/forms.h"
 #include "calc/height/h_danx.h"
+#include "calc/range/form_rows.h"
 #include "forms/form.h"
 
 namespace tervalen::forms {
@@ -34,7 +35,7 @@ const FormDef& frmH_DanX() {
                              {inputRow("Lab_Bx1o", "所需最小保护宽度（Bx1o）：", input("CmbBx1o")),
                               inputRow("Lab_D", "避雷线等高支柱间距（D）：",
                                        input("CmbD").numeric("D 值输入错误，只为数字！")),
-                              height::noteRow(height::kSpanNote), height::surfaceRow()}})),
+                              spanNoteRow(), height::surfaceRow()}})),
                    resultFrame({heading({}, "避雷线支柱高度 H 及弧垂 Hc 为："),
                                 height::eachInMetres({{"H=", "PicH"}, {"Hc=", "PicHc"}}),
                                 heading({}, "避雷线保护范围最高点高度为："),

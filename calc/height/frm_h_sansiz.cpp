@@ -3,6 +3,7 @@
 #include "calc/height/form_parts.h"
 #include "calc/height/forms.h"
 #include "calc/height/h_sansiz.h"
+#include "calc/range/rx_sanz_siz.h"
 #include "forms/form.h"
 
 namespace tervalen::forms {
@@ -83,19 +84,19 @@ const FormDef& frmH_DLSiZ() {
     static const FormDef def{
         .name = "frmH_DLSiZ",
         .caption = "独立等高正方形布置四针针高计算",
-        .frames = {descriptionFrame("    独立避雷针且呈正方形分布的四支等高避雷针的针高计算公式。"
-                                    "计算方法：滚球法！"),
-                   inputFrame(sideInputs(
-                       "正方形边长（L）：",
-                       {height::noteRow(
-                           "保护宽度说明：该保护宽度是指在正方形布置四针                中，"
-                           "位于边长上的两针在 Hx 高度                上的所需保护宽度。")})),
-                   resultFrame(
-                       rows({heightResult(),
-                             {heading({}, "避雷针在正方形边长上的保护最低点及其保护宽度为："),
-                              resultRow({{"Ho1=", "PicHo1"}, {"Bx1=", "PicBx1"}}),
-                              heading({}, "避雷针在正方形对角线上的保护最低点及其保护宽度为："),
-                              resultRow({{"Ho2=", "PicHo2"}, {"Bx2=", "PicBx2"}})}}))},
+        .frames =
+            {descriptionFrame("    独立避雷针且呈正方形分布的四支等高避雷针的针高计算公式。"
+                              "计算方法：滚球法！"),
+             inputFrame(sideInputs(
+                 "正方形边长（L）：",
+                 {Row{paragraph({},
+                                "保护宽度说明：该保护宽度是指在正方形布置四针                中，"
+                                "位于边长上的两针在 Hx 高度                上的所需保护宽度。")}})),
+             resultFrame(rows({heightResult(),
+                               {heading({}, "避雷针在正方形边长上的保护最低点及其保护宽度为："),
+                                resultRow({{"Ho1=", "PicHo1"}, {"Bx1=", "PicBx1"}}),
+                                heading({}, "避雷针在正方形对角线上的保护最低点及其保护宽度为："),
+                                resultRow({{"Ho2=", "PicHo2"}, {"Bx2=", "PicBx2"}})}}))},
         .buttons = {button("CmdRun", "计 算", CmdRun_Click_Si), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",

@@ -3,6 +3,7 @@
 #include "calc/height/form_parts.h"
 #include "calc/height/forms.h"
 #include "calc/height/h_shuangx.h"
+#include "calc/range/form_rows.h"
 #include "forms/form.h"
 
 namespace tervalen::forms {
@@ -39,7 +40,7 @@ const FormDef& frmH_ShuangX() {
                                         input("CmbHoo").numeric("Hoo 值输入错误，只为数字！")),
                                inputRow("Lab_D1", "避雷线等高支柱间距（D1）：",
                                         input("CmbD1").numeric("D1 值输入错误，只为数字！")),
-                               height::noteRow(height::kSpanNote),
+                               spanNoteRow(),
                                inputRow("Lab_D2", "两根避雷线间的距离（D2）：",
                                         input("CmbD2").numeric("D2 值输入错误，只为数字！")),
                                height::surfaceRow()}})),

@@ -5,9 +5,7 @@
 
 namespace tervalen {
 
-const char* const kSideTooLong = "等边三角形的边长太大\n不能按独立等高三针方法计算出针高";
-const char* const kDiagonalUncovered =
-    "对角线的保护最低点低于地面！\n正方形对角线上没有保护宽度 Bx2 ！";
+const char* const kNoThreeRodHeight = "等边三角形的边长太大\n不能按独立等高三针方法计算出针高";
 
 namespace {
 
@@ -16,7 +14,7 @@ Outcome<RodPairHeight> sideSearch(float Hr, float Bxo, float Hx, float L, bool c
     auto found =
         searchRodPair({.Hr = Hr, .Bxo = Bxo, .Hx = Hx, .s = L, .compareStored = compareStored});
     if (const auto* r = std::get_if<RodPairHeight>(&found); r && !spacingCovered(r->H, Hr, L))
-        return Refusal{kSideTooLong};
+        return Refusal{kNoThreeRodHeight};
     return found;
 }
 

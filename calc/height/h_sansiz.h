@@ -17,14 +17,13 @@ struct HDLSiZ {
     float Ld;              // diagonal of the square
     float Ho1, Bx1;        // lowest point on a side and its width, from the final H
     float Ho2;             // lowest point on a diagonal
-    // Its width; nothing when Ho2 lies below the ground, where the diagonal has none.
+    // Its width; nothing when Ho2 lies below the ground, where the diagonal has none
+    // (the form then says so as the four-rod range form does).
     std::optional<float> Bx2;
 };
 
 // Rods too far apart for the height found (the square keeps the triangle's words).
-extern const char* const kSideTooLong;
-// The diagonal of the square has no protection width.
-extern const char* const kDiagonalUncovered;
+extern const char* const kNoThreeRodHeight;
 
 Outcome<HDLSanZ> calcH_DLSanZ(float Hr, float Bxo, float Hx, float L);
 Outcome<HDLSiZ> calcH_DLSiZ(float Hr, float Bxo, float Hx, float L);

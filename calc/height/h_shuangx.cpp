@@ -3,10 +3,9 @@
 #include "calc/common/rolling_sphere.h"
 #include "calc/height/height_checks.h"
 #include "calc/height/height_search.h"
+#include "calc/range/rxbx_shuangx.h"
 
 namespace tervalen {
-
-const char* const kWiresTooHigh = "避雷线高度过高，无保护范围！";
 
 Outcome<HShuangX> calcH_ShuangX(float Hr, const std::function<double()>& readHoo, float Hx,
                                 float D1, float D2) {
@@ -39,7 +38,8 @@ Outcome<HShuangX> calcH_ShuangX(float Hr, const std::function<double()>& readHoo
     } else if (r.H > top && width < D2 && ceiling > D2) {
         r.Bx2 = single(reach(r.H, Hr, "Bx2") + halfD2 - Hr, "Bx2");
     } else {
-        return Refusal{kWiresTooHigh};
+        // Neither case: the wires have no protection range (the two-wire range form's words).
+        return Refusal{kWiresAboveSphereRadius};
     }
     return r;
 }

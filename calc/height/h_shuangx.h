@@ -24,8 +24,6 @@ struct HShuangX {
     std::optional<float> Bx2;
 };
 
-extern const char* const kWiresTooHigh;
-
 // Hoo is read when the search first compares it, and in double precision; a reading
 // that fails ends the calculation from within the search.
 Outcome<HShuangX> calcH_ShuangX(float Hr, const std::function<double()>& readHoo, float Hx,

@@ -5,7 +5,7 @@
 
 namespace tervalen {
 
-const char* const kRodsTooFarApart = "避雷针之间距离太大\n不能按独立等高双针方法计算出针高";
+const char* const kNoTwoRodHeight = "避雷针之间距离太大\n不能按独立等高双针方法计算出针高";
 
 namespace {
 
@@ -13,7 +13,7 @@ Outcome<RodPairHeight> rodPair(float Hr, float Bxo, float Hx, float D, bool plan
     auto found =
         searchRodPair({.Hr = Hr, .Bxo = Bxo, .Hx = Hx, .s = D, .planeIsGround = planeIsGround});
     if (const auto* r = std::get_if<RodPairHeight>(&found); r && !spacingCovered(r->H, Hr, D))
-        return Refusal{kRodsTooFarApart};
+        return Refusal{kNoTwoRodHeight};
     return found;
 }
 

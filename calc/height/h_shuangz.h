@@ -19,7 +19,7 @@ struct HJSShuangZ {
 };
 
 // Rods too far apart for the height found.
-extern const char* const kRodsTooFarApart;
+extern const char* const kNoTwoRodHeight;
 
 Outcome<HDLShuangZ> calcH_DLShuangZ(float Hr, float Bxo, float Hx, float D);
 

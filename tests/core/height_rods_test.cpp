@@ -216,7 +216,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {"PicBx1", " 5.048862"},
                   {"PicHo2", "-1.217126"},
                   {"PicBx2", ""}},
-                 {"对角线的保护最低点低于地面！\n正方形对角线上没有保护宽度 Bx2 ！"}},
+                 {"对角线上无保护宽度！\n正方形对角线上的保护最低点 Ho2 "
+                  "低于地面，对角线上没有保护宽度 Bx2 ！"}},
         // Between the ground and Hx the diagonal's width is negative and printed.
         FormCase{"frmH_DLSiZ",
                  {{"CmbBxo", "1"}, {"CmbHx", "5"}, {"CmbL", "20"}},
