@@ -1,0 +1,15 @@
+#pragma once
+#include "forms/form_def.h"
+
+namespace tervalen::forms {
+
+const FormDef& frmH_DLDanZ();
+const FormDef& frmH_JSDanZ();
+const FormDef& frmH_DLShuangZ();
+const FormDef& frmH_JSShuangZ();
+const FormDef& frmH_DLSanZ();
+const FormDef& frmH_DLSiZ();
+const FormDef& frmH_DanX();
+const FormDef& frmH_ShuangX();
+
+}  // namespace tervalen::forms

@@ -1,0 +1,19 @@
+#pragma once
+// Support height of a single overhead wire for a required narrowest width Bx1o on the
+// plane at Hx, where the wire sags lowest midway between supports spaced D apart.
+
+#include "calc/common/arith.h"
+
+namespace tervalen {
+
+struct HDanX {
+    float H;         // support height found, which is also the highest point Hh
+    float Hc;        // sag used (0 when the spacing is above 150 m and no sag applies)
+    float Bx1;       // narrowest width, below the lowest point of the wire
+    float Bx2;       // widest width, at the supports
+    double reachHx;  // reach of the protected plane
+};
+
+Outcome<HDanX> calcH_DanX(float Hr, float Bx1o, float Hx, float D);
+
+}  // namespace tervalen

@@ -1,0 +1,37 @@
+#pragma once
+// Height of a single rod for a required protection radius Rxo on the plane at Hx.
+
+#include <optional>
+
+#include "calc/common/arith.h"
+
+namespace tervalen {
+
+struct HDLDanZ {
+    float H;         // rod height found (the single-precision accumulator)
+    float Rx;        // radius it gives on the plane Hx
+    double reachH;   // reach of the rod
+    double reachHx;  // reach of the protected plane
+};
+
+struct HJSDanZ {
+    double h;        // trial height found: above the plane Hx ("是") or the ground ("否")
+    float tip;       // height of the rod tip above the ground
+    float body;      // length of the rod above the mounting surface G
+    float Rx;        // radius on the plane Hx
+    double reachH;   // reach of the rod
+    double reachHx;  // reach of the protected plane (0 when it is taken as the ground)
+};
+
+Outcome<HDLDanZ> calcH_DLDanZ(float Hr, float Rxo, float Hx);
+
+// planeIsGround: the building is an equipotential body connected to the earth ("是"), so
+// the plane Hx is the ground; "否": the ground stays the ground; nothing: any other answer,
+// which ends the calculation without a result once the checks have passed.
+Outcome<std::optional<HJSDanZ>> calcH_JSDanZ(float Hr, float Rxo, float Hx, float G,
+                                             std::optional<bool> planeIsGround);
+
+// Rods mounted on a surface of height 0 are standalone rods: there is a form for those.
+extern const char* const kUseStandaloneForm;
+
+}  // namespace tervalen

@@ -1,0 +1,33 @@
+#pragma once
+// Support height of two parallel overhead wires a distance D2 apart, on supports spaced
+// D1 along the line, for a required lowest protection point Hoo midway between them.
+
+#include <functional>
+#include <optional>
+
+#include "calc/common/arith.h"
+
+namespace tervalen {
+
+struct HShuangX {
+    float H;                // support height found
+    std::optional<int> Hc;  // sag; nothing when no sag applied (spacing above 150 m)
+    float Ho;               // lowest point between the wires, as the search found it
+    double Hoo;             // the required lowest point, as read
+    double s;               // reach of H against a sphere of radius Hr + 0.01
+    // Wires no higher than the sphere: the narrowest width Bx1 at the ends of the centre
+    // line, from the lowest point Hm between the supports; there is no width at Hr.
+    bool withinSphere;
+    float Hm;
+    float Bx1;
+    // Wires above the sphere: the width Bx2 at Hr (Bx1 is then 0).
+    std::optional<float> Bx2;
+};
+
+// Hoo is read when the search first compares it, and in double precision; a reading
+// that fails ends the calculation from within the search.
+Outcome<HShuangX> calcH_ShuangX(float Hr, const std::function<double()>& readHoo, float Hx,
+                                float D1, float D2);
+Outcome<HShuangX> calcH_ShuangX(float Hr, double Hoo, float Hx, float D1, float D2);
+
+}  // namespace tervalen

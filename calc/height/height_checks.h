@@ -1,0 +1,35 @@
+#pragma once
+// What the height calculators share besides the search: the checks of a required value
+// against the sphere radius, the message of an exhausted search, and the lowest
+// protection point between two rods.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "calc/common/arith.h"
+#include "calc/common/rolling_sphere.h"
+
+namespace tervalen {
+
+// "输入的 Hx 数值过大！" / "Hx 的数值不应大于滚球半径 Hr ！" for the symbol given.
+std::string exceedsSphereRadius(std::string_view symbol);
+
+// The checks every height calculator begins with: Hx, then the required value, each
+// against the sphere radius (equality passes).
+std::optional<Refusal> checkAgainstSphere(float Hr, float Hx, std::string_view requiredSymbol,
+                                          float required);
+
+// An exhausted search: "被保护面高度 Hx 过高 或 所需的<what> 过大".
+Refusal searchExhausted(std::string_view what);
+
+// What the rod searches require, as their exhaustion message names it.
+inline constexpr std::string_view kRequiredRadius = "保护半径 Rxo";
+
+// Height of the lowest protection point midway between two rods of height h standing a
+// distance s apart: Hr - sqrt((Hr - h)^2 + (s/2)^2), in double precision.
+inline double lowest(double h, double s, double Hr, std::string_view quantity) {
+    return Hr - root((Hr - h) * (Hr - h) + (s / 2) * (s / 2), quantity);
+}
+
+}  // namespace tervalen
