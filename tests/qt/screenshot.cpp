@@ -5,6 +5,8 @@
 //   --pick BOX=TEXT  choose a list entry of an input box
 //   --select OPTION  click an option button
 //   --menu NAME      trigger a menu entry (mnuCD, mnuSP, mnuCZ, mnuCK_About…)
+//   --popup M[/S]    at the end, open menu M (and its submenu S) on screen
+//   --linger SECONDS keep running that long before saving (for an outside screen grab)
 // Renders the main window (and the About box, if open, to OUT-about.png). Messages
 // that would pop up are printed to stderr instead.
 
@@ -12,6 +14,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
 #include <QPushButton>
 #include <cstdio>
 
@@ -36,11 +41,17 @@ int main(int argc, char** argv) {
     shell::MDIFangLei window;
     window.show();
     std::string current;
+    QString popup;
+    int lingerMs = 0;
     for (int i = 0; i < args.size(); ++i) {
         const QString a = args[i];
         if (a == "--size" && i + 1 < args.size()) {
             const QStringList wh = args[++i].split('x');
             window.resize(wh.value(0).toInt(), wh.value(1).toInt());
+        } else if (a == "--popup" && i + 1 < args.size()) {
+            popup = args[++i];
+        } else if (a == "--linger" && i + 1 < args.size()) {
+            lingerMs = args[++i].toInt() * 1000;
         } else if (a == "--menu" && i + 1 < args.size()) {
             if (QAction* act = window.menuAction(args[++i])) act->trigger();
         } else if (a == "--pick" && i + 1 < args.size()) {
@@ -72,6 +83,22 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
     }
     QApplication::processEvents();
+    if (!popup.isEmpty()) {
+        const QStringList names = popup.split('/');
+        auto* top = window.findChild<QMenu*>(names[0]);
+        auto* bar = window.menuBar();
+        if (top) {
+            top->popup(bar->mapToGlobal(bar->actionGeometry(top->menuAction()).bottomLeft()));
+            if (auto* sub = names.size() > 1 ? top->findChild<QMenu*>(names[1]) : nullptr) {
+                top->setActiveAction(sub->menuAction());
+                sub->popup(top->mapToGlobal(top->actionGeometry(sub->menuAction()).topRight()));
+            }
+        }
+    }
+    if (lingerMs > 0) {
+        QTimer::singleShot(lingerMs, &app, &QCoreApplication::quit);
+        QApplication::exec();
+    }
     window.grab().save(out);
     if (window.aboutBox()) window.aboutBox()->grab().save(QString(out).replace(".png", "-about.png"));
     return 0;
