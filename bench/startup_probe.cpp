@@ -2,12 +2,13 @@
 // yardstick, a bare QMainWindow), and on its first paint prints the wall-clock time and
 // the peak resident memory, then quits. bench/startup.sh runs it repeatedly.
 
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QMainWindow>
 #include <QPaintEvent>
 #include <cstdio>
 #include <ctime>
-#include <sys/resource.h>
 
 #ifndef TERVALEN_PROBE_BARE
 #include "shell/main_window.h"
@@ -25,7 +26,8 @@ public:
             rusage usage{};
             getrusage(RUSAGE_SELF, &usage);
             std::printf("painted_ns=%lld maxrss_kb=%ld\n",
-                        static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec, usage.ru_maxrss);
+                        static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec,
+                        usage.ru_maxrss);
             std::fflush(stdout);
             QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         }

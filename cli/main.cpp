@@ -72,7 +72,8 @@ void printJson(const Form& form, const std::vector<Message>& messages) {
     nlohmann::ordered_json out;
     out["form"] = form.name();
     out["messages"] = nlohmann::ordered_json::array();
-    for (const Message& m : messages) out["messages"].push_back({{"text", m.text}, {"icon", iconName(m.icon)}});
+    for (const Message& m : messages)
+        out["messages"].push_back({{"text", m.text}, {"icon", iconName(m.icon)}});
     out["results"] = nlohmann::ordered_json::object();
     out["labels"] = nlohmann::ordered_json::object();
     out["inputs"] = nlohmann::ordered_json::object();
@@ -100,8 +101,9 @@ int run(int argc, char** argv) {
         ++i;
     }
     if (i >= args.size())
-        throw UsageError{"usage: tervalen-calc [--json] FORM [CONTROL=TEXT | --type CONTROL=TEXT | "
-                         "--pick CONTROL=TEXT | --select OPTION | --press BUTTON]..."};
+        throw UsageError{
+            "usage: tervalen-calc [--json] FORM [CONTROL=TEXT | --type CONTROL=TEXT | "
+            "--pick CONTROL=TEXT | --select OPTION | --press BUTTON]..."};
     const FormDef* def = findForm(args[i]);
     if (!def) throw UsageError{"unknown form '" + args[i] + "'"};
     Form form(*def);

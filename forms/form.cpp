@@ -55,7 +55,9 @@ void Form::clearRequests() {
     m_closeRequested = false;
 }
 
-bool Form::has(std::string_view name) const { return m_byName.find(name) != m_byName.end(); }
+bool Form::has(std::string_view name) const {
+    return m_byName.find(name) != m_byName.end();
+}
 
 const Control& Form::control(std::string_view name) const {
     const auto it = m_byName.find(name);
@@ -138,7 +140,8 @@ void Form::select(std::string_view option) {
 
 void Form::press(std::string_view button) {
     const Control& c = control(button);
-    if (c.kind != Kind::Button) throw std::invalid_argument(std::string(button) + " is not a button");
+    if (c.kind != Kind::Button)
+        throw std::invalid_argument(std::string(button) + " is not a button");
     if (!state(button).enabled) return;
     m_focus.clear();
     runHandler(c.onClick);
@@ -189,11 +192,17 @@ void Form::message(std::string text, Icon icon) {
     if (m_sink) m_sink(Message{std::move(text), icon});
 }
 
-void Form::setVisible(std::string_view control, bool visible) { mutableState(control).visible = visible; }
-void Form::setEnabled(std::string_view control, bool enabled) { mutableState(control).enabled = enabled; }
+void Form::setVisible(std::string_view control, bool visible) {
+    mutableState(control).visible = visible;
+}
+void Form::setEnabled(std::string_view control, bool enabled) {
+    mutableState(control).enabled = enabled;
+}
 void Form::setCaption(std::string_view control, std::string caption) {
     mutableState(control).text = std::move(caption);
 }
-void Form::focus(std::string_view control) { m_focus = std::string(control); }
+void Form::focus(std::string_view control) {
+    m_focus = std::string(control);
+}
 
 }  // namespace tervalen::forms

@@ -60,7 +60,7 @@ public:
     bool typeKey(std::string_view control, char32_t code);
     void typeText(std::string_view control, std::string_view utf8);
     void setText(std::string_view control, std::string text);  // as if pasted
-    void pick(std::string_view control, std::string text);      // list pick, then its Click handler
+    void pick(std::string_view control, std::string text);     // list pick, then its Click handler
     void select(std::string_view option);
     void press(std::string_view button);
 

@@ -71,7 +71,9 @@ Control label(std::string name, std::string text) {
     c.text = std::move(text);
     return c;
 }
-Control label(std::string text) { return label({}, std::move(text)); }
+Control label(std::string text) {
+    return label({}, std::move(text));
+}
 
 Control paragraph(std::string name, std::string text) {
     Control c = label(std::move(name), std::move(text));
@@ -133,8 +135,12 @@ Control line(std::string name, int x1, int y1, int x2, int y2) {
 Frame descriptionFrame(std::string text) {
     return {"Frame_ShuoMing", "程序说明：", {{paragraph("Label_DLDanZ", std::move(text))}}};
 }
-Frame inputFrame(std::vector<Row> rows) { return {"Frame_ShuRu", "已知数据输入：", std::move(rows)}; }
-Frame resultFrame(std::vector<Row> rows) { return {"Frame_JieGuo", "计算结果：", std::move(rows)}; }
+Frame inputFrame(std::vector<Row> rows) {
+    return {"Frame_ShuRu", "已知数据输入：", std::move(rows)};
+}
+Frame resultFrame(std::vector<Row> rows) {
+    return {"Frame_JieGuo", "计算结果：", std::move(rows)};
+}
 
 Row inputRow(std::string labelName, std::string caption, Control box, std::string unit) {
     Row r{label(std::move(labelName), std::move(caption)), std::move(box)};
@@ -155,7 +161,9 @@ Row yesNoRow(std::string caption) {
                     input("CmbYesNo", "是").withList({"是", "否"}).sized(50), {});
 }
 
-Row heading(std::string name, std::string text) { return {label(std::move(name), std::move(text))}; }
+Row heading(std::string name, std::string text) {
+    return {label(std::move(name), std::move(text))};
+}
 
 Row resultRow(std::vector<std::pair<std::string, std::string>> prefixAndBox, std::string unit) {
     Row r;

@@ -31,10 +31,10 @@ struct Control {
     // Presentation, in pixels within the frame; 0 or -1 means "the kind's default"
     int x = -1, y = -1;  // explicit position (shape drawings, options)
     int width = 0, height = 0;
-    int x2 = 0, y2 = 0;    // the other end of a Line
-    bool wrap = false;     // a label that wraps across the frame's width
-    bool red = false;      // a label shown in red
-    bool right = false;    // placed at the right end of its row
+    int x2 = 0, y2 = 0;  // the other end of a Line
+    bool wrap = false;   // a label that wraps across the frame's width
+    bool red = false;    // a label shown in red
+    bool right = false;  // placed at the right end of its row
     // Initial state and run-time changes
     bool visible = true;
     bool enabled = true;

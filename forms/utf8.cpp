@@ -8,7 +8,10 @@ std::vector<char32_t> decodeUtf8(std::string_view text) {
         const auto b = static_cast<unsigned char>(text[i]);
         int extra = b >= 0xF0 && b < 0xF8 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
         if (b >= 0xF8 || (b >= 0x80 && b < 0xC0)) extra = 0;
-        char32_t code = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
+        char32_t code = extra == 0   ? b
+                        : extra == 1 ? (b & 0x1F)
+                        : extra == 2 ? (b & 0x0F)
+                                     : (b & 0x07);
         bool ok = i + extra < text.size();
         for (int k = 1; ok && k <= extra; ++k) {
             const auto c = static_cast<unsigned char>(text[i + k]);

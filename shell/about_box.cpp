@@ -9,7 +9,8 @@
 namespace tervalen::shell {
 namespace {
 
-QLabel* place(QWidget* parent, const char* name, const QString& text, QRect geometry, bool wrap = false) {
+QLabel* place(QWidget* parent, const char* name, const QString& text, QRect geometry,
+              bool wrap = false) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setGeometry(geometry);
@@ -46,14 +47,16 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     titleFont.setBold(true);
     place(this, "lblTitle", QStringLiteral("Tervalen"), {60, 8, 300, 26})->setFont(titleFont);
     place(this, "lblVersion", versionText(), {60, 36, 300, 18});
-    QLabel* description = place(this, "lblDescription", QStringLiteral("Tervalen 项目组防雷设计室编制，设计："),
-                                {12, 62, 358, 20});
+    QLabel* description =
+        place(this, "lblDescription", QStringLiteral("Tervalen 项目组防雷设计室编制，设计："),
+              {12, 62, 358, 20});
     // The designer's name fills the gap at the end of the sentence.
     const int gap = 12 + description->fontMetrics().horizontalAdvance(description->text()) + 2;
     place(this, "Label3", QStringLiteral("项目设计组"), {gap, 62, 370 - gap, 20});
     place(this, "Label1",
-          QStringLiteral("    该应用程序主要是针对在制做防雷工程设计方案过程中，所遇到的一些实际数据的计算，"
-                         "为方案设计提供方便，节省时间，提高工作效率。"),
+          QStringLiteral(
+              "    该应用程序主要是针对在制做防雷工程设计方案过程中，所遇到的一些实际数据的计算，"
+              "为方案设计提供方便，节省时间，提高工作效率。"),
           {12, 88, 358, 58}, true);
 
     for (int y : {150, 151}) {  // the etched separator

@@ -81,11 +81,16 @@ void MDIFangLei::buildMenus() {
             }
         }
     }
-    connect(m_actions.value(QStringLiteral("mnuExit")), &QAction::triggered, this, &MDIFangLei::exitProgram);
-    connect(m_actions.value(QStringLiteral("mnuCK_About")), &QAction::triggered, this, &MDIFangLei::showAbout);
-    connect(m_actions.value(QStringLiteral("mnuCD")), &QAction::triggered, m_mdi, &MdiArea::cascade);
-    connect(m_actions.value(QStringLiteral("mnuSP")), &QAction::triggered, m_mdi, &MdiArea::tileHorizontally);
-    connect(m_actions.value(QStringLiteral("mnuCZ")), &QAction::triggered, m_mdi, &MdiArea::tileVertically);
+    connect(m_actions.value(QStringLiteral("mnuExit")), &QAction::triggered, this,
+            &MDIFangLei::exitProgram);
+    connect(m_actions.value(QStringLiteral("mnuCK_About")), &QAction::triggered, this,
+            &MDIFangLei::showAbout);
+    connect(m_actions.value(QStringLiteral("mnuCD")), &QAction::triggered, m_mdi,
+            &MdiArea::cascade);
+    connect(m_actions.value(QStringLiteral("mnuSP")), &QAction::triggered, m_mdi,
+            &MdiArea::tileHorizontally);
+    connect(m_actions.value(QStringLiteral("mnuCZ")), &QAction::triggered, m_mdi,
+            &MdiArea::tileVertically);
 }
 
 void MDIFangLei::openForm(const std::string& formName) {

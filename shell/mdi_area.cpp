@@ -1,12 +1,13 @@
 #include "shell/mdi_area.h"
 
 #include <QMdiSubWindow>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 namespace tervalen::shell {
 
-MdiArea::MdiArea(QWidget* parent) : QMdiArea(parent), m_background(QStringLiteral(":/background.png")) {
+MdiArea::MdiArea(QWidget* parent)
+    : QMdiArea(parent), m_background(QStringLiteral(":/background.png")) {
     setBackground(QColor(12, 14, 34));
 }
 

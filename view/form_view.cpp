@@ -30,12 +30,15 @@ constexpr int kBoxHeight = 20;
 constexpr int kInputWidth = 90;
 constexpr int kResultWidth = 120;
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // The straight lines of a frame, drawn 2 pixels wide.
 class LineLayer : public QWidget {
 public:
-    LineLayer(std::vector<QLine> lines, QWidget* parent) : QWidget(parent), m_lines(std::move(lines)) {
+    LineLayer(std::vector<QLine> lines, QWidget* parent)
+        : QWidget(parent), m_lines(std::move(lines)) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 
@@ -74,7 +77,8 @@ FormView::FormView(forms::Form& form, QWidget* parent) : QWidget(parent), m_form
     setFont(formFont());
     // The form object outlives its windows: a window closed but not yet deleted must
     // neither receive the messages of its successor nor be called once gone.
-    m_form.setSink([self = QPointer<FormView>(this)](const forms::Message& m) { present(self, m); });
+    m_form.setSink(
+        [self = QPointer<FormView>(this)](const forms::Message& m) { present(self, m); });
     build();
     sync();
 }
@@ -101,7 +105,8 @@ int FormView::buildFrame(const forms::Frame& frame, int top) {
         for (std::size_t i = 0; i + 1 < row.size(); ++i)
             if (row[i].kind == Kind::Label && row[i + 1].kind == Kind::Input) {
                 const int column = kInnerLeft + textWidth(this, row[i].text) + 4;
-                if (column + kRoomForBoxAndUnit <= kInnerRight) inputColumn = std::max(inputColumn, column);
+                if (column + kRoomForBoxAndUnit <= kInnerRight)
+                    inputColumn = std::max(inputColumn, column);
             }
 
     std::vector<QLine> lines;
@@ -132,7 +137,8 @@ int FormView::buildFrame(const forms::Frame& frame, int top) {
                     size = QSize(c.width ? c.width : kInputWidth, kBoxHeight + 2);
                     break;
                 case Kind::Result:
-                    size = QSize(c.width ? c.width : kResultWidth, c.height ? c.height : kBoxHeight);
+                    size =
+                        QSize(c.width ? c.width : kResultWidth, c.height ? c.height : kBoxHeight);
                     break;
                 case Kind::Button:
                     size = QSize(c.width ? c.width : 81, 25);
@@ -164,7 +170,8 @@ int FormView::buildFrame(const forms::Frame& frame, int top) {
     }
     const int height = frame.height > 0 ? frame.height : y + 4;
     box->setGeometry(kMargin, top, kFrameWidth, height);
-    m_contentSize = m_contentSize.expandedTo(QSize(kMargin * 2 + kFrameWidth, top + height + kMargin));
+    m_contentSize =
+        m_contentSize.expandedTo(QSize(kMargin * 2 + kFrameWidth, top + height + kMargin));
     return top + height;
 }
 

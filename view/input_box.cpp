@@ -13,7 +13,8 @@ InputBox::InputBox(forms::Form& form, const forms::Control& control, QWidget* pa
         m_combo->setEditable(true);
         // Enter must not append the text to the list.
         m_combo->setInsertPolicy(QComboBox::NoInsert);
-        for (const std::string& entry : control.list) m_combo->addItem(QString::fromStdString(entry));
+        for (const std::string& entry : control.list)
+            m_combo->addItem(QString::fromStdString(entry));
         m_edit = m_combo->lineEdit();
         // Keys typed into an editable combo box are delivered to the combo box itself.
         m_combo->installEventFilter(this);
@@ -39,9 +40,15 @@ InputBox::InputBox(forms::Form& form, const forms::Control& control, QWidget* pa
     showText(QString::fromStdString(control.text));
 }
 
-QWidget* InputBox::widget() const { return m_combo ? static_cast<QWidget*>(m_combo) : m_edit; }
-QLineEdit* InputBox::lineEdit() const { return m_edit; }
-QString InputBox::text() const { return m_edit->text(); }
+QWidget* InputBox::widget() const {
+    return m_combo ? static_cast<QWidget*>(m_combo) : m_edit;
+}
+QLineEdit* InputBox::lineEdit() const {
+    return m_edit;
+}
+QString InputBox::text() const {
+    return m_edit->text();
+}
 
 void InputBox::showText(const QString& text) {
     if (m_edit->text() == text) return;
@@ -60,7 +67,8 @@ bool InputBox::eventFilter(QObject* watched, QEvent* event) {
         if (m_combo && watched != m_combo) return false;
         return filterKey(static_cast<QKeyEvent*>(event));
     }
-    if (event->type() == QEvent::InputMethod) return filterInputMethod(static_cast<QInputMethodEvent*>(event));
+    if (event->type() == QEvent::InputMethod)
+        return filterInputMethod(static_cast<QInputMethodEvent*>(event));
     return QObject::eventFilter(watched, event);
 }
 

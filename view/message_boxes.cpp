@@ -19,7 +19,8 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const forms::Messag
                       : message.icon == forms::Icon::Question ? QMessageBox::Question
                                                               : QMessageBox::NoIcon;
     auto box = std::make_unique<QMessageBox>(icon, QStringLiteral("Tervalen"),
-                                             QString::fromStdString(message.text), QMessageBox::Ok, parent);
+                                             QString::fromStdString(message.text), QMessageBox::Ok,
+                                             parent);
     box->setTextFormat(Qt::PlainText);
     return box;
 }
@@ -42,7 +43,11 @@ bool confirmExit(QWidget* parent) {
     return makeExitConfirmation(parent)->exec() == QMessageBox::Ok;
 }
 
-void setMessagePresenter(MessagePresenter presenter) { messagePresenter() = std::move(presenter); }
-void setQuestionPresenter(QuestionPresenter presenter) { questionPresenter() = std::move(presenter); }
+void setMessagePresenter(MessagePresenter presenter) {
+    messagePresenter() = std::move(presenter);
+}
+void setQuestionPresenter(QuestionPresenter presenter) {
+    questionPresenter() = std::move(presenter);
+}
 
 }  // namespace tervalen::view

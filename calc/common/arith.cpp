@@ -20,7 +20,8 @@ float single(double x, std::string_view quantity) {
 }
 
 double root(double x, std::string_view quantity) {
-    if (std::isnan(x) || x < 0) throw ArithmeticFailure(ArithmeticFailure::Kind::NegativeRoot, quantity);
+    if (std::isnan(x) || x < 0)
+        throw ArithmeticFailure(ArithmeticFailure::Kind::NegativeRoot, quantity);
     if (std::isinf(x)) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow, quantity);
     return std::sqrt(x);
 }

@@ -15,6 +15,13 @@ inline double reach(double h, double Hr, std::string_view quantity) {
     return root(h * (2.0 * Hr - h), quantity);
 }
 
+// Height of the lowest protection point midway between two rods (or wires) of height h
+// standing a distance s apart, where the sphere rests on both tips:
+// Hr - sqrt((Hr - h)^2 + (s/2)^2), in double precision.
+inline double lowest(double h, double s, double Hr, std::string_view quantity) {
+    return Hr - root((Hr - h) * (Hr - h) + (s / 2) * (s / 2), quantity);
+}
+
 // Sag of an overhead wire at mid-span from its support spacing D: 2 m below 120 m,
 // 3 m from 120 m to 150 m inclusive, none above 150 m.
 inline std::optional<int> sagFor(float D) {

@@ -3,6 +3,7 @@
 #include "calc/height/form_parts.h"
 #include "calc/height/forms.h"
 #include "calc/height/h_sansiz.h"
+#include "calc/range/form_rows.h"
 #include "calc/range/rx_sanz_siz.h"
 #include "forms/form.h"
 
@@ -49,11 +50,7 @@ void CmdRun_Click_Si(Form& f) {
         f.print("PicH", r.search.H);
         f.print("PicHo1", r.Ho1);
         f.print("PicBx1", r.Bx1);
-        f.print("PicHo2", r.Ho2);
-        if (r.Bx2)
-            f.print("PicBx2", *r.Bx2);
-        else
-            f.message(kDiagonalUncovered);
+        printDiagonal(f, r.Ho2, r.Bx2);
     });
 }
 

@@ -26,10 +26,4 @@ Refusal searchExhausted(std::string_view what);
 // What the rod searches require, as their exhaustion message names it.
 inline constexpr std::string_view kRequiredRadius = "保护半径 Rxo";
 
-// Height of the lowest protection point midway between two rods of height h standing a
-// distance s apart: Hr - sqrt((Hr - h)^2 + (s/2)^2), in double precision.
-inline double lowest(double h, double s, double Hr, std::string_view quantity) {
-    return Hr - root((Hr - h) * (Hr - h) + (s / 2) * (s / 2), quantity);
-}
-
 }  // namespace tervalen

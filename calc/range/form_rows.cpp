@@ -1,5 +1,6 @@
 #include "calc/range/form_rows.h"
 
+#include "calc/range/rx_sanz_siz.h"
 #include "forms/form.h"
 
 namespace tervalen::forms {
@@ -23,6 +24,14 @@ void printTwoRods(Form& f, const TwoRods& r) {
     f.print("PicRx", r.Rx);
     f.print("PicHo", r.Ho);
     f.print("PicBx", r.Bx);
+}
+
+void printDiagonal(Form& f, float Ho2, const std::optional<float>& Bx2) {
+    f.print("PicHo2", Ho2);
+    if (Bx2)
+        f.print("PicBx2", *Bx2);
+    else
+        f.message(kDiagonalUncovered);
 }
 
 }  // namespace tervalen::forms

@@ -1,6 +1,7 @@
 #pragma once
 // Pieces that several protection range forms show alike.
 
+#include <optional>
 #include <vector>
 
 #include "calc/range/rod_pair.h"
@@ -16,6 +17,10 @@ std::vector<Row> equalRodInputs(Row spacingRow);
 
 // The two-line note under a wire's support spacing.
 Row spanNoteRow();
+
+// Prints the diagonal of a square of rods: Ho2 into PicHo2, then Bx2 into PicBx2, or,
+// when the lowest point lies below the ground, the message that the diagonal has no width.
+void printDiagonal(Form& f, float Ho2, const std::optional<float>& Bx2);
 
 // Prints a pair of rods: Rx, Ho and Bx into PicRx, PicHo and PicBx.
 void printTwoRods(Form& f, const TwoRods& r);

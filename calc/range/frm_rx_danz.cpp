@@ -11,10 +11,11 @@ const char* const kRodHeight = "避雷针高度（H）：";
 const char* const kTipHeight = "避雷针针尖高度（H）：";
 
 std::vector<Row> rodInputs(const char* heightCaption) {
-    return rows({sphereRadiusRows(KeyFilter::DigitsOnly, "Hr 值错误，只为数字！"),
-                 {inputRow("Lab_H", heightCaption, input("CmbH").numeric("H 值输入错误，只为数字！")),
-                  inputRow("Lab_Hx", "被保护面高度（Hx）：",
-                           input("CmbHx").numeric("Hx 值输入错误，只为数字！"))}});
+    return rows(
+        {sphereRadiusRows(KeyFilter::DigitsOnly, "Hr 值错误，只为数字！"),
+         {inputRow("Lab_H", heightCaption, input("CmbH").numeric("H 值输入错误，只为数字！")),
+          inputRow("Lab_Hx", "被保护面高度（Hx）：",
+                   input("CmbHx").numeric("Hx 值输入错误，只为数字！"))}});
 }
 
 Frame radiusResult() {
@@ -22,7 +23,9 @@ Frame radiusResult() {
                         resultRow({{"Rx=", "PicRx"}})});
 }
 
-void printRx(Form& f, const RxDanZ& r) { f.print("PicRx", r.Rx); }
+void printRx(Form& f, const RxDanZ& r) {
+    f.print("PicRx", r.Rx);
+}
 
 void CmdRun_Click_DL(Form& f) {
     f.clear({"PicRx"});
@@ -47,8 +50,9 @@ const FormDef& frmRx_DLDanZ() {
     static const FormDef def{
         .name = "frmRx_DLDanZ",
         .caption = "独立单针保护范围计算",
-        .frames = {descriptionFrame("    独立单支避雷针（即以建筑物基础为基准，架设的单支避雷针）建筑物保护"
-                                    "范围计算公式。计算方法：滚球法！"),
+        .frames = {descriptionFrame(
+                       "    独立单支避雷针（即以建筑物基础为基准，架设的单支避雷针）建筑物保护"
+                       "范围计算公式。计算方法：滚球法！"),
                    inputFrame(rodInputs(kRodHeight)), radiusResult()},
         .buttons = {button("CmdRun", "计 算", CmdRun_Click_DL), closeButton()},
         .defaultButton = "CmdRun",
@@ -61,8 +65,9 @@ const FormDef& frmRx_JSDanZ() {
     static const FormDef def{
         .name = "frmRx_JSDanZ",
         .caption = "架设于建筑物上的单针保护范围计算",
-        .frames = {descriptionFrame("    架设于建筑物上的单支避雷针（即在建筑顶上架设的避雷针）的建筑物"
-                                    "保护范围计算公式。计算方法：滚球法！"),
+        .frames = {descriptionFrame(
+                       "    架设于建筑物上的单支避雷针（即在建筑顶上架设的避雷针）的建筑物"
+                       "保护范围计算公式。计算方法：滚球法！"),
                    inputFrame(rows({{yesNoRow()}, rodInputs(kTipHeight)})), radiusResult()},
         .buttons = {button("CmdRun", "计 算", CmdRun_Click_JS), closeButton()},
         // No default button: Enter reaches the boxes' key filters.

@@ -28,11 +28,7 @@ void CmdRun_Click_SiZ(Form& f) {
         f.print("PicRx", r.side.Rx);
         f.print("PicHo1", r.side.Ho);
         f.print("PicBx1", r.side.Bx);
-        f.print("PicHo2", r.Ho2);
-        if (r.Bx2)
-            f.print("PicBx2", *r.Bx2);
-        else
-            f.message(kDiagonalUncovered);
+        printDiagonal(f, r.Ho2, r.Bx2);
     });
 }
 

@@ -6,9 +6,7 @@
 namespace tervalen {
 
 float lowestPoint(float Hr, double h, float D, std::string_view quantity) {
-    const double halfD = D / 2.0;
-    const double fromTip = Hr - h;
-    return single(Hr - root(halfD * halfD + fromTip * fromTip, quantity), quantity);
+    return single(lowest(h, D, Hr, quantity), quantity);
 }
 
 float widthAt(float Hr, float Ho, double reachHx, std::string_view quantity) {

@@ -13,8 +13,8 @@ struct RxDanZ {
 };
 
 // The two refusals shared by the rod forms.
-extern const char* const kRodTooHigh;        // H > Hr
-extern const char* const kSurfaceTooHigh;    // Hx > H
+extern const char* const kRodTooHigh;      // H > Hr
+extern const char* const kSurfaceTooHigh;  // Hx > H
 
 // Standalone rod of height H.
 Outcome<RxDanZ> calcRx_DLDanZ(float Hr, float H, float Hx);

@@ -19,7 +19,9 @@ struct DisplayCase {
     const char* shown;
 };
 
-std::ostream& operator<<(std::ostream& o, const DisplayCase& c) { return o << c.shown; }
+std::ostream& operator<<(std::ostream& o, const DisplayCase& c) {
+    return o << c.shown;
+}
 
 class DisplayFormat : public ::testing::TestWithParam<DisplayCase> {};
 
@@ -30,7 +32,8 @@ TEST_P(DisplayFormat, ShowsSevenSignificantDigitsAfterTheSign) {
 INSTANTIATE_TEST_SUITE_P(
     Values, DisplayFormat,
     ::testing::Values(DisplayCase{100.0f, " 100"}, DisplayCase{2.5f, " 2.5"},
-                      DisplayCase{1.0f / 3.0f, " 0.3333333"}, DisplayCase{12345678.0f, " 1.234568E+07"},
+                      DisplayCase{1.0f / 3.0f, " 0.3333333"},
+                      DisplayCase{12345678.0f, " 1.234568E+07"},
                       DisplayCase{1234567.0f, " 1234567"}, DisplayCase{1e-08f, " 1E-08"},
                       DisplayCase{-9.131923f, "-9.131923"}, DisplayCase{-0.0f, " 0"},
                       DisplayCase{0.0f, " 0"}, DisplayCase{0.07844704f, " 0.07844704"},
@@ -44,7 +47,9 @@ struct ConversionCase {
     float value;
 };
 
-std::ostream& operator<<(std::ostream& o, const ConversionCase& c) { return o << '"' << c.text << '"'; }
+std::ostream& operator<<(std::ostream& o, const ConversionCase& c) {
+    return o << '"' << c.text << '"';
+}
 
 class TextToNumber : public ::testing::TestWithParam<ConversionCase> {};
 
@@ -62,14 +67,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ConversionCase{"20", true, 20.0f}, ConversionCase{"  5 ", true, 5.0f},
                       ConversionCase{".5", true, 0.5f}, ConversionCase{"5.", true, 5.0f},
                       ConversionCase{"-3.25", true, -3.25f}, ConversionCase{"+7", true, 7.0f},
-                      ConversionCase{"56.56854", true, 56.56854f}, ConversionCase{"0.1", true, 0.1f},
-                      ConversionCase{"000012", true, 12.0f}, ConversionCase{".", false, 0},
-                      ConversionCase{"1.2.3", false, 0}, ConversionCase{"", false, 0},
-                      ConversionCase{"   ", false, 0}, ConversionCase{"-", false, 0},
-                      ConversionCase{"1e5", false, 0}, ConversionCase{"1,5", false, 0},
-                      ConversionCase{"--1", false, 0}, ConversionCase{"1 2", false, 0},
-                      ConversionCase{"五", false, 0}, ConversionCase{"0x10", false, 0},
-                      ConversionCase{"inf", false, 0}, ConversionCase{"nan", false, 0},
+                      ConversionCase{"56.56854", true, 56.56854f},
+                      ConversionCase{"0.1", true, 0.1f}, ConversionCase{"000012", true, 12.0f},
+                      ConversionCase{".", false, 0}, ConversionCase{"1.2.3", false, 0},
+                      ConversionCase{"", false, 0}, ConversionCase{"   ", false, 0},
+                      ConversionCase{"-", false, 0}, ConversionCase{"1e5", false, 0},
+                      ConversionCase{"1,5", false, 0}, ConversionCase{"--1", false, 0},
+                      ConversionCase{"1 2", false, 0}, ConversionCase{"五", false, 0},
+                      ConversionCase{"0x10", false, 0}, ConversionCase{"inf", false, 0},
+                      ConversionCase{"nan", false, 0},
                       ConversionCase{"340282366920938463463374607431768211456000", false, 0}));
 
 TEST(TextToNumber, RoundsToTheNearestSingleAndKeepsTinyMagnitudes) {

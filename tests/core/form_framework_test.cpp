@@ -23,7 +23,8 @@ TEST(KeyFilter, NumericAndDigitsOnlyAcceptTheirCodes) {
 TEST(KeyFilter, RefusedKeyLeavesTheTextAndShowsTheBoxMessageWithTheCriticalIcon) {
     Recorded r("frmRx_DLDanZ");
     r.form.typeText("CmbH", "2");
-    for (char32_t code : {U'-', U'+', U'e', U',', U' ', char32_t{3}, char32_t{22}, char32_t{24}, U'是'}) {
+    for (char32_t code :
+         {U'-', U'+', U'e', U',', U' ', char32_t{3}, char32_t{22}, char32_t{24}, U'是'}) {
         r.messages.clear();
         EXPECT_FALSE(r.form.typeKey("CmbH", code));
         EXPECT_EQ(r.form.text("CmbH"), "2");
@@ -110,7 +111,8 @@ TEST(CalculateSequence, FirstInputThatIsNotANumberIsNamedAndInputsKeepTheirTexts
     const auto shown = r.run({{"CmbHr", ""}, {"CmbH", "x"}, {"CmbHx", "5"}});
     ASSERT_EQ(shown.size(), 1u);
     // Converted in the order Hr, H, Hx: the empty radius box is the first failure.
-    EXPECT_EQ(shown[0], (Message{"输入的 Hr 数值错误！\nHr 的数值不是一个有效的数字！", Icon::None}));
+    EXPECT_EQ(shown[0],
+              (Message{"输入的 Hr 数值错误！\nHr 的数值不是一个有效的数字！", Icon::None}));
     EXPECT_EQ(r.form.text("CmbH"), "x");
     EXPECT_EQ(r.form.text("PicRx"), "");
 }
@@ -130,7 +132,8 @@ TEST(CalculateSequence, ValuesBeyondSinglePrecisionAreRefusedAtConversionOrStore
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "输入的 Hr 数值错误！\nHr 的数值不是一个有效的数字！");
     // The largest radii still compute and print in exponent form.
-    shown = r.run({{"CmbHr", "3" + std::string(38, '0')}, {"CmbH", "3" + std::string(38, '0')},
+    shown = r.run({{"CmbHr", "3" + std::string(38, '0')},
+                   {"CmbH", "3" + std::string(38, '0')},
                    {"CmbHx", "0"}});
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(r.form.text("PicRx"), " 3E+38");

@@ -1,12 +1,13 @@
 // Protection radius of a single rod: the worked values and the checks, through the
 // computation units and through the forms' calculate handlers.
 
+#include "calc/range/rx_danz.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <ostream>
 
-#include "calc/range/rx_danz.h"
 #include "form_test_support.h"
 
 using namespace tervalen;
@@ -28,7 +29,8 @@ struct RodCase {
 };
 
 std::ostream& operator<<(std::ostream& o, const RodCase& c) {
-    return o << c.form << (c.yesNo ? c.yesNo : "") << " Hr " << c.Hr << " H " << c.H << " Hx " << c.Hx;
+    return o << c.form << (c.yesNo ? c.yesNo : "") << " Hr " << c.Hr << " H " << c.H << " Hx "
+             << c.Hx;
 }
 
 class SingleRodForms : public ::testing::TestWithParam<RodCase> {};
@@ -36,7 +38,8 @@ class SingleRodForms : public ::testing::TestWithParam<RodCase> {};
 TEST_P(SingleRodForms, PrintRadiusOrRefuse) {
     const RodCase& c = GetParam();
     Recorded r(c.form);
-    std::vector<std::pair<std::string, std::string>> in{{"CmbHr", c.Hr}, {"CmbH", c.H}, {"CmbHx", c.Hx}};
+    std::vector<std::pair<std::string, std::string>> in{
+        {"CmbHr", c.Hr}, {"CmbH", c.H}, {"CmbHx", c.Hx}};
     if (c.yesNo) in.emplace_back("CmbYesNo", c.yesNo);
     const auto shown = r.run(in);
     EXPECT_EQ(r.form.text("PicRx"), c.shown);

@@ -29,7 +29,9 @@ class MonkeyTest : public QObject {
 private slots:
     void randomEventsBreakNothing() {
         std::mt19937 rng(20261210);
-        const auto pick = [&](auto n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+        const auto pick = [&](auto n) {
+            return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+        };
 
         int messages = 0;
         QStringList badTitles;
@@ -52,8 +54,8 @@ private slots:
             if (e.form) openers.push_back(w.menuAction(e.name));
         for (QAction* a : openers) a->trigger();  // every form through the menu once
 
-        const QStringList keys = {"0", "1", "2", "5", "9", ".", ".", "-", "+", "e", " ", "a", "是", "否",
-                                  "Ω", "\x16", "\x03"};
+        const QStringList keys = {"0", "1", "2", "5",  "9",  ".", ".",    "-",   "+",
+                                  "e", " ", "a", "是", "否", "Ω", "\x16", "\x03"};
         const QRegularExpression display(R"(^$|^[ -](\d+(\.\d+)?|\d(\.\d+)?E[+-]\d\d+)$)");
         QStringList badResults;
 
@@ -79,7 +81,8 @@ private slots:
                 const auto edits = inputsOf(v);
                 if (edits.isEmpty()) continue;
                 QLineEdit* e = edits[pick(edits.size())];
-                QWidget* target = qobject_cast<QComboBox*>(e->parentWidget()) ? e->parentWidget() : e;
+                QWidget* target =
+                    qobject_cast<QComboBox*>(e->parentWidget()) ? e->parentWidget() : e;
                 const QString k = keys[pick(keys.size())];
                 QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, k, Qt::NoModifier);
             } else if (action < 66 && v) {
@@ -101,7 +104,8 @@ private slots:
                 if (!options.isEmpty()) options[pick(options.size())]->click();
             } else if (action < 90 && v) {
                 for (QComboBox* c : v->findChildren<QComboBox*>())
-                    if (c->count() > 0 && pick(3) == 0) emit c->activated(static_cast<int>(pick(c->count())));
+                    if (c->count() > 0 && pick(3) == 0)
+                        emit c->activated(static_cast<int>(pick(c->count())));
             } else if (action < 94) {
                 w.menuAction(QStringList{"mnuCD", "mnuSP", "mnuCZ"}[pick(3)])->trigger();
             } else if (action < 96) {
@@ -110,10 +114,12 @@ private slots:
             } else if (action < 98) {
                 // Exit, answered Cancel: every typed value stays.
                 QStringList before;
-                for (QLineEdit* e : w.findChildren<QLineEdit*>()) before << e->objectName() + "=" + e->text();
+                for (QLineEdit* e : w.findChildren<QLineEdit*>())
+                    before << e->objectName() + "=" + e->text();
                 w.menuAction("mnuExit")->trigger();
                 QStringList after;
-                for (QLineEdit* e : w.findChildren<QLineEdit*>()) after << e->objectName() + "=" + e->text();
+                for (QLineEdit* e : w.findChildren<QLineEdit*>())
+                    after << e->objectName() + "=" + e->text();
                 QCOMPARE(after, before);
                 QVERIFY(w.isVisible());
             }
@@ -123,7 +129,9 @@ private slots:
                 if (auto* fv = qobject_cast<view::FormView*>(sub->widget()))
                     for (const forms::Control* c : fv->form().controls())
                         if (c->kind == forms::Kind::Result) {
-                            const QString shown = qobject_cast<QLabel*>(fv->widget(QString::fromStdString(c->name)))->text();
+                            const QString shown =
+                                qobject_cast<QLabel*>(fv->widget(QString::fromStdString(c->name)))
+                                    ->text();
                             if (!display.match(shown).hasMatch()) badResults << shown;
                         }
         }

@@ -35,7 +35,8 @@ private:
 private slots:
     void init() {
         m_messages.clear();
-        view::setMessagePresenter([this](QWidget*, const forms::Message& m) { m_messages.push_back(m); });
+        view::setMessagePresenter(
+            [this](QWidget*, const forms::Message& m) { m_messages.push_back(m); });
     }
 
     void listGrowsInOrderOfFirstUseAndChecksTheLast() {
@@ -104,8 +105,10 @@ private slots:
         QVERIFY(!box->isModal());
         QCOMPARE(box->windowTitle(), QStringLiteral("关于 Tervalen"));
         QCOMPARE(box->findChild<QLabel*>("lblTitle")->text(), QStringLiteral("Tervalen"));
-        QCOMPARE(box->findChild<QLabel*>("lblVersion")->text(),
-                 QStringLiteral("版本 %1.%2.%3").arg(TERVALEN_VERSION_MAJOR).arg(TERVALEN_VERSION_MINOR).arg(TERVALEN_VERSION_PATCH));
+        QCOMPARE(box->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("版本 %1.%2.%3")
+                                                                    .arg(TERVALEN_VERSION_MAJOR)
+                                                                    .arg(TERVALEN_VERSION_MINOR)
+                                                                    .arg(TERVALEN_VERSION_PATCH));
         QVERIFY(box->findChild<QLabel*>("lblVersion")->text().startsWith("版本 1.0."));
         w.menuAction("mnuCK_About")->trigger();
         QCOMPARE(w.aboutBox(), box.data());

@@ -16,8 +16,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTimer>
 #include <QPushButton>
+#include <QTimer>
 #include <cstdio>
 
 #include "shell/about_box.h"
@@ -57,15 +57,18 @@ int main(int argc, char** argv) {
         } else if (a == "--pick" && i + 1 < args.size()) {
             auto* view = window.formView(current);
             const QString spec = args[++i];
-            auto* combo = view ? qobject_cast<QComboBox*>(view->widget(spec.section('=', 0, 0))) : nullptr;
+            auto* combo =
+                view ? qobject_cast<QComboBox*>(view->widget(spec.section('=', 0, 0))) : nullptr;
             const int index = combo ? combo->findText(spec.section('=', 1)) : -1;
             if (index >= 0) emit combo->activated(index);
         } else if (a == "--select" && i + 1 < args.size()) {
             auto* view = window.formView(current);
-            if (auto* b = view ? qobject_cast<QAbstractButton*>(view->widget(args[++i])) : nullptr) b->click();
+            if (auto* b = view ? qobject_cast<QAbstractButton*>(view->widget(args[++i])) : nullptr)
+                b->click();
         } else if (a == "--press" && i + 1 < args.size()) {
             auto* view = window.formView(current);
-            if (auto* b = view ? qobject_cast<QPushButton*>(view->widget(args[++i])) : nullptr) b->click();
+            if (auto* b = view ? qobject_cast<QPushButton*>(view->widget(args[++i])) : nullptr)
+                b->click();
         } else if (a.contains('=')) {
             auto* view = window.formView(current);
             QWidget* w = view ? view->widget(a.section('=', 0, 0)) : nullptr;
@@ -100,6 +103,7 @@ int main(int argc, char** argv) {
         QApplication::exec();
     }
     window.grab().save(out);
-    if (window.aboutBox()) window.aboutBox()->grab().save(QString(out).replace(".png", "-about.png"));
+    if (window.aboutBox())
+        window.aboutBox()->grab().save(QString(out).replace(".png", "-about.png"));
     return 0;
 }

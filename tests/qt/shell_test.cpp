@@ -36,7 +36,8 @@ private slots:
     void init() {
         m_messages.clear();
         m_questions = 0;
-        view::setMessagePresenter([this](QWidget*, const forms::Message& m) { m_messages.push_back(m); });
+        view::setMessagePresenter(
+            [this](QWidget*, const forms::Message& m) { m_messages.push_back(m); });
         view::setQuestionPresenter([this](QWidget*) {
             ++m_questions;
             return m_answer;
@@ -66,12 +67,15 @@ private slots:
         }
         QStringList expected;
         for (const auto& e : shell::menuTable())
-            expected << QStringLiteral("%1|%2|%3").arg(e.level).arg(QString::fromLatin1(e.name), QString::fromUtf8(e.caption));
+            expected << QStringLiteral("%1|%2|%3")
+                            .arg(e.level)
+                            .arg(QString::fromLatin1(e.name), QString::fromUtf8(e.caption));
         QCOMPARE(seen, expected);
         QCOMPARE(w.recentActions().size(), std::size_t{20});
         QCOMPARE(w.windowTitle(), QStringLiteral("Tervalen"));
         for (const auto& e : shell::menuTable())
-            if (e.kind == shell::MenuEntry::Command) QVERIFY(w.menuAction(e.name)->shortcut().isEmpty());
+            if (e.kind == shell::MenuEntry::Command)
+                QVERIFY(w.menuAction(e.name)->shortcut().isEmpty());
     }
 
     void openingTwiceGivesOneWindowWithItsValues() {
@@ -81,7 +85,8 @@ private slots:
         auto* v = w.formView("frmRx_DLDanZ");
         QVERIFY(v);
         QVERIFY(w.mdiArea()->subWindowList().first()->isMaximized());
-        QCOMPARE(w.mdiArea()->subWindowList().first()->windowTitle(), QStringLiteral("独立单针保护范围计算"));
+        QCOMPARE(w.mdiArea()->subWindowList().first()->windowTitle(),
+                 QStringLiteral("独立单针保护范围计算"));
         edit(v, "CmbH")->setText("20");
         w.menuAction("mnuRx_JSDanZ")->trigger();
         w.menuAction("mnuRx_DLDanZ")->trigger();
@@ -153,7 +158,8 @@ private slots:
         edit(v, "CmbHx")->setText("15");
         QTest::keyClick(edit(v, "CmbHx"), Qt::Key_Return);
         QCOMPARE(m_messages.size(), std::size_t{1});
-        QCOMPARE(m_messages[0], (forms::Message{"Hx 值输入错误，只为数字！", forms::Icon::Critical}));
+        QCOMPARE(m_messages[0],
+                 (forms::Message{"Hx 值输入错误，只为数字！", forms::Icon::Critical}));
         QCOMPARE(qobject_cast<QLabel*>(v->widget("PicRx"))->text(), QString());
         qobject_cast<QPushButton*>(v->widget("CmdRun"))->click();
         QCOMPARE(qobject_cast<QLabel*>(v->widget("PicRx"))->text(), QStringLiteral(" 29.5804"));
