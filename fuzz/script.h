@@ -1,0 +1,46 @@
+#pragma once
+// The fuzzer's input: a small script of what a user does to one form, one action a line.
+//
+//   frmRx_DLDanZ            first line: the form (a name from the catalog; any other
+//                           text chooses a form by its hash)
+//   set CmbH 20             paste a text into an input box
+//   type CmbHx 5\r          type the text key by key (Enter, Escape and backspace included)
+//   key CmbH 27             type one key by its code point
+//   pick CmbHr 45           choose a list entry
+//   select OptA3            select an option button
+//   press CmdRun            press a button
+//   reopen                  close the form and open it again
+//
+// A control name that the form does not have, or that names a control of the wrong kind,
+// chooses one of the right kind by its hash, and so does an unknown verb: every mutated
+// script still drives the form. Texts take the escapes \r \e \b \n \t \0 \\ and \xHH.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tervalen::fuzz {
+
+enum class Verb { Set, Type, Key, Pick, Select, Press, Reopen };
+
+struct Action {
+    Verb verb = Verb::Press;
+    std::string control;
+    std::string text;  // unescaped
+};
+
+struct Script {
+    std::string form;
+    std::vector<Action> actions;
+};
+
+// At most this many actions are read, so that one input stays quick to run.
+inline constexpr std::size_t kMaxActions = 256;
+
+Script parseScript(std::string_view bytes);
+std::string unescape(std::string_view text);
+std::uint32_t hashOf(std::string_view text);
+const char* verbName(Verb verb);
+
+}  // namespace tervalen::fuzz

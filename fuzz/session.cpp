@@ -1,0 +1,359 @@
+#include "fuzz/session.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "forms/catalog.h"
+#include "forms/display.h"
+#include "forms/key_filter.h"
+#include "forms/messages.h"
+#include "forms/utf8.h"
+#include "fuzz/display_text.h"
+
+namespace tervalen::fuzz {
+
+using forms::Control;
+using forms::ControlState;
+using forms::Icon;
+using forms::Kind;
+using forms::Message;
+
+namespace {
+
+// Written into every result box before a handler runs: a box that still shows it
+// afterwards was left alone. No calculation of the program comes near this value.
+constexpr float kUntouched = -8.765432e+31f;
+// Handler runs per input, and keys per typed text: enough to reach any state, few
+// enough that one input of a height search stays well under a second.
+constexpr int kMaxHandlerRuns = 48;
+constexpr std::size_t kMaxKeys = 256;
+
+constexpr std::string_view kArithmeticHeadline = "输入的数据无法计算！\n";
+constexpr std::string_view kNotANumberTail = " 的数值不是一个有效的数字！";
+
+bool same(const ControlState& a, const ControlState& b) {
+    return a.text == b.text && a.visible == b.visible && a.enabled == b.enabled &&
+           a.selected == b.selected;
+}
+
+std::string printable(std::string_view text) {
+    std::string out;
+    for (unsigned char c : text) {
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c < 32 || c == 127) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+const forms::FormDef& pickForm(std::string_view selector) {
+    if (const forms::FormDef* def = forms::findForm(selector)) return *def;
+    const auto& all = forms::allForms();
+    return *all[hashOf(selector) % all.size()];
+}
+
+Session::Session(const forms::FormDef& def) : m_def(def), m_form(def) {
+    m_trace = std::getenv("TERVALEN_FUZZ_TRACE") != nullptr;
+    m_untouched = forms::formatResult(kUntouched);
+    for (const Control* c : m_form.controls()) {
+        switch (c->kind) {
+            case Kind::Input:
+                m_inputs.push_back(c);
+                if (!c->list.empty()) m_listed.push_back(c);
+                m_notANumber.push_back(forms::notANumberMessage(m_form.symbolOf(c->name)));
+                break;
+            case Kind::Button:
+                m_buttons.push_back(c);
+                break;
+            case Kind::Option:
+                m_options.push_back(c);
+                break;
+            case Kind::Result:
+                m_results.push_back(c);
+                break;
+            default:
+                break;
+        }
+    }
+    m_form.setSink([this](const Message& m) {
+        m_shown.push_back({m, resultTexts()});
+        if (m_trace)
+            std::fprintf(stderr, "    message%s: %s\n",
+                         m.icon == Icon::Critical ? " (critical)" : "", printable(m.text).c_str());
+    });
+    m_step = "open";
+    checkDefaults();
+}
+
+const Control* Session::choose(const std::vector<const Control*>& among,
+                               std::string_view name) const {
+    if (among.empty()) return nullptr;
+    for (const Control* c : among)
+        if (c->name == name) return c;
+    return among[hashOf(name) % among.size()];
+}
+
+std::vector<ControlState> Session::snapshot() const {
+    std::vector<ControlState> states;
+    for (const Control* c : m_form.controls()) states.push_back(m_form.state(c->name));
+    return states;
+}
+
+std::vector<std::string> Session::resultTexts() const {
+    std::vector<std::string> texts;
+    for (const Control* c : m_results) texts.push_back(m_form.text(c->name));
+    return texts;
+}
+
+void Session::run(const Action& a) {
+    m_step = std::string(verbName(a.verb)) + " " + a.control + " " + printable(a.text);
+    if (m_trace) std::fprintf(stderr, "%s\n", m_step.c_str());
+    switch (a.verb) {
+        case Verb::Set:
+            set(a);
+            break;
+        case Verb::Type:
+            if (const Control* box = choose(m_inputs, a.control)) {
+                auto keys = forms::decodeUtf8(a.text);
+                if (keys.size() > kMaxKeys) keys.resize(kMaxKeys);
+                for (char32_t code : keys) type(*box, code);
+            }
+            break;
+        case Verb::Key:
+            if (const Control* box = choose(m_inputs, a.control)) {
+                char32_t code = 0;
+                for (char c : a.text) {
+                    if (c < '0' || c > '9') break;
+                    code = (code * 10 + static_cast<char32_t>(c - '0')) % 0x110000;
+                }
+                type(*box, code);
+            }
+            break;
+        case Verb::Pick:
+            pick(a);
+            break;
+        case Verb::Select:
+            select(a);
+            break;
+        case Verb::Press:
+            press(a);
+            break;
+        case Verb::Reopen:
+            reopen();
+            break;
+    }
+    checkState();
+}
+
+void Session::set(const Action& a) {
+    const Control* box = choose(m_inputs, a.control);
+    if (!box) return;
+    const auto before = snapshot();
+    m_shown.clear();
+    m_form.setText(box->name, a.text);
+    require(m_form.text(box->name) == a.text, "a pasted text is kept as it is");
+    require(m_shown.empty(), "pasting shows no message");
+    checkUnchangedExcept(before, box);
+}
+
+void Session::type(const Control& box, char32_t code) {
+    const bool pressesButton =
+        (code == 13 && !m_def.defaultButton.empty()) || (code == 27 && !m_def.cancelButton.empty());
+    if (pressesButton) {
+        if (m_handlerRuns >= kMaxHandlerRuns) return;
+        bool reachedBox = false;
+        handlerRun([&] { reachedBox = m_form.typeKey(box.name, code); });
+        require(!reachedBox,
+                "Enter and Escape press the form's button instead of reaching the box");
+        return;
+    }
+    const auto before = snapshot();
+    const std::string old = m_form.text(box.name);
+    m_shown.clear();
+    const bool accepted = m_form.typeKey(box.name, code);
+    if (!accepted) {
+        require(!box.refusal.empty(), "a box that refuses keys has a refusal text");
+        require(m_shown.size() == 1 && m_shown[0].message == Message{box.refusal, Icon::Critical},
+                "a refused key shows the box's refusal with the critical icon");
+        checkUnchangedExcept(before, nullptr);
+        return;
+    }
+    require(m_shown.empty(), "an accepted key shows no message");
+    require(forms::passes(box.filter, code), "the key filter decides which keys a box takes");
+    const std::string& now = m_form.text(box.name);
+    if (code == 8) {
+        require(old.empty() ? now.empty() : (now.size() < old.size() && old.starts_with(now)),
+                "backspace removes the end of the text and nothing else");
+    } else if (code >= 32 && code != 127) {
+        require(now.starts_with(old) &&
+                    forms::decodeUtf8(now.substr(old.size())) == std::vector<char32_t>{code},
+                "a typed character is added at the end of the text");
+    } else {
+        require(now == old, "a control character other than backspace leaves the text");
+    }
+    checkUnchangedExcept(before, &box);
+}
+
+void Session::pick(const Action& a) {
+    const Control* box = choose(m_listed, a.control);
+    if (!box || m_handlerRuns >= kMaxHandlerRuns) return;
+    // A user picks only what the list offers.
+    const auto& list = box->list;
+    const std::string entry = std::find(list.begin(), list.end(), a.text) != list.end()
+                                  ? a.text
+                                  : list[hashOf(a.text) % list.size()];
+    handlerRun([&] { m_form.pick(box->name, entry); }, box, entry);
+}
+
+void Session::select(const Action& a) {
+    const Control* option = choose(m_options, a.control);
+    if (!option) return;
+    const auto before = snapshot();
+    m_shown.clear();
+    m_form.select(option->name);
+    require(m_shown.empty(), "selecting an option shows no message");
+    const auto after = snapshot();
+    const auto& order = m_form.controls();
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        ControlState expected = before[i];
+        if (order[i]->kind == Kind::Option) expected.selected = order[i] == option;
+        require(same(after[i], expected),
+                "selecting an option selects it alone and changes nothing else");
+    }
+}
+
+void Session::press(const Action& a) {
+    const Control* button = choose(m_buttons, a.control);
+    if (!button || m_handlerRuns >= kMaxHandlerRuns) return;
+    if (!m_form.state(button->name).enabled) {
+        const auto before = snapshot();
+        m_shown.clear();
+        m_form.press(button->name);
+        require(m_shown.empty(), "a disabled button shows no message");
+        checkUnchangedExcept(before, nullptr);
+        return;
+    }
+    handlerRun([&] { m_form.press(button->name); });
+}
+
+void Session::reopen() {
+    m_form.load();
+    checkDefaults();
+}
+
+template <class Act>
+void Session::handlerRun(Act&& act, const Control* picked, const std::string& entry) {
+    ++m_handlerRuns;
+    for (const Control* box : m_results) m_form.print(box->name, kUntouched);
+    const auto before = snapshot();
+    m_shown.clear();
+    act();
+    checkHandlerRun(before, picked, entry);
+    if (m_form.closeRequested()) reopen();
+}
+
+void Session::checkHandlerRun(const std::vector<ControlState>& before, const Control* picked,
+                              const std::string& entry) {
+    require(m_shown.size() <= 1, "a handler shows at most one message, then stops");
+    const auto results = resultTexts();
+    for (const Shown& shown : m_shown) {
+        const std::string& text = shown.message.text;
+        require(shown.message.icon == Icon::None, "a handler's message carries no icon");
+        require(!text.empty(), "a message has a text");
+        require(!mentionsNonFinite(text), "no message mentions nan or inf");
+        require(shown.results == results, "nothing is printed after a handler's message");
+        if (text.starts_with(kArithmeticHeadline)) {
+            require(text.find("计算  时") == std::string::npos, "a failed step names its quantity");
+            continue;
+        }
+        if (text.ends_with(kNotANumberTail))
+            require(std::find(m_notANumber.begin(), m_notANumber.end(), text) != m_notANumber.end(),
+                    "a text that is not a number is reported by its input's symbol");
+        // A refusal, or an input that is not a number, stops the run before anything
+        // is computed: no result box has been written yet.
+        for (const std::string& r : shown.results)
+            require(r.empty() || r == m_untouched,
+                    "a refused run prints nothing before its message");
+    }
+    const auto after = snapshot();
+    const auto& order = m_form.controls();
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (order[i]->kind != Kind::Input) continue;
+        const std::string& expected = order[i] == picked ? entry : before[i].text;
+        require(after[i].text == expected, "a handler never changes an input text");
+    }
+    const std::string& focus = m_form.focusRequest();
+    require(focus.empty() || (m_form.has(focus) && (m_form.control(focus).kind == Kind::Button ||
+                                                    m_form.control(focus).kind == Kind::Input)),
+            "a focus request names a button or an input box of the form");
+}
+
+void Session::checkUnchangedExcept(const std::vector<ControlState>& before, const Control* except) {
+    const auto after = snapshot();
+    const auto& order = m_form.controls();
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (order[i] != except) require(same(after[i], before[i]), "no other control changes");
+}
+
+void Session::checkState() {
+    int selected = 0;
+    for (const Control* c : m_form.controls()) {
+        const ControlState& s = m_form.state(c->name);
+        if (c->kind == Kind::Result)
+            require(s.text.empty() || isDisplayText(s.text),
+                    "a result box is empty or shows a finite number in the display format");
+        else if (c->kind != Kind::Input)
+            require(
+                (c->dynamic & forms::kCaption) ? !mentionsNonFinite(s.text) : s.text == c->text,
+                "a caption changes only where the form declares it, and never shows nan or inf");
+        require((c->dynamic & forms::kVisible) || s.visible == c->visible,
+                "visibility changes only where the form declares it");
+        require((c->dynamic & forms::kEnabled) || s.enabled == c->enabled,
+                "the enabled state changes only where the form declares it");
+        require(!s.selected || c->kind == Kind::Option, "only option buttons are selected");
+        selected += s.selected ? 1 : 0;
+    }
+    require(selected <= 1, "at most one option button is selected");
+}
+
+void Session::checkDefaults() {
+    for (const Control* c : m_form.controls()) {
+        const ControlState& s = m_form.state(c->name);
+        require(s.text == (c->kind == Kind::Result ? std::string() : c->text) &&
+                    s.visible == c->visible && s.enabled == c->enabled && !s.selected,
+                "an opened form shows its defaults");
+    }
+    require(m_form.focusRequest().empty() && !m_form.closeRequested(),
+            "an opened form has no pending request");
+}
+
+void Session::require(bool ok, std::string_view rule) const {
+    if (!ok) fail(rule);
+}
+
+void Session::fail(std::string_view rule) const {
+    std::fprintf(stderr, "\nBROKEN RULE in %s after \"%s\":\n  %.*s\n", m_def.name.c_str(),
+                 m_step.c_str(), static_cast<int>(rule.size()), rule.data());
+    for (const Shown& s : m_shown)
+        std::fprintf(stderr, "  message%s: %s\n",
+                     s.message.icon == Icon::Critical ? " (critical)" : "",
+                     printable(s.message.text).c_str());
+    for (const Control* c : m_form.controls()) {
+        const ControlState& s = m_form.state(c->name);
+        std::fprintf(stderr, "  %-14s \"%s\"%s%s%s\n", c->name.c_str(), printable(s.text).c_str(),
+                     s.visible ? "" : " hidden", s.enabled ? "" : " disabled",
+                     s.selected ? " selected" : "");
+    }
+    std::abort();
+}
+
+}  // namespace tervalen::fuzz

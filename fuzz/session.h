@@ -1,0 +1,73 @@
+#pragma once
+// One form driven by a fuzzer script, and what must hold after every step of it:
+// - no result box shows anything but the display format of a finite number;
+// - a refused key shows the box's refusal with the critical icon and changes nothing;
+//   an accepted key edits the end of its own box and nothing else;
+// - a handler run (press, list pick, Enter, Escape) changes no input text except the
+//   picked box, shows at most one message, without an icon, naming no nan or inf, and
+//   prints nothing after its message; a refusal or a text that is not a number comes
+//   before anything is printed;
+// - captions, visibility and enabled states change only where the form declares that
+//   they do, at most one option is selected, a focus request names a control;
+// - opening the form again shows its defaults.
+// A broken rule is reported on stderr with the form's state, and the process aborts.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/form.h"
+#include "fuzz/script.h"
+
+namespace tervalen::fuzz {
+
+// The form a script's first line names, or one chosen by its hash.
+const forms::FormDef& pickForm(std::string_view selector);
+
+class Session {
+public:
+    explicit Session(const forms::FormDef& def);
+    void run(const Action& action);
+
+private:
+    struct Shown {
+        forms::Message message;
+        std::vector<std::string> results;  // the result boxes when it was shown
+    };
+
+    const forms::Control* choose(const std::vector<const forms::Control*>& among,
+                                 std::string_view name) const;
+    std::vector<forms::ControlState> snapshot() const;
+    std::vector<std::string> resultTexts() const;
+
+    void set(const Action& a);
+    void type(const forms::Control& box, char32_t code);
+    void pick(const Action& a);
+    void select(const Action& a);
+    void press(const Action& a);
+    void reopen();
+
+    template <class Act>
+    void handlerRun(Act&& act, const forms::Control* picked = nullptr,
+                    const std::string& entry = {});
+    void checkHandlerRun(const std::vector<forms::ControlState>& before,
+                         const forms::Control* picked, const std::string& entry);
+    void checkUnchangedExcept(const std::vector<forms::ControlState>& before,
+                              const forms::Control* except);
+    void checkState();
+    void checkDefaults();
+    void require(bool ok, std::string_view rule) const;
+    [[noreturn]] void fail(std::string_view rule) const;
+
+    const forms::FormDef& m_def;
+    forms::Form m_form;
+    std::vector<const forms::Control*> m_inputs, m_listed, m_buttons, m_options, m_results;
+    std::vector<std::string> m_notANumber;  // the framework's message for each input
+    std::string m_untouched;                // what a result box shows when no handler wrote it
+    std::vector<Shown> m_shown;
+    int m_handlerRuns = 0;
+    std::string m_step;
+    bool m_trace = false;
+};
+
+}  // namespace tervalen::fuzz
