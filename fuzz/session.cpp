@@ -91,6 +91,7 @@ Session::Session(const forms::FormDef& def) : m_def(def), m_form(def) {
                          m.icon == Icon::Critical ? " (critical)" : "", printable(m.text).c_str());
     });
     m_step = "open";
+    bindStates();
     checkDefaults();
 }
 
@@ -102,15 +103,32 @@ const Control* Session::choose(const std::vector<const Control*>& among,
     return among[hashOf(name) % among.size()];
 }
 
+void Session::bindStates() {
+    m_states.clear();
+    for (const Control* c : m_form.controls()) m_states.push_back(&m_form.state(c->name));
+}
+
 std::vector<ControlState> Session::snapshot() const {
-    std::vector<ControlState> states;
-    for (const Control* c : m_form.controls()) states.push_back(m_form.state(c->name));
+    // Fixed captions are left out: checkState compares them with the definition anyway.
+    const auto& order = m_form.controls();
+    std::vector<ControlState> states(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const ControlState& s = *m_states[i];
+        const Kind kind = order[i]->kind;
+        if (kind == Kind::Input || kind == Kind::Result || (order[i]->dynamic & forms::kCaption))
+            states[i].text = s.text;
+        states[i].visible = s.visible;
+        states[i].enabled = s.enabled;
+        states[i].selected = s.selected;
+    }
     return states;
 }
 
 std::vector<std::string> Session::resultTexts() const {
     std::vector<std::string> texts;
-    for (const Control* c : m_results) texts.push_back(m_form.text(c->name));
+    const auto& order = m_form.controls();
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (order[i]->kind == Kind::Result) texts.push_back(m_states[i]->text);
     return texts;
 }
 
@@ -247,6 +265,7 @@ void Session::press(const Action& a) {
 
 void Session::reopen() {
     m_form.load();
+    bindStates();
     checkDefaults();
 }
 
@@ -306,8 +325,10 @@ void Session::checkUnchangedExcept(const std::vector<ControlState>& before, cons
 
 void Session::checkState() {
     int selected = 0;
-    for (const Control* c : m_form.controls()) {
-        const ControlState& s = m_form.state(c->name);
+    const auto& order = m_form.controls();
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const Control* c = order[i];
+        const ControlState& s = *m_states[i];
         if (c->kind == Kind::Result)
             require(s.text.empty() || isDisplayText(s.text),
                     "a result box is empty or shows a finite number in the display format");
@@ -326,8 +347,10 @@ void Session::checkState() {
 }
 
 void Session::checkDefaults() {
-    for (const Control* c : m_form.controls()) {
-        const ControlState& s = m_form.state(c->name);
+    const auto& order = m_form.controls();
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const Control* c = order[i];
+        const ControlState& s = *m_states[i];
         require(s.text == (c->kind == Kind::Result ? std::string() : c->text) &&
                     s.visible == c->visible && s.enabled == c->enabled && !s.selected,
                 "an opened form shows its defaults");

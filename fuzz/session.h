@@ -37,6 +37,8 @@ private:
 
     const forms::Control* choose(const std::vector<const forms::Control*>& among,
                                  std::string_view name) const;
+    // The form's control states in form order, bound again whenever the form is loaded.
+    void bindStates();
     std::vector<forms::ControlState> snapshot() const;
     std::vector<std::string> resultTexts() const;
 
@@ -61,6 +63,7 @@ private:
 
     const forms::FormDef& m_def;
     forms::Form m_form;
+    std::vector<const forms::ControlState*> m_states;
     std::vector<const forms::Control*> m_inputs, m_listed, m_buttons, m_options, m_results;
     std::vector<std::string> m_notANumber;  // the framework's message for each input
     std::string m_untouched;                // what a result box shows when no handler wrote it
