@@ -294,14 +294,16 @@ void Session::checkHandlerRun(const std::vector<ControlState>& before, const Con
             require(text.find("计算  时") == std::string::npos, "a failed step names its quantity");
             continue;
         }
-        if (text.ends_with(kNotANumberTail))
-            require(std::find(m_notANumber.begin(), m_notANumber.end(), text) != m_notANumber.end(),
-                    "a text that is not a number is reported by its input's symbol");
-        // A refusal, or an input that is not a number, stops the run before anything
-        // is computed: no result box has been written yet.
+        if (!text.ends_with(kNotANumberTail)) continue;
+        require(std::find(m_notANumber.begin(), m_notANumber.end(), text) != m_notANumber.end(),
+                "a text that is not a number is reported by its input's symbol");
+        // Every calculation reads its inputs before it prints anything, so a text that
+        // is not a number stops the run before any result box is written. (A refusal
+        // may follow printed results: a form may print what it could work out, then say
+        // why the rest has no value.)
         for (const std::string& r : shown.results)
             require(r.empty() || r == m_untouched,
-                    "a refused run prints nothing before its message");
+                    "an input that is not a number stops the run before anything is printed");
     }
     const auto after = snapshot();
     const auto& order = m_form.controls();

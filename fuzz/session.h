@@ -5,8 +5,8 @@
 //   an accepted key edits the end of its own box and nothing else;
 // - a handler run (press, list pick, Enter, Escape) changes no input text except the
 //   picked box, shows at most one message, without an icon, naming no nan or inf, and
-//   prints nothing after its message; a refusal or a text that is not a number comes
-//   before anything is printed;
+//   prints nothing after its message; an input that is not a number is reported by its
+//   symbol before anything is printed;
 // - captions, visibility and enabled states change only where the form declares that
 //   they do, at most one option is selected, a focus request names a control;
 // - opening the form again shows its defaults.
