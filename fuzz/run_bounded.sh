@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the form fuzzer with clang and runs it for a bounded time from a fixed seed,
-# starting from the committed corpus. New inputs go to a scratch folder, crashes and
-# broken rules to the build folder (crash-*, timeout-*), and the run fails on any.
+# starting from the committed corpus. New inputs go to a scratch folder; a crash, a
+# sanitizer report, a broken rule or a hang is saved in the build folder (crash-*,
+# timeout-*) and fails the run. libFuzzer's own log goes to fuzz/last-run.log there;
+# the figures of the run are printed at the end.
 #
 #   fuzz/run_bounded.sh [SECONDS] [more libFuzzer flags]    (default 60 s)
 #   TERVALEN_FUZZ_BUILD=dir  build folder (default build-fuzz)
@@ -19,6 +21,15 @@ cmake --build "$build" --target form_fuzz -j2 >/dev/null
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+log="$build/fuzz/last-run.log"
+status=0
 "$build/fuzz/form_fuzz" -seed=1 -max_total_time="$seconds" -timeout=10 -max_len=2048 \
     -rss_limit_mb=2048 -print_final_stats=1 -dict="$root/fuzz/forms.dict" \
-    -artifact_prefix="$build/fuzz/" "$@" "$scratch" "$root/fuzz/corpus"
+    -artifact_prefix="$build/fuzz/" "$@" "$scratch" "$root/fuzz/corpus" 2>"$log" || status=$?
+if ((status != 0)); then
+    grep -v '^#[0-9]' "$log" | tail -n 80
+    echo "form fuzzer: FAILED (exit $status); the input is saved in $build/fuzz/, the log in $log"
+    exit "$status"
+fi
+grep '^stat::' "$log"
+echo "form fuzzer: no crash, sanitizer report, broken rule or hang in ${seconds} s"
