@@ -6,7 +6,8 @@
 // - a handler run (press, list pick, Enter, Escape) changes no input text except the
 //   picked box, shows at most one message, without an icon, naming no nan or inf, and
 //   prints nothing after its message; an input that is not a number is reported by its
-//   symbol before anything is printed;
+//   symbol before anything is printed; pressing the same button again at once shows
+//   exactly the same;
 // - captions, visibility and enabled states change only where the form declares that
 //   they do, at most one option is selected, a focus request names a control;
 // - opening the form again shows its defaults.
@@ -49,13 +50,16 @@ private:
     void press(const Action& a);
     void reopen();
 
+    // Runs an action that may start a handler and checks it; false when the form closed
+    // (and was opened again).
     template <class Act>
-    void handlerRun(Act&& act, const forms::Control* picked = nullptr,
+    bool handlerRun(Act&& act, const forms::Control* picked = nullptr,
                     const std::string& entry = {});
     void checkHandlerRun(const std::vector<forms::ControlState>& before,
                          const forms::Control* picked, const std::string& entry);
     void checkUnchangedExcept(const std::vector<forms::ControlState>& before,
-                              const forms::Control* except);
+                              const forms::Control* except,
+                              std::string_view rule = "no other control changes");
     void checkState();
     void checkDefaults();
     void require(bool ok, std::string_view rule) const;
