@@ -7,6 +7,9 @@
 #
 #   fuzz/run_bounded.sh [SECONDS] [more libFuzzer flags]    (default 60 s)
 #   TERVALEN_FUZZ_BUILD=dir  build folder (default build-fuzz)
+#
+# To replay a saved input step by step, with the messages shown:
+#   TERVALEN_FUZZ_TRACE=1 build-fuzz/fuzz/form_fuzz build-fuzz/fuzz/crash-…
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TERVALEN_FUZZ_BUILD:-$root/build-fuzz}
@@ -29,6 +32,7 @@ status=0
 if ((status != 0)); then
     grep -v '^#[0-9]' "$log" | tail -n 80
     echo "form fuzzer: FAILED (exit $status); the input is saved in $build/fuzz/, the log in $log"
+    echo "replay it with TERVALEN_FUZZ_TRACE=1 $build/fuzz/form_fuzz FILE"
     exit "$status"
 fi
 grep '^stat::' "$log"
