@@ -28,7 +28,8 @@ Row steelTypeRow(std::string caption, std::string initialType) {
     return inputRow({}, std::move(caption),
                     input("CmbGx", std::move(initialType))
                         .withList({"圆钢", "钢管", "扁钢", "等边角钢"})
-                        .onPick(CmbGx_Click),
+                        .onPick(CmbGx_Click)
+                        .sized(100),  // room for "等边角钢" beside the drop-down button
                     {});
 }
 
