@@ -12,6 +12,13 @@ std::map<std::string, PictureFactory>& factories() {
 
 }  // namespace
 
+void fillWhite(QWidget* widget) {
+    widget->setAutoFillBackground(true);
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    widget->setPalette(p);
+}
+
 bool registerPicture(const std::string& kind, PictureFactory factory) {
     factories()[kind] = std::move(factory);
     return true;
@@ -20,12 +27,7 @@ bool registerPicture(const std::string& kind, PictureFactory factory) {
 QWidget* createPicture(const std::string& kind, int width, int height, QWidget* parent) {
     const auto it = factories().find(kind);
     QWidget* w = it != factories().end() ? it->second(parent) : new QWidget(parent);
-    if (it == factories().end()) {
-        w->setAutoFillBackground(true);
-        QPalette p = w->palette();
-        p.setColor(QPalette::Window, Qt::white);
-        w->setPalette(p);
-    }
+    if (it == factories().end()) fillWhite(w);
     w->setFixedSize(width, height);
     return w;
 }

@@ -67,12 +67,7 @@ constexpr SlopedLine kLines[] = {
 
 class CoefficientChart : public QWidget {
 public:
-    explicit CoefficientChart(QWidget* parent) : QWidget(parent) {
-        setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, Qt::white);
-        setPalette(p);
-    }
+    explicit CoefficientChart(QWidget* parent) : QWidget(parent) { fillWhite(this); }
 
 protected:
     void paintEvent(QPaintEvent*) override {

@@ -82,12 +82,7 @@ void drawSpread(QPainter& p, const QRectF& cell, const QString& text) {
 
 class SoilTable : public QWidget {
 public:
-    explicit SoilTable(QWidget* parent) : QWidget(parent) {
-        setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, Qt::white);
-        setPalette(p);
-    }
+    explicit SoilTable(QWidget* parent) : QWidget(parent) { fillWhite(this); }
 
 protected:
     void paintEvent(QPaintEvent*) override {

@@ -34,4 +34,10 @@ void printDiagonal(Form& f, float Ho2, const std::optional<float>& Bx2) {
         f.message(kDiagonalUncovered);
 }
 
+std::vector<Row> widthAtSphereRadiusRows() {
+    return {{label("避雷线在 Hr 高度上的最小保护宽度为："),
+             label("LabJG", "该项无计算结果").inRed().hidden().atRight().changes(kVisible)},
+            resultRow({{"Bx2=", "PicBx2"}})};
+}
+
 }  // namespace tervalen::forms

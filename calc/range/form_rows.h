@@ -15,6 +15,10 @@ class Form;
 // the protected surface, then the form's own spacing row.
 std::vector<Row> equalRodInputs(Row spacingRow);
 
+// The last block of the two-wire forms: the heading of the width at Hr with the red
+// LabJG "该项无计算结果" at its right end (hidden at load), and the row Bx2= PicBx2.
+std::vector<Row> widthAtSphereRadiusRows();
+
 // The two-line note under a wire's support spacing.
 Row spanNoteRow();
 

@@ -41,14 +41,14 @@ const FormDef& frmRxBx_ShuangX() {
                                         input("CmbD2").numeric("D2 值输入错误，只为数字！")),
                                inputRow("Lab_Hx", "被保护面高度（Hx）：",
                                         input("CmbHx").numeric("Hx 值输入错误，只为数字！"))}})),
-             resultFrame(
-                 {heading({}, "两根避雷线间的保护最低点为："),
-                  resultRow({{"Ho=", "PicHo"}}),
-                  heading("Lab_JieGuo", "避雷线间的中线两端在Hx高度的平面上的最小保护宽度为："),
-                  resultRow({{"Bx1=", "PicBx1"}}),
-                  {label("避雷线在 Hr 高度上的最小保护宽度为："),
-                   label("LabJG", "该项无计算结果").inRed().hidden().atRight().changes(kVisible)},
-                  resultRow({{"Bx2=", "PicBx2"}})})},
+             resultFrame(rows(
+                 {{
+                      heading({}, "两根避雷线间的保护最低点为："),
+                      resultRow({{"Ho=", "PicHo"}}),
+                      heading("Lab_JieGuo", "避雷线间的中线两端在Hx高度的平面上的最小保护宽度为："),
+                      resultRow({{"Bx1=", "PicBx1"}}),
+                  },
+                  widthAtSphereRadiusRows()}))},
         .buttons = {button("CmdRun", "计 算", CmdRun_Click), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
