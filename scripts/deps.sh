@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   fonts-arphic-uming fonts-dejavu-core xvfb xauth
+  qt6-translations-l10n openbox xdotool x11-utils
 )
 missing=()
 for p in "${packages[@]}"; do

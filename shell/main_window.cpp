@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
 
 #include "forms/catalog.h"
 #include "shell/about_box.h"
@@ -41,6 +42,9 @@ void MDIFangLei::buildMenus() {
         switch (e.kind) {
             case MenuEntry::Submenu: {
                 QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+                // A submenu of separators only (the open-window list at start) still opens
+                // and shows its lines.
+                menu->setSeparatorsCollapsible(false);
                 menu->setObjectName(name);
                 menu->menuAction()->setObjectName(name);
                 m_actions.insert(name, menu->menuAction());
@@ -57,7 +61,6 @@ void MDIFangLei::buildMenus() {
                 for (int k = 1; k <= OpenWindowList::kSlots; ++k) {
                     QAction* a = parent->addAction(QString());
                     a->setObjectName(QStringLiteral("Recent%1").arg(k));
-                    a->setCheckable(true);
                     a->setVisible(false);
                     connect(a, &QAction::triggered, this, [this, k] {
                         // An entry does what its form's menu entry does.
@@ -103,10 +106,11 @@ void MDIFangLei::openForm(const std::string& formName) {
     if (!window || window->isHidden()) {
         form->load();
         auto* formView = new view::FormView(*form);
-        window = m_mdi->addSubWindow(formView);
+        window = m_mdi->addSubWindow(scrollable(formView));
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowTitle(QString::fromStdString(def->caption));
         window->setWindowIcon(windowIcon());
+        keepTypedValuesFromCtrlW(window);
         QMdiSubWindow* sub = window;
         connect(formView, &view::FormView::closeRequested, sub, &QMdiSubWindow::close);
         window->showMaximized();  // Form_Load
@@ -115,14 +119,40 @@ void MDIFangLei::openForm(const std::string& formName) {
         m_mdi->setActiveSubWindow(window);
         window->raise();
     }
-    if (m_openList.record(def->caption)) window->widget()->setFocus();
+    m_openList.record(def->caption);
+    // Opened or brought back, the form takes the keys at once.
+    formViewOf(window)->takeFocus();
     refreshRecent();
 }
 
 view::FormView* MDIFangLei::formView(const std::string& formName) const {
     const auto it = m_windows.find(formName);
     if (it == m_windows.end() || !it->second) return nullptr;
-    return qobject_cast<view::FormView*>(it->second->widget());
+    return formViewOf(it->second);
+}
+
+QWidget* MDIFangLei::scrollable(view::FormView* formView) {
+    // A window smaller than the form gets scroll bars instead of hiding its buttons.
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(formView);
+    return scroll;
+}
+
+void MDIFangLei::keepTypedValuesFromCtrlW(QMdiSubWindow* window) {
+    // The system menu's Close answers the desktop's Close keys, Ctrl+W among them; a form
+    // closes without asking, so only Ctrl+F4 (the child-window convention) stays.
+    const QKeySequence ctrlW(Qt::CTRL | Qt::Key_W);
+    for (QAction* a : window->systemMenu()->actions())
+        if (a->shortcuts().contains(ctrlW)) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+}
+
+view::FormView* formViewOf(const QMdiSubWindow* window) {
+    if (!window) return nullptr;
+    if (auto* scroll = qobject_cast<QScrollArea*>(window->widget()))
+        return qobject_cast<view::FormView*>(scroll->widget());
+    return nullptr;
 }
 
 void MDIFangLei::refreshRecent() {
@@ -132,7 +162,10 @@ void MDIFangLei::refreshRecent() {
         const bool filled = k < captions.size();
         a->setText(filled ? QString::fromStdString(captions[k]) : QString());
         a->setVisible(filled);
-        a->setChecked(static_cast<int>(k) == m_openList.checked());
+        // Only the checked entry is checkable: the others show no empty box.
+        const bool checked = static_cast<int>(k) == m_openList.checked();
+        a->setCheckable(checked);
+        a->setChecked(checked);
     }
 }
 

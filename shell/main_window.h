@@ -25,6 +25,9 @@ namespace tervalen::shell {
 
 class MdiArea;
 
+// The form shown in a child window, or nullptr for any other window.
+view::FormView* formViewOf(const QMdiSubWindow* window);
+
 class MDIFangLei : public QMainWindow {
     Q_OBJECT
 public:
@@ -47,6 +50,8 @@ public:
 private:
     void buildMenus();
     void refreshRecent();
+    static QWidget* scrollable(view::FormView* formView);
+    static void keepTypedValuesFromCtrlW(QMdiSubWindow* window);
 
     MdiArea* m_mdi;
     QHash<QString, QAction*> m_actions;

@@ -1,5 +1,6 @@
 #include "view/form_view.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,10 +78,35 @@ FormView::FormView(forms::Form& form, QWidget* parent) : QWidget(parent), m_form
     setFont(formFont());
     // The form object outlives its windows: a window closed but not yet deleted must
     // neither receive the messages of its successor nor be called once gone.
-    m_form.setSink(
-        [self = QPointer<FormView>(this)](const forms::Message& m) { present(self, m); });
+    m_form.setSink([self = QPointer<FormView>(this)](const forms::Message& m) {
+        if (self) self->showNow();
+        present(self, m);
+    });
     build();
     sync();
+    // Where the user put the focus: a click, Tab or a shortcut on the shown form. A form
+    // being hidden passes the focus on among its controls as if by Tab; that is not the
+    // user's place.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus) w->installEventFilter(this);
+}
+
+bool FormView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        auto* w = static_cast<QWidget*>(watched);
+        switch (static_cast<QFocusEvent*>(event)->reason()) {
+            case Qt::MouseFocusReason:
+            case Qt::ShortcutFocusReason:
+            case Qt::TabFocusReason:
+            case Qt::BacktabFocusReason:
+                if (isVisible()) m_lastFocus = w;
+                break;
+            default:
+                break;
+        }
+        showFocusedButton(w);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 FormView::~FormView() = default;
@@ -271,8 +297,40 @@ void FormView::afterHandler() {
     const bool close = m_form.closeRequested();
     m_form.clearRequests();
     if (!focus.empty())
-        if (QWidget* w = widget(q(focus))) w->setFocus();
+        // As if reached by Tab, so that the style draws the focus.
+        if (QWidget* w = widget(q(focus))) w->setFocus(Qt::TabFocusReason);
     if (close) emit closeRequested();
+}
+
+void FormView::showNow() {
+    sync();
+    repaint();
+}
+
+void FormView::takeFocus() {
+    QWidget* target = m_lastFocus;
+    if (!target || !target->isVisible() || !target->isEnabled()) {
+        target = nullptr;
+        for (const forms::Control* c : m_form.controls()) {
+            if (c->kind != Kind::Input) continue;
+            QWidget* w = widget(q(c->name));
+            if (w && w->isVisible() && w->isEnabled()) {
+                target = w;
+                break;
+            }
+        }
+    }
+    if (target) target->setFocus(Qt::OtherFocusReason);
+}
+
+void FormView::showFocusedButton(QWidget* focused) {
+    // Like a dialog's buttons: the focused button is the one Enter presses, and shows
+    // it; with the focus elsewhere on the form, the form's default button does.
+    auto* focusedButton = qobject_cast<QPushButton*>(focused);
+    for (const Control* c : m_form.controls())
+        if (auto* b = qobject_cast<QPushButton*>(widget(q(c->name))))
+            b->setDefault(focusedButton ? b == focusedButton
+                                        : c->name == m_form.def().defaultButton);
 }
 
 void FormView::sync() {

@@ -5,6 +5,7 @@
 // each handler the widgets are brought in line with the form's state.
 
 #include <QHash>
+#include <QPointer>
 #include <QWidget>
 #include <string>
 
@@ -27,6 +28,10 @@ public:
     QWidget* widget(const QString& name) const { return m_widgets.value(name); }
     // The size the controls need; the window never stretches them.
     QSize sizeHint() const override { return m_contentSize; }
+    QSize minimumSizeHint() const override { return m_contentSize; }
+    // Gives the keyboard focus to the control that had it last, or else to the first
+    // input box that can take it (what a form shows when it opens or comes back).
+    void takeFocus();
 
 signals:
     // A handler asked the form to close ("关 闭", Escape).
@@ -34,6 +39,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build();
@@ -43,11 +49,16 @@ private:
     void press(const std::string& button);
     void afterHandler();
     void sync();
+    // Brings the widgets in line with the form and paints them at once: what a message
+    // box opened next must not stand beside results the handler has already cleared.
+    void showNow();
+    void showFocusedButton(QWidget* focused);
 
     forms::Form& m_form;
     QHash<QString, QWidget*> m_widgets;
     QHash<QString, InputBox*> m_inputs;
     QSize m_contentSize;
+    QPointer<QWidget> m_lastFocus;
 };
 
 }  // namespace tervalen::view

@@ -15,7 +15,13 @@ InputBox::InputBox(forms::Form& form, const forms::Control& control, QWidget* pa
         m_combo->setInsertPolicy(QComboBox::NoInsert);
         for (const std::string& entry : control.list)
             m_combo->addItem(QString::fromStdString(entry));
+        // The box holds exactly what was typed: no inline or popup completion.
+        m_combo->setCompleter(nullptr);
         m_edit = m_combo->lineEdit();
+        // Only a choice from the open list (or the arrow keys on the box) is a pick: the
+        // combo box would also report a pick when the box, holding a typed text that
+        // equals an entry, merely loses the focus.
+        QObject::disconnect(m_edit, SIGNAL(editingFinished()), m_combo, SLOT(_q_editingFinished()));
         // Keys typed into an editable combo box are delivered to the combo box itself.
         m_combo->installEventFilter(this);
         connect(m_combo, &QComboBox::activated, this, [this](int index) {
@@ -72,7 +78,35 @@ bool InputBox::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
+namespace {
+
+// Keys that move the focus or edit the text: they carry a character on some keyboards
+// (Tab "\t", Delete 0x7F under X11) but are never typed characters.
+bool isEditingKey(int key) {
+    switch (key) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Delete:
+        case Qt::Key_Insert:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Clear:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 bool InputBox::filterKey(QKeyEvent* event) {
+    if (isEditingKey(event->key())) return false;
     char32_t code = 0;
     switch (event->key()) {
         case Qt::Key_Return:
@@ -86,7 +120,7 @@ bool InputBox::filterKey(QKeyEvent* event) {
             code = 8;
             break;
         default: {
-            // Keys without a character (arrows, Delete, Home…) do not reach the filter.
+            // Keys without a character (function keys, modifiers) do not reach the filter.
             const QString text = event->text();
             if (text.isEmpty()) return false;
             code = text.toUcs4().value(0);

@@ -8,12 +8,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "forms/catalog.h"
 #include "shell/main_window.h"
 #include "shell/mdi_area.h"
 #include "shell/menu_table.h"
+#include "shell/translation.h"
 #include "view/form_view.h"
 #include "view/message_boxes.h"
 
@@ -27,7 +30,7 @@ private:
     bool m_answer = false;
 
     static QLineEdit* edit(view::FormView* v, const char* name) {
-        QWidget* w = v->widget(QString::fromLatin1(name));
+        QWidget* w = v->widget(QString::fromUtf8(name));
         if (auto* c = qobject_cast<QComboBox*>(w)) return c->lineEdit();
         return qobject_cast<QLineEdit*>(w);
     }
@@ -93,7 +96,7 @@ private slots:
         QCOMPARE(w.mdiArea()->subWindowList().size(), 2);
         QCOMPARE(w.formView("frmRx_DLDanZ"), v);
         QCOMPARE(edit(v, "CmbH")->text(), QStringLiteral("20"));
-        QCOMPARE(w.mdiArea()->activeSubWindow()->widget(), v);
+        QCOMPARE(shell::formViewOf(w.mdiArea()->activeSubWindow()), v);
     }
 
     void closingAndReopeningShowsTheDefaults() {
@@ -227,6 +230,79 @@ private slots:
         w.menuAction("mnuCD")->trigger();
         QVERIFY(!windows[0]->isMaximized());
         QVERIFY(windows[0]->geometry().topLeft() != windows[1]->geometry().topLeft());
+    }
+
+    // The list's submenu opens at start with its two lines; only the checked entry is
+    // checkable, so the others show no empty box.
+    void openWindowListShowsItsLinesAndOneCheckMark() {
+        shell::MDIFangLei w;
+        w.show();
+        QMenu* list = w.menuAction("mnuYX")->menu();
+        QVERIFY(!list->separatorsCollapsible());
+        list->popup(QPoint(10, 10));
+        QTRY_VERIFY(list->isVisible());
+        int lines = 0;
+        for (QAction* a : list->actions())
+            if (a->isSeparator() && a->isVisible() && !list->actionGeometry(a).isEmpty()) ++lines;
+        QCOMPARE(lines, 2);
+        list->hide();
+        w.menuAction("mnuRx_DLDanZ")->trigger();
+        w.menuAction("mnuRx_JSDanZ")->trigger();
+        const auto& recent = w.recentActions();
+        QVERIFY(!recent[0]->isCheckable());
+        QVERIFY(recent[1]->isCheckable() && recent[1]->isChecked());
+        w.menuAction("mnuRx_DLDanZ")->trigger();
+        QVERIFY(recent[0]->isCheckable() && recent[0]->isChecked());
+        QVERIFY(!recent[1]->isCheckable());
+    }
+
+    // Qt's own texts are Chinese whatever the locale.
+    void qtTextsAreChinese() {
+        QVERIFY2(shell::installChineseQtTexts(*qApp), "qtbase_zh_CN.qm is not installed");
+        auto box = view::makeMessageBox(nullptr, {"x", forms::Icon::None});
+        QCOMPARE(box->button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+        auto exit = view::makeExitConfirmation(nullptr);
+        QCOMPARE(exit->button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
+    }
+
+    // A main window smaller than the form: scroll bars reach the buttons.
+    void aSmallWindowScrollsTheForm() {
+        shell::MDIFangLei w;
+        w.resize(300, 260);
+        w.show();
+        w.menuAction("mnuDZ_ShuiPing")->trigger();
+        auto* scroll = qobject_cast<QScrollArea*>(w.mdiArea()->activeSubWindow()->widget());
+        QVERIFY(scroll);
+        QTRY_VERIFY(scroll->verticalScrollBar()->isVisible());
+        QVERIFY(scroll->horizontalScrollBar()->isVisible());
+        auto* button = w.formView("frmDZ_ShuiPing")->widget("cmdCancel");
+        scroll->ensureWidgetVisible(button);
+        QVERIFY(scroll->viewport()->rect().contains(
+            button->mapTo(scroll->viewport(), button->rect().bottomRight())));
+        w.resize(1200, 900);
+        QTRY_VERIFY(!scroll->verticalScrollBar()->isVisible());
+    }
+
+    // After the power-frequency resistance, the focus waits on the impulse button, which
+    // shows that Enter now presses it.
+    void theFocusedButtonShowsItIsTheOneEnterPresses() {
+        shell::MDIFangLei w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.menuAction("mnuDZ_ChuiZhi")->trigger();
+        auto* v = w.formView("frmDZ_ChuiZhi");
+        auto* gp = qobject_cast<QPushButton*>(v->widget("CmdRun_GP"));
+        auto* cj = qobject_cast<QPushButton*>(v->widget("CmdRun_CJ"));
+        QVERIFY(gp->isDefault() && !cj->isDefault());
+        for (const auto& [name, text] : {std::pair{"CmbGg", "0.05"}, std::pair{"Cmbρ", "300"},
+                                         std::pair{"CmbL1", "2.5"}, std::pair{"CmbN", "4"}})
+            edit(v, name)->setText(QString::fromUtf8(text));
+        gp->click();
+        QTRY_VERIFY(cj->hasFocus());
+        QVERIFY(cj->isDefault() && !gp->isDefault());
+        edit(v, "CmbGg")->setFocus(Qt::MouseFocusReason);
+        QVERIFY(gp->isDefault() && !cj->isDefault());
     }
 };
 

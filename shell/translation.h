@@ -1,0 +1,14 @@
+#pragma once
+// The program speaks Chinese whatever the locale: Qt's own texts (message-box buttons,
+// the input boxes' context menu, the child windows' system menu) come from Qt's Chinese
+// translation.
+
+class QCoreApplication;
+
+namespace tervalen::shell {
+
+// Loads Qt's Chinese translation into the application. Returns false, and leaves Qt's
+// English texts, when the translation file is not installed.
+bool installChineseQtTexts(QCoreApplication& app);
+
+}  // namespace tervalen::shell
