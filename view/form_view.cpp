@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <algorithm>
 
 #include "view/input_box.h"
@@ -68,6 +69,22 @@ QLabel* makeResultBox(QWidget* parent) {
     return box;
 }
 
+// A label's text. A paragraph gets some leading between its lines, keeps its indent, and
+// ends a line where a run of blanks follows a word: its blanks are there to push what
+// follows to the next line.
+void showLabelText(QLabel* label, const Control& c, const std::string& text) {
+    if (!c.wrap) {
+        label->setText(q(text));
+        return;
+    }
+    static const QRegularExpression pushToNextLine(QStringLiteral("(?<=\\S) {2,}(?=\\S)"));
+    QString html = q(text).toHtmlEscaped();
+    html.replace(pushToNextLine, QStringLiteral("<br>"));
+    label->setText(
+        QStringLiteral("<div style=\"line-height:125%; white-space:pre-wrap; margin:0\">%1</div>")
+            .arg(html));
+}
+
 int textWidth(const QWidget* w, const std::string& text) {
     return w->fontMetrics().horizontalAdvance(q(text)) + 4;
 }
@@ -118,7 +135,9 @@ void FormView::build() {
 }
 
 int FormView::buildFrame(const forms::Frame& frame, int top) {
-    auto* box = new QGroupBox(q(frame.caption), this);
+    // A frame without a caption is a plain area (the soil table's picture box), no border.
+    QWidget* box =
+        frame.caption.empty() ? new QWidget(this) : new QGroupBox(q(frame.caption), this);
     box->setObjectName(q(frame.name));
     m_widgets.insert(q(frame.name), box);
 
@@ -136,57 +155,33 @@ int FormView::buildFrame(const forms::Frame& frame, int top) {
             }
 
     std::vector<QLine> lines;
-    int y = kTitleHeight;
+    std::vector<std::vector<Placed>> rows;
     for (const forms::Row& row : frame.rows) {
-        int x = kInnerLeft;
-        int rowHeight = 0;
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            const Control& c = row[i];
-            if (c.kind == Kind::Line) {
+        rows.emplace_back();
+        for (const Control& c : row) {
+            if (c.kind == Kind::Line)
                 lines.emplace_back(c.x, c.y, c.x2, c.y2);
-                continue;
-            }
-            QWidget* w = makeControl(c, box);
-            QSize size = w->sizeHint();
-            switch (c.kind) {
-                case Kind::Label:
-                    if (c.wrap || (row.size() == 1 && textWidth(this, c.text) > kInnerRight - x)) {
-                        auto* l = static_cast<QLabel*>(w);
-                        l->setWordWrap(true);
-                        size = QSize(kInnerRight - x, l->heightForWidth(kInnerRight - x));
-                    } else {
-                        size = QSize(textWidth(this, c.text), std::max(kBoxHeight, size.height()));
-                    }
-                    break;
-                case Kind::Input:
-                    x = std::max(x, inputColumn);
-                    size = QSize(c.width ? c.width : kInputWidth, kBoxHeight + 2);
-                    break;
-                case Kind::Result:
-                    size =
-                        QSize(c.width ? c.width : kResultWidth, c.height ? c.height : kBoxHeight);
-                    break;
-                case Kind::Button:
-                    size = QSize(c.width ? c.width : 81, 25);
-                    break;
-                case Kind::Option:
-                    size = QSize(17, 17);
-                    break;
-                case Kind::Picture:
-                    size = QSize(c.width, c.height);
-                    break;
-                case Kind::Line:
-                    break;
-            }
-            if (c.x >= 0 && c.y >= 0) {  // positioned control: no part of the flow
-                w->setGeometry(c.x, c.y, size.width(), size.height());
-                continue;
-            }
-            int left = c.right ? kInnerRight - size.width() : x;
-            w->setGeometry(left, y, size.width(), size.height());
-            x = left + size.width() + 4;
-            rowHeight = std::max(rowHeight, size.height());
+            else
+                rows.back().push_back({&c, makeControl(c, box)});
         }
+    }
+    // A row too long for the frame narrows the frame's boxes of its kind (inputs or
+    // results), all alike so that they still line up, just enough for it to fit.
+    BoxWidths widths{kInputWidth, kResultWidth};
+    BoxWidths narrowing{0, 0};
+    for (auto& row : rows) {
+        const RowFit fit = placeRow(row, widths, inputColumn, 0, false);
+        if (fit.overflow <= 0 || fit.boxes == 0) continue;
+        const int each = (fit.overflow + fit.boxes - 1) / fit.boxes;
+        (fit.inputs ? narrowing.input : narrowing.result) =
+            std::max(fit.inputs ? narrowing.input : narrowing.result, each);
+    }
+    widths.input -= narrowing.input;
+    widths.result -= narrowing.result;
+
+    int y = kTitleHeight;
+    for (auto& row : rows) {
+        const int rowHeight = placeRow(row, widths, inputColumn, y, true).height;
         if (rowHeight > 0) y += rowHeight + kRowGap;
     }
     if (!lines.empty()) {
@@ -199,6 +194,60 @@ int FormView::buildFrame(const forms::Frame& frame, int top) {
     m_contentSize =
         m_contentSize.expandedTo(QSize(kMargin * 2 + kFrameWidth, top + height + kMargin));
     return top + height;
+}
+
+FormView::RowFit FormView::placeRow(std::vector<Placed>& row, BoxWidths widths, int inputColumn,
+                                    int y, bool apply) {
+    RowFit fit;
+    int x = kInnerLeft;
+    for (Placed& p : row) {
+        const Control& c = *p.control;
+        QWidget* w = p.widget;
+        QSize size = w->sizeHint();
+        switch (c.kind) {
+            case Kind::Label:
+                if (c.wrap || (row.size() == 1 && textWidth(this, c.text) > kInnerRight - x)) {
+                    auto* l = static_cast<QLabel*>(w);
+                    l->setWordWrap(true);
+                    size = QSize(kInnerRight - x, l->heightForWidth(kInnerRight - x));
+                } else {
+                    size = QSize(textWidth(this, c.text), std::max(kBoxHeight, size.height()));
+                }
+                break;
+            case Kind::Input:
+                x = std::max(x, inputColumn);
+                size = QSize(c.width ? c.width : widths.input, kBoxHeight + 2);
+                if (!c.width) ++fit.boxes, fit.inputs = true;
+                break;
+            case Kind::Result:
+                size = QSize(c.width ? c.width : widths.result, c.height ? c.height : kBoxHeight);
+                if (!c.width) ++fit.boxes;
+                break;
+            case Kind::Button:
+                size = QSize(c.width ? c.width : 81, 25);
+                break;
+            case Kind::Option:
+                size = QSize(17, 17);
+                break;
+            case Kind::Picture:
+                size = QSize(c.width, c.height);
+                break;
+            case Kind::Line:
+                break;
+        }
+        if (c.x >= 0 && c.y >= 0) {  // positioned control: no part of the flow
+            if (apply) w->setGeometry(c.x, c.y, size.width(), size.height());
+            continue;
+        }
+        const int left = c.right ? kInnerRight - size.width() : x;
+        // A control at the right end must not cover what the row has placed before it.
+        fit.overflow =
+            std::max(fit.overflow, c.right ? x - 4 - left : left + size.width() - kInnerRight);
+        if (apply) w->setGeometry(left, y, size.width(), size.height());
+        x = left + size.width() + 4;
+        fit.height = std::max(fit.height, size.height());
+    }
+    return fit;
 }
 
 void FormView::buildButtons(int top) {
@@ -231,8 +280,9 @@ QWidget* FormView::makeControl(const Control& c, QWidget* parent) {
     QWidget* w = nullptr;
     switch (c.kind) {
         case Kind::Label: {
-            auto* l = new QLabel(q(c.text), parent);
-            l->setTextFormat(Qt::PlainText);
+            auto* l = new QLabel(parent);
+            l->setTextFormat(c.wrap ? Qt::RichText : Qt::PlainText);
+            showLabelText(l, c, c.text);
             l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             if (c.red) {
                 QPalette p = l->palette();
@@ -343,6 +393,8 @@ void FormView::sync() {
                 m_inputs.value(q(c->name))->showText(q(s.text));
                 break;
             case Kind::Label:
+                showLabelText(static_cast<QLabel*>(w), *c, s.text);
+                break;
             case Kind::Result:
                 static_cast<QLabel*>(w)->setText(q(s.text));
                 break;

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "forms/form.h"
 
@@ -43,7 +44,23 @@ protected:
 
 private:
     void build();
+    struct Placed {
+        const forms::Control* control;
+        QWidget* widget;
+    };
+    struct BoxWidths {
+        int input, result;
+    };
+    struct RowFit {
+        int height = 0;
+        int overflow = 0;  // pixels by which the row passes the frame's right margin
+        int boxes = 0;     // input or result boxes of the default width
+        bool inputs = false;
+    };
     int buildFrame(const forms::Frame& frame, int top);
+    // Places one row's controls from the left (and at the right end where asked) and says
+    // how well the row fits; without `apply` nothing moves.
+    RowFit placeRow(std::vector<Placed>& row, BoxWidths widths, int inputColumn, int y, bool apply);
     void buildButtons(int top);
     QWidget* makeControl(const forms::Control& c, QWidget* parent);
     void press(const std::string& button);
