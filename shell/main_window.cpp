@@ -96,13 +96,11 @@ void MDIFangLei::buildMenus() {
 void MDIFangLei::openForm(const std::string& formName) {
     const forms::FormDef* def = forms::findForm(formName);
     if (!def) return;
-    auto& form = m_forms[formName];
-    if (!form) form = std::make_unique<forms::Form>(*def);
     QPointer<QMdiSubWindow>& window = m_windows[formName];
     // A window closed a moment ago may still await deletion: it counts as closed.
     if (!window || window->isHidden()) {
-        form->load();
-        auto* formView = new view::FormView(*form);
+        // A new window loads its form, unless the form was just restored.
+        auto* formView = new view::FormView(m_workspace.openWindow(formName));
         window = m_mdi->addSubWindow(formView);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowTitle(QString::fromStdString(def->caption));
@@ -115,14 +113,18 @@ void MDIFangLei::openForm(const std::string& formName) {
         m_mdi->setActiveSubWindow(window);
         window->raise();
     }
-    if (m_openList.record(def->caption)) window->widget()->setFocus();
+    if (m_openList.record(def->caption))
+        if (view::FormView* v = formViewOf(window)) v->setFocus();
     refreshRecent();
 }
 
 view::FormView* MDIFangLei::formView(const std::string& formName) const {
     const auto it = m_windows.find(formName);
-    if (it == m_windows.end() || !it->second) return nullptr;
-    return qobject_cast<view::FormView*>(it->second->widget());
+    return it == m_windows.end() ? nullptr : formViewOf(it->second);
+}
+
+view::FormView* formViewOf(QMdiSubWindow* window) {
+    return window ? qobject_cast<view::FormView*>(window->widget()) : nullptr;
 }
 
 void MDIFangLei::refreshRecent() {

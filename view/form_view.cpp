@@ -79,6 +79,9 @@ FormView::FormView(forms::Form& form, QWidget* parent) : QWidget(parent), m_form
     // neither receive the messages of its successor nor be called once gone.
     m_form.setSink(
         [self = QPointer<FormView>(this)](const forms::Message& m) { present(self, m); });
+    m_form.setInternalErrorSink([self = QPointer<FormView>(this)](const std::string& detail) {
+        presentInternalError(self, detail);
+    });
     build();
     sync();
 }
@@ -248,7 +251,8 @@ QWidget* FormView::makeControl(const Control& c, QWidget* parent) {
             break;
         }
         case Kind::Picture:
-            w = createPicture(c.name, c.width, c.height, parent);
+            w = createPicture(c.name, m_form, c.width, c.height, parent);
+            m_pictures.push_back(w);
             break;
         case Kind::Line:
             break;
@@ -276,6 +280,7 @@ void FormView::afterHandler() {
 }
 
 void FormView::sync() {
+    for (QWidget* picture : m_pictures) picture->update();
     for (const Control* c : m_form.controls()) {
         QWidget* w = widget(q(c->name));
         if (!w) continue;

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "forms/form.h"
 
@@ -47,6 +48,7 @@ private:
     forms::Form& m_form;
     QHash<QString, QWidget*> m_widgets;
     QHash<QString, InputBox*> m_inputs;
+    std::vector<QWidget*> m_pictures;
     QSize m_contentSize;
 };
 

@@ -63,7 +63,7 @@ private slots:
         const auto someView = [&]() -> view::FormView* {
             const auto subs = w.mdiArea()->subWindowList();
             if (subs.isEmpty()) return nullptr;
-            return qobject_cast<view::FormView*>(subs[pick(subs.size())]->widget());
+            return shell::formViewOf(subs[pick(subs.size())]);
         };
         const auto inputsOf = [](view::FormView* v) {
             QList<QLineEdit*> edits;
@@ -126,7 +126,7 @@ private slots:
             QApplication::processEvents();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             for (QMdiSubWindow* sub : w.mdiArea()->subWindowList())
-                if (auto* fv = qobject_cast<view::FormView*>(sub->widget()))
+                if (auto* fv = shell::formViewOf(sub))
                     for (const forms::Control* c : fv->form().controls())
                         if (c->kind == forms::Kind::Result) {
                             const QString shown =
