@@ -231,7 +231,7 @@ const std::vector<Case>& cases() {
 }
 
 void perform(Form& form, const std::vector<Action>& steps) {
-    tervalen::forms::apply(form, steps);
+    tervalen::forms::applyAll(form, steps);
 }
 
 // Runs the case once and tells what differs from its worked value ("" when nothing).

@@ -98,7 +98,7 @@ int run(int argc, char** argv) {
     Form form(*def);
     std::vector<Message> messages;
     form.setSink([&](const Message& m) { messages.push_back(m); });
-    tervalen::forms::apply(form, actions);
+    applyAll(form, actions);
     const bool pressed = std::any_of(actions.begin(), actions.end(),
                                      [](const Action& a) { return a.verb == Action::Verb::Press; });
     if (!pressed) {

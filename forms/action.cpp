@@ -66,7 +66,7 @@ void apply(Form& form, const Action& a) {
     }
 }
 
-void apply(Form& form, std::span<const Action> actions) {
+void applyAll(Form& form, std::span<const Action> actions) {
     for (const Action& a : actions) apply(form, a);
 }
 

@@ -35,7 +35,8 @@ struct Action {
 
 // Does what the action says to the form.
 void apply(Form& form, const Action& action);
-void apply(Form& form, std::span<const Action> actions);
+// Each action in order.
+void applyAll(Form& form, std::span<const Action> actions);
 
 // A malformed action, or one naming a control the form does not have (or has of another
 // kind). The text is one line.

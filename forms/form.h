@@ -33,6 +33,7 @@ struct ControlState {
     bool visible = true;
     bool enabled = true;
     bool selected = false;  // option buttons
+    bool operator==(const ControlState&) const = default;
 };
 
 // What a form shows and keeps, to be saved and restored: the texts of its input and

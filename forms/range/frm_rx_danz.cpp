@@ -31,7 +31,8 @@ void CmdRun_Click_DL(Form& f) {
     f.clear({"PicRx"});
     if (f.anyBlank({"CmbH", "CmbHx"})) return;
     const float Hr = f.number("CmbHr"), H = f.number("CmbH"), Hx = f.number("CmbHx");
-    f.show(calcRx_DLDanZ(Hr, H, Hx), [&](const RxDanZ& r) { printRx(f, r); });
+    const RodInput in{Hr, H, Hx};
+    f.show("calcRx_DLDanZ", in, calcRx_DLDanZ(in), [&](const RxDanZ& r) { printRx(f, r); });
 }
 
 void CmdRun_Click_JS(Form& f) {
@@ -41,7 +42,8 @@ void CmdRun_Click_JS(Form& f) {
     const float Hr = f.number("CmbHr"), H = f.number("CmbH"), Hx = f.number("CmbHx");
     const auto yes = yesNoAnswer(answer);
     if (!yes) return;
-    f.show(calcRx_JSDanZ(*yes, Hr, H, Hx), [&](const RxDanZ& r) { printRx(f, r); });
+    const RodOnBuildingInput in{*yes, Hr, H, Hx};
+    f.show("calcRx_JSDanZ", in, calcRx_JSDanZ(in), [&](const RxDanZ& r) { printRx(f, r); });
 }
 
 }  // namespace
