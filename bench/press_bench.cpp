@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/action.h"
 #include "forms/catalog.h"
 #include "forms/form.h"
 
@@ -19,37 +20,33 @@ namespace {
 using tervalen::forms::Form;
 using tervalen::forms::FormDef;
 
-struct Step {
-    enum Verb { Set, Pick, Select, Press } verb;
-    std::string control;
-    std::string text;
-};
+using tervalen::forms::Action;
 
-Step set(std::string box, std::string text) {
-    return {Step::Set, std::move(box), std::move(text)};
+Action set(std::string box, std::string text) {
+    return Action::set(std::move(box), std::move(text));
 }
-Step pick(std::string box, std::string text) {
-    return {Step::Pick, std::move(box), std::move(text)};
+Action pick(std::string box, std::string text) {
+    return Action::pick(std::move(box), std::move(text));
 }
-Step select(std::string option) {
-    return {Step::Select, std::move(option), {}};
+Action select(std::string option) {
+    return Action::select(std::move(option));
 }
-Step press(std::string button) {
-    return {Step::Press, std::move(button), {}};
+Action press(std::string button) {
+    return Action::press(std::move(button));
 }
 
 struct Case {
     std::string form;
-    std::string label;        // the button, and which worked value where a form has several
-    std::vector<Step> setup;  // once, before timing (the result an impulse button converts)
-    std::vector<Step> timed;  // every iteration: the inputs, then the press
+    std::string label;          // the button, and which worked value where a form has several
+    std::vector<Action> setup;  // once, before timing (the result an impulse button converts)
+    std::vector<Action> timed;  // every iteration: the inputs, then the press
     std::vector<std::pair<std::string, std::string>> expected;  // result boxes afterwards
 };
 
-std::vector<Step> rods(const char* hr, const char* h, const char* hx) {
+std::vector<Action> rods(const char* hr, const char* h, const char* hx) {
     return {set("CmbHr", hr), set("CmbH", h), set("CmbHx", hx)};
 }
-std::vector<Step> operator+(std::vector<Step> a, const std::vector<Step>& b) {
+std::vector<Action> operator+(std::vector<Action> a, const std::vector<Action>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
@@ -233,23 +230,8 @@ const std::vector<Case>& cases() {
     return all;
 }
 
-void perform(Form& form, const std::vector<Step>& steps) {
-    for (const Step& s : steps) {
-        switch (s.verb) {
-            case Step::Set:
-                form.setText(s.control, s.text);
-                break;
-            case Step::Pick:
-                form.pick(s.control, s.text);
-                break;
-            case Step::Select:
-                form.select(s.control);
-                break;
-            case Step::Press:
-                form.press(s.control);
-                break;
-        }
-    }
+void perform(Form& form, const std::vector<Action>& steps) {
+    tervalen::forms::applyAll(form, steps);
 }
 
 // Runs the case once and tells what differs from its worked value ("" when nothing).

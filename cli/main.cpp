@@ -7,12 +7,17 @@
 //     --select OPTION      select an option button
 //     --press BUTTON       press a button
 //   With no --press, the form's first calculate button is pressed once at the end.
+//   Exit status: 0 when the actions ran (whatever messages they showed), 2 for a
+//   malformed command line, 70 when a handler met a fault of the program itself.
 
+#include <algorithm>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "forms/action.h"
 #include "forms/catalog.h"
 #include "forms/form.h"
 
@@ -20,26 +25,9 @@ using namespace tervalen::forms;
 
 namespace {
 
-struct UsageError {
-    std::string what;
-};
-
-struct Action {
-    enum Verb { Set, Type, Pick, Select, Press } verb;
-    std::string control;
-    std::string text;
-};
-
-std::pair<std::string, std::string> splitAssignment(const std::string& arg) {
-    const auto eq = arg.find('=');
-    if (eq == std::string::npos || eq == 0)
-        throw UsageError{"malformed action '" + arg + "': expected CONTROL=TEXT"};
-    return {arg.substr(0, eq), arg.substr(eq + 1)};
-}
-
-void requireKind(const Form& form, const std::string& name, Kind kind, const char* what) {
-    if (!form.has(name) || form.control(name).kind != kind)
-        throw UsageError{"unknown " + std::string(what) + " '" + name + "' on " + form.name()};
+std::string oneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
 }
 
 const char* iconName(Icon icon) {
@@ -101,63 +89,18 @@ int run(int argc, char** argv) {
         ++i;
     }
     if (i >= args.size())
-        throw UsageError{
+        throw ActionError(
             "usage: tervalen-calc [--json] FORM [CONTROL=TEXT | --type CONTROL=TEXT | "
-            "--pick CONTROL=TEXT | --select OPTION | --press BUTTON]..."};
+            "--pick CONTROL=TEXT | --select OPTION | --press BUTTON]...");
     const FormDef* def = findForm(args[i]);
-    if (!def) throw UsageError{"unknown form '" + args[i] + "'"};
+    if (!def) throw ActionError("unknown form '" + args[i] + "'");
+    const std::vector<Action> actions = parseActions(std::span(args).subspan(i + 1), *def);
     Form form(*def);
     std::vector<Message> messages;
     form.setSink([&](const Message& m) { messages.push_back(m); });
-
-    std::vector<Action> actions;
-    for (++i; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const auto operand = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw UsageError{a + " needs an operand"};
-            return args[++i];
-        };
-        if (a == "--type" || a == "--pick") {
-            auto [c, t] = splitAssignment(operand());
-            requireKind(form, c, Kind::Input, "input box");
-            actions.push_back({a == "--type" ? Action::Type : Action::Pick, c, t});
-        } else if (a == "--select") {
-            const std::string& o = operand();
-            requireKind(form, o, Kind::Option, "option button");
-            actions.push_back({Action::Select, o, {}});
-        } else if (a == "--press") {
-            const std::string& b = operand();
-            requireKind(form, b, Kind::Button, "button");
-            actions.push_back({Action::Press, b, {}});
-        } else if (a.starts_with("--")) {
-            throw UsageError{"unknown option '" + a + "'"};
-        } else {
-            auto [c, t] = splitAssignment(a);
-            requireKind(form, c, Kind::Input, "input box");
-            actions.push_back({Action::Set, c, t});
-        }
-    }
-    bool pressed = false;
-    for (const Action& a : actions) {
-        switch (a.verb) {
-            case Action::Set:
-                form.setText(a.control, a.text);
-                break;
-            case Action::Type:
-                form.typeText(a.control, a.text);
-                break;
-            case Action::Pick:
-                form.pick(a.control, a.text);
-                break;
-            case Action::Select:
-                form.select(a.control);
-                break;
-            case Action::Press:
-                form.press(a.control);
-                pressed = true;
-                break;
-        }
-    }
+    applyAll(form, actions);
+    const bool pressed = std::any_of(actions.begin(), actions.end(),
+                                     [](const Action& a) { return a.verb == Action::Verb::Press; });
     if (!pressed) {
         const std::string first = form.firstCalculateButton();
         if (!first.empty()) form.press(first);
@@ -174,8 +117,13 @@ int run(int argc, char** argv) {
 int main(int argc, char** argv) {
     try {
         return run(argc, argv);
-    } catch (const UsageError& e) {
-        std::cerr << "tervalen-calc: " << e.what << '\n';
+    } catch (const ActionError& e) {
+        std::cerr << "tervalen-calc: " << e.what() << '\n';
         return 2;
+    } catch (const InternalError& e) {
+        // A fault of the program, not of the command line: exit codes 3 and 4 are the
+        // export's and the project file's.
+        std::cerr << "tervalen-calc: internal error: " << oneLine(e.what()) << '\n';
+        return 70;
     }
 }

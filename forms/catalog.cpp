@@ -1,5 +1,10 @@
 #include "forms/catalog.h"
 
+#include "forms/earthing/forms.h"
+#include "forms/height/forms.h"
+#include "forms/other/forms.h"
+#include "forms/range/forms.h"
+
 namespace tervalen::forms {
 
 const std::vector<const FormDef*>& allForms() {

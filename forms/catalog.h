@@ -1,5 +1,6 @@
 #pragma once
-// Every form the program knows, by name. Each subsystem lists its own forms.
+// Every form the program knows, by name, in menu order. Each subsystem lists its own
+// forms beside their definitions.
 
 #include <string_view>
 #include <vector>
@@ -10,11 +11,5 @@ namespace tervalen::forms {
 
 const std::vector<const FormDef*>& allForms();
 const FormDef* findForm(std::string_view name);
-
-// One list per subsystem, defined beside its forms.
-std::vector<const FormDef*> rangeForms();
-std::vector<const FormDef*> heightForms();
-std::vector<const FormDef*> earthingForms();
-std::vector<const FormDef*> otherForms();
 
 }  // namespace tervalen::forms

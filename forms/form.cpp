@@ -1,5 +1,6 @@
 #include "forms/form.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -47,7 +48,71 @@ void Form::load() {
         s.enabled = c->enabled;
         m_state.emplace(c->name, std::move(s));
     }
+    m_record.reset();
     clearRequests();
+}
+
+namespace {
+
+// The properties of a control that a snapshot holds.
+struct Saved {
+    bool text = false, visible = false, enabled = false, selected = false;
+};
+
+Saved savedOf(const Control& c) {
+    Saved s;
+    s.text = c.kind == Kind::Input || c.kind == Kind::Result || (c.dynamic & kCaption);
+    s.visible = c.dynamic & kVisible;
+    s.enabled = c.dynamic & kEnabled;
+    s.selected = c.kind == Kind::Option;
+    return s;
+}
+
+}  // namespace
+
+FormSnapshot Form::snapshot() const {
+    FormSnapshot snap{m_def.name, {}, {}};
+    for (const Control* c : m_order) {
+        const Saved saved = savedOf(*c);
+        if (!saved.text && !saved.visible && !saved.enabled && !saved.selected) continue;
+        snap.controls.emplace(c->name, state(c->name));
+    }
+    for (const std::string& key : m_def.kept) {
+        const auto it = m_kept.find(key);
+        snap.kept[key] = it == m_kept.end() ? 0.0f : it->second;
+    }
+    return snap;
+}
+
+std::vector<std::string> Form::restore(const FormSnapshot& snap) {
+    std::vector<std::string> unknown;
+    load();
+    for (const auto& [name, saved] : snap.controls) {
+        const auto it = m_byName.find(name);
+        const Saved what = it == m_byName.end() ? Saved{} : savedOf(*it->second);
+        if (!what.text && !what.visible && !what.enabled && !what.selected) {
+            unknown.push_back(m_def.name + " has no control " + name + " that a snapshot holds");
+            continue;
+        }
+        ControlState& s = mutableState(name);
+        if (what.text) s.text = saved.text;
+        if (what.visible) s.visible = saved.visible;
+        if (what.enabled) s.enabled = saved.enabled;
+        if (what.selected) s.selected = saved.selected;
+    }
+    for (const auto& [key, value] : snap.kept) {
+        if (std::find(m_def.kept.begin(), m_def.kept.end(), key) == m_def.kept.end())
+            unknown.push_back(m_def.name + " keeps no value " + key);
+        else
+            m_kept[key] = value;
+    }
+    return unknown;
+}
+
+float& Form::kept(std::string_view key) {
+    if (std::find(m_def.kept.begin(), m_def.kept.end(), key) == m_def.kept.end())
+        throw std::out_of_range(m_def.name + " keeps no value " + std::string(key));
+    return m_kept[std::string(key)];
 }
 
 void Form::clearRequests() {
@@ -144,6 +209,7 @@ void Form::press(std::string_view button) {
         throw std::invalid_argument(std::string(button) + " is not a button");
     if (!state(button).enabled) return;
     m_focus.clear();
+    m_record.reset();
     runHandler(c.onClick);
 }
 
@@ -157,6 +223,13 @@ void Form::runHandler(const Handler& handler) {
         message(notANumberMessage(e.symbol));
     } catch (const ArithmeticFailure& e) {
         message(arithmeticMessage(e));
+    } catch (const std::exception& e) {
+        // A fault of the program, not of the user's input: the handler stops and leaves
+        // no record; the form stays usable.
+        m_record.reset();
+        const std::string detail = m_def.name + ": " + e.what();
+        if (!m_internalErrorSink) throw InternalError(detail);
+        m_internalErrorSink(detail);
     }
 }
 

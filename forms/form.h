@@ -15,6 +15,7 @@
 
 #include "calc/common/arith.h"
 #include "forms/form_def.h"
+#include "forms/record.h"
 
 namespace tervalen::forms {
 
@@ -32,7 +33,26 @@ struct ControlState {
     bool visible = true;
     bool enabled = true;
     bool selected = false;  // option buttons
+    bool operator==(const ControlState&) const = default;
 };
+
+// What a form shows and keeps, to be saved and restored: the texts of its input and
+// result boxes, the selected option, the run-time state of every control that changes at
+// run time (caption, visibility, enabled) and the values it keeps outside its controls.
+struct FormSnapshot {
+    std::string form;
+    std::map<std::string, ControlState> controls;
+    std::map<std::string, float> kept;
+    bool operator==(const FormSnapshot&) const = default;
+};
+
+// A fault of the program inside a handler (an unknown control name, any exception that
+// is not an input or arithmetic failure). Thrown by a form that has no internal-error sink.
+class InternalError : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+using InternalErrorSink = std::function<void(const std::string& detail)>;
 
 // "是" → true, "否" → false, any other text → no answer.
 std::optional<bool> yesNoAnswer(std::string_view text);
@@ -47,8 +67,19 @@ public:
     const std::string& name() const { return m_def.name; }
 
     // Form_Load of a fresh window: default texts, empty result boxes, initial label states.
-    // Values kept outside the controls survive.
+    // Values kept outside the controls survive; the record of the last press does not.
     void load();
+
+    // What the form shows and keeps (see FormSnapshot), and the way back to it. Restoring
+    // runs no handler and drops the record of the last press; a control or kept value
+    // the definition does not know is left out and reported, one line each.
+    FormSnapshot snapshot() const;
+    std::vector<std::string> restore(const FormSnapshot& snapshot);
+
+    // The last successful press's record: set by show() when a unit returns results,
+    // dropped at the start of every press, by load() and by restore(). A press that is
+    // refused or stops on an input or a failed step leaves none.
+    const std::optional<Record>& lastPress() const { return m_record; }
 
     // --- What the user does ---
     // A character typed into an input box. Enter presses the default button and Escape
@@ -75,6 +106,9 @@ public:
     std::string firstCalculateButton() const;
 
     void setSink(MessageSink sink) { m_sink = std::move(sink); }
+    // Where a fault of the program inside a handler goes; with none, it is thrown as an
+    // InternalError. Either way the handler stops and the form stays usable.
+    void setInternalErrorSink(InternalErrorSink sink) { m_internalErrorSink = std::move(sink); }
     // Focus asked for by the last handler ("" when none), and whether it closed the form.
     const std::string& focusRequest() const { return m_focus; }
     bool closeRequested() const { return m_closeRequested; }
@@ -97,16 +131,28 @@ public:
     bool selected(std::string_view option) const { return state(option).selected; }
     void focus(std::string_view control);
     void close() { m_closeRequested = true; }
-    // A value the form keeps outside its controls, from first opening to program end (0 at first).
-    float& kept(const std::string& key) { return m_kept[key]; }
+    // A value the form keeps outside its controls, from first opening to program end (0
+    // at first). The definition names each one it keeps (FormDef::kept).
+    float& kept(std::string_view key);
 
-    // Shows a unit's refusal as a message, or hands its results to `print`.
     template <class R, class Print>
     void show(const Outcome<R>& outcome, Print&& printResults) {
         if (const auto* refusal = std::get_if<Refusal>(&outcome))
             message(refusal->text);
         else
             printResults(std::get<R>(outcome));
+    }
+    // Shows a unit's refusal as a message, or hands its results to `print` and records
+    // the press: the unit's name, its input and its results.
+    template <class In, class R, class Print>
+    void show(std::string_view unit, const In& input, const Outcome<R>& outcome,
+              Print&& printResults) {
+        if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+            message(refusal->text);
+            return;
+        }
+        printResults(std::get<R>(outcome));
+        m_record.emplace(unit, input, std::get<R>(outcome));
     }
 
     // The symbol by which messages name a control ("CmbHx" → "Hx", "PicRx" → "Rx").
@@ -120,8 +166,10 @@ private:
     std::vector<const Control*> m_order;
     std::map<std::string, const Control*, std::less<>> m_byName;
     std::map<std::string, ControlState, std::less<>> m_state;
-    std::map<std::string, float> m_kept;
+    std::map<std::string, float, std::less<>> m_kept;
+    std::optional<Record> m_record;
     MessageSink m_sink;
+    InternalErrorSink m_internalErrorSink;
     std::string m_focus;
     bool m_closeRequested = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
-// A calculator form described as data: its frames, rows and controls (what the spec's
-// tables list), plus the handlers bound to its buttons and list picks. The same
+// A calculator form described as data: its frames, rows and controls (caption, default
+// text, list, key filter, refusal text), plus the handlers bound to its buttons and
+// list picks. The same
 // description drives the toolkit-free form logic, the headless driver and the Qt view.
 
 #include <functional>
@@ -21,7 +22,7 @@ enum Prop : unsigned { kCaption = 1u, kVisible = 2u, kEnabled = 4u };
 
 struct Control {
     Kind kind = Kind::Label;
-    std::string name;  // the spec's control name; may be empty for a plain label
+    std::string name;  // the control's name ("CmbHx"); may be empty for a plain label
     std::string text;  // caption of a label or button, default text of an input box
     // Input boxes
     std::vector<std::string> list;  // suggested values (a drop-down box when not empty)
@@ -72,6 +73,8 @@ struct FormDef {
     std::string defaultButton;     // pressed by Enter; empty: Enter reaches the key filter
     std::string cancelButton;      // pressed by Escape; empty: Escape does nothing
     bool centredButtons = false;
+    // The values the form keeps outside its controls (Form::kept), by name.
+    std::vector<std::string> kept = {};
 };
 
 // Control builders

@@ -49,7 +49,7 @@ std::optional<T> convert(const Decimal& d) {
     const char* first = canonical.data();
     const char* last = first + canonical.size();
     auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
-    if (ec == std::errc::result_out_of_range) {
+    if (ec == std::errc::result_out_of_range && ptr == last) {
         // Overflow (a non-zero integer part) is not a number; a magnitude that underflows
         // rounds to zero or to a subnormal value, which is still a number.
         for (char c : canonical) {

@@ -12,6 +12,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tervalen::fuzz;
     const Script script = parseScript({reinterpret_cast<const char*>(data), size});
     Session session(pickForm(script.form));
-    for (const Action& action : script.actions) session.run(action);
+    for (const Step& step : script.steps) session.run(step);
     return 0;
 }

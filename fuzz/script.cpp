@@ -6,20 +6,31 @@
 namespace tervalen::fuzz {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Verb>, 7> kVerbs{{
-    {"set", Verb::Set},
-    {"type", Verb::Type},
-    {"key", Verb::Key},
-    {"pick", Verb::Pick},
-    {"select", Verb::Select},
-    {"press", Verb::Press},
-    {"reopen", Verb::Reopen},
+using Verb = forms::Action::Verb;
+using Kind = Step::Kind;
+
+struct Word {
+    std::string_view word;
+    Kind kind;
+    Verb verb;  // for Kind::Act
+};
+
+// In this order: an unknown word chooses among them by its hash, so that the committed
+// corpus keeps meaning what it meant.
+constexpr std::array<Word, 7> kWords{{
+    {"set", Kind::Act, Verb::Set},
+    {"type", Kind::Act, Verb::Type},
+    {"key", Kind::Key, Verb::Type},
+    {"pick", Kind::Act, Verb::Pick},
+    {"select", Kind::Act, Verb::Select},
+    {"press", Kind::Act, Verb::Press},
+    {"reopen", Kind::Reopen, Verb::Press},
 }};
 
-Verb verbOf(std::string_view word) {
-    for (const auto& [name, verb] : kVerbs)
-        if (name == word) return verb;
-    return kVerbs[hashOf(word) % kVerbs.size()].second;
+const Word& wordEntry(std::string_view word) {
+    for (const Word& w : kWords)
+        if (w.word == word) return w;
+    return kWords[hashOf(word) % kWords.size()];
 }
 
 // Splits off the text up to the first space; the space itself is dropped.
@@ -45,9 +56,10 @@ std::uint32_t hashOf(std::string_view text) {
     return h;
 }
 
-const char* verbName(Verb verb) {
-    for (const auto& [name, v] : kVerbs)
-        if (v == verb) return name.data();
+const char* wordOf(const Step& step) {
+    for (const Word& w : kWords)
+        if (w.kind == step.kind && (w.kind != Kind::Act || w.verb == step.action.verb))
+            return w.word.data();
     return "?";
 }
 
@@ -97,7 +109,7 @@ std::string unescape(std::string_view text) {
 Script parseScript(std::string_view bytes) {
     Script script;
     bool first = true;
-    while (!bytes.empty() && script.actions.size() < kMaxActions) {
+    while (!bytes.empty() && script.steps.size() < kMaxSteps) {
         const auto end = bytes.find('\n');
         std::string_view line = bytes.substr(0, end);
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
@@ -107,11 +119,9 @@ Script parseScript(std::string_view bytes) {
             continue;
         }
         if (line.empty()) continue;
-        Action a;
-        a.verb = verbOf(takeWord(line));
-        a.control = std::string(takeWord(line));
-        a.text = unescape(line);
-        script.actions.push_back(std::move(a));
+        const Word& word = wordEntry(takeWord(line));
+        Step step{word.kind, {word.verb, std::string(takeWord(line)), unescape(line)}};
+        script.steps.push_back(std::move(step));
     }
     return script;
 }

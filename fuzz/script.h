@@ -20,27 +20,30 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/action.h"
+
 namespace tervalen::fuzz {
 
-enum class Verb { Set, Type, Key, Pick, Select, Press, Reopen };
-
-struct Action {
-    Verb verb = Verb::Press;
-    std::string control;
-    std::string text;  // unescaped
+// A line of a script: one of the actions every tool shares, or one of the two steps only
+// the fuzzer takes (a single key by its code point, reopening the form).
+struct Step {
+    enum class Kind { Act, Key, Reopen };
+    Kind kind = Kind::Act;
+    forms::Action action;  // Act; for Key the box, and the code's digits as the text
 };
 
 struct Script {
     std::string form;
-    std::vector<Action> actions;
+    std::vector<Step> steps;
 };
 
-// At most this many actions are read, so that one input stays quick to run.
-inline constexpr std::size_t kMaxActions = 256;
+// At most this many steps are read, so that one input stays quick to run.
+inline constexpr std::size_t kMaxSteps = 256;
 
 Script parseScript(std::string_view bytes);
 std::string unescape(std::string_view text);
 std::uint32_t hashOf(std::string_view text);
-const char* verbName(Verb verb);
+// The script's word for a step ("set", "key", "reopen").
+const char* wordOf(const Step& step);
 
 }  // namespace tervalen::fuzz

@@ -132,21 +132,12 @@ std::vector<std::string> Session::resultTexts() const {
     return texts;
 }
 
-void Session::run(const Action& a) {
-    m_step = std::string(verbName(a.verb)) + " " + a.control + " " + printable(a.text);
+void Session::run(const Step& step) {
+    const forms::Action& a = step.action;
+    m_step = std::string(wordOf(step)) + " " + a.control + " " + printable(a.text);
     if (m_trace) std::fprintf(stderr, "%s\n", m_step.c_str());
-    switch (a.verb) {
-        case Verb::Set:
-            set(a);
-            break;
-        case Verb::Type:
-            if (const Control* box = choose(m_inputs, a.control)) {
-                auto keys = forms::decodeUtf8(a.text);
-                if (keys.size() > kMaxKeys) keys.resize(kMaxKeys);
-                for (char32_t code : keys) type(*box, code);
-            }
-            break;
-        case Verb::Key:
+    switch (step.kind) {
+        case Step::Kind::Key:
             if (const Control* box = choose(m_inputs, a.control)) {
                 char32_t code = 0;
                 for (char c : a.text) {
@@ -156,28 +147,42 @@ void Session::run(const Action& a) {
                 type(*box, code);
             }
             break;
-        case Verb::Pick:
-            pick(a);
-            break;
-        case Verb::Select:
-            select(a);
-            break;
-        case Verb::Press:
-            press(a);
-            break;
-        case Verb::Reopen:
+        case Step::Kind::Reopen:
             reopen();
+            break;
+        case Step::Kind::Act:
+            switch (a.verb) {
+                case forms::Action::Verb::Set:
+                    set(a);
+                    break;
+                case forms::Action::Verb::Type:
+                    if (const Control* box = choose(m_inputs, a.control)) {
+                        auto keys = forms::decodeUtf8(a.text);
+                        if (keys.size() > kMaxKeys) keys.resize(kMaxKeys);
+                        for (char32_t code : keys) type(*box, code);
+                    }
+                    break;
+                case forms::Action::Verb::Pick:
+                    pick(a);
+                    break;
+                case forms::Action::Verb::Select:
+                    select(a);
+                    break;
+                case forms::Action::Verb::Press:
+                    press(a);
+                    break;
+            }
             break;
     }
     checkState();
 }
 
-void Session::set(const Action& a) {
+void Session::set(const forms::Action& a) {
     const Control* box = choose(m_inputs, a.control);
     if (!box) return;
     const auto before = snapshot();
     m_shown.clear();
-    m_form.setText(box->name, a.text);
+    forms::apply(m_form, forms::Action::set(box->name, a.text));
     require(m_form.text(box->name) == a.text, "a pasted text is kept as it is");
     require(m_shown.empty(), "pasting shows no message");
     checkUnchangedExcept(before, box);
@@ -221,7 +226,7 @@ void Session::type(const Control& box, char32_t code) {
     checkUnchangedExcept(before, &box);
 }
 
-void Session::pick(const Action& a) {
+void Session::pick(const forms::Action& a) {
     const Control* box = choose(m_listed, a.control);
     if (!box || m_handlerRuns >= kMaxHandlerRuns) return;
     // A user picks only what the list offers.
@@ -232,12 +237,12 @@ void Session::pick(const Action& a) {
     handlerRun([&] { m_form.pick(box->name, entry); }, box, entry);
 }
 
-void Session::select(const Action& a) {
+void Session::select(const forms::Action& a) {
     const Control* option = choose(m_options, a.control);
     if (!option) return;
     const auto before = snapshot();
     m_shown.clear();
-    m_form.select(option->name);
+    forms::apply(m_form, forms::Action::select(option->name));
     require(m_shown.empty(), "selecting an option shows no message");
     const auto after = snapshot();
     const auto& order = m_form.controls();
@@ -249,7 +254,7 @@ void Session::select(const Action& a) {
     }
 }
 
-void Session::press(const Action& a) {
+void Session::press(const forms::Action& a) {
     const Control* button = choose(m_buttons, a.control);
     if (!button || m_handlerRuns >= kMaxHandlerRuns) return;
     if (!m_form.state(button->name).enabled) {

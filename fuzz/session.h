@@ -28,7 +28,7 @@ const forms::FormDef& pickForm(std::string_view selector);
 class Session {
 public:
     explicit Session(const forms::FormDef& def);
-    void run(const Action& action);
+    void run(const Step& step);
 
 private:
     struct Shown {
@@ -43,11 +43,11 @@ private:
     std::vector<forms::ControlState> snapshot() const;
     std::vector<std::string> resultTexts() const;
 
-    void set(const Action& a);
+    void set(const forms::Action& a);
     void type(const forms::Control& box, char32_t code);
-    void pick(const Action& a);
-    void select(const Action& a);
-    void press(const Action& a);
+    void pick(const forms::Action& a);
+    void select(const forms::Action& a);
+    void press(const forms::Action& a);
     void reopen();
 
     // Runs an action that may start a handler and checks it; false when the form closed

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "shell/version.h"
 #include "view/ui_font.h"
 
 namespace tervalen::shell {
@@ -22,10 +23,7 @@ QLabel* place(QWidget* parent, const char* name, const QString& text, QRect geom
 }  // namespace
 
 QString AboutBox::versionText() {
-    return QStringLiteral("版本 %1.%2.%3")
-        .arg(TERVALEN_VERSION_MAJOR)
-        .arg(TERVALEN_VERSION_MINOR)
-        .arg(TERVALEN_VERSION_PATCH);
+    return QStringLiteral("版本 %1").arg(QLatin1String(kVersion));
 }
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {

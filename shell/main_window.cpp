@@ -99,13 +99,11 @@ void MDIFangLei::buildMenus() {
 void MDIFangLei::openForm(const std::string& formName) {
     const forms::FormDef* def = forms::findForm(formName);
     if (!def) return;
-    auto& form = m_forms[formName];
-    if (!form) form = std::make_unique<forms::Form>(*def);
     QPointer<QMdiSubWindow>& window = m_windows[formName];
     // A window closed a moment ago may still await deletion: it counts as closed.
     if (!window || window->isHidden()) {
-        form->load();
-        auto* formView = new view::FormView(*form);
+        // A new window loads its form, unless the form was just restored.
+        auto* formView = new view::FormView(m_workspace.openWindow(formName));
         window = m_mdi->addSubWindow(scrollable(formView));
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowTitle(QString::fromStdString(def->caption));
@@ -127,8 +125,7 @@ void MDIFangLei::openForm(const std::string& formName) {
 
 view::FormView* MDIFangLei::formView(const std::string& formName) const {
     const auto it = m_windows.find(formName);
-    if (it == m_windows.end() || !it->second) return nullptr;
-    return formViewOf(it->second);
+    return it == m_windows.end() ? nullptr : formViewOf(it->second);
 }
 
 QWidget* MDIFangLei::scrollable(view::FormView* formView) {
@@ -148,7 +145,7 @@ void MDIFangLei::keepTypedValuesFromCtrlW(QMdiSubWindow* window) {
         if (a->shortcuts().contains(ctrlW)) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
 }
 
-view::FormView* formViewOf(const QMdiSubWindow* window) {
+view::FormView* formViewOf(QMdiSubWindow* window) {
     if (!window) return nullptr;
     if (auto* scroll = qobject_cast<QScrollArea*>(window->widget()))
         return qobject_cast<view::FormView*>(scroll->widget());

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/form.h"
+#include "forms/workspace.h"
 #include "shell/about_box.h"
 #include "shell/open_window_list.h"
 
@@ -25,8 +25,8 @@ namespace tervalen::shell {
 
 class MdiArea;
 
-// The form shown in a child window, or nullptr for any other window.
-view::FormView* formViewOf(const QMdiSubWindow* window);
+// The form view a sub-window shows, or nullptr (no window, or one showing something else).
+view::FormView* formViewOf(QMdiSubWindow* window);
 
 class MDIFangLei : public QMainWindow {
     Q_OBJECT
@@ -43,6 +43,7 @@ public:
     QAction* menuAction(const QString& name) const { return m_actions.value(name); }
     MdiArea* mdiArea() const { return m_mdi; }
     view::FormView* formView(const std::string& formName) const;
+    forms::Workspace& workspace() { return m_workspace; }
     AboutBox* aboutBox() const { return m_about; }
     const OpenWindowList& openWindowList() const { return m_openList; }
     const std::vector<QAction*>& recentActions() const { return m_recent; }
@@ -56,9 +57,8 @@ private:
     MdiArea* m_mdi;
     QHash<QString, QAction*> m_actions;
     std::vector<QAction*> m_recent;
-    // A form object lives from its first opening to the end of the program; its window
-    // only while it is shown.
-    std::map<std::string, std::unique_ptr<forms::Form>> m_forms;
+    // The form objects live as long as the program; their windows only while shown.
+    forms::Workspace m_workspace;
     std::map<std::string, QPointer<QMdiSubWindow>> m_windows;
     OpenWindowList m_openList;
     QPointer<AboutBox> m_about;

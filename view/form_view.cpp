@@ -99,6 +99,9 @@ FormView::FormView(forms::Form& form, QWidget* parent) : QWidget(parent), m_form
         if (self) self->showNow();
         present(self, m);
     });
+    m_form.setInternalErrorSink([self = QPointer<FormView>(this)](const std::string& detail) {
+        presentInternalError(self, detail);
+    });
     build();
     sync();
     // Where the user put the focus: a click, Tab or a shortcut on the shown form. A form
@@ -324,7 +327,8 @@ QWidget* FormView::makeControl(const Control& c, QWidget* parent) {
             break;
         }
         case Kind::Picture:
-            w = createPicture(c.name, c.width, c.height, parent);
+            w = createPicture(c.name, m_form, c.width, c.height, parent);
+            m_pictures.push_back(w);
             break;
         case Kind::Line:
             break;
@@ -384,6 +388,7 @@ void FormView::showFocusedButton(QWidget* focused) {
 }
 
 void FormView::sync() {
+    for (QWidget* picture : m_pictures) picture->update();
     for (const Control* c : m_form.controls()) {
         QWidget* w = widget(q(c->name));
         if (!w) continue;

@@ -74,6 +74,7 @@ private:
     forms::Form& m_form;
     QHash<QString, QWidget*> m_widgets;
     QHash<QString, InputBox*> m_inputs;
+    std::vector<QWidget*> m_pictures;
     QSize m_contentSize;
     QPointer<QWidget> m_lastFocus;
 };

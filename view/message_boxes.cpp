@@ -1,5 +1,7 @@
 #include "view/message_boxes.h"
 
+#include <QtGlobal>
+
 namespace tervalen::view {
 namespace {
 
@@ -36,6 +38,12 @@ std::unique_ptr<QMessageBox> makeExitConfirmation(QWidget* parent) {
 void present(QWidget* parent, const forms::Message& message) {
     if (messagePresenter()) return messagePresenter()(parent, message);
     makeMessageBox(parent, message)->exec();
+}
+
+void presentInternalError(QWidget* parent, const std::string& detail) {
+    qCritical("Tervalen internal error: %s", detail.c_str());
+    present(parent, forms::Message{"内部错误\n程序出现了意外的问题，此次操作已停止。",
+                                   forms::Icon::Critical});
 }
 
 bool confirmExit(QWidget* parent) {

@@ -20,6 +20,9 @@ using QuestionPresenter = std::function<bool(QWidget* parent)>;  // true for OK
 
 // Shows a message (modal by default).
 void present(QWidget* parent, const forms::Message& message);
+// A fault of the program inside a handler: logs the detail and shows one "内部错误" box
+// (critical icon) through the message presenter.
+void presentInternalError(QWidget* parent, const std::string& detail);
 // Asks the exit question; true when the user answers OK.
 bool confirmExit(QWidget* parent);
 

@@ -24,9 +24,10 @@ bool registerPicture(const std::string& kind, PictureFactory factory) {
     return true;
 }
 
-QWidget* createPicture(const std::string& kind, int width, int height, QWidget* parent) {
+QWidget* createPicture(const std::string& kind, const forms::Form& form, int width, int height,
+                       QWidget* parent) {
     const auto it = factories().find(kind);
-    QWidget* w = it != factories().end() ? it->second(parent) : new QWidget(parent);
+    QWidget* w = it != factories().end() ? it->second(form, parent) : new QWidget(parent);
     if (it == factories().end()) fillWhite(w);
     w->setFixedSize(width, height);
     return w;

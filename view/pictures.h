@@ -1,13 +1,18 @@
 #pragma once
-// Fixed pictures shown on forms (a chart, a reference table), created by kind name.
+// Pictures shown on forms (a chart, a reference table, drawings of what a form computed),
+// created by kind name. A factory receives the form: a picture that draws from it reads
+// the form's state or its last press in paintEvent, and the view repaints every picture
+// after every handler.
 
 #include <QWidget>
 #include <functional>
 #include <string>
 
+#include "forms/form.h"
+
 namespace tervalen::view {
 
-using PictureFactory = std::function<QWidget*(QWidget* parent)>;
+using PictureFactory = std::function<QWidget*(const forms::Form& form, QWidget* parent)>;
 
 // Gives a widget the white background of a picture box.
 void fillWhite(QWidget* widget);
@@ -16,6 +21,7 @@ void fillWhite(QWidget* widget);
 bool registerPicture(const std::string& kind, PictureFactory factory);
 // A widget showing the picture of that kind, or an empty white box of the given size
 // for a kind nobody registered.
-QWidget* createPicture(const std::string& kind, int width, int height, QWidget* parent);
+QWidget* createPicture(const std::string& kind, const forms::Form& form, int width, int height,
+                       QWidget* parent);
 
 }  // namespace tervalen::view

@@ -162,7 +162,8 @@ private:
 };
 
 const bool registered = registerPicture(
-    "coefficient-chart", [](QWidget* parent) { return new CoefficientChart(parent); });
+    "coefficient-chart",
+    [](const forms::Form&, QWidget* parent) { return new CoefficientChart(parent); });
 
 }  // namespace
 }  // namespace tervalen::view

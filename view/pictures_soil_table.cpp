@@ -149,8 +149,8 @@ private:
     }
 };
 
-const bool registered =
-    registerPicture("soil-table", [](QWidget* parent) { return new SoilTable(parent); });
+const bool registered = registerPicture(
+    "soil-table", [](const forms::Form&, QWidget* parent) { return new SoilTable(parent); });
 
 }  // namespace
 }  // namespace tervalen::view

@@ -8,25 +8,33 @@ namespace {
 // The value of π the collection area has always been computed with.
 constexpr double kPi = 3.1415926;
 
+struct Area {
+    double km2;
+    double reachOut;
+    bool fromHeight;
+};
+
 // Equivalent collection area in km² (the lengths are in metres). Below 100 m the
 // building collects out to sqrt(H(200 - H)) around it; from 100 m on, out to H.
-double collectionArea(double L, double W, double H) {
+Area collectionArea(double L, double W, double H) {
     const double perMetre2 = std::pow(10.0, -6);
     if (H < 100) {
         const double reachOut = root(H * (200.0 - H), "Ae");
-        return (L * W + 2.0 * (L + W) * reachOut + kPi * H * (200.0 - H)) * perMetre2;
+        return {(L * W + 2.0 * (L + W) * reachOut + kPi * H * (200.0 - H)) * perMetre2, reachOut,
+                false};
     }
-    return (L * W + 2.0 * H * (L + W) + kPi * (H * H)) * perMetre2;
+    return {(L * W + 2.0 * H * (L + W) + kPi * (H * H)) * perMetre2, H, true};
 }
 
 }  // namespace
 
 Outcome<LJCS> calcLJCS(float K, float Td, double L, float W, float H) {
-    const float Ae = single(collectionArea(L, W, H), "Ae");
+    const Area area = collectionArea(L, W, H);
+    const float Ae = single(area.km2, "Ae");
     // A negative Td has no real power 1.3: the non-finite value cannot be stored.
     const float Ng = single(0.024 * std::pow(static_cast<double>(Td), 1.3), "Ng");
     const float N = single(static_cast<double>(K) * Ng * Ae, "N");
-    return LJCS{N, Ae, Ng};
+    return LJCS{N, Ae, Ng, area.reachOut, area.fromHeight};
 }
 
 }  // namespace tervalen

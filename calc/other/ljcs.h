@@ -9,6 +9,10 @@ struct LJCS {
     float N;   // expected strikes per year
     float Ae;  // equivalent collection area, km²
     float Ng;  // ground flash density, strikes per km² and year
+    // How far around the building it collects, in metres: sqrt(H(200 − H)) below 100 m,
+    // H itself from 100 m on (fromHeight).
+    double reachOut;
+    bool fromHeight;
 };
 
 // K: correction factor for the surroundings; Td: thunderstorm days per year; L, W, H:

@@ -17,7 +17,7 @@ Outcome<TwoRods> twoRods(bool roofIsGround, float Hr, float H, float Hx, float D
                          const char* tooFar) {
     // The radius at the outer ends is that of one rod, behind the same two checks.
     const Outcome<RxDanZ> outer =
-        roofIsGround ? calcRx_JSDanZ(true, Hr, H, Hx) : calcRx_DLDanZ(Hr, H, Hx);
+        roofIsGround ? calcRx_JSDanZ({true, Hr, H, Hx}) : calcRx_DLDanZ({Hr, H, Hx});
     if (const auto* refusal = std::get_if<Refusal>(&outer)) return *refusal;
     const RxDanZ& rod = std::get<RxDanZ>(outer);
 

@@ -16,10 +16,22 @@ struct RxDanZ {
 extern const char* const kRodTooHigh;      // H > Hr
 extern const char* const kSurfaceTooHigh;  // Hx > H
 
+// What a single rod is computed from.
+struct RodInput {
+    float Hr;  // rolling-sphere radius
+    float H;   // height of the rod (of its tip, on a building)
+    float Hx;  // height of the protected surface
+};
+struct RodOnBuildingInput {
+    // The building is an equipotential body connected to the earth, so the roof at Hx is
+    // the ground and only the part of the rod above it counts.
+    bool yesNo;
+    float Hr, H, Hx;
+};
+
 // Standalone rod of height H.
-Outcome<RxDanZ> calcRx_DLDanZ(float Hr, float H, float Hx);
-// Rod on a building; yesNo: the building is an equipotential body connected to the earth,
-// so the roof at Hx is the ground and only the part of the rod above it counts.
-Outcome<RxDanZ> calcRx_JSDanZ(bool yesNo, float Hr, float H, float Hx);
+Outcome<RxDanZ> calcRx_DLDanZ(const RodInput& in);
+// Rod on a building.
+Outcome<RxDanZ> calcRx_JSDanZ(const RodOnBuildingInput& in);
 
 }  // namespace tervalen

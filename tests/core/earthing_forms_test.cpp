@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <ostream>
 
-#include "calc/earthing/forms.h"
 #include "form_test_support.h"
 #include "forms/catalog.h"
+#include "forms/earthing/forms.h"
 
 using namespace tervalen::forms;
 using tervalen::forms::testing::Recorded;

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "form_test_support.h"
+#include "forms/height/forms.h"
 
 using namespace tervalen::forms;
 using tervalen::forms::testing::Recorded;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "form_test_support.h"
+#include "forms/range/forms.h"
 
 using namespace tervalen::forms;
 using tervalen::forms::testing::Recorded;

@@ -88,14 +88,14 @@ TEST(SingleRodForms, BlankTestsComeBeforeConversionAndTheRadiusBoxIsNotTested) {
 }
 
 TEST(SingleRodUnits, ReturnTheReachesBesideTheRadius) {
-    const auto r = std::get<RxDanZ>(calcRx_DLDanZ(30, 20, 5));
+    const auto r = std::get<RxDanZ>(calcRx_DLDanZ({30, 20, 5}));
     EXPECT_DOUBLE_EQ(r.reachH, std::sqrt(800.0));
     EXPECT_DOUBLE_EQ(r.reachHx, std::sqrt(275.0));
     EXPECT_EQ(r.Rx, static_cast<float>(std::sqrt(800.0) - std::sqrt(275.0)));
-    const auto m = std::get<RxDanZ>(calcRx_JSDanZ(true, 30, 40, 15));
+    const auto m = std::get<RxDanZ>(calcRx_JSDanZ({true, 30, 40, 15}));
     EXPECT_EQ(m.h, 25.0f);
     EXPECT_EQ(m.reachHx, 0.0);
-    EXPECT_EQ(std::get<Refusal>(calcRx_DLDanZ(30, 30.5f, 0)).text, M1);
+    EXPECT_EQ(std::get<Refusal>(calcRx_DLDanZ({30, 30.5f, 0})).text, M1);
 }
 
 }  // namespace

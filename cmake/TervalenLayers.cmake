@@ -1,0 +1,64 @@
+# The toolkit-free core in three layers, each a static library whose links state the
+# arrows (a layer knows only what is below it):
+#
+#   tervalen_calc      calc/          computation units: pure functions, no forms, no Qt
+#   tervalen_formkit   forms/*.h      the form framework: Form, FormDef, actions, the
+#                                     record of a press, conversion, display, key
+#                                     filters, messages
+#   tervalen_forms     forms/<area>/  the calculator definitions, the catalog, the
+#                      catalog, workspace  workspace that owns one form of each
+#
+# Each library sees the source tree through an include root of its own that holds links
+# to its own files alone; it reaches a lower layer only through that layer's root, handed
+# on by target_link_libraries. An include of a layer above is therefore not found.
+
+# tervalen_include_root(TARGET PATH...): gives TARGET an include root that holds only the
+# given files and folders of the source tree, under their usual paths ("forms/form.h").
+function(tervalen_include_root target)
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  file(REMOVE_RECURSE ${root})
+  foreach(path IN LISTS ARGN)
+    get_filename_component(parent ${root}/${path} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${path} ${root}/${path} SYMBOLIC)
+  endforeach()
+  target_include_directories(${target} PUBLIC ${root})
+endfunction()
+
+set(TERVALEN_FORMKIT_FILES
+  forms/action.cpp forms/action.h
+  forms/display.cpp forms/display.h
+  forms/form.cpp forms/form.h
+  forms/form_def.cpp forms/form_def.h
+  forms/key_filter.h
+  forms/messages.cpp forms/messages.h
+  forms/number.cpp forms/number.h
+  forms/record.h
+  forms/utf8.cpp forms/utf8.h)
+set(TERVALEN_FORM_AREAS range height earthing other)
+
+# tervalen_core_layers(SUFFIX): the three libraries, named tervalen_calc${SUFFIX} and so
+# on (the fuzzer builds a second set with coverage and sanitizers).
+function(tervalen_core_layers suffix)
+  file(GLOB_RECURSE calc_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/calc/*.cpp)
+  add_library(tervalen_calc${suffix} STATIC ${calc_sources})
+  tervalen_include_root(tervalen_calc${suffix} calc)
+
+  list(TRANSFORM TERVALEN_FORMKIT_FILES PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE kit_sources)
+  add_library(tervalen_formkit${suffix} STATIC ${kit_sources})
+  set(kit_headers ${TERVALEN_FORMKIT_FILES})
+  list(FILTER kit_headers INCLUDE REGEX "\\.h$")
+  tervalen_include_root(tervalen_formkit${suffix} ${kit_headers})
+  target_link_libraries(tervalen_formkit${suffix} PUBLIC tervalen_calc${suffix})
+
+  set(form_sources ${CMAKE_SOURCE_DIR}/forms/catalog.cpp ${CMAKE_SOURCE_DIR}/forms/workspace.cpp)
+  set(form_paths forms/catalog.h forms/workspace.h)
+  foreach(area IN LISTS TERVALEN_FORM_AREAS)
+    file(GLOB area_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/forms/${area}/*.cpp)
+    list(APPEND form_sources ${area_sources})
+    list(APPEND form_paths forms/${area})
+  endforeach()
+  add_library(tervalen_forms${suffix} STATIC ${form_sources})
+  tervalen_include_root(tervalen_forms${suffix} ${form_paths})
+  target_link_libraries(tervalen_forms${suffix} PUBLIC tervalen_formkit${suffix})
+endfunction()

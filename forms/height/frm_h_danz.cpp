@@ -1,0 +1,92 @@
+// frmH_DLDanZ and frmH_JSDanZ: height of a single rod, standalone or on a building.
+
+#include "calc/height/h_danz.h"
+#include "forms/form.h"
+#include "forms/height/form_parts.h"
+#include "forms/height/forms.h"
+
+namespace tervalen::forms {
+namespace {
+
+std::vector<Row> radiusInputs() {
+    return rows({sphereRadiusRows(KeyFilter::DigitsOnly, "Hr 值错误，只为数字！"),
+                 {inputRow("Lab_Rxo", "所需保护半径（Rxo）：",
+                           input("CmbRxo").numeric("Rxo 值输入错误，只为数字！")),
+                  height::surfaceRow()}});
+}
+
+Row heightHeading() {
+    return heading({}, "满足 Hx 高度平面上的保护半径所需针高 H 为：");
+}
+
+std::vector<Row> radiusResult() {
+    return {heading({}, "该高度避雷针在 Hx 高度平面上的保护半径 Rx 为："),
+            resultRow({{"Rx=", "PicRx"}})};
+}
+
+void CmdRun_Click_DL(Form& f) {
+    f.clear({"PicH", "PicRx"});
+    if (f.anyBlank({"CmbRxo", "CmbHx"})) return;
+    const float Hr = f.number("CmbHr"), Rxo = f.number("CmbRxo"), Hx = f.number("CmbHx");
+    f.show(calcH_DLDanZ(Hr, Rxo, Hx), [&](const HDLDanZ& r) {
+        f.print("PicH", r.H);
+        f.print("PicRx", r.Rx);
+    });
+}
+
+void CmdRun_Click_JS(Form& f) {
+    f.clear({"PicHj", "PicHt", "PicRx"});
+    if (f.anyBlank({"CmbRxo", "CmbHx", "CmbG"})) return;
+    const std::string answer = f.text("CmbYesNo");
+    const float Hr = f.number("CmbHr"), Rxo = f.number("CmbRxo"), Hx = f.number("CmbHx"),
+                G = f.number("CmbG");
+    f.show(calcH_JSDanZ(Hr, Rxo, Hx, G, yesNoAnswer(answer)), [&](const std::optional<HJSDanZ>& r) {
+        if (!r) return;
+        f.print("PicHj", r->tip);
+        f.print("PicHt", r->body);
+        f.print("PicRx", r->Rx);
+    });
+}
+
+}  // namespace
+
+const FormDef& frmH_DLDanZ() {
+    static const FormDef def{
+        .name = "frmH_DLDanZ",
+        .caption = "独立单针针高计算",
+        .frames = {descriptionFrame(
+                       "    独立单支避雷针（即以建筑物基础为基准，架设的单支避雷针）针高"
+                       "计算公式。计算方法：滚球法！"),
+                   inputFrame(radiusInputs()),
+                   resultFrame(
+                       rows({{heightHeading(), resultRow({{"H=", "PicH"}})}, radiusResult()}))},
+        .buttons = {button("CmdRun", "计 算", CmdRun_Click_DL), closeButton()},
+        .defaultButton = "CmdRun",
+        .cancelButton = "cmdCancel",
+    };
+    return def;
+}
+
+const FormDef& frmH_JSDanZ() {
+    static const FormDef def{
+        .name = "frmH_JSDanZ",
+        .caption = "架设于建筑物上的单针针高计算",
+        .frames = {descriptionFrame("    架设于建筑物上的单支避雷针（即在建筑顶上架设的避雷针）针高"
+                                    "计算公式。计算方法：滚球法！"),
+                   inputFrame(
+                       rows({{yesNoRow()},
+                             radiusInputs(),
+                             {inputRow("Lab_G", "架针物面高度（G）：",
+                                       input("CmbG").numeric("G 值输入错误，只为数字！"))}})),
+                   resultFrame(
+                       rows({{heightHeading(),
+                              height::eachInMetres({{"H(针尖)=", "PicHj"}, {"H(针体)=", "PicHt"}})},
+                             radiusResult()}))},
+        .buttons = {button("CmdRun", "计 算", CmdRun_Click_JS), closeButton("CmdCancel")},
+        .defaultButton = "CmdRun",
+        .cancelButton = "CmdCancel",
+    };
+    return def;
+}
+
+}  // namespace tervalen::forms
