@@ -71,7 +71,7 @@ Saved savedOf(const Control& c) {
 }  // namespace
 
 FormSnapshot Form::snapshot() const {
-    FormSnapshot snap{m_def.name, {}, {}};
+    FormSnapshot snap{m_def.name, {}, {}, {}};
     for (const Control* c : m_order) {
         const Saved saved = savedOf(*c);
         if (!saved.text && !saved.visible && !saved.enabled && !saved.selected) continue;
@@ -81,6 +81,7 @@ FormSnapshot Form::snapshot() const {
         const auto it = m_kept.find(key);
         snap.kept[key] = it == m_kept.end() ? 0.0f : it->second;
     }
+    snap.keptFrom = m_keptFrom;
     return snap;
 }
 
@@ -106,6 +107,7 @@ std::vector<std::string> Form::restore(const FormSnapshot& snap) {
         else
             m_kept[key] = value;
     }
+    m_keptFrom = snap.keptFrom;
     return unknown;
 }
 
@@ -210,7 +212,34 @@ void Form::press(std::string_view button) {
     if (!state(button).enabled) return;
     m_focus.clear();
     m_record.reset();
+    const auto keptBefore = m_kept;
+    std::vector<Action> own = inputActions();
+    own.push_back(Action::press(std::string(button)));
     runHandler(c.onClick);
+    // A press that stores values is reproduced by its own inputs; one that does not may
+    // read what an earlier press stored, so that press comes first.
+    std::vector<Action> actions;
+    if (m_kept != keptBefore) {
+        m_keptFrom = own;
+    } else {
+        actions = m_keptFrom;
+    }
+    actions.insert(actions.end(), own.begin(), own.end());
+    if (m_record) m_record->setPress(std::string(button), std::move(actions));
+}
+
+std::vector<Action> Form::inputActions() const {
+    std::vector<Action> out;
+    for (const Control* c : m_order) {
+        const ControlState& s = state(c->name);
+        if (c->kind == Kind::Option && s.selected) out.push_back(Action::select(c->name));
+        if (c->kind != Kind::Input) continue;
+        // A list choice is picked again, so that what its handler changed follows.
+        const bool listed = std::find(c->list.begin(), c->list.end(), s.text) != c->list.end();
+        out.push_back(listed && c->onClick ? Action::pick(c->name, s.text)
+                                           : Action::set(c->name, s.text));
+    }
+    return out;
 }
 
 void Form::runHandler(const Handler& handler) {
@@ -220,8 +249,10 @@ void Form::runHandler(const Handler& handler) {
     try {
         handler(*this);
     } catch (const NotANumber& e) {
+        m_record.reset();
         message(notANumberMessage(e.symbol));
     } catch (const ArithmeticFailure& e) {
+        m_record.reset();
         message(arithmeticMessage(e));
     } catch (const std::exception& e) {
         // A fault of the program, not of the user's input: the handler stops and leaves

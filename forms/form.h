@@ -43,6 +43,7 @@ struct FormSnapshot {
     std::string form;
     std::map<std::string, ControlState> controls;
     std::map<std::string, float> kept;
+    std::vector<Action> keptFrom;  // the press that stored the kept values, as actions
     bool operator==(const FormSnapshot&) const = default;
 };
 
@@ -160,6 +161,8 @@ public:
 
 private:
     ControlState& mutableState(std::string_view control);
+    // The inputs, list choices and options as they stand, as actions.
+    std::vector<Action> inputActions() const;
     void runHandler(const Handler& handler);
 
     const FormDef& m_def;
@@ -168,6 +171,8 @@ private:
     std::map<std::string, ControlState, std::less<>> m_state;
     std::map<std::string, float, std::less<>> m_kept;
     std::optional<Record> m_record;
+    // The actions of the press that last changed a kept value (what reproduces it).
+    std::vector<Action> m_keptFrom;
     MessageSink m_sink;
     InternalErrorSink m_internalErrorSink;
     std::string m_focus;

@@ -12,6 +12,11 @@
 #include <any>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
+
+#include "calc/common/working.h"
+#include "forms/action.h"
 
 namespace tervalen::forms {
 
@@ -19,9 +24,25 @@ class Record {
 public:
     template <class Input, class Result>
     Record(std::string_view unit, Input input, Result result)
-        : m_unit(unit), m_input(std::move(input)), m_result(std::move(result)) {}
+        : m_unit(unit), m_input(std::move(input)), m_result(std::move(result)) {
+        // A unit that records its working hands it over with its results.
+        if constexpr (requires { result.working; })
+            m_working = std::any_cast<const Result&>(m_result).working;
+    }
 
     const std::string& unit() const { return m_unit; }
+    // The unit's steps in the order it computed them (empty for a unit that records none).
+    const Working& working() const { return m_working; }
+    // The button pressed, and the actions that reproduce the press on a freshly opened
+    // form: the values a form keeps from an earlier press come first (the press that
+    // stored them, with its inputs), then the inputs, list choices and options as they
+    // stood, then the press itself.
+    const std::string& button() const { return m_button; }
+    const std::vector<Action>& actions() const { return m_actions; }
+    void setPress(std::string button, std::vector<Action> actions) {
+        m_button = std::move(button);
+        m_actions = std::move(actions);
+    }
     template <class Input>
     const Input* input() const {
         return std::any_cast<Input>(&m_input);
@@ -35,6 +56,9 @@ private:
     std::string m_unit;
     std::any m_input;
     std::any m_result;
+    Working m_working;
+    std::string m_button;
+    std::vector<Action> m_actions;
 };
 
 }  // namespace tervalen::forms
