@@ -215,7 +215,14 @@ void Form::press(std::string_view button) {
     const auto keptBefore = m_kept;
     std::vector<Action> own = inputActions();
     own.push_back(Action::press(std::string(button)));
+    m_pressMessages.emplace();
+    struct EndOfPress {
+        std::optional<std::vector<Message>>& messages;
+        ~EndOfPress() { messages.reset(); }  // also when a fault escapes the handler
+    } endOfPress{m_pressMessages};
     runHandler(c.onClick);
+    const std::vector<Message> shown = std::move(*m_pressMessages);
+    m_pressMessages.reset();
     // A press that stores values is reproduced by its own inputs; one that does not may
     // read what an earlier press stored, so that press comes first.
     std::vector<Action> actions;
@@ -226,6 +233,7 @@ void Form::press(std::string_view button) {
     }
     actions.insert(actions.end(), own.begin(), own.end());
     if (m_record) m_record->setPress(std::string(button), std::move(actions));
+    if (m_pressObserver) m_pressObserver(button, shown);
 }
 
 std::vector<Action> Form::inputActions() const {
@@ -293,7 +301,9 @@ void Form::print(std::string_view resultBox, float value) {
 }
 
 void Form::message(std::string text, Icon icon) {
-    if (m_sink) m_sink(Message{std::move(text), icon});
+    Message m{std::move(text), icon};
+    if (m_pressMessages) m_pressMessages->push_back(m);
+    if (m_sink) m_sink(m);
 }
 
 void Form::setVisible(std::string_view control, bool visible) {

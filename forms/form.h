@@ -110,6 +110,11 @@ public:
     // Where a fault of the program inside a handler goes; with none, it is thrown as an
     // InternalError. Either way the handler stops and the form stays usable.
     void setInternalErrorSink(InternalErrorSink sink) { m_internalErrorSink = std::move(sink); }
+    // Told when a press has run, with the messages it showed (the keys' refusals between
+    // presses are not among them): what a view beside the form shows next to the results.
+    using PressObserver =
+        std::function<void(std::string_view button, const std::vector<Message>& shown)>;
+    void setPressObserver(PressObserver observer) { m_pressObserver = std::move(observer); }
     // Focus asked for by the last handler ("" when none), and whether it closed the form.
     const std::string& focusRequest() const { return m_focus; }
     bool closeRequested() const { return m_closeRequested; }
@@ -174,6 +179,8 @@ private:
     // The actions of the press that last changed a kept value (what reproduces it).
     std::vector<Action> m_keptFrom;
     MessageSink m_sink;
+    PressObserver m_pressObserver;
+    std::optional<std::vector<Message>> m_pressMessages;  // set while a press runs
     InternalErrorSink m_internalErrorSink;
     std::string m_focus;
     bool m_closeRequested = false;

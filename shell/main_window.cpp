@@ -11,6 +11,7 @@
 #include "shell/about_box.h"
 #include "shell/mdi_area.h"
 #include "shell/menu_table.h"
+#include "view/form_page.h"
 #include "view/form_view.h"
 #include "view/message_boxes.h"
 
@@ -103,8 +104,9 @@ void MDIFangLei::openForm(const std::string& formName) {
     // A window closed a moment ago may still await deletion: it counts as closed.
     if (!window || window->isHidden()) {
         // A new window loads its form, unless the form was just restored.
-        auto* formView = new view::FormView(m_workspace.openWindow(formName));
-        window = m_mdi->addSubWindow(scrollable(formView));
+        auto* page = new view::FormPage(m_workspace.openWindow(formName));
+        view::FormView* formView = page->formView();
+        window = m_mdi->addSubWindow(scrollable(page));
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowTitle(QString::fromStdString(def->caption));
         window->setWindowIcon(windowIcon());
@@ -128,12 +130,12 @@ view::FormView* MDIFangLei::formView(const std::string& formName) const {
     return it == m_windows.end() ? nullptr : formViewOf(it->second);
 }
 
-QWidget* MDIFangLei::scrollable(view::FormView* formView) {
+QWidget* MDIFangLei::scrollable(view::FormPage* page) {
     // A window smaller than the form gets scroll bars instead of hiding its buttons.
     auto* scroll = new QScrollArea;
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
-    scroll->setWidget(formView);
+    scroll->setWidget(page);
     return scroll;
 }
 
@@ -148,7 +150,7 @@ void MDIFangLei::keepTypedValuesFromCtrlW(QMdiSubWindow* window) {
 view::FormView* formViewOf(QMdiSubWindow* window) {
     if (!window) return nullptr;
     if (auto* scroll = qobject_cast<QScrollArea*>(window->widget()))
-        return qobject_cast<view::FormView*>(scroll->widget());
+        if (auto* page = qobject_cast<view::FormPage*>(scroll->widget())) return page->formView();
     return nullptr;
 }
 

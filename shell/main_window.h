@@ -18,8 +18,9 @@ class QAction;
 class QMdiSubWindow;
 
 namespace tervalen::view {
+class FormPage;
 class FormView;
-}
+}  // namespace tervalen::view
 
 namespace tervalen::shell {
 
@@ -51,7 +52,7 @@ public:
 private:
     void buildMenus();
     void refreshRecent();
-    static QWidget* scrollable(view::FormView* formView);
+    static QWidget* scrollable(view::FormPage* page);
     static void keepTypedValuesFromCtrlW(QMdiSubWindow* window);
 
     MdiArea* m_mdi;

@@ -99,6 +99,10 @@ FormView::FormView(forms::Form& form, QWidget* parent) : QWidget(parent), m_form
         if (self) self->showNow();
         present(self, m);
     });
+    m_form.setPressObserver([self = QPointer<FormView>(this)](
+                                std::string_view, const std::vector<forms::Message>& shown) {
+        if (self) emit self->pressed(shown);
+    });
     m_form.setInternalErrorSink([self = QPointer<FormView>(this)](const std::string& detail) {
         presentInternalError(self, detail);
     });

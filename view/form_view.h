@@ -37,6 +37,9 @@ public:
 signals:
     // A handler asked the form to close ("关 闭", Escape).
     void closeRequested();
+    // A button was pressed (by click, Enter or a key the form handles) and its handler
+    // has run, showing these messages.
+    void pressed(const std::vector<forms::Message>& shown);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,0 +1,34 @@
+#include "view/form_page.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "view/form_panel.h"
+#include "view/form_view.h"
+
+namespace tervalen::view {
+
+FormPage::FormPage(forms::Form& form, QWidget* parent)
+    : QWidget(parent), m_view(new FormView(form)) {
+    setObjectName(QStringLiteral("FormPage"));
+    auto* column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(m_view);
+    column->addStretch(1);
+    m_view->setFixedSize(m_view->sizeHint());
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(column);
+    if (form.firstCalculateButton().empty()) {
+        layout->addStretch(1);
+        return;
+    }
+    m_panel = new FormPanel(form);
+    m_panel->setMinimumWidth(260);
+    layout->addWidget(m_panel, 1);
+    connect(m_view, &FormView::pressed, m_panel, &FormPanel::showPress);
+}
+
+}  // namespace tervalen::view

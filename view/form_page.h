@@ -1,0 +1,28 @@
+#pragma once
+// What a calculator form's window shows: the form's own column at the top left and, in
+// the free area to its right, the panel with its working (a form without a calculation,
+// the soil table, has none).
+
+#include <QWidget>
+
+#include "forms/form.h"
+
+namespace tervalen::view {
+
+class FormView;
+class FormPanel;
+
+class FormPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit FormPage(forms::Form& form, QWidget* parent = nullptr);
+
+    FormView* formView() const { return m_view; }
+    FormPanel* panel() const { return m_panel; }  // nullptr for a form without a calculation
+
+private:
+    FormView* m_view;
+    FormPanel* m_panel = nullptr;
+};
+
+}  // namespace tervalen::view
