@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   fonts-arphic-uming fonts-dejavu-core xvfb xauth
+  dpkg-dev fakeroot file lintian desktop-file-utils appstream shared-mime-info man-db gzip
 )
 missing=()
 for p in "${packages[@]}"; do

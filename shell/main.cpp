@@ -2,9 +2,12 @@
 
 #include <QApplication>
 
+#include "shell/info_options.h"
 #include "shell/main_window.h"
 
 int main(int argc, char** argv) {
+    if (const int status = tervalen::shell::answerInfoOption(argc, argv); status >= 0)
+        return status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tervalen"));
     tervalen::shell::MDIFangLei window;
