@@ -121,6 +121,14 @@ void Session::bindStates() {
     for (const Control* c : m_form.controls()) m_states.push_back(&m_form.state(c->name));
 }
 
+const ControlState& Session::stateOf(const Control& c) const {
+    // A few dozen controls at most: a scan of pointers beats the form's lookup by name.
+    const auto& order = m_form.controls();
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (order[i] == &c) return *m_states[i];
+    return m_form.state(c.name);
+}
+
 void Session::snapshot(std::vector<ControlState>& states) const {
     // Fixed captions are left out: checkState compares them with the definition anyway.
     const auto& order = m_form.controls();
@@ -188,7 +196,7 @@ bool Session::mayRunHandler() const {
     if (m_handlerRuns >= kMaxHandlerRuns) return false;
     if (!m_heightForm) return true;
     for (const Control* box : m_inputs) {
-        const auto value = forms::toDouble(m_form.text(box->name));
+        const auto value = forms::toDouble(stateOf(*box).text);
         if (value && std::abs(*value) > kHeightTargetBound) return false;
     }
     return true;
@@ -200,7 +208,7 @@ void Session::set(const Action& a) {
     snapshot(m_before);
     m_shown.clear();
     m_form.setText(box->name, a.text);
-    require(m_form.text(box->name) == a.text, "a pasted text is kept as it is");
+    require(stateOf(*box).text == a.text, "a pasted text is kept as it is");
     require(m_shown.empty(), "pasting shows no message");
     checkUnchangedExcept(m_before, box);
 }
@@ -217,7 +225,7 @@ void Session::type(const Control& box, char32_t code) {
         return;
     }
     snapshot(m_before);
-    const std::string old = m_form.text(box.name);
+    const std::string old = stateOf(box).text;
     m_shown.clear();
     const bool accepted = m_form.typeKey(box.name, code);
     if (!accepted) {
@@ -229,7 +237,7 @@ void Session::type(const Control& box, char32_t code) {
     }
     require(m_shown.empty(), "an accepted key shows no message");
     require(forms::passes(box.filter, code), "the key filter decides which keys a box takes");
-    const std::string& now = m_form.text(box.name);
+    const std::string& now = stateOf(box).text;
     if (code == 8) {
         require(old.empty() ? now.empty() : (now.size() < old.size() && old.starts_with(now)),
                 "backspace removes the end of the text and nothing else");
@@ -274,7 +282,7 @@ void Session::select(const Action& a) {
 void Session::press(const Action& a) {
     const Control* button = choose(m_buttons, a.control);
     if (!button || !mayRunHandler()) return;
-    if (!m_form.state(button->name).enabled) {
+    if (!stateOf(*button).enabled) {
         snapshot(m_before);
         m_shown.clear();
         m_form.press(button->name);

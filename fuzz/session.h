@@ -44,6 +44,7 @@ private:
                                  std::string_view name) const;
     // The form's control states in form order, bound again whenever the form is loaded.
     void bindStates();
+    const forms::ControlState& stateOf(const forms::Control& c) const;
     // Fills `states` with the control states in form order; the buffers are the session's
     // own and keep their capacity, so a step allocates nothing for its checks.
     void snapshot(std::vector<forms::ControlState>& states) const;
