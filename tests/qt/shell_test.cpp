@@ -44,6 +44,26 @@ private slots:
         });
     }
 
+    // The picture is embedded as raw pixels converted at build time: the client area must
+    // still show the committed PNG, pixel for pixel, from its top-left corner.
+    void clientAreaShowsTheCommittedBackground() {
+        const QImage source =
+            QImage(QStringLiteral(TERVALEN_SOURCE_DIR "/resources/background.png"))
+                .convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!source.isNull());
+        QCOMPARE(shell::MdiArea::embeddedBackground().convertToFormat(QImage::Format_RGB32),
+                 source);
+
+        shell::MDIFangLei w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QImage shown =
+            w.mdiArea()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect overlap = shown.rect() & source.rect();
+        QVERIFY(overlap.width() > 500 && overlap.height() > 500);
+        QCOMPARE(shown.copy(overlap), source.copy(overlap));
+    }
+
     void menuTreeFollowsTheTable() {
         shell::MDIFangLei w;
         // Walk the real menus in display order and compare with the table.
