@@ -25,7 +25,7 @@ private:
     std::vector<forms::Message> m_messages;
 
     // Visible entries of the list, with "*" marking the checked one.
-    static QStringList entries(const shell::MDIFangLei& w) {
+    static QStringList entries(shell::MDIFangLei& w) {
         QStringList out;
         for (QAction* a : w.recentActions())
             if (a->isVisible()) out << (a->isChecked() ? "*" : "") + a->text();
