@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/info_options.h"
 #include "forms/action.h"
 #include "forms/catalog.h"
 #include "forms/form.h"
@@ -115,6 +116,7 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const int status = tervalen::cli::answerInfoOption(argc, argv); status >= 0) return status;
     try {
         return run(argc, argv);
     } catch (const ActionError& e) {

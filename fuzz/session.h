@@ -7,10 +7,14 @@
 //   picked box, shows at most one message, without an icon, naming no nan or inf, and
 //   prints nothing after its message; an input that is not a number is reported by its
 //   symbol before anything is printed; pressing the same button again at once shows
-//   exactly the same;
+//   exactly the same (checked on the first press of a session and on every fourth after
+//   it: the second press costs as much as the first, and the fuzzer varies what comes
+//   before a press far more often than that);
 // - captions, visibility and enabled states change only where the form declares that
 //   they do, at most one option is selected, a focus request names a control;
 // - opening the form again shows its defaults.
+// Handlers run at most 48 times an input, and on the height forms only while the values
+// typed keep the searches within 1000 m (see kHeightTargetBound in session.cpp).
 // A broken rule is reported on stderr with the form's state, and the process aborts.
 
 #include <string>
@@ -40,9 +44,16 @@ private:
                                  std::string_view name) const;
     // The form's control states in form order, bound again whenever the form is loaded.
     void bindStates();
-    std::vector<forms::ControlState> snapshot() const;
+    const forms::ControlState& stateOf(const forms::Control& c) const;
+    // Fills `states` with the control states in form order; the buffers are the session's
+    // own and keep their capacity, so a step allocates nothing for its checks.
+    void snapshot(std::vector<forms::ControlState>& states) const;
     std::vector<std::string> resultTexts() const;
 
+    // Whether a press, a list pick, Enter or Escape may still run a handler in this input:
+    // not past the handler-run budget, nor on a height form with a value beyond the
+    // bound its searches are fuzzed within (see kHeightTargetBound).
+    bool mayRunHandler() const;
     void set(const forms::Action& a);
     void type(const forms::Control& box, char32_t code);
     void pick(const forms::Action& a);
@@ -72,9 +83,13 @@ private:
     std::vector<std::string> m_notANumber;  // the framework's message for each input
     std::string m_untouched;                // what a result box shows when no handler wrote it
     std::vector<Shown> m_shown;
+    // Before a step, after it, and after the first of two presses.
+    std::vector<forms::ControlState> m_before, m_after, m_first;
     int m_handlerRuns = 0;
+    int m_presses = 0;
     std::string m_step;
     bool m_trace = false;
+    bool m_heightForm;  // a form of the upward height searches
 };
 
 }  // namespace tervalen::fuzz

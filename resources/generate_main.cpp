@@ -1,9 +1,11 @@
 // tervalen-draw-resources: re-draws the committed pictures.
 //
 //   tervalen-draw-resources [output-folder]
+//   tervalen-draw-resources --icon SIZE FILE
 //
 // Without an argument the pictures go to the resources folder of the source
-// tree. The output is the same on every run (fixed random seed).
+// tree. The output is the same on every run (fixed random seed). The second
+// form draws the icon alone at SIZE × SIZE pixels, for the installed icon theme.
 
 #include <QDir>
 #include <QFileInfo>
@@ -32,6 +34,16 @@ bool save(const QImage& image, const QDir& dir, const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && QLatin1String(argv[1]) == QLatin1String("--icon")) {
+        const int size = argc == 4 ? QString::fromLocal8Bit(argv[2]).toInt() : 0;
+        if (size < 16 || size > 1024) {
+            std::fprintf(stderr,
+                         "usage: tervalen-draw-resources --icon SIZE FILE  (16 <= SIZE <= 1024)\n");
+            return 2;
+        }
+        const QFileInfo file(QString::fromLocal8Bit(argv[3]));
+        return draw::renderIcon(size).save(file.filePath(), "PNG", 0) ? 0 : 1;
+    }
     const QDir dir(QString::fromLocal8Bit(argc > 1 ? argv[1] : TERVALEN_RESOURCES_DIR));
     const bool ok = save(draw::renderBackground(), dir, "background.png") &&
                     save(draw::renderIcon(32), dir, "icon.png") &&

@@ -2,8 +2,10 @@
 # Installs what is missing, then runs every check:
 #   1. the form fuzzer for a bounded time from a fixed seed (clang, libFuzzer);
 #   2. every test, built with AddressSanitizer and UndefinedBehaviorSanitizer;
-#   3. every test in the regular build.
-# TERVALEN_QUICK=1 runs only the third step; TERVALEN_FUZZ_SECONDS sets the fuzz time.
+#   3. every test in the regular build;
+#   4. the Debian package: built with CPack and checked (lintian, desktop entry,
+#      AppStream metainfo, file list, the unpacked programs), see packaging/check_package.sh.
+# TERVALEN_QUICK=1 runs only the last two steps; TERVALEN_FUZZ_SECONDS sets the fuzz time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -23,5 +25,7 @@ fi
 echo "== every test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTERVALEN_FUZZ=ON
 cmake --build build -j2
-cd build
-ctest --output-on-failure -j2
+(cd build && ctest --output-on-failure -j2)
+
+echo "== the Debian package"
+packaging/check_package.sh build

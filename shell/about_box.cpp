@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "shell/version.h"
+#include "version.h"
 #include "view/ui_font.h"
 
 namespace tervalen::shell {

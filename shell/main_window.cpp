@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <algorithm>
 
 #include "forms/catalog.h"
 #include "shell/about_box.h"
@@ -34,15 +35,53 @@ MDIFangLei::~MDIFangLei() {
 }
 
 void MDIFangLei::buildMenus() {
-    std::vector<QMenu*> open{nullptr};  // the submenu at each level; level 1 is the bar
-    for (const MenuEntry& e : menuTable()) {
+    // The bar's titles now, what each menu holds when it first opens: the window shows
+    // the same, and start-up does not wait for some fifty entries nobody has looked at.
+    const auto table = menuTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (table[i].level != 1) continue;
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(table[i].caption));
+        const QString name = QString::fromLatin1(table[i].name);
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        m_actions.insert(name, menu->menuAction());
+        m_unfilled.push_back({menu, i});
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillMenu(menu); });
+    }
+}
+
+void MDIFangLei::fillAllMenus() {
+    while (!m_unfilled.empty()) fillMenu(m_unfilled.front().menu);
+}
+
+QAction* MDIFangLei::menuAction(const QString& name) {
+    fillAllMenus();
+    return m_actions.value(name);
+}
+
+const std::vector<QAction*>& MDIFangLei::recentActions() {
+    fillAllMenus();
+    return m_recent;
+}
+
+void MDIFangLei::fillMenu(QMenu* top) {
+    const auto pending = std::find_if(m_unfilled.begin(), m_unfilled.end(),
+                                      [top](const Unfilled& u) { return u.menu == top; });
+    if (pending == m_unfilled.end()) return;
+    const std::size_t first = pending->entry + 1;
+    m_unfilled.erase(pending);
+
+    const auto table = menuTable();
+    std::vector<QMenu*> open{nullptr, top};  // the submenu at each level; level 1 is the bar
+    for (std::size_t i = first; i < table.size() && table[i].level > 1; ++i) {
+        const MenuEntry& e = table[i];
         open.resize(e.level);
         const QString name = QString::fromLatin1(e.name);
         const QString caption = QString::fromUtf8(e.caption);
         QMenu* parent = open[e.level - 1];
         switch (e.kind) {
             case MenuEntry::Submenu: {
-                QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+                QMenu* menu = parent->addMenu(caption);
                 // A submenu of separators only (the open-window list at start) still opens
                 // and shows its lines.
                 menu->setSeparatorsCollapsible(false);
@@ -72,6 +111,7 @@ void MDIFangLei::buildMenus() {
                     });
                     m_recent.push_back(a);
                 }
+                refreshRecent();
                 break;
             case MenuEntry::Command: {
                 QAction* a = parent->addAction(caption);
@@ -81,20 +121,24 @@ void MDIFangLei::buildMenus() {
                     const std::string form = e.form;
                     connect(a, &QAction::triggered, this, [this, form] { openForm(form); });
                 }
+                connectCommand(name, a);
                 break;
             }
         }
     }
-    connect(m_actions.value(QStringLiteral("mnuExit")), &QAction::triggered, this,
-            &MDIFangLei::exitProgram);
-    connect(m_actions.value(QStringLiteral("mnuCK_About")), &QAction::triggered, this,
-            &MDIFangLei::showAbout);
-    connect(m_actions.value(QStringLiteral("mnuCD")), &QAction::triggered, m_mdi,
-            &MdiArea::cascade);
-    connect(m_actions.value(QStringLiteral("mnuSP")), &QAction::triggered, m_mdi,
-            &MdiArea::tileHorizontally);
-    connect(m_actions.value(QStringLiteral("mnuCZ")), &QAction::triggered, m_mdi,
-            &MdiArea::tileVertically);
+}
+
+void MDIFangLei::connectCommand(const QString& name, QAction* a) {
+    if (name == QLatin1String("mnuExit"))
+        connect(a, &QAction::triggered, this, &MDIFangLei::exitProgram);
+    else if (name == QLatin1String("mnuCK_About"))
+        connect(a, &QAction::triggered, this, &MDIFangLei::showAbout);
+    else if (name == QLatin1String("mnuCD"))
+        connect(a, &QAction::triggered, m_mdi, &MdiArea::cascade);
+    else if (name == QLatin1String("mnuSP"))
+        connect(a, &QAction::triggered, m_mdi, &MdiArea::tileHorizontally);
+    else if (name == QLatin1String("mnuCZ"))
+        connect(a, &QAction::triggered, m_mdi, &MdiArea::tileVertically);
 }
 
 void MDIFangLei::openForm(const std::string& formName) {

@@ -16,6 +16,7 @@
 
 class QAction;
 class QMdiSubWindow;
+class QMenu;
 
 namespace tervalen::view {
 class FormPage;
@@ -41,16 +42,20 @@ public:
     void exitProgram();
     void showAbout();
 
-    QAction* menuAction(const QString& name) const { return m_actions.value(name); }
+    // A menu's entries are made when it first opens; these two make every menu's first.
+    QAction* menuAction(const QString& name);
+    const std::vector<QAction*>& recentActions();
     MdiArea* mdiArea() const { return m_mdi; }
     view::FormView* formView(const std::string& formName) const;
     forms::Workspace& workspace() { return m_workspace; }
     AboutBox* aboutBox() const { return m_about; }
     const OpenWindowList& openWindowList() const { return m_openList; }
-    const std::vector<QAction*>& recentActions() const { return m_recent; }
 
 private:
     void buildMenus();
+    void fillMenu(QMenu* top);
+    void fillAllMenus();
+    void connectCommand(const QString& name, QAction* a);
     void refreshRecent();
     static QWidget* scrollable(view::FormPage* page);
     static void keepTypedValuesFromCtrlW(QMdiSubWindow* window);
@@ -58,6 +63,11 @@ private:
     MdiArea* m_mdi;
     QHash<QString, QAction*> m_actions;
     std::vector<QAction*> m_recent;
+    struct Unfilled {
+        QMenu* menu;
+        std::size_t entry;  // its title's row in the menu table
+    };
+    std::vector<Unfilled> m_unfilled;  // menus of the bar not opened yet
     // The form objects live as long as the program; their windows only while shown.
     forms::Workspace m_workspace;
     std::map<std::string, QPointer<QMdiSubWindow>> m_windows;

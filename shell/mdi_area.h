@@ -1,6 +1,6 @@
 #pragma once
+#include <QImage>
 #include <QMdiArea>
-#include <QPixmap>
 
 namespace tervalen::shell {
 
@@ -15,12 +15,16 @@ public:
     void tileHorizontally();  // stacked one above the other
     void tileVertically();    // side by side
 
+    // The background picture, read in place from the program's resources; a null image
+    // when they hold none or a damaged one.
+    static QImage embeddedBackground();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QList<QMdiSubWindow*> arrangeable() const;
-    QPixmap m_background;
+    QImage m_background;
 };
 
 }  // namespace tervalen::shell

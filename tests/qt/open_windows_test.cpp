@@ -14,7 +14,7 @@
 #include "shell/main_window.h"
 #include "shell/mdi_area.h"
 #include "shell/menu_table.h"
-#include "shell/version.h"
+#include "version.h"
 #include "view/form_view.h"
 #include "view/message_boxes.h"
 
@@ -26,7 +26,7 @@ private:
     std::vector<forms::Message> m_messages;
 
     // Visible entries of the list, with "*" marking the checked one.
-    static QStringList entries(const shell::MDIFangLei& w) {
+    static QStringList entries(shell::MDIFangLei& w) {
         QStringList out;
         for (QAction* a : w.recentActions())
             if (a->isVisible()) out << (a->isChecked() ? "*" : "") + a->text();
@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(box->windowTitle(), QStringLiteral("关于 Tervalen"));
         QCOMPARE(box->findChild<QLabel*>("lblTitle")->text(), QStringLiteral("Tervalen"));
         QCOMPARE(box->findChild<QLabel*>("lblVersion")->text(),
-                 QStringLiteral("版本 %1").arg(shell::kVersion));
+                 QStringLiteral("版本 %1").arg(kVersion));
         QVERIFY(box->findChild<QLabel*>("lblVersion")->text().startsWith("版本 1.0."));
         w.menuAction("mnuCK_About")->trigger();
         QCOMPARE(w.aboutBox(), box.data());

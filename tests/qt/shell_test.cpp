@@ -47,6 +47,26 @@ private slots:
         });
     }
 
+    // The picture is embedded as raw pixels converted at build time: the client area must
+    // still show the committed PNG, pixel for pixel, from its top-left corner.
+    void clientAreaShowsTheCommittedBackground() {
+        const QImage source =
+            QImage(QStringLiteral(TERVALEN_SOURCE_DIR "/resources/background.png"))
+                .convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!source.isNull());
+        QCOMPARE(shell::MdiArea::embeddedBackground().convertToFormat(QImage::Format_RGB32),
+                 source);
+
+        shell::MDIFangLei w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QImage shown =
+            w.mdiArea()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect overlap = shown.rect() & source.rect();
+        QVERIFY(overlap.width() > 500 && overlap.height() > 500);
+        QCOMPARE(shown.copy(overlap), source.copy(overlap));
+    }
+
     void menuTreeFollowsTheTable() {
         shell::MDIFangLei w;
         // Walk the real menus in display order and compare with the table.
@@ -66,6 +86,7 @@ private slots:
         };
         for (QAction* top : w.menuBar()->actions()) {
             seen << QStringLiteral("1|%1|%2").arg(top->objectName(), top->text());
+            emit top->menu()->aboutToShow();  // what opening it does
             walk(top->menu(), 2);
         }
         QStringList expected;
@@ -79,6 +100,39 @@ private slots:
         for (const auto& e : shell::menuTable())
             if (e.kind == shell::MenuEntry::Command)
                 QVERIFY(w.menuAction(e.name)->shortcut().isEmpty());
+    }
+
+    // The menus fill when first opened: the open-window list must still show what was
+    // opened before the Window menu ever was.
+    void windowMenuOpenedLateListsEarlierForms() {
+        shell::MDIFangLei w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.openForm("frmRx_DLDanZ");
+        w.openForm("frmZJXB");
+        auto* windowMenu = w.findChild<QMenu*>(QStringLiteral("mnuCK"));
+        QVERIFY(windowMenu);
+        windowMenu->popup(w.mapToGlobal(QPoint(40, 20)));
+        // It opens at the size of what it holds, not of the empty menu it was.
+        QVERIFY(windowMenu->isVisible());
+        QCOMPARE(windowMenu->size(), windowMenu->sizeHint());
+        QVERIFY(windowMenu->height() > 5 * windowMenu->fontMetrics().height());
+        windowMenu->close();
+        auto* recent = w.findChild<QMenu*>(QStringLiteral("mnuYX"));
+        QVERIFY(recent);
+        QStringList shown;
+        for (QAction* a : recent->actions())
+            if (a->isVisible() && !a->isSeparator())
+                shown << a->text() + (a->isChecked() ? QStringLiteral(" *") : QString());
+        const auto caption = [](const char* form) {
+            return QString::fromStdString(forms::findForm(form)->caption);
+        };
+        QCOMPARE(shown, (QStringList{caption("frmRx_DLDanZ"), caption("frmZJXB") + " *"}));
+        // Its commands work once it is filled by opening it, not only through menuAction().
+        auto* cascade = w.findChild<QAction*>(QStringLiteral("mnuCD"));
+        QVERIFY(cascade);
+        cascade->trigger();
+        for (QMdiSubWindow* sub : w.mdiArea()->subWindowList()) QVERIFY(!sub->isMaximized());
     }
 
     void openingTwiceGivesOneWindowWithItsValues() {
