@@ -1,6 +1,7 @@
 #include "view/form_page.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "view/form_panel.h"
@@ -29,6 +30,19 @@ FormPage::FormPage(forms::Form& form, QWidget* parent)
     m_panel->setMinimumWidth(260);
     layout->addWidget(m_panel, 1);
     connect(m_view, &FormView::pressed, m_panel, &FormPanel::showPress);
+}
+
+}  // namespace tervalen::view
+
+namespace tervalen::view {
+
+void FormPage::keyPressEvent(QKeyEvent* event) {
+    const std::string& cancel = m_view->form().def().cancelButton;
+    if (event->key() == Qt::Key_Escape && !cancel.empty()) {
+        m_view->press(cancel);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace tervalen::view

@@ -20,6 +20,10 @@ public:
     FormView* formView() const { return m_view; }
     FormPanel* panel() const { return m_panel; }  // nullptr for a form without a calculation
 
+protected:
+    // Escape anywhere on the page closes the form, as it does on the form itself.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     FormView* m_view;
     FormPanel* m_panel = nullptr;

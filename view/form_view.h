@@ -30,6 +30,8 @@ public:
     // The size the controls need; the window never stretches them.
     QSize sizeHint() const override { return m_contentSize; }
     QSize minimumSizeHint() const override { return m_contentSize; }
+    // Presses a button as a click does, and brings the widgets in line afterwards.
+    void press(const std::string& button);
     // Gives the keyboard focus to the control that had it last, or else to the first
     // input box that can take it (what a form shows when it opens or comes back).
     void takeFocus();
@@ -66,7 +68,6 @@ private:
     RowFit placeRow(std::vector<Placed>& row, BoxWidths widths, int inputColumn, int y, bool apply);
     void buildButtons(int top);
     QWidget* makeControl(const forms::Control& c, QWidget* parent);
-    void press(const std::string& button);
     void afterHandler();
     void sync();
     // Brings the widgets in line with the form and paints them at once: what a message
