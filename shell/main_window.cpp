@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QTimer>
 #include <algorithm>
 
 #include "forms/catalog.h"
@@ -24,6 +25,7 @@ MDIFangLei::MDIFangLei(QWidget* parent) : QMainWindow(parent), m_mdi(new MdiArea
     setWindowIcon(QIcon(QStringLiteral(":/icon256.png")));
     setCentralWidget(m_mdi);
     buildMenus();
+    m_mdi->viewport()->installEventFilter(this);
     resize(1024, 768);
 }
 
@@ -32,6 +34,16 @@ MDIFangLei::~MDIFangLei() {
     m_mdi->closeAllSubWindows();
     for (QMdiSubWindow* w : m_mdi->subWindowList()) delete w;
     delete m_about;
+}
+
+bool MDIFangLei::eventFilter(QObject* watched, QEvent* event) {
+    // Once the background has been painted, the menus' entries are made: their
+    // shortcuts work before anybody opens a menu, and the first paint did not wait.
+    if (watched == m_mdi->viewport() && event->type() == QEvent::Paint) {
+        m_mdi->viewport()->removeEventFilter(this);
+        QTimer::singleShot(0, this, &MDIFangLei::fillAllMenus);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MDIFangLei::buildMenus() {
@@ -116,6 +128,11 @@ void MDIFangLei::fillMenu(QMenu* top) {
             case MenuEntry::Command: {
                 QAction* a = parent->addAction(caption);
                 a->setObjectName(name);
+                if (e.shortcut) {
+                    a->setShortcut(QKeySequence(QString::fromLatin1(e.shortcut)));
+                    // The shortcut works wherever the focus is in the main window.
+                    addAction(a);
+                }
                 m_actions.insert(name, a);
                 if (e.form) {
                     const std::string form = e.form;

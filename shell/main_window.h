@@ -51,6 +51,9 @@ public:
     AboutBox* aboutBox() const { return m_about; }
     const OpenWindowList& openWindowList() const { return m_openList; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildMenus();
     void fillMenu(QMenu* top);

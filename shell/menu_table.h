@@ -11,7 +11,8 @@ struct MenuEntry {
     const char* name;     // object name of the entry
     const char* caption;  // "-" for a separator
     Kind kind;
-    const char* form;  // the form a command opens, or nullptr
+    const char* form;                // the form a command opens, or nullptr
+    const char* shortcut = nullptr;  // a key sequence ("Ctrl+D"); the original entries have none
 };
 
 std::span<const MenuEntry> menuTable();
