@@ -82,8 +82,10 @@ void Recorder::note(std::string text) {
 
 void Recorder::check(std::string_view lhs, double l, std::string_view relation,
                      std::string_view rhs, double r, std::string_view consequence) {
-    std::string text = std::string(lhs) + " = " + shown(l) + " " + std::string(relation) + " " +
-                       std::string(rhs) + " = " + shown(r);
+    std::string text =
+        std::string(lhs) + " = " + shown(l) + " " + std::string(relation) + " " + std::string(rhs);
+    // A bound that is a number ("≥ 0", "≤ 100") is not repeated.
+    if (rhs != shown(r)) text += " = " + shown(r);
     if (!consequence.empty()) text += "：" + std::string(consequence);
     note(std::move(text));
 }
