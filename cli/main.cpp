@@ -78,6 +78,16 @@ void printJson(const Form& form, const std::vector<Message>& messages) {
             out["labels"][c->name] = props;
         }
     }
+    // The steps of the last successful press of the run, in the order computed.
+    out["working"] = nlohmann::ordered_json::array();
+    if (const auto& record = form.lastPress())
+        for (const tervalen::Step& s : record->working())
+            out["working"].push_back({{"symbol", s.symbol},
+                                      {"formula", s.formula},
+                                      {"substituted", s.substituted},
+                                      {"value", s.value},
+                                      {"unit", s.unit},
+                                      {"note", s.note}});
     std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 

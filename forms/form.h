@@ -141,13 +141,6 @@ public:
     // at first). The definition names each one it keeps (FormDef::kept).
     float& kept(std::string_view key);
 
-    template <class R, class Print>
-    void show(const Outcome<R>& outcome, Print&& printResults) {
-        if (const auto* refusal = std::get_if<Refusal>(&outcome))
-            message(refusal->text);
-        else
-            printResults(std::get<R>(outcome));
-    }
     // Shows a unit's refusal as a message, or hands its results to `print` and records
     // the press: the unit's name, its input and its results.
     template <class In, class R, class Print>

@@ -22,6 +22,21 @@ inline double lowest(double h, double s, double Hr, std::string_view quantity) {
     return Hr - root((Hr - h) * (Hr - h) + (s / 2) * (s / 2), quantity);
 }
 
+// Height of the lowest protection point midway between two parallel wires hanging at
+// height h a distance s apart, where the sphere rests on both wires:
+// h + sqrt(Hr² − (s/2)²) − Hr, in double precision. Wires farther apart than 2Hr leave
+// no real value: a failed step named `quantity`.
+inline double wireLowest(double h, double s, double Hr, std::string_view quantity) {
+    const double half = s / 2;
+    return h + root(Hr * Hr - half * half, quantity) - Hr;
+}
+
+// Diagonal of a square of side L, √(L² + L²), stored in single precision as `quantity`.
+inline float diagonal(float L, std::string_view quantity) {
+    const double L2 = static_cast<double>(L) * L;
+    return single(root(L2 + L2, quantity), quantity);
+}
+
 // Sag of an overhead wire at mid-span from its support spacing D: 2 m below 120 m,
 // 3 m from 120 m to 150 m inclusive, none above 150 m.
 inline std::optional<int> sagFor(float D) {

@@ -80,4 +80,30 @@ void Recorder::note(std::string text) {
     m_working.push_back({{}, {}, {}, {}, {}, std::move(text)});
 }
 
+void Recorder::check(std::string_view lhs, double l, std::string_view relation,
+                     std::string_view rhs, double r, std::string_view consequence) {
+    std::string text =
+        std::string(lhs) + " = " + shown(l) + " " + std::string(relation) + " " + std::string(rhs);
+    // A bound that is a number ("≥ 0", "≤ 100") is not repeated.
+    if (rhs != shown(r)) text += " = " + shown(r);
+    if (!consequence.empty()) text += "：" + std::string(consequence);
+    note(std::move(text));
+}
+
+void Recorder::search(std::string_view name, double start, double found,
+                      std::string_view requirement) {
+    const std::string n(name);
+    note("自 " + n + " = " + shown(start) + " 起以 0.01 m 为步长向上试算，至 " + n + " = " +
+         shown(found) + " 时满足 " + std::string(requirement));
+}
+
+void Recorder::append(const Working& steps) {
+    m_working.insert(m_working.end(), steps.begin(), steps.end());
+}
+
+std::string reachOf(std::string_view h) {
+    const std::string s(h);
+    return "√(" + s + "×(2×{Hr}−" + s + "))";
+}
+
 }  // namespace tervalen

@@ -33,6 +33,10 @@ using Working = std::vector<Step>;
 // so shown(float) is exactly the result box's text.
 std::string shown(double value);
 
+// The rolling-sphere reach of a height as a pattern: reachOf("{H}") is
+// "√({H}×(2×{Hr}−{H}))", the operations reach() performs.
+std::string reachOf(std::string_view h);
+
 // One named operand of a pattern and the value put in for it.
 using Operand = std::pair<std::string_view, double>;
 
@@ -53,6 +57,14 @@ public:
     void value(std::string symbol, double value, std::string unit, std::string note = {});
     // A check that passed, or what a search did: a note only.
     void note(std::string text);
+    // A comparison that held, with the values compared: "H = 20 ≤ Hr = 30".
+    void check(std::string_view lhs, double l, std::string_view relation, std::string_view rhs,
+               double r, std::string_view consequence = {});
+    // An upward search in 0.01 m steps that met its requirement: "自 H = 0 起以 0.01 m 为步长
+    // 向上试算，至 H = 16.10027 时满足 Rx ≥ Rxo = 10".
+    void search(std::string_view name, double start, double found, std::string_view requirement);
+    // The steps of another unit this one builds on, in their order.
+    void append(const Working& steps);
 
     const Working& working() const { return m_working; }
     Working take() { return std::move(m_working); }

@@ -3,6 +3,7 @@
 // chart of A against L/Le with one line per soil resistivity.
 
 #include "calc/common/arith.h"
+#include "calc/common/working.h"
 
 namespace tervalen {
 
@@ -20,10 +21,20 @@ struct DzGc {
     float L;       // the length that counts: L, or Le when L is longer
     double theta;  // angle of the resistivity band (0 for ρ ≤ 100)
     bool flat;     // L/Le at or left of the line's start, where the line runs flat
+    Working working;
 };
 
-// R: power-frequency resistance (Ω); rho: soil resistivity (Ω·m); L: length of the
-// electrode's longest branch (m). No refusals; a negative ρ fails at the square root.
-Outcome<DzGc> calcDZ_GC(float R, float rho, float L);
+// What the impulse resistance is computed from.
+struct ImpulseInput {
+    float R;    // power-frequency resistance, Ω
+    float rho;  // soil resistivity ρ, Ω·m
+    float L;    // length of the electrode's longest branch, m
+    // Where R comes from when the form did not read it from a box: the symbol of the
+    // power-frequency result it kept from its last "求工频电阻" press ("Rn", "R").
+    const char* storedFrom = nullptr;
+};
+
+// No refusals; a negative ρ fails at the square root.
+Outcome<DzGc> calcDZ_GC(const ImpulseInput& in);
 
 }  // namespace tervalen

@@ -4,18 +4,29 @@
 
 namespace tervalen {
 
-Outcome<DzXt> calcDZ_XT(float RB, float RP, std::optional<EarthingModules> modules) {
+Outcome<DzXt> calcDZ_XT(const EarthingSystemInput& in) {
+    const float RB = in.RB, RP = in.RP;
     const double product = static_cast<double>(RB) * RP, sum = static_cast<double>(RB) + RP;
-    if (!modules) {
+    Recorder rec;
+    if (!in.modules) {
         // One expression, rounded once.
         const double Rp = quotient(product, sum, "R");
-        return DzXt{std::nullopt, single(Rp * (1 / kUtilisation), "R"), Rp};
+        const float R = single(Rp * (1 / kUtilisation), "R");
+        rec.step("R", "{RB}×{RP}/({RB}+{RP})×(1/{η})",
+                 {{"RB", RB}, {"RP", RP}, {"η", kUtilisation}}, R, "Ω");
+        return DzXt{std::nullopt, R, Rp, rec.take()};
     }
+    const auto [RM, N] = *in.modules;
     const float Rp = single(quotient(product, sum, "Rp"), "Rp");
-    const float RMn = single(quotient(modules->RM, modules->N, "RMn"), "RMn");
+    rec.step("Rp", "{RB}×{RP}/({RB}+{RP})", {{"RB", RB}, {"RP", RP}}, Rp, "Ω");
+    const float RMn = single(quotient(RM, N, "RMn"), "RMn");
+    rec.step("RMn", "{RM}/{N}", {{"RM", RM}, {"N", N}}, RMn, "Ω");
     const double parallel =
         quotient(static_cast<double>(Rp) * RMn, static_cast<double>(Rp) + RMn, "R");
-    return DzXt{RMn, single(parallel * (1 / kUtilisation), "R"), Rp};
+    const float R = single(parallel * (1 / kUtilisation), "R");
+    rec.step("R", "{Rp}×{RMn}/({Rp}+{RMn})×(1/{η})",
+             {{"Rp", Rp}, {"RMn", RMn}, {"η", kUtilisation}}, R, "Ω");
+    return DzXt{RMn, R, Rp, rec.take()};
 }
 
 }  // namespace tervalen

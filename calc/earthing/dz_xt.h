@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "calc/common/arith.h"
+#include "calc/common/working.h"
 
 namespace tervalen {
 
@@ -13,14 +14,21 @@ struct EarthingModules {
     float N;   // number of modules
 };
 
+// What an earthing system is computed from.
+struct EarthingSystemInput {
+    float RB;                                // resistance of the vertical electrodes
+    float RP;                                // resistance of the horizontal electrodes
+    std::optional<EarthingModules> modules;  // none when the system has no modules
+};
+
 struct DzXt {
     std::optional<float> RMn;  // the N modules together (only with modules)
     float R;                   // the whole system
     double Rp;                 // the electrodes RB and RP in parallel
+    Working working;
 };
 
-// RB, RP: resistances of the vertical and the horizontal electrodes. The parallel
-// resistance is divided by the utilisation factor 0.75.
-Outcome<DzXt> calcDZ_XT(float RB, float RP, std::optional<EarthingModules> modules);
+// The parallel resistance is divided by the utilisation factor 0.75.
+Outcome<DzXt> calcDZ_XT(const EarthingSystemInput& in);
 
 }  // namespace tervalen

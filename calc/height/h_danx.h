@@ -3,6 +3,7 @@
 // plane at Hx, where the wire sags lowest midway between supports spaced D apart.
 
 #include "calc/common/arith.h"
+#include "calc/common/working.h"
 
 namespace tervalen {
 
@@ -12,8 +13,17 @@ struct HDanX {
     float Bx1;       // narrowest width, below the lowest point of the wire
     float Bx2;       // widest width, at the supports
     double reachHx;  // reach of the protected plane
+    Working working;
 };
 
-Outcome<HDanX> calcH_DanX(float Hr, float Bx1o, float Hx, float D);
+// What the support height of one wire is computed from.
+struct WireHeightInput {
+    float Hr;    // rolling-sphere radius
+    float Bx1o;  // narrowest width required on the plane Hx
+    float Hx;    // height of the protected plane
+    float D;     // distance between the supports
+};
+
+Outcome<HDanX> calcH_DanX(const WireHeightInput& in);
 
 }  // namespace tervalen

@@ -8,7 +8,8 @@ namespace tervalen {
 
 const char* const kUseStandaloneForm = "请选用独立等高双针针高计算程序！";
 
-Outcome<HDLDanZ> calcH_DLDanZ(float Hr, float Rxo, float Hx) {
+Outcome<HDLDanZ> calcH_DLDanZ(const RodHeightInput& in) {
+    const auto [Hr, Rxo, Hx] = in;
     if (auto refusal = checkAgainstSphere(Hr, Hx, "Rxo", Rxo)) return *refusal;
     HDLDanZ r{};
     const auto H = climb(Climb<float>{0.0f, single(Hr + 0.01, "Hr"), "H"}, [&](float trial) {
@@ -19,11 +20,18 @@ Outcome<HDLDanZ> calcH_DLDanZ(float Hr, float Rxo, float Hx) {
     });
     if (!H) return searchExhausted(kRequiredRadius);
     r.H = *H;
+    Recorder rec;
+    noteSphereChecks(rec, Hr, Hx, "Rxo", Rxo);
+    rec.search("H", 0, r.H, "Rx ≥ Rxo = " + shown(Rxo));
+    rec.value("H", r.H, "m", "所需针高");
+    rec.step("Rx", reachOf("{H}") + "−" + reachOf("{Hx}"), {{"H", r.H}, {"Hr", Hr}, {"Hx", Hx}},
+             r.Rx, "m");
+    r.working = rec.take();
     return r;
 }
 
-Outcome<std::optional<HJSDanZ>> calcH_JSDanZ(float Hr, float Rxo, float Hx, float G,
-                                             std::optional<bool> planeIsGround) {
+Outcome<std::optional<HJSDanZ>> calcH_JSDanZ(const RodHeightOnBuildingInput& in) {
+    const auto [planeIsGround, Hr, Rxo, Hx, G] = in;
     if (auto refusal = checkAgainstSphere(Hr, Hx, "Rxo", Rxo)) return *refusal;
     if (!planeIsGround) return std::optional<HJSDanZ>{};
     // This search keeps its trial height in double precision, so the tip it prints shows
@@ -39,8 +47,28 @@ Outcome<std::optional<HJSDanZ>> calcH_JSDanZ(float Hr, float Rxo, float Hx, floa
     if (!h) return searchExhausted(kRequiredRadius);
     if (G == 0) return Refusal{kUseStandaloneForm};
     r.h = *h;
-    r.tip = single(*planeIsGround ? Hx + r.h : r.h, "H(针尖)");
+    Recorder rec;
+    noteSphereChecks(rec, Hr, Hx, "Rxo", Rxo);
+    if (*planeIsGround) rec.note("建筑物为与大地连通的等电位体：Hx 平面视为地面，h 自该平面算起");
+    rec.search("h", 0, r.h, "Rx ≥ Rxo = " + shown(Rxo));
+    rec.value("h", r.h, "m",
+              "所需针高（自" + std::string(*planeIsGround ? " Hx 平面" : "地面") + "算起）");
+    if (*planeIsGround)
+        rec.step("Rx", reachOf("{h}"), {{"h", r.h}, {"Hr", Hr}}, r.Rx, "m");
+    else
+        rec.step("Rx", reachOf("{h}") + "−" + reachOf("{Hx}"), {{"h", r.h}, {"Hr", Hr}, {"Hx", Hx}},
+                 r.Rx, "m");
+    rec.check("G", G, "≠", "0", 0);
+    if (*planeIsGround) {
+        r.tip = single(Hx + r.h, "H(针尖)");
+        rec.step("Hj", "{Hx}+{h}", {{"Hx", Hx}, {"h", r.h}}, r.tip, "m");
+    } else {
+        r.tip = single(r.h, "H(针尖)");
+        rec.value("Hj", r.tip, "m", "针尖高度 Hj = h");
+    }
     r.body = single(static_cast<double>(r.tip) - G, "H(针体)");
+    rec.step("Ht", "{Hj}−{G}", {{"Hj", r.tip}, {"G", G}}, r.body, "m");
+    r.working = rec.take();
     return std::optional<HJSDanZ>{r};
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "calc/common/arith.h"
+#include "calc/common/working.h"
 
 namespace tervalen {
 
@@ -12,6 +13,7 @@ struct HDLDanZ {
     float Rx;        // radius it gives on the plane Hx
     double reachH;   // reach of the rod
     double reachHx;  // reach of the protected plane
+    Working working;
 };
 
 struct HJSDanZ {
@@ -21,15 +23,26 @@ struct HJSDanZ {
     float Rx;        // radius on the plane Hx
     double reachH;   // reach of the rod
     double reachHx;  // reach of the protected plane (0 when it is taken as the ground)
+    Working working;
 };
 
-Outcome<HDLDanZ> calcH_DLDanZ(float Hr, float Rxo, float Hx);
+// What the height of a single rod is computed from.
+struct RodHeightInput {
+    float Hr;   // rolling-sphere radius
+    float Rxo;  // protection radius required on the plane Hx
+    float Hx;   // height of the protected plane
+};
+struct RodHeightOnBuildingInput {
+    // "是": the building is an equipotential body connected to the earth, so the plane Hx
+    // is the ground; "否": the ground stays the ground; nothing: any other answer, which
+    // ends the calculation without a result once the checks have passed.
+    std::optional<bool> planeIsGround;
+    float Hr, Rxo, Hx;
+    float G;  // height of the surface the rod is mounted on
+};
 
-// planeIsGround: the building is an equipotential body connected to the earth ("是"), so
-// the plane Hx is the ground; "否": the ground stays the ground; nothing: any other answer,
-// which ends the calculation without a result once the checks have passed.
-Outcome<std::optional<HJSDanZ>> calcH_JSDanZ(float Hr, float Rxo, float Hx, float G,
-                                             std::optional<bool> planeIsGround);
+Outcome<HDLDanZ> calcH_DLDanZ(const RodHeightInput& in);
+Outcome<std::optional<HJSDanZ>> calcH_JSDanZ(const RodHeightOnBuildingInput& in);
 
 // Rods mounted on a surface of height 0 are standalone rods: there is a form for those.
 extern const char* const kUseStandaloneForm;

@@ -20,12 +20,21 @@ struct HDLSiZ {
     // Its width; nothing when Ho2 lies below the ground, where the diagonal has none
     // (the form then says so as the four-rod range form does).
     std::optional<float> Bx2;
+    Working working;  // the searches', then the side and the diagonal
+};
+
+// What the height of three or four rods is computed from.
+struct RodFigureHeightInput {
+    float Hr;   // rolling-sphere radius
+    float Bxo;  // width required between two neighbouring rods on the plane Hx
+    float Hx;   // height of the protected plane
+    float L;    // side of the triangle or the square
 };
 
 // Rods too far apart for the height found (the square keeps the triangle's words).
 extern const char* const kNoThreeRodHeight;
 
-Outcome<HDLSanZ> calcH_DLSanZ(float Hr, float Bxo, float Hx, float L);
-Outcome<HDLSiZ> calcH_DLSiZ(float Hr, float Bxo, float Hx, float L);
+Outcome<HDLSanZ> calcH_DLSanZ(const RodFigureHeightInput& in);
+Outcome<HDLSiZ> calcH_DLSiZ(const RodFigureHeightInput& in);
 
 }  // namespace tervalen

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "calc/common/arith.h"
+#include "calc/common/working.h"
 
 namespace tervalen {
 
@@ -22,12 +23,22 @@ struct HShuangX {
     float Bx1;
     // Wires above the sphere: the width Bx2 at Hr (Bx1 is then 0).
     std::optional<float> Bx2;
+    Working working;
+};
+
+// What the support height of two wires is computed from.
+struct WirePairHeightInput {
+    float Hr;    // rolling-sphere radius
+    double Hoo;  // lowest point required between the wires, read in double precision
+    float Hx;    // height of the protected plane
+    float D1;    // distance between the supports along a wire
+    float D2;    // distance between the two wires
 };
 
 // Hoo is read when the search first compares it, and in double precision; a reading
 // that fails ends the calculation from within the search.
 Outcome<HShuangX> calcH_ShuangX(float Hr, const std::function<double()>& readHoo, float Hx,
                                 float D1, float D2);
-Outcome<HShuangX> calcH_ShuangX(float Hr, double Hoo, float Hx, float D1, float D2);
+Outcome<HShuangX> calcH_ShuangX(const WirePairHeightInput& in);
 
 }  // namespace tervalen

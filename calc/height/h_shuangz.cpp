@@ -12,29 +12,54 @@ namespace {
 Outcome<RodPairHeight> rodPair(float Hr, float Bxo, float Hx, float D, bool planeIsGround) {
     auto found =
         searchRodPair({.Hr = Hr, .Bxo = Bxo, .Hx = Hx, .s = D, .planeIsGround = planeIsGround});
-    if (const auto* r = std::get_if<RodPairHeight>(&found); r && !spacingCovered(r->H, Hr, D))
-        return Refusal{kNoTwoRodHeight};
+    auto* r = std::get_if<RodPairHeight>(&found);
+    if (!r) return found;
+    if (!spacingCovered(r->H, Hr, D)) return Refusal{kNoTwoRodHeight};
+    noteSpacingCovered(r->H, Hr, D, "D", r->working);
+    return found;
+}
+
+// The checks, then the steps of the search.
+Outcome<RodPairHeight> withChecks(Outcome<RodPairHeight> found, float Hr, float Bxo, float Hx) {
+    if (auto* r = std::get_if<RodPairHeight>(&found)) {
+        Recorder rec;
+        noteSphereChecks(rec, Hr, Hx, "Bxo", Bxo);
+        rec.append(r->working);
+        r->working = rec.take();
+    }
     return found;
 }
 
 }  // namespace
 
-Outcome<HDLShuangZ> calcH_DLShuangZ(float Hr, float Bxo, float Hx, float D) {
+Outcome<HDLShuangZ> calcH_DLShuangZ(const RodPairHeightInput& in) {
+    const auto [Hr, Bxo, Hx, D] = in;
     if (auto refusal = checkAgainstSphere(Hr, Hx, "Bxo", Bxo)) return *refusal;
-    return rodPair(Hr, Bxo, Hx, D, false);
+    return withChecks(rodPair(Hr, Bxo, Hx, D, false), Hr, Bxo, Hx);
 }
 
-Outcome<std::optional<HJSShuangZ>> calcH_JSShuangZ(float Hr, float Bxo, float Hx, float D, float G,
-                                                   std::optional<bool> planeIsGround) {
+Outcome<std::optional<HJSShuangZ>> calcH_JSShuangZ(const RodPairHeightOnBuildingInput& in) {
+    const auto [planeIsGround, Hr, Bxo, Hx, D, G] = in;
     if (auto refusal = checkAgainstSphere(Hr, Hx, "Bxo", Bxo)) return *refusal;
     if (!planeIsGround) return std::optional<HJSShuangZ>{};
-    auto found = rodPair(Hr, Bxo, Hx, D, *planeIsGround);
+    auto found = withChecks(rodPair(Hr, Bxo, Hx, D, *planeIsGround), Hr, Bxo, Hx);
     if (const auto* refusal = std::get_if<Refusal>(&found)) return *refusal;
     if (G == 0) return Refusal{kUseStandaloneForm};
-    HJSShuangZ r{std::get<RodPairHeight>(found), 0, 0};
+    HJSShuangZ r{std::get<RodPairHeight>(found), 0, 0, {}};
+    Recorder rec;
+    rec.append(r.search.working);
+    rec.check("G", G, "≠", "0", 0);
     // For "是" the height found is above the plane Hx; Ho stays measured from the plane.
-    r.tip = *planeIsGround ? single(static_cast<double>(Hx) + r.search.H, "H(针尖)") : r.search.H;
+    if (*planeIsGround) {
+        r.tip = single(static_cast<double>(Hx) + r.search.H, "H(针尖)");
+        rec.step("Hj", "{Hx}+{H}", {{"Hx", Hx}, {"H", r.search.H}}, r.tip, "m");
+    } else {
+        r.tip = r.search.H;
+        rec.value("Hj", r.tip, "m", "针尖高度 Hj = H");
+    }
     r.body = single(static_cast<double>(r.tip) - G, "H(针体)");
+    rec.step("Ht", "{Hj}−{G}", {{"Hj", r.tip}, {"G", G}}, r.body, "m");
+    r.working = rec.take();
     return std::optional<HJSShuangZ>{r};
 }
 

@@ -16,16 +16,28 @@ struct HJSShuangZ {
     RodPairHeight search;  // H and Ho above the plane Hx for "是", above the ground for "否"
     float tip;             // height of the rod tips above the ground
     float body;            // length of the rods above the mounting surface G
+    Working working;       // the search's, then the tip and the body
+};
+
+// What the height of two rods is computed from.
+struct RodPairHeightInput {
+    float Hr;   // rolling-sphere radius
+    float Bxo;  // width required between the rods on the plane Hx
+    float Hx;   // height of the protected plane
+    float D;    // distance between the rods
+};
+struct RodPairHeightOnBuildingInput {
+    // "是" (the plane Hx is the ground), "否", or nothing for any other answer, which ends
+    // the calculation without a result once the checks have passed.
+    std::optional<bool> planeIsGround;
+    float Hr, Bxo, Hx, D;
+    float G;  // height of the surface the rods are mounted on
 };
 
 // Rods too far apart for the height found.
 extern const char* const kNoTwoRodHeight;
 
-Outcome<HDLShuangZ> calcH_DLShuangZ(float Hr, float Bxo, float Hx, float D);
-
-// planeIsGround: "是" (the plane Hx is the ground), "否", or nothing for any other answer,
-// which ends the calculation without a result once the checks have passed.
-Outcome<std::optional<HJSShuangZ>> calcH_JSShuangZ(float Hr, float Bxo, float Hx, float D, float G,
-                                                   std::optional<bool> planeIsGround);
+Outcome<HDLShuangZ> calcH_DLShuangZ(const RodPairHeightInput& in);
+Outcome<std::optional<HJSShuangZ>> calcH_JSShuangZ(const RodPairHeightOnBuildingInput& in);
 
 }  // namespace tervalen

@@ -14,6 +14,12 @@ std::optional<Refusal> checkAgainstSphere(float Hr, float Hx, std::string_view r
     return std::nullopt;
 }
 
+void noteSphereChecks(Recorder& rec, float Hr, float Hx, std::string_view requiredSymbol,
+                      float required) {
+    rec.check("Hx", Hx, "≤", "Hr", Hr);
+    rec.check(requiredSymbol, required, "≤", "Hr", Hr);
+}
+
 Refusal searchExhausted(std::string_view what) {
     return Refusal{"被保护面高度 Hx 过高 或 所需的" + std::string(what) + " 过大"};
 }

@@ -9,6 +9,7 @@
 
 #include "calc/common/arith.h"
 #include "calc/common/rolling_sphere.h"
+#include "calc/common/working.h"
 
 namespace tervalen {
 
@@ -19,6 +20,10 @@ std::string exceedsSphereRadius(std::string_view symbol);
 // against the sphere radius (equality passes).
 std::optional<Refusal> checkAgainstSphere(float Hr, float Hx, std::string_view requiredSymbol,
                                           float required);
+
+// The same checks as passed, for the working: "Hx = 5 ≤ Hr = 30", "Rxo = 10 ≤ Hr = 30".
+void noteSphereChecks(Recorder& rec, float Hr, float Hx, std::string_view requiredSymbol,
+                      float required);
 
 // An exhausted search: "被保护面高度 Hx 过高 或 所需的<what> 过大".
 Refusal searchExhausted(std::string_view what);

@@ -28,13 +28,26 @@ Area collectionArea(double L, double W, double H) {
 
 }  // namespace
 
-Outcome<LJCS> calcLJCS(float K, float Td, double L, float W, float H) {
+Outcome<LJCS> calcLJCS(const LjcsInput& in) {
+    const auto [K, Td, L, W, H] = in;
+    Recorder rec;
     const Area area = collectionArea(L, W, H);
     const float Ae = single(area.km2, "Ae");
+    if (area.fromHeight) {
+        rec.check("H", H, "≥", "100", 100);
+        rec.step("Ae", "({L}×{W}+2×{H}×({L}+{W})+{π}×{H}²)×10^(−6)",
+                 {{"L", L}, {"W", W}, {"H", H}, {"π", kPi}}, Ae, "km²");
+    } else {
+        rec.check("H", H, "<", "100", 100);
+        rec.step("Ae", "({L}×{W}+2×({L}+{W})×√({H}×(200−{H}))+{π}×{H}×(200−{H}))×10^(−6)",
+                 {{"L", L}, {"W", W}, {"H", H}, {"π", kPi}}, Ae, "km²");
+    }
     // A negative Td has no real power 1.3: the non-finite value cannot be stored.
     const float Ng = single(0.024 * std::pow(static_cast<double>(Td), 1.3), "Ng");
+    rec.step("Ng", "0.024×{Td}^1.3", {{"Td", Td}}, Ng, "次/(km²·a)");
     const float N = single(static_cast<double>(K) * Ng * Ae, "N");
-    return LJCS{N, Ae, Ng, area.reachOut, area.fromHeight};
+    rec.step("N", "{K}×{Ng}×{Ae}", {{"K", K}, {"Ng", Ng}, {"Ae", Ae}}, N, "次/a");
+    return LJCS{N, Ae, Ng, area.reachOut, area.fromHeight, rec.take()};
 }
 
 }  // namespace tervalen

@@ -2,6 +2,7 @@
 // Expected number of lightning strikes per year on a building.
 
 #include "calc/common/arith.h"
+#include "calc/common/working.h"
 
 namespace tervalen {
 
@@ -13,11 +14,19 @@ struct LJCS {
     // H itself from 100 m on (fromHeight).
     double reachOut;
     bool fromHeight;
+    Working working;
 };
 
-// K: correction factor for the surroundings; Td: thunderstorm days per year; L, W, H:
-// length, width and height of the building in metres. L is kept in double precision
-// as typed, never rounded to single.
-Outcome<LJCS> calcLJCS(float K, float Td, double L, float W, float H);
+// What the expected strikes are computed from.
+struct LjcsInput {
+    float K;   // correction factor for the surroundings
+    float Td;  // thunderstorm days per year
+    // Length, width and height of the building in metres. L is kept in double precision
+    // as typed, never rounded to single.
+    double L;
+    float W, H;
+};
+
+Outcome<LJCS> calcLJCS(const LjcsInput& in);
 
 }  // namespace tervalen

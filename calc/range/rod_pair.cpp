@@ -9,12 +9,17 @@ float lowestPoint(float Hr, double h, float D, std::string_view quantity) {
     return single(lowest(h, D, Hr, quantity), quantity);
 }
 
+std::string lowestOf(std::string_view h, std::string_view D) {
+    return "{Hr}−√(({Hr}−" + std::string(h) + ")²+(" + std::string(D) + "/2)²)";
+}
+
 float widthAt(float Hr, float Ho, double reachHx, std::string_view quantity) {
     return single(reach(Ho, Hr, quantity) - reachHx, quantity);
 }
 
-Outcome<TwoRods> twoRods(bool roofIsGround, float Hr, float H, float Hx, float D,
-                         const char* tooFar) {
+Outcome<TwoRods> twoRods(bool roofIsGround, const RodPairInput& in, const char* tooFar,
+                         TwoRodsNames names) {
+    const auto [Hr, H, Hx, D] = in;
     // The radius at the outer ends is that of one rod, behind the same two checks.
     const Outcome<RxDanZ> outer =
         roofIsGround ? calcRx_JSDanZ({true, Hr, H, Hx}) : calcRx_DLDanZ({Hr, H, Hx});
@@ -27,7 +32,25 @@ Outcome<TwoRods> twoRods(bool roofIsGround, float Hr, float H, float Hx, float D
     if (!(limit > D)) return Refusal{tooFar};
     const float Ho = lowestPoint(Hr, h, D, "Ho");
     const float Bx = widthAt(Hr, Ho, rod.reachHx, "Bx");
-    return TwoRods{rod.Rx, Ho, Bx, h, rod.reachH, rod.reachHx, limit};
+
+    Recorder rec;
+    rec.append(rod.working);
+    const std::string s(names.spacing), ho = "Ho" + std::string(names.suffix),
+                                        bx = "Bx" + std::string(names.suffix);
+    // The rod's height above the plane taken as ground is h on a building, H otherwise.
+    const char* hName = roofIsGround ? "h" : "H";
+    rec.step(s + "max", "2×" + reachOf(roofIsGround ? "{h}" : "{H}"), {{hName, h}, {"Hr", Hr}},
+             limit, "m");
+    rec.check(s, D, "<", s + "max", limit);
+    const std::string spacing = "{" + s + "}";
+    rec.step(ho, lowestOf(roofIsGround ? "{h}" : "{H}", spacing), {{"Hr", Hr}, {hName, h}, {s, D}},
+             Ho, "m");
+    const std::string width = reachOf("{" + ho + "}");
+    if (roofIsGround)
+        rec.step(bx, width, {{ho, Ho}, {"Hr", Hr}}, Bx, "m");
+    else
+        rec.step(bx, width + "−" + reachOf("{Hx}"), {{ho, Ho}, {"Hr", Hr}, {"Hx", Hx}}, Bx, "m");
+    return TwoRods{rod.Rx, Ho, Bx, h, rod.reachH, rod.reachHx, limit, rec.take()};
 }
 
 }  // namespace tervalen

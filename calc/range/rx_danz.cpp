@@ -11,20 +11,43 @@ Outcome<RxDanZ> calcRx_DLDanZ(const RodInput& in) {
     const auto [Hr, H, Hx] = in;
     if (H > Hr) return Refusal{kRodTooHigh};
     if (Hx > H) return Refusal{kSurfaceTooHigh};
+    Recorder rec;
+    rec.check("H", H, "≤", "Hr", Hr);
+    rec.check("Hx", Hx, "≤", "H", H);
     const double reachH = reach(H, Hr, "Rx");
     const double reachHx = reach(Hx, Hr, "Rx");
-    return RxDanZ{single(reachH - reachHx, "Rx"), H, reachH, reachHx};
+    RxDanZ r{single(reachH - reachHx, "Rx"), H, reachH, reachHx, {}};
+    rec.step("Rx", reachOf("{H}") + "−" + reachOf("{Hx}"), {{"H", H}, {"Hr", Hr}, {"Hx", Hx}}, r.Rx,
+             "m");
+    r.working = rec.take();
+    return r;
 }
 
 Outcome<RxDanZ> calcRx_JSDanZ(const RodOnBuildingInput& in) {
     const auto [yesNo, Hr, H, Hx] = in;
-    if (!yesNo) return calcRx_DLDanZ({Hr, H, Hx});
+    if (!yesNo) {
+        auto standalone = calcRx_DLDanZ({Hr, H, Hx});
+        if (auto* r = std::get_if<RxDanZ>(&standalone))
+            r->working.insert(
+                r->working.begin(),
+                Step{{}, {}, {}, {}, {}, "建筑物不是与大地连通的等电位体：按独立避雷针计算"});
+        return standalone;
+    }
     // The height above the roof is what is tested against Hr, after its own rounding.
     const double h = static_cast<double>(H) - Hx;
-    if (single(h, "H − Hx") > Hr) return Refusal{kRodTooHigh};
+    const float hStored = single(h, "H − Hx");
+    if (hStored > Hr) return Refusal{kRodTooHigh};
     if (Hx > H) return Refusal{kSurfaceTooHigh};
+    Recorder rec;
+    rec.note("建筑物为与大地连通的等电位体：Hx 高度的屋面视为地面");
+    rec.step("h", "{H}−{Hx}", {{"H", H}, {"Hx", Hx}}, hStored, "m");
+    rec.check("h", hStored, "≤", "Hr", Hr);
+    rec.check("Hx", Hx, "≤", "H", H);
     const double reachH = root((2.0 * Hr - h) * h, "Rx");
-    return RxDanZ{single(reachH, "Rx"), single(h), reachH, 0.0};
+    RxDanZ r{single(reachH, "Rx"), hStored, reachH, 0.0, {}};
+    rec.step("Rx", "√((2×{Hr}−{h})×{h})", {{"Hr", Hr}, {"h", h}}, r.Rx, "m");
+    r.working = rec.take();
+    return r;
 }
 
 }  // namespace tervalen

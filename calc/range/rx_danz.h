@@ -2,6 +2,7 @@
 // Protection radius of a single rod on the plane at the height Hx of the protected surface.
 
 #include "calc/common/arith.h"
+#include "calc/common/working.h"
 
 namespace tervalen {
 
@@ -10,6 +11,7 @@ struct RxDanZ {
     float h;         // height of the rod that counts: H, or H - Hx when the roof is the ground
     double reachH;   // reach of the rod
     double reachHx;  // reach of the protected surface (0 when the roof is the ground)
+    Working working;
 };
 
 // The two refusals shared by the rod forms.

@@ -12,13 +12,22 @@ namespace tervalen {
 
 using RxSanZ = TwoRods;  // Rx, and Ho and Bx on a side of the triangle
 
+// What three or four rods on a regular figure are computed from.
+struct RodFigureInput {
+    float Hr;  // rolling-sphere radius
+    float H;   // height of the rods
+    float Hx;  // height of the protected surface
+    float L;   // side of the triangle or the square
+};
+
 struct RxSiZ {
-    TwoRods side;  // Rx, and Ho1 and Bx1 on a side of the square
+    TwoRods side;  // Rx, and Ho1 and Bx1 on a side of the square (its working is in `working`)
     float Dg;      // diagonal of the square
     float Ho2;     // lowest protection point midway along the diagonal
     // Protection width beside Ho2 on the plane at Hx; none when Ho2 lies below the
     // ground, which leaves the middle of the square without protection.
     std::optional<float> Bx2;
+    Working working;
 };
 
 extern const char* const kThreeRodsTooFarApart;  // L not below twice the reach of one rod
@@ -26,7 +35,7 @@ extern const char* const kFourRodsTooFarApart;
 // Shown beside the printed results when the diagonal's lowest point lies below the ground.
 extern const char* const kDiagonalUncovered;
 
-Outcome<RxSanZ> calcRx_DLSanZ(float Hr, float H, float Hx, float L);
-Outcome<RxSiZ> calcRx_DLSiZ(float Hr, float H, float Hx, float L);
+Outcome<RxSanZ> calcRx_DLSanZ(const RodFigureInput& in);
+Outcome<RxSiZ> calcRx_DLSiZ(const RodFigureInput& in);
 
 }  // namespace tervalen

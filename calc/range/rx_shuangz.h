@@ -12,9 +12,9 @@ using RxShuangZ = TwoRods;
 extern const char* const kRodsTooFarApart;  // D not below twice the reach of one rod
 
 // Standalone rods of height H, D apart.
-Outcome<RxShuangZ> calcRx_DLShuangZ(float Hr, float H, float Hx, float D);
+Outcome<RxShuangZ> calcRx_DLShuangZ(const RodPairInput& in);
 // Rods on a building; yesNo: the building is an equipotential body connected to the
 // earth, so the roof at Hx is the ground and the lowest point is measured above it.
-Outcome<RxShuangZ> calcRx_JSShuangZ(bool yesNo, float Hr, float H, float Hx, float D);
+Outcome<RxShuangZ> calcRx_JSShuangZ(const RodPairOnBuildingInput& in);
 
 }  // namespace tervalen

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "calc/common/arith.h"
+#include "calc/common/working.h"
 
 namespace tervalen {
 
@@ -18,13 +19,25 @@ struct RxBxDanX {
     double reachLow;  // reach of the wire's lowest point, H − sag
     double reachH;    // reach of the wire at the supports
     double reachHx;   // reach of the protected surface
+    Working working;
+};
+
+// What one overhead wire is computed from.
+struct WireInput {
+    float Hr;  // rolling-sphere radius
+    float H;   // height of the supports
+    float Hx;  // height of the protected surface
+    float D;   // distance between the supports
 };
 
 extern const char* const kWireTooHigh;         // H not below 2·Hr
 extern const char* const kWireSurfaceTooHigh;  // Hx > H, shared by the wire forms
+// The sag of a span as a step of the working: "D = 100 < 120 m：弧垂 Hc = 2 m".
+void recordSag(Recorder& rec, std::string_view span, float D, int sag);
+
 // A span for which no sag is defined; `symbol` names the span on the form ("D", "D1").
 std::string spanTooLong(std::string_view symbol);
 
-Outcome<RxBxDanX> calcRxBx_DanX(float Hr, float H, float Hx, float D);
+Outcome<RxBxDanX> calcRxBx_DanX(const WireInput& in);
 
 }  // namespace tervalen

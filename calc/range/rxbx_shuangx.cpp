@@ -10,9 +10,11 @@ const char* const kWiresTooHigh = "避雷线太高！\n避雷线高度 H 不应�
 const char* const kWiresTooFarApart = "避雷线之间距离太大！\n不能按双根等高避雷线方法计算！";
 const char* const kWiresAboveSphereRadius = "避雷线高度过高，无保护范围！";
 
-Outcome<RxBxShuangX> calcRxBx_ShuangX(float Hr, float H, float Hx, float D1, float D2) {
+Outcome<RxBxShuangX> calcRxBx_ShuangX(const WirePairInput& in) {
+    const auto [Hr, H, Hx, D1, D2] = in;
     // H = 2·Hr passes here; its reach is 0, so the spacing test refuses it.
-    if (single(2.0 * Hr, "2Hr") < H) return Refusal{kWiresTooHigh};
+    const float twoHr = single(2.0 * Hr, "2Hr");
+    if (twoHr < H) return Refusal{kWiresTooHigh};
     if (Hx > H) return Refusal{kWireSurfaceTooHigh};
     RxBxShuangX r{};
     r.limit = single(2.0 * reach(H, Hr, "间距上限"), "间距上限");
@@ -22,15 +24,25 @@ Outcome<RxBxShuangX> calcRxBx_ShuangX(float Hr, float H, float Hx, float D1, flo
     const auto sag = sagFor(D1);
     if (!sag) return Refusal{spanTooLong("D1")};
 
+    Recorder rec;
+    rec.check("H", H, "≤", "2Hr", twoHr);
+    rec.check("Hx", Hx, "≤", "H", H);
+    rec.step("D2max", "2×" + reachOf("{H}"), {{"H", H}, {"Hr", Hr}}, r.limit, "m");
+    rec.check("D2", D2, "<", "D2max", r.limit);
+    rec.check("H", H, "≤", "Hr", Hr);
+    recordSag(rec, "D1", D1, *sag);
     r.sag = *sag;
-    const double halfD2 = D2 / 2.0;
-    r.Ho = single((static_cast<double>(H) - r.sag) +
-                      root(static_cast<double>(Hr) * Hr - halfD2 * halfD2, "Ho") - Hr,
-                  "Ho");
+    r.Ho = single(wireLowest(static_cast<double>(H) - r.sag, D2, Hr, "Ho"), "Ho");
+    rec.step("Ho", "({H}−{Hc})+√({Hr}²−({D2}/2)²)−{Hr}",
+             {{"H", H}, {"Hc", r.sag}, {"Hr", Hr}, {"D2", D2}}, r.Ho, "m");
     // At the supports the wires hang at full height: the sphere sits on them as on two rod tips.
     r.Hoe = lowestPoint(Hr, H, D2, "Bx1");
+    rec.step("Hoe", lowestOf("{H}", "{D2}"), {{"Hr", Hr}, {"H", H}, {"D2", D2}}, r.Hoe, "m");
     r.reachHx = reach(Hx, Hr, "Bx1");
     r.Bx1 = widthAt(Hr, r.Hoe, r.reachHx, "Bx1");
+    rec.step("Bx1", reachOf("{Hoe}") + "−" + reachOf("{Hx}"),
+             {{"Hoe", r.Hoe}, {"Hr", Hr}, {"Hx", Hx}}, r.Bx1, "m");
+    r.working = rec.take();
     return r;
 }
 

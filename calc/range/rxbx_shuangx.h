@@ -4,6 +4,7 @@
 // centre line, where the wires hang at the full height of their supports.
 
 #include "calc/common/arith.h"
+#include "calc/common/working.h"
 
 namespace tervalen {
 
@@ -14,12 +15,22 @@ struct RxBxShuangX {
     float Hoe;       // lowest protection point between the wires at the supports
     float limit;     // twice the reach of one wire: D2 must stay below it
     double reachHx;  // reach of the protected surface
+    Working working;
+};
+
+// What two parallel overhead wires are computed from.
+struct WirePairInput {
+    float Hr;  // rolling-sphere radius
+    float H;   // height of the supports
+    float Hx;  // height of the protected surface
+    float D1;  // distance between the supports along a wire
+    float D2;  // distance between the two wires
 };
 
 extern const char* const kWiresTooHigh;            // H > 2·Hr
 extern const char* const kWiresTooFarApart;        // D2 not below twice the reach of one wire
 extern const char* const kWiresAboveSphereRadius;  // Hr < H: no range is worked out
 
-Outcome<RxBxShuangX> calcRxBx_ShuangX(float Hr, float H, float Hx, float D1, float D2);
+Outcome<RxBxShuangX> calcRxBx_ShuangX(const WirePairInput& in);
 
 }  // namespace tervalen

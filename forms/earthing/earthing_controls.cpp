@@ -40,10 +40,6 @@ Row steelSizeRow(std::string initialCaption, std::string refusal) {
     return r;
 }
 
-float diameterFromType(const Form& f, float s) {
-    return equivalentDiameter(f.text("CmbGx"), s).value_or(0.0f);
-}
-
 Row soilRow(KeyFilter filter) {
     Control box = input("Cmbρ");
     if (filter != KeyFilter::None) box = box.numeric("ρ 值错误，只为数字！");
@@ -65,19 +61,23 @@ void keepForImpulse(Form& f, float R) {
     f.focus("CmdRun_CJ");
 }
 
-void impulseFromStored(Form& f, std::string_view lengthBox) {
+void impulseFromStored(Form& f, std::string_view lengthBox, const char* storedSymbol) {
     f.clear({"PicRi"});
     if (f.anyBlank({"Cmbρ", lengthBox})) return;
     const float rho = f.number("Cmbρ"), L = f.number(lengthBox);
-    f.show(calcDZ_GC(f.kept(kStoredR), rho, L), [&](const DzGc& r) { f.print("PicRi", r.Ri); });
+    const ImpulseInput in{f.kept(kStoredR), rho, L, storedSymbol};
+    f.show("calcDZ_GC", in, calcDZ_GC(in), [&](const DzGc& r) { f.print("PicRi", r.Ri); });
 }
 
-std::vector<Control> powerFrequencyButtons(Handler CmdRun_GP_Click, std::string lengthBox) {
-    return {
-        button("CmdRun_GP", "求工频电阻", std::move(CmdRun_GP_Click)).sized(89, 25),
-        button("CmdRun_CJ", "求冲击电阻", [lengthBox](Form& f) { impulseFromStored(f, lengthBox); })
-            .sized(89, 25),
-        closeButton().sized(89, 25)};
+std::vector<Control> powerFrequencyButtons(Handler CmdRun_GP_Click, std::string lengthBox,
+                                           const char* storedSymbol) {
+    return {button("CmdRun_GP", "求工频电阻", std::move(CmdRun_GP_Click)).sized(89, 25),
+            button("CmdRun_CJ", "求冲击电阻",
+                   [lengthBox, storedSymbol](Form& f) {
+                       impulseFromStored(f, lengthBox, storedSymbol);
+                   })
+                .sized(89, 25),
+            closeButton().sized(89, 25)};
 }
 
 }  // namespace tervalen::forms

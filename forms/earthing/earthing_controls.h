@@ -14,10 +14,6 @@ namespace tervalen::forms {
 // label LabGg follows the type picked from the list.
 Row steelTypeRow(std::string caption, std::string initialType);
 Row steelSizeRow(std::string initialCaption, std::string refusal);
-// The equivalent diameter of the type in CmbGx; a text that is none of the four steels
-// gives D = 0, on which the resistance formula's division fails.
-float diameterFromType(const Form& f, float s);
-
 // "接地体处土壤电阻率（ρ）：" with the box Cmbρ, filtered or not.
 Row soilRow(KeyFilter filter);
 // CmbL2, used only by the impulse button, with its note "求冲击电阻".
@@ -32,11 +28,12 @@ inline const char* const kStoredR = "R";
 // After a complete power-frequency calculation: keep R for the impulse button and move
 // the focus to it.
 void keepForImpulse(Form& f, float R);
-// CmdRun_CJ: converts the stored power-frequency resistance with ρ from Cmbρ and the
-// length from `lengthBox`; prints Ri.
-void impulseFromStored(Form& f, std::string_view lengthBox);
+// CmdRun_CJ: converts the stored power-frequency resistance (the result `storedSymbol`
+// of the last "求工频电阻" press) with ρ from Cmbρ and the length from `lengthBox`; prints Ri.
+void impulseFromStored(Form& f, std::string_view lengthBox, const char* storedSymbol);
 
 // CmdRun_GP (the default button), CmdRun_CJ and cmdCancel.
-std::vector<Control> powerFrequencyButtons(Handler CmdRun_GP_Click, std::string lengthBox);
+std::vector<Control> powerFrequencyButtons(Handler CmdRun_GP_Click, std::string lengthBox,
+                                           const char* storedSymbol);
 
 }  // namespace tervalen::forms

@@ -13,9 +13,9 @@ void CmdRun_GP_Click(Form& f) {
     if (f.anyBlank({"CmbGg", "Cmbρ", "CmbL1", "CmbN"})) return;
     const float s = f.number("CmbGg"), rho = f.number("Cmbρ"), L1 = f.number("CmbL1"),
                 N = f.number("CmbN");
-    const float D = diameterFromType(f, s);
-    f.show(calcDZ_ChuiZhi(D, rho, L1, N), [&](const DzChuiZhi& r) {
-        f.print("PicD", D);
+    const VerticalElectrodesInput in{f.text("CmbGx"), s, rho, L1, N};
+    f.show("calcDZ_ChuiZhi", in, calcDZ_ChuiZhi(in), [&](const DzChuiZhi& r) {
+        f.print("PicD", r.D);
         f.print("PicR", r.R);
         f.print("PicRn", r.Rn);
         keepForImpulse(f, r.Rn);
@@ -49,7 +49,7 @@ const FormDef& frmDZ_ChuiZhi() {
                                     return r;
                                 }(),
                                 impulseResultLine()})},
-        .buttons = powerFrequencyButtons(CmdRun_GP_Click, "CmbL2"),
+        .buttons = powerFrequencyButtons(CmdRun_GP_Click, "CmbL2", "Rn"),
         .defaultButton = "CmdRun_GP",
         .cancelButton = "cmdCancel",
         .kept = {kStoredR},

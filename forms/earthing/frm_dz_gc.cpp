@@ -12,7 +12,8 @@ void CmdRun_Click(Form& f) {
     f.clear({"PicRi", "PicLe"});
     if (f.anyBlank({"CmbR", "Cmbρ", "CmbL"})) return;
     const float R = f.number("CmbR"), rho = f.number("Cmbρ"), L = f.number("CmbL");
-    f.show(calcDZ_GC(R, rho, L), [&](const DzGc& r) {
+    const ImpulseInput in{R, rho, L};
+    f.show("calcDZ_GC", in, calcDZ_GC(in), [&](const DzGc& r) {
         f.print("PicRi", r.Ri);
         f.print("PicLe", r.Le);
     });

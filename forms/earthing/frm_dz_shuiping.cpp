@@ -48,11 +48,11 @@ Row shapeOptions() {
     return r;
 }
 
-// The first selected layout gives the coefficient; none selected counts as a straight line.
-float shapeCoefficient(const Form& f) {
+// The first selected layout's index; none selected: -1 (the unit takes a straight line).
+int selectedLayout(const Form& f) {
     for (std::size_t i = 0; i < kShapeCoefficients.size(); ++i)
-        if (f.selected("OptA" + std::to_string(i + 1))) return kShapeCoefficients[i];
-    return 0.0f;
+        if (f.selected("OptA" + std::to_string(i + 1))) return static_cast<int>(i);
+    return -1;
 }
 
 void CmdRun_GP_Click(Form& f) {
@@ -60,11 +60,10 @@ void CmdRun_GP_Click(Form& f) {
     if (f.anyBlank({"CmbGg", "Cmbρ", "CmbL1", "CmbH"})) return;
     const float s = f.number("CmbGg"), rho = f.number("Cmbρ"), L1 = f.number("CmbL1"),
                 H = f.number("CmbH");
-    const float D = diameterFromType(f, s);
-    const float A = shapeCoefficient(f);
-    f.show(calcDZ_ShuiPing(D, rho, L1, H, A), [&](const DzShuiPing& r) {
-        f.print("PicA", A);
-        f.print("PicD", D);
+    const HorizontalElectrodeInput in{f.text("CmbGx"), s, rho, L1, H, selectedLayout(f)};
+    f.show("calcDZ_ShuiPing", in, calcDZ_ShuiPing(in), [&](const DzShuiPing& r) {
+        f.print("PicA", r.A);
+        f.print("PicD", r.D);
         f.print("PicR", r.R);
         keepForImpulse(f, r.R);
     });
@@ -93,7 +92,7 @@ const FormDef& frmDZ_ShuiPing() {
                                 resultRow({{"D=", "PicD"}}, "m"),
                                 heading({}, "人工水平接地体的工频接地电阻值（R）为："),
                                 resultRow({{"R=", "PicR"}}, "Ω"), impulseResultLine()})},
-        .buttons = powerFrequencyButtons(CmdRun_GP_Click, "CmbL2"),
+        .buttons = powerFrequencyButtons(CmdRun_GP_Click, "CmbL2", "R"),
         .defaultButton = "CmdRun_GP",
         .cancelButton = "cmdCancel",
         .kept = {kStoredR},

@@ -36,7 +36,8 @@ void CmdRun_GP_Click(Form& f) {
         modules = EarthingModules{RM, N};
     }
     if (answer) {
-        f.show(calcDZ_XT(RB, RP, modules), [&](const DzXt& r) {
+        const EarthingSystemInput in{RB, RP, modules};
+        f.show("calcDZ_XT", in, calcDZ_XT(in), [&](const DzXt& r) {
             if (r.RMn) f.print("PicRMn", *r.RMn);
             f.print("PicR", r.R);
             f.kept(kStoredR) = r.R;
@@ -79,7 +80,7 @@ const FormDef& frmDZ_XT() {
                         heading({}, "接地系统冲击接地电阻值（Ri）为："),
                         resultRow({{"Ri=", "PicRi"}}, "Ω"),
                         {label("注：该程序接地系统工频接地电阻值计算的利用系数为：     η=0.75")}})},
-        .buttons = powerFrequencyButtons(CmdRun_GP_Click, "CmbL"),
+        .buttons = powerFrequencyButtons(CmdRun_GP_Click, "CmbL", "R"),
         .defaultButton = "CmdRun_GP",
         .cancelButton = "cmdCancel",
         .kept = {kStoredR},

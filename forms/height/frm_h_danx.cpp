@@ -14,7 +14,8 @@ void CmdRun_Click(Form& f) {
     if (f.anyBlank({"CmbBx1o", "CmbHx", "CmbD"})) return;
     const float Hr = f.number("CmbHr"), Bx1o = f.number("CmbBx1o"), Hx = f.number("CmbHx"),
                 D = f.number("CmbD");
-    f.show(calcH_DanX(Hr, Bx1o, Hx, D), [&](const HDanX& r) {
+    const WireHeightInput in{Hr, Bx1o, Hx, D};
+    f.show("calcH_DanX", in, calcH_DanX(in), [&](const HDanX& r) {
         f.print("PicH", r.H);
         f.print("PicHc", r.Hc);
         f.print("PicHh", r.H);  // the highest point of the range is the wire at its supports

@@ -28,7 +28,8 @@ void CmdRun_Click_DL(Form& f) {
     f.clear({"PicH", "PicRx"});
     if (f.anyBlank({"CmbRxo", "CmbHx"})) return;
     const float Hr = f.number("CmbHr"), Rxo = f.number("CmbRxo"), Hx = f.number("CmbHx");
-    f.show(calcH_DLDanZ(Hr, Rxo, Hx), [&](const HDLDanZ& r) {
+    const RodHeightInput in{Hr, Rxo, Hx};
+    f.show("calcH_DLDanZ", in, calcH_DLDanZ(in), [&](const HDLDanZ& r) {
         f.print("PicH", r.H);
         f.print("PicRx", r.Rx);
     });
@@ -40,7 +41,8 @@ void CmdRun_Click_JS(Form& f) {
     const std::string answer = f.text("CmbYesNo");
     const float Hr = f.number("CmbHr"), Rxo = f.number("CmbRxo"), Hx = f.number("CmbHx"),
                 G = f.number("CmbG");
-    f.show(calcH_JSDanZ(Hr, Rxo, Hx, G, yesNoAnswer(answer)), [&](const std::optional<HJSDanZ>& r) {
+    const RodHeightOnBuildingInput in{yesNoAnswer(answer), Hr, Rxo, Hx, G};
+    f.show("calcH_JSDanZ", in, calcH_JSDanZ(in), [&](const std::optional<HJSDanZ>& r) {
         if (!r) return;
         f.print("PicHj", r->tip);
         f.print("PicHt", r->body);

@@ -26,17 +26,17 @@ std::vector<Row> heightResult() {
 }
 
 // Reads the inputs both forms share, in their order, after the blank tests.
-template <class Unit>
-auto runSide(Form& f, Unit unit) {
+RodFigureHeightInput sideInput(const Form& f) {
     const float Hr = f.number("CmbHr"), Bxo = f.number("CmbBxo"), Hx = f.number("CmbHx"),
                 L = f.number("CmbL");
-    return unit(Hr, Bxo, Hx, L);
+    return {Hr, Bxo, Hx, L};
 }
 
 void CmdRun_Click_San(Form& f) {
     f.clear({"PicH", "PicHo", "PicBx"});
     if (f.anyBlank({"CmbBxo", "CmbHx", "CmbL"})) return;
-    f.show(runSide(f, calcH_DLSanZ), [&](const HDLSanZ& r) {
+    const RodFigureHeightInput in = sideInput(f);
+    f.show("calcH_DLSanZ", in, calcH_DLSanZ(in), [&](const HDLSanZ& r) {
         f.print("PicH", r.H);
         f.print("PicHo", r.Ho);
         f.print("PicBx", r.Bx);
@@ -46,7 +46,8 @@ void CmdRun_Click_San(Form& f) {
 void CmdRun_Click_Si(Form& f) {
     f.clear({"PicH", "PicHo1", "PicHo2", "PicBx1", "PicBx2"});
     if (f.anyBlank({"CmbBxo", "CmbHx", "CmbL"})) return;
-    f.show(runSide(f, calcH_DLSiZ), [&](const HDLSiZ& r) {
+    const RodFigureHeightInput in = sideInput(f);
+    f.show("calcH_DLSiZ", in, calcH_DLSiZ(in), [&](const HDLSiZ& r) {
         f.print("PicH", r.search.H);
         f.print("PicHo1", r.Ho1);
         f.print("PicBx1", r.Bx1);

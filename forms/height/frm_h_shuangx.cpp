@@ -17,7 +17,11 @@ void CmdRun_Click(Form& f) {
     const float Hr = f.number("CmbHr");
     const auto Hoo = [&f] { return f.numberDouble("CmbHoo"); };  // read when first compared
     const float Hx = f.number("CmbHx"), D1 = f.number("CmbD1"), D2 = f.number("CmbD2");
-    f.show(calcH_ShuangX(Hr, Hoo, Hx, D1, D2), [&](const HShuangX& r) {
+    const auto outcome = calcH_ShuangX(Hr, Hoo, Hx, D1, D2);
+    // Hoo is read within the search: the input the press ran on holds the value read.
+    const auto* found = std::get_if<HShuangX>(&outcome);
+    const WirePairHeightInput in{Hr, found ? found->Hoo : 0.0, Hx, D1, D2};
+    f.show("calcH_ShuangX", in, outcome, [&](const HShuangX& r) {
         if (r.withinSphere) f.setVisible("LabJG", true);
         f.print("PicH", r.H);
         if (r.Hc) f.print("PicHc", static_cast<float>(*r.Hc));

@@ -37,7 +37,8 @@ void CmdRun_Click_DL(Form& f) {
     if (f.anyBlank({"CmbBxo", "CmbHx", "CmbD"})) return;
     const float Hr = f.number("CmbHr"), Bxo = f.number("CmbBxo"), Hx = f.number("CmbHx"),
                 D = f.number("CmbD");
-    f.show(calcH_DLShuangZ(Hr, Bxo, Hx, D), [&](const HDLShuangZ& r) {
+    const RodPairHeightInput in{Hr, Bxo, Hx, D};
+    f.show("calcH_DLShuangZ", in, calcH_DLShuangZ(in), [&](const HDLShuangZ& r) {
         f.print("PicH", r.H);
         f.print("PicHo", r.Ho);
         f.print("PicBx", r.Bx);
@@ -50,14 +51,14 @@ void CmdRun_Click_JS(Form& f) {
     const std::string answer = f.text("CmbYesNo");
     const float Hr = f.number("CmbHr"), Bxo = f.number("CmbBxo"), Hx = f.number("CmbHx"),
                 D = f.number("CmbD"), G = f.number("CmbG");
-    f.show(calcH_JSShuangZ(Hr, Bxo, Hx, D, G, yesNoAnswer(answer)),
-           [&](const std::optional<HJSShuangZ>& r) {
-               if (!r) return;
-               f.print("PicHj", r->tip);
-               f.print("PicHt", r->body);
-               f.print("PicHo", r->search.Ho);
-               f.print("PicBx", r->search.Bx);
-           });
+    const RodPairHeightOnBuildingInput in{yesNoAnswer(answer), Hr, Bxo, Hx, D, G};
+    f.show("calcH_JSShuangZ", in, calcH_JSShuangZ(in), [&](const std::optional<HJSShuangZ>& r) {
+        if (!r) return;
+        f.print("PicHj", r->tip);
+        f.print("PicHt", r->body);
+        f.print("PicHo", r->search.Ho);
+        f.print("PicBx", r->search.Bx);
+    });
 }
 
 // The equipotential answer is picked from its list: typed keys meet a numeric filter.

@@ -15,7 +15,8 @@ void CmdRun_Click(Form& f) {
     const float K = f.number("CmbK"), Td = f.number("CmbTd");
     const double L = f.numberDouble("CmbL");  // kept as typed: not rounded to single
     const float W = f.number("CmbW"), H = f.number("CmbH");
-    f.show(calcLJCS(K, Td, L, W, H), [&](const LJCS& r) { f.print("PicN", r.N); });
+    const LjcsInput in{K, Td, L, W, H};
+    f.show("calcLJCS", in, calcLJCS(in), [&](const LJCS& r) { f.print("PicN", r.N); });
 }
 
 }  // namespace

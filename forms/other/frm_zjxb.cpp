@@ -9,21 +9,23 @@ namespace {
 
 // One calculation: clears only its own result box, stops on a blank input, converts
 // both inputs and prints the side the unit returns.
-template <class R>
+template <class In, class R>
 void calculateSide(Form& f, std::string_view box, std::string_view first, std::string_view second,
-                   Outcome<R> (*unit)(float, float), float R::*side) {
+                   const char* unitName, Outcome<R> (*unit)(const In&), float R::*side) {
     f.clear({box});
     if (f.anyBlank({first, second})) return;
     const float a = f.number(first), b = f.number(second);
-    f.show(unit(a, b), [&](const R& r) { f.print(box, r.*side); });
+    const In in{a, b};
+    f.show(unitName, in, unit(in), [&](const R& r) { f.print(box, r.*side); });
 }
 
 void CmdRun1_Click(Form& f) {
-    calculateSide(f, "PicLc", "CmbLa1", "CmbLb", calcZJXB_Hypotenuse, &Hypotenuse::Lc);
+    calculateSide(f, "PicLc", "CmbLa1", "CmbLb", "calcZJXB_Hypotenuse", calcZJXB_Hypotenuse,
+                  &Hypotenuse::Lc);
 }
 
 void CmdRun2_Click(Form& f) {
-    calculateSide(f, "PicLb", "CmbLa2", "CmbLc", calcZJXB_Leg, &Leg::Lb);
+    calculateSide(f, "PicLb", "CmbLa2", "CmbLc", "calcZJXB_Leg", calcZJXB_Leg, &Leg::Lb);
 }
 
 Control side(const char* name, const char* symbol) {

@@ -16,7 +16,8 @@ void CmdRun_Click_SanZ(Form& f) {
     if (f.anyBlank({"CmbH", "CmbHx", "CmbL"})) return;
     const float Hr = f.number("CmbHr"), H = f.number("CmbH"), Hx = f.number("CmbHx"),
                 L = f.number("CmbL");
-    f.show(calcRx_DLSanZ(Hr, H, Hx, L), [&](const RxSanZ& r) { printTwoRods(f, r); });
+    const RodFigureInput in{Hr, H, Hx, L};
+    f.show("calcRx_DLSanZ", in, calcRx_DLSanZ(in), [&](const RxSanZ& r) { printTwoRods(f, r); });
 }
 
 void CmdRun_Click_SiZ(Form& f) {
@@ -24,7 +25,8 @@ void CmdRun_Click_SiZ(Form& f) {
     if (f.anyBlank({"CmbH", "CmbHx", "CmbL"})) return;
     const float Hr = f.number("CmbHr"), H = f.number("CmbH"), Hx = f.number("CmbHx"),
                 L = f.number("CmbL");
-    f.show(calcRx_DLSiZ(Hr, H, Hx, L), [&](const RxSiZ& r) {
+    const RodFigureInput in{Hr, H, Hx, L};
+    f.show("calcRx_DLSiZ", in, calcRx_DLSiZ(in), [&](const RxSiZ& r) {
         f.print("PicRx", r.side.Rx);
         f.print("PicHo1", r.side.Ho);
         f.print("PicBx1", r.side.Bx);

@@ -27,7 +27,9 @@ void CmdRun_Click_DL(Form& f) {
     if (f.anyBlank({"CmbH", "CmbHx", "CmbD"})) return;
     const float Hr = f.number("CmbHr"), H = f.number("CmbH"), Hx = f.number("CmbHx"),
                 D = f.number("CmbD");
-    f.show(calcRx_DLShuangZ(Hr, H, Hx, D), [&](const RxShuangZ& r) { printTwoRods(f, r); });
+    const RodPairInput in{Hr, H, Hx, D};
+    f.show("calcRx_DLShuangZ", in, calcRx_DLShuangZ(in),
+           [&](const RxShuangZ& r) { printTwoRods(f, r); });
 }
 
 void CmdRun_Click_JS(Form& f) {
@@ -38,7 +40,9 @@ void CmdRun_Click_JS(Form& f) {
                 D = f.number("CmbD");
     const auto yes = yesNoAnswer(answer);
     if (!yes) return;
-    f.show(calcRx_JSShuangZ(*yes, Hr, H, Hx, D), [&](const RxShuangZ& r) { printTwoRods(f, r); });
+    const RodPairOnBuildingInput in{*yes, Hr, H, Hx, D};
+    f.show("calcRx_JSShuangZ", in, calcRx_JSShuangZ(in),
+           [&](const RxShuangZ& r) { printTwoRods(f, r); });
 }
 
 }  // namespace

@@ -13,7 +13,8 @@ void CmdRun_Click(Form& f) {
     if (f.anyBlank({"CmbH", "CmbHx", "CmbD"})) return;
     const float Hr = f.number("CmbHr"), H = f.number("CmbH"), Hx = f.number("CmbHx"),
                 D = f.number("CmbD");
-    f.show(calcRxBx_DanX(Hr, H, Hx, D), [&](const RxBxDanX& r) {
+    const WireInput in{Hr, H, Hx, D};
+    f.show("calcRxBx_DanX", in, calcRxBx_DanX(in), [&](const RxBxDanX& r) {
         f.print("PicHh", r.Hh);
         f.print("PicBx1", r.Bx1);
         f.print("PicBx2", r.Bx2);

@@ -17,7 +17,8 @@ void CmdRun_Click(Form& f) {
     // from here on, even when a check then refuses the inputs.
     f.setVisible("LabJG", H <= Hr);
     const float Hx = f.number("CmbHx"), D1 = f.number("CmbD1"), D2 = f.number("CmbD2");
-    f.show(calcRxBx_ShuangX(Hr, H, Hx, D1, D2), [&](const RxBxShuangX& r) {
+    const WirePairInput in{Hr, H, Hx, D1, D2};
+    f.show("calcRxBx_ShuangX", in, calcRxBx_ShuangX(in), [&](const RxBxShuangX& r) {
         f.print("PicHo", r.Ho);
         f.print("PicBx1", r.Bx1);
     });

@@ -18,7 +18,7 @@ using tervalen::forms::testing::Recorded;
 namespace {
 
 std::string shownA(float rho, float L) {
-    return formatResult(std::get<DzGc>(calcDZ_GC(10, rho, L)).A);
+    return formatResult(std::get<DzGc>(calcDZ_GC({10, rho, L})).A);
 }
 
 struct ConversionCase {
@@ -105,9 +105,9 @@ TEST(FlatPartCoefficient, OutsideTheBlocksTheLimitingLinesHold) {
 
 TEST(ImpulseConversionUnit, TheTwoFormulasMeetWhereTheLineStarts) {
     // ρ 400: Le = 40 exactly, so L 12 puts L/Le on the start of the ρ = 500 line (x0 = 0.3).
-    const auto at = std::get<DzGc>(calcDZ_GC(10, 400, 12));
-    const auto left = std::get<DzGc>(calcDZ_GC(10, 400, 1));
-    const auto right = std::get<DzGc>(calcDZ_GC(10, 400, 12.5f));
+    const auto at = std::get<DzGc>(calcDZ_GC({10, 400, 12}));
+    const auto left = std::get<DzGc>(calcDZ_GC({10, 400, 1}));
+    const auto right = std::get<DzGc>(calcDZ_GC({10, 400, 12.5f}));
     EXPECT_TRUE(at.flat);
     EXPECT_FALSE(right.flat);
     EXPECT_EQ(at.A, left.A);
@@ -119,10 +119,10 @@ TEST(ImpulseConversionUnit, NegativeLengthIsOnTheFlatPartAndLowResistivityKeepsR
     // A negative length lies left of every line's start.
     EXPECT_EQ(shownA(300, -5), " 1.224326");
     // ρ ≤ 100: Ri = R whatever L is; R = 0 gives Ri = 0.
-    const auto low = std::get<DzGc>(calcDZ_GC(7.5f, 80, 1000));
+    const auto low = std::get<DzGc>(calcDZ_GC({7.5f, 80, 1000}));
     EXPECT_EQ(low.Ri, 7.5f);
     EXPECT_EQ(low.L, low.Le);
-    EXPECT_EQ(std::get<DzGc>(calcDZ_GC(0, 3000, 30)).Ri, 0.0f);
+    EXPECT_EQ(std::get<DzGc>(calcDZ_GC({0, 3000, 30})).Ri, 0.0f);
 }
 
 TEST(ImpulseConversionForm, BlankInputsStopSilentlyAndNegativeResistivityFailsAtTheRoot) {

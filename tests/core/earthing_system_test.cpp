@@ -184,10 +184,10 @@ TEST(EarthingSystemForm, NegativeResistivityFailsAtTheImpulseButtonsRoot) {
 }
 
 TEST(EarthingSystemUnit, CarriesTheParallelResistanceOfTheElectrodes) {
-    const auto with = std::get<DzXt>(calcDZ_XT(10, 20, EarthingModules{5, 4}));
+    const auto with = std::get<DzXt>(calcDZ_XT({10, 20, EarthingModules{5, 4}}));
     EXPECT_EQ(with.Rp, static_cast<double>(static_cast<float>(200.0 / 30.0)));
     EXPECT_EQ(with.RMn, 1.25f);
-    const auto without = std::get<DzXt>(calcDZ_XT(10, 20, std::nullopt));
+    const auto without = std::get<DzXt>(calcDZ_XT({10, 20, std::nullopt}));
     EXPECT_DOUBLE_EQ(without.Rp, 200.0 / 30.0);
     EXPECT_FALSE(without.RMn.has_value());
 }

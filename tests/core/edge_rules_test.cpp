@@ -61,10 +61,10 @@ TEST(EdgeRules, TwoPointsAreNeverANumberEvenWhenTheFirstPartUnderflows) {
 TEST(EdgeRules, AHundredMetreBuildingCollectsOutToItsHeight) {
     // Both formulas give the same area to the displayed digits here: the branch itself
     // is what is pinned.
-    const auto at = std::get<LJCS>(calcLJCS(1, 40, 50, 20, 100));
+    const auto at = std::get<LJCS>(calcLJCS({1, 40, 50, 20, 100}));
     EXPECT_TRUE(at.fromHeight);
     EXPECT_EQ(at.reachOut, 100.0);
-    const auto below = std::get<LJCS>(calcLJCS(1, 40, 50, 20, 99.99f));
+    const auto below = std::get<LJCS>(calcLJCS({1, 40, 50, 20, 99.99f}));
     EXPECT_FALSE(below.fromHeight);
     EXPECT_NEAR(below.reachOut, 100.0, 1e-3);
 }

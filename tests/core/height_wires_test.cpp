@@ -142,11 +142,11 @@ TEST(TwoWireUnit, ReadsHooOnceAtTheFirstComparisonInDoublePrecision) {
     };
     const auto r = std::get<HShuangX>(calcH_ShuangX(30, Hoo, 5, 100, 20));
     EXPECT_EQ(reads, 1);
-    EXPECT_EQ(r.H, std::get<HShuangX>(calcH_ShuangX(30, 10.0, 5, 100, 20)).H);
+    EXPECT_EQ(r.H, std::get<HShuangX>(calcH_ShuangX({30, 10.0, 5, 100, 20})).H);
     const double justBelow = static_cast<double>(r.Ho) - 1e-9;
-    EXPECT_EQ(std::get<HShuangX>(calcH_ShuangX(30, justBelow, 5, 100, 20)).H, r.H);
+    EXPECT_EQ(std::get<HShuangX>(calcH_ShuangX({30, justBelow, 5, 100, 20})).H, r.H);
     const double justAbove = static_cast<double>(r.Ho) + 1e-9;
-    EXPECT_GT(std::get<HShuangX>(calcH_ShuangX(30, justAbove, 5, 100, 20)).H, r.H);
+    EXPECT_GT(std::get<HShuangX>(calcH_ShuangX({30, justAbove, 5, 100, 20})).H, r.H);
 
     reads = 0;
     EXPECT_TRUE(std::holds_alternative<Refusal>(calcH_ShuangX(30, Hoo, 31, 100, 20)));

@@ -34,7 +34,7 @@ class LJCSUnit : public ::testing::TestWithParam<StrikeCase> {};
 
 TEST_P(LJCSUnit, AreaDensityAndStrikes) {
     const StrikeCase& c = GetParam();
-    const auto r = std::get<LJCS>(calcLJCS(c.K, c.Td, c.L, c.W, c.H));
+    const auto r = std::get<LJCS>(calcLJCS({c.K, c.Td, c.L, c.W, c.H}));
     EXPECT_EQ(formatResult(r.Ae), c.Ae);
     EXPECT_EQ(formatResult(r.Ng), c.Ng);
     EXPECT_EQ(formatResult(r.N), c.N);
@@ -56,21 +56,21 @@ INSTANTIATE_TEST_SUITE_P(
         StrikeCase{"no thunderstorm days", 2, 0, 50, 20, 30, " 0.02702012", " 0", " 0"}));
 
 TEST(LJCSUnit, BothHeightFormulasMeetAt100Metres) {
-    const float below = std::get<LJCS>(calcLJCS(1, 40, 50, 20, 99.999f)).Ae;
-    const float at = std::get<LJCS>(calcLJCS(1, 40, 50, 20, 100)).Ae;
+    const float below = std::get<LJCS>(calcLJCS({1, 40, 50, 20, 99.999f})).Ae;
+    const float at = std::get<LJCS>(calcLJCS({1, 40, 50, 20, 100})).Ae;
     EXPECT_NEAR(below, at, 1e-7f);
 }
 
 TEST(LJCSUnit, ImpossibleArithmeticNamesTheQuantity) {
     try {
-        calcLJCS(1, 40, 50, 20, -1);
+        calcLJCS({1, 40, 50, 20, -1});
         FAIL() << "a negative height has no collection area";
     } catch (const ArithmeticFailure& e) {
         EXPECT_EQ(e.kind(), ArithmeticFailure::Kind::NegativeRoot);
         EXPECT_EQ(e.quantity(), "Ae");
     }
     try {
-        calcLJCS(1, -40, 50, 20, 30);
+        calcLJCS({1, -40, 50, 20, 30});
         FAIL() << "a negative Td has no real power 1.3";
     } catch (const ArithmeticFailure& e) {
         EXPECT_EQ(e.quantity(), "Ng");

@@ -64,9 +64,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TriangleUnits, SquaresAndRootInDoublePrecision) {
     // Squares of 1e20 and beyond would overflow in single precision.
-    EXPECT_EQ(std::get<Leg>(calcZJXB_Leg(3e20f, 5e20f)).Lb, 4e20f);
-    EXPECT_EQ(std::get<Leg>(calcZJXB_Leg(1e20f, 1e20f)).Lb, 0.0f);
-    EXPECT_EQ(std::get<Hypotenuse>(calcZJXB_Hypotenuse(3e20f, 4e20f)).Lc, 5e20f);
+    EXPECT_EQ(std::get<Leg>(calcZJXB_Leg({3e20f, 5e20f})).Lb, 4e20f);
+    EXPECT_EQ(std::get<Leg>(calcZJXB_Leg({1e20f, 1e20f})).Lb, 0.0f);
+    EXPECT_EQ(std::get<Hypotenuse>(calcZJXB_Hypotenuse({3e20f, 4e20f})).Lc, 5e20f);
 }
 
 TEST(TriangleForm, EachButtonTouchesOnlyItsOwnResultBox) {

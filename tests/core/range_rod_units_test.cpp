@@ -62,19 +62,31 @@ std::string inputs(float Hr, float H, float Hx, float D, const char* spacing) {
 }
 
 RodCase dl(float Hr, float H, float Hx, float D, Texts out) {
-    return {inputs(Hr, H, Hx, D, "D"), [=] { return shown(calcRx_DLShuangZ(Hr, H, Hx, D)); },
+    return {inputs(Hr, H, Hx, D, "D"),
+            [=] {
+                return shown(calcRx_DLShuangZ({Hr, H, Hx, D}));
+            },
             joined(out)};
 }
 RodCase js(bool yes, float Hr, float H, float Hx, float D, Texts out) {
     return {std::string(yes ? "是 " : "否 ") + inputs(Hr, H, Hx, D, "D"),
-            [=] { return shown(calcRx_JSShuangZ(yes, Hr, H, Hx, D)); }, joined(out)};
+            [=] {
+                return shown(calcRx_JSShuangZ({yes, Hr, H, Hx, D}));
+            },
+            joined(out)};
 }
 RodCase sanZ(float Hr, float H, float Hx, float L, Texts out) {
-    return {inputs(Hr, H, Hx, L, "L"), [=] { return shown(calcRx_DLSanZ(Hr, H, Hx, L)); },
+    return {inputs(Hr, H, Hx, L, "L"),
+            [=] {
+                return shown(calcRx_DLSanZ({Hr, H, Hx, L}));
+            },
             joined(out)};
 }
 RodCase siZ(float Hr, float H, float Hx, float L, Texts out) {
-    return {inputs(Hr, H, Hx, L, "L"), [=] { return shown(calcRx_DLSiZ(Hr, H, Hx, L)); },
+    return {inputs(Hr, H, Hx, L, "L"),
+            [=] {
+                return shown(calcRx_DLSiZ({Hr, H, Hx, L}));
+            },
             joined(out)};
 }
 
@@ -131,31 +143,31 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RodSpacingLimit, EqualToTwiceTheRoundedReachIsRefused) {
     const float limit = static_cast<float>(2 * std::sqrt(20.0 * 40.0));
     const float below = std::nextafter(limit, 0.0f);
-    EXPECT_EQ(std::get<TwoRods>(calcRx_DLShuangZ(30, 20, 5, below)).limit, limit);
-    EXPECT_EQ(shown(calcRx_DLShuangZ(30, 20, 5, limit)), M3);
-    EXPECT_EQ(shown(calcRx_DLSanZ(30, 20, 5, limit)), M4);
-    EXPECT_EQ(shown(calcRx_DLSiZ(30, 20, 5, limit)), M5);
-    EXPECT_EQ(shown(calcRx_JSShuangZ(true, 30, 25, 5, limit)), M3);  // h = 20 above the roof
-    EXPECT_TRUE(std::holds_alternative<TwoRods>(calcRx_DLSanZ(30, 20, 5, below)));
-    EXPECT_TRUE(std::holds_alternative<RxSiZ>(calcRx_DLSiZ(30, 20, 5, below)));
-    EXPECT_TRUE(std::holds_alternative<TwoRods>(calcRx_JSShuangZ(true, 30, 25, 5, below)));
+    EXPECT_EQ(std::get<TwoRods>(calcRx_DLShuangZ({30, 20, 5, below})).limit, limit);
+    EXPECT_EQ(shown(calcRx_DLShuangZ({30, 20, 5, limit})), M3);
+    EXPECT_EQ(shown(calcRx_DLSanZ({30, 20, 5, limit})), M4);
+    EXPECT_EQ(shown(calcRx_DLSiZ({30, 20, 5, limit})), M5);
+    EXPECT_EQ(shown(calcRx_JSShuangZ({true, 30, 25, 5, limit})), M3);  // h = 20 above the roof
+    EXPECT_TRUE(std::holds_alternative<TwoRods>(calcRx_DLSanZ({30, 20, 5, below})));
+    EXPECT_TRUE(std::holds_alternative<RxSiZ>(calcRx_DLSiZ({30, 20, 5, below})));
+    EXPECT_TRUE(std::holds_alternative<TwoRods>(calcRx_JSShuangZ({true, 30, 25, 5, below})));
 }
 
 // A side of the triangle or the square is exactly a pair of rods that far apart.
 TEST(RodFigures, SideIsAPairOfRods) {
     for (float L : {5.0f, 17.3f, 33.33f, 50.0f}) {
-        const auto pair = shown(calcRx_DLShuangZ(45, 28.5f, 7.25f, L));
-        EXPECT_EQ(shown(calcRx_DLSanZ(45, 28.5f, 7.25f, L)), pair) << L;
-        EXPECT_EQ(shown(std::get<RxSiZ>(calcRx_DLSiZ(45, 28.5f, 7.25f, L)).side), pair) << L;
+        const auto pair = shown(calcRx_DLShuangZ({45, 28.5f, 7.25f, L}));
+        EXPECT_EQ(shown(calcRx_DLSanZ({45, 28.5f, 7.25f, L})), pair) << L;
+        EXPECT_EQ(shown(std::get<RxSiZ>(calcRx_DLSiZ({45, 28.5f, 7.25f, L})).side), pair) << L;
     }
 }
 
 TEST(RodFigures, KeepTheQuantitiesTheyWorkWith) {
-    const auto roof = std::get<TwoRods>(calcRx_JSShuangZ(true, 30, 40, 15, 30));
+    const auto roof = std::get<TwoRods>(calcRx_JSShuangZ({true, 30, 40, 15, 30}));
     EXPECT_EQ(roof.h, 25.0);
     EXPECT_EQ(roof.reachHx, 0.0);  // the roof is the ground
     EXPECT_DOUBLE_EQ(roof.reachH, std::sqrt(25.0 * 35.0));
-    const auto square = std::get<RxSiZ>(calcRx_DLSiZ(30, 20, 5, 30));
+    const auto square = std::get<RxSiZ>(calcRx_DLSiZ({30, 20, 5, 30}));
     EXPECT_EQ(square.Dg, static_cast<float>(std::sqrt(1800.0)));
     EXPECT_DOUBLE_EQ(square.side.reachHx, std::sqrt(275.0));
 }

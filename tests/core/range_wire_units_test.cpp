@@ -58,13 +58,19 @@ std::string joined(std::vector<std::string> texts) {
 WireCase danX(float Hr, float H, float Hx, float D, std::vector<std::string> out) {
     return {"Hr" + formatResult(Hr) + " H" + formatResult(H) + " Hx" + formatResult(Hx) + " D" +
                 formatResult(D),
-            [=] { return shown(calcRxBx_DanX(Hr, H, Hx, D)); }, joined(out)};
+            [=] {
+                return shown(calcRxBx_DanX({Hr, H, Hx, D}));
+            },
+            joined(out)};
 }
 
 WireCase shuangX(float Hr, float H, float Hx, float D1, float D2, std::vector<std::string> out) {
     return {"Hr" + formatResult(Hr) + " H" + formatResult(H) + " Hx" + formatResult(Hx) + " D1" +
                 formatResult(D1) + " D2" + formatResult(D2),
-            [=] { return shown(calcRxBx_ShuangX(Hr, H, Hx, D1, D2)); }, joined(out)};
+            [=] {
+                return shown(calcRxBx_ShuangX({Hr, H, Hx, D1, D2}));
+            },
+            joined(out)};
 }
 
 class WireUnits : public ::testing::TestWithParam<WireCase> {};
@@ -112,15 +118,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(WireLimits, HeightAndSpacingAtTheirBoundaries) {
     // One wire: 2·Hr itself is refused, the single below it computed.
-    EXPECT_EQ(shown(calcRxBx_DanX(30, 60, 0, 100)), MA);
+    EXPECT_EQ(shown(calcRxBx_DanX({30, 60, 0, 100})), MA);
     EXPECT_TRUE(
-        std::holds_alternative<RxBxDanX>(calcRxBx_DanX(30, std::nextafter(60.0f, 0.0f), 0, 100)));
+        std::holds_alternative<RxBxDanX>(calcRxBx_DanX({30, std::nextafter(60.0f, 0.0f), 0, 100})));
     // Two wires: 2·Hr passes the height check, the single above it does not.
-    EXPECT_EQ(shown(calcRxBx_ShuangX(30, std::nextafter(60.0f, 99.0f), 0, 100, 0)), MA2);
+    EXPECT_EQ(shown(calcRxBx_ShuangX({30, std::nextafter(60.0f, 99.0f), 0, 100, 0})), MA2);
     // D2 at twice the rounded reach is refused, the next smaller single passes.
     const float limit = static_cast<float>(2 * std::sqrt(20.0 * 40.0));
-    EXPECT_EQ(shown(calcRxBx_ShuangX(30, 20, 5, 100, limit)), MC);
-    const auto below = calcRxBx_ShuangX(30, 20, 5, 100, std::nextafter(limit, 0.0f));
+    EXPECT_EQ(shown(calcRxBx_ShuangX({30, 20, 5, 100, limit})), MC);
+    const auto below = calcRxBx_ShuangX({30, 20, 5, 100, std::nextafter(limit, 0.0f)});
     ASSERT_TRUE(std::holds_alternative<RxBxShuangX>(below));
     EXPECT_EQ(std::get<RxBxShuangX>(below).limit, limit);
 }
@@ -128,22 +134,22 @@ TEST(WireLimits, HeightAndSpacingAtTheirBoundaries) {
 TEST(WireLimits, SupportsBelowTheSagAreAFailedRootOfBx1) {
     for (float D : {100.0f, 135.0f}) {
         try {
-            calcRxBx_DanX(30, 1.5f, 0, D);
+            calcRxBx_DanX({30, 1.5f, 0, D});
             ADD_FAILURE() << "no failure for D " << D;
         } catch (const ArithmeticFailure& e) {
             EXPECT_EQ(e.kind(), ArithmeticFailure::Kind::NegativeRoot);
             EXPECT_EQ(e.quantity(), "Bx1");
         }
     }
-    EXPECT_EQ(std::get<RxBxDanX>(calcRxBx_DanX(30, 3, 0, 135)).Bx1, 0.0f);
+    EXPECT_EQ(std::get<RxBxDanX>(calcRxBx_DanX({30, 3, 0, 135})).Bx1, 0.0f);
 }
 
 TEST(WireQuantities, SagAndLowestPointsAreKept) {
-    const auto one = std::get<RxBxDanX>(calcRxBx_DanX(30, 20, 5, 130));
+    const auto one = std::get<RxBxDanX>(calcRxBx_DanX({30, 20, 5, 130}));
     EXPECT_EQ(one.sag, 3);
     EXPECT_DOUBLE_EQ(one.reachLow, std::sqrt(17.0 * 43.0));
     EXPECT_DOUBLE_EQ(one.reachH, std::sqrt(800.0));
-    const auto two = std::get<RxBxShuangX>(calcRxBx_ShuangX(30, 20, 5, 100, 20));
+    const auto two = std::get<RxBxShuangX>(calcRxBx_ShuangX({30, 20, 5, 100, 20}));
     EXPECT_EQ(two.sag, 2);
     EXPECT_EQ(two.Hoe, static_cast<float>(30 - std::sqrt(200.0)));
     EXPECT_DOUBLE_EQ(two.reachHx, std::sqrt(275.0));
