@@ -84,6 +84,11 @@ struct Extent {
 
 }  // namespace
 
+// Out of line: inlined, gcc 12 takes the moved variant for uninitialised.
+void Drawing::add(Shape shape, Layer layer, Stroke stroke) {
+    items.push_back({std::move(shape), layer, stroke});
+}
+
 std::optional<Box> Drawing::bounds() const {
     Extent e;
     for (const Item& item : items) std::visit([&](const auto& s) { e.add(s); }, item.shape);

@@ -72,9 +72,7 @@ struct Drawing {
     // Extent of every item (texts by their estimated width); empty for an empty drawing.
     std::optional<Box> bounds() const;
 
-    void add(Shape shape, Layer layer, Stroke stroke = Stroke::Solid) {
-        items.push_back({std::move(shape), layer, stroke});
-    }
+    void add(Shape shape, Layer layer, Stroke stroke = Stroke::Solid);
 };
 
 // Point of an arc or circle at angle `deg`.

@@ -1,6 +1,7 @@
 #include "drawing/section.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "calc/common/rolling_sphere.h"
 #include "drawing/construct.h"
