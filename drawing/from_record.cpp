@@ -2,7 +2,19 @@
 
 #include "calc/range/rx_danz.h"
 
+#include <algorithm>
+#include <array>
+
 namespace tervalen::drawing {
+
+bool hasDrawing(std::string_view formName) {
+    static constexpr std::array<std::string_view, 16> kForms{
+        "frmRx_DLDanZ", "frmRx_JSDanZ", "frmRx_DLShuangZ", "frmRx_JSShuangZ",
+        "frmRx_DLSanZ", "frmRx_DLSiZ",  "frmRxBx_DanX",    "frmRxBx_ShuangX",
+        "frmH_DLDanZ",  "frmH_JSDanZ",  "frmH_DLShuangZ",  "frmH_JSShuangZ",
+        "frmH_DLSanZ",  "frmH_DLSiZ",   "frmH_DanX",       "frmH_ShuangX"};
+    return std::find(kForms.begin(), kForms.end(), formName) != kForms.end();
+}
 
 std::optional<Layout> layoutOf(const forms::Record& record) {
     const std::string& unit = record.unit();

@@ -10,6 +10,9 @@
 
 namespace tervalen::drawing {
 
+// The sixteen range and height forms, which have a drawing.
+bool hasDrawing(std::string_view formName);
+
 // The layout of a press, or nothing for a unit that has no drawing (or whose record
 // carries types this adapter does not know).
 std::optional<Layout> layoutOf(const forms::Record& record);
