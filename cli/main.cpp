@@ -94,7 +94,8 @@ struct DrawingFiles {
 };
 
 // Writes the drawing of the form's last press; 0, or 3 with one line on stderr.
-int writeDrawing(const Form& form, const std::vector<Message>& messages, const DrawingFiles& files) {
+int writeDrawing(const Form& form, const std::vector<Message>& messages,
+                 const DrawingFiles& files) {
     const auto& record = form.lastPress();
     std::optional<tervalen::drawing::Drawing> drawing;
     if (record) drawing = tervalen::drawing::drawingOf(*record, form.def().caption);

@@ -118,7 +118,8 @@ void dim(Drawing& d, Point a, Point b, const std::string& text, double th) {
         const Point u{(b.x - a.x) / len, (b.y - a.y) / len};
         // Oblique ticks, as architects dimension.
         const Point k{(u.x - u.y) * t, (u.y + u.x) * t};
-        for (Point p : {a, b}) d.add(Line{{p.x - k.x, p.y - k.y}, {p.x + k.x, p.y + k.y}}, Layer::Dim);
+        for (Point p : {a, b})
+            d.add(Line{{p.x - k.x, p.y - k.y}, {p.x + k.x, p.y + k.y}}, Layer::Dim);
     }
     d.add(Text{{(a.x + b.x) / 2, (a.y + b.y) / 2 + th * 0.3}, text, th, Align::Centre}, Layer::Dim);
 }
@@ -196,7 +197,8 @@ void frame(Drawing& d, const std::string& title) {
     const double y = b->y0 - th * 2;
     const double x = b->x0;
     d.add(Polyline{{{x, y}, {x + L, y}}}, Layer::Dim);
-    for (double f : {0.0, 0.5, 1.0}) d.add(Line{{x + f * L, y}, {x + f * L, y + th * 0.5}}, Layer::Dim);
+    for (double f : {0.0, 0.5, 1.0})
+        d.add(Line{{x + f * L, y}, {x + f * L, y + th * 0.5}}, Layer::Dim);
     d.add(Text{{x, y + th * 0.7}, "0", th, Align::Centre}, Layer::Dim);
     d.add(Text{{x + L, y + th * 0.7}, num(L) + " m", th, Align::Centre}, Layer::Dim);
     d.add(Text{{x + L + th, y - th / 2}, "比例尺（单位：米）", th, Align::Left}, Layer::Text);

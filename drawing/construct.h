@@ -40,8 +40,7 @@ void waist(Drawing& d, Point a, Point b, double h, double Hr, double reachHx, in
 // The protected strip along a sagging wire in plan, from a to b: its height falls from
 // H at the supports to H − sag at mid-span (a parabola), and the half-width at each point
 // is reach(height) − reachHx. side as for waist().
-void strip(Drawing& d, Point a, Point b, double H, double sag, double Hr, double reachHx,
-           int side);
+void strip(Drawing& d, Point a, Point b, double H, double sag, double Hr, double reachHx, int side);
 
 void cross(Drawing& d, Point p, double size, Layer layer);
 void rodMark(Drawing& d, Point p, double size);

@@ -1,9 +1,9 @@
 #include "drawing/from_record.h"
 
-#include "calc/range/rx_danz.h"
-
 #include <algorithm>
 #include <array>
+
+#include "calc/range/rx_danz.h"
 
 namespace tervalen::drawing {
 

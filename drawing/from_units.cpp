@@ -54,8 +54,8 @@ std::optional<Layout> heightLayout(float Hr, float Hx, const HDLDanZ& r) {
 
 std::optional<Layout> heightLayout(float Hr, float Hx, float G, bool planeIsGround,
                                    const HJSDanZ& r) {
-    const Outcome<RxDanZ> o = planeIsGround ? calcRx_JSDanZ({true, Hr, r.tip, Hx})
-                                            : calcRx_DLDanZ({Hr, r.tip, Hx});
+    const Outcome<RxDanZ> o =
+        planeIsGround ? calcRx_JSDanZ({true, Hr, r.tip, Hx}) : calcRx_DLDanZ({Hr, r.tip, Hx});
     const auto* range = accepted(o);
     if (!range) return std::nullopt;
     Footing f;
@@ -66,8 +66,7 @@ std::optional<Layout> heightLayout(float Hr, float Hx, float G, bool planeIsGrou
 
 std::optional<Layout> heightLayout(float Hr, float Hx, float D, const HDLShuangZ& r) {
     const auto outcome = calcRx_DLShuangZ(Hr, r.H, Hx, D);
-    if (const auto* range = accepted(outcome))
-        return rodPair(Hr, r.H, Hx, D, *range);
+    if (const auto* range = accepted(outcome)) return rodPair(Hr, r.H, Hx, D, *range);
     return std::nullopt;
 }
 
@@ -84,15 +83,13 @@ std::optional<Layout> heightLayout(float Hr, float Hx, float D, float G, bool pl
 
 std::optional<Layout> heightLayoutTriangle(float Hr, float Hx, float L, const HDLSanZ& r) {
     const auto outcome = calcRx_DLSanZ(Hr, r.H, Hx, L);
-    if (const auto* range = accepted(outcome))
-        return rodTriangle(Hr, r.H, Hx, L, *range);
+    if (const auto* range = accepted(outcome)) return rodTriangle(Hr, r.H, Hx, L, *range);
     return std::nullopt;
 }
 
 std::optional<Layout> heightLayout(float Hr, float Hx, float L, const HDLSiZ& r) {
     const auto outcome = calcRx_DLSiZ(Hr, r.search.H, Hx, L);
-    if (const auto* range = accepted(outcome))
-        return rodSquare(Hr, r.search.H, Hx, L, *range);
+    if (const auto* range = accepted(outcome)) return rodSquare(Hr, r.search.H, Hx, L, *range);
     return std::nullopt;
 }
 

@@ -67,7 +67,8 @@ struct Extent {
         add(onCircle(a.c, a.r, a.startDeg));
         add(onCircle(a.c, a.r, end));
         // The quadrant points the arc passes.
-        for (double q = std::ceil(a.startDeg / 90) * 90; q < end; q += 90) add(onCircle(a.c, a.r, q));
+        for (double q = std::ceil(a.startDeg / 90) * 90; q < end; q += 90)
+            add(onCircle(a.c, a.r, q));
     }
     void add(const Polyline& p) {
         for (Point q : p.points) add(q);

@@ -43,7 +43,7 @@ struct Polyline {
 };
 enum class Align { Left, Centre, Right };
 struct Text {
-    Point at;  // baseline point, placed by `align`
+    Point at;          // baseline point, placed by `align`
     std::string text;  // UTF-8
     double height;     // cap height in metres
     Align align = Align::Left;
@@ -65,7 +65,7 @@ struct Box {
 };
 
 struct Drawing {
-    std::string title;   // the form's caption
+    std::string title;  // the form's caption
     std::vector<Item> items;
     // The size text is drawn at (metres), from the extent of the construction.
     double textHeight = 1;

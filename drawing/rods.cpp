@@ -32,8 +32,8 @@ void rodsInPlan(Drawing& plan, const std::vector<Point>& rods, double Rx) {
 
 // The waist on the outer side of each side of a clockwise figure, its width dimensioned
 // at the middle of the side.
-void outerWaists(Drawing& plan, const std::vector<Point>& rods, double h, float Hr,
-                 double reachHx, const std::string& name, float Bx) {
+void outerWaists(Drawing& plan, const std::vector<Point>& rods, double h, float Hr, double reachHx,
+                 const std::string& name, float Bx) {
     const double th = plan.textHeight;
     for (std::size_t i = 0; i < rods.size(); ++i) {
         const Point a = rods[i], b = rods[(i + 1) % rods.size()];
@@ -51,7 +51,7 @@ void outerWaists(Drawing& plan, const std::vector<Point>& rods, double h, float 
 Drawing drawSingleRod(const SingleRod& r) {
     const double r0 = reach(r.H - sphereBase(r.footing, r.Hx), r.Hr, "r0");
     Drawing d;
-    d.textHeight = textHeightFor(2 * r0 + r.Hr);
+    d.textHeight = textHeightFor(2 * r0 + r.Hr, r.Hr);
     rowSection(d, {r.Hr, r.H, r.Hx, r.footing, {0.0}, r.Rx});
 
     Drawing plan;
@@ -73,7 +73,7 @@ Drawing drawRodPair(const RodPair& r) {
     const double base = sphereBase(r.footing, r.Hx);
     const double r0 = reach(r.H - base, r.Hr, "r0");
     Drawing d;
-    d.textHeight = textHeightFor(2 * r0 + r.D + r.Hr);
+    d.textHeight = textHeightFor(2 * r0 + r.D + r.Hr, r.Hr);
     rowSection(d, {r.Hr, r.H, r.Hx, r.footing, {0.0, r.D}, r.Rx, r.Ho});
 
     Drawing plan;
@@ -85,8 +85,8 @@ Drawing drawRodPair(const RodPair& r) {
     if (r.Bx > 0)
         vDim(plan, r.D / 2, 0, r.Bx, "Bx=" + num(r.Bx), th);
     else
-        label(plan, {r.D / 2, -th * 1.5},
-              "Bx=" + num(r.Bx) + "：两针之间在 Hx 平面上不连成一片", th, Align::Centre, true);
+        label(plan, {r.D / 2, -th * 1.5}, "Bx=" + num(r.Bx) + "：两针之间在 Hx 平面上不连成一片",
+              th, Align::Centre, true);
     hDim(plan, 0, r.D, -r.Rx - 1.5 * th, "D=" + num(r.D), th);
     headPlan(plan, r.Hx);
     appendBelow(d, std::move(plan), 3 * th);
@@ -98,21 +98,36 @@ Drawing drawRodFigure(const RodFigure& r) {
     const double r0 = reach(r.H, r.Hr, "r0");
     const double Dg = std::sqrt(2.0) * r.L;
     Drawing d;
-    d.textHeight = textHeightFor(2 * r0 + (square ? Dg + r.L + 2 * r0 : r.L) + r.Hr);
+    d.textHeight = textHeightFor(2 * r0 + (square ? Dg + r.L + 2 * r0 : r.L) + r.Hr, r.Hr);
     const double th = d.textHeight;
-    rowSection(d, {r.Hr, r.H, r.Hx, {}, {0.0, r.L}, r.Rx, r.Ho, square ? "Ho1" : "Ho",
+    rowSection(d, {r.Hr,
+                   r.H,
+                   r.Hx,
+                   {},
+                   {0.0, r.L},
+                   r.Rx,
+                   r.Ho,
+                   square ? "Ho1" : "Ho",
                    square ? "剖面 A（沿边长 L）" : "剖面（沿边长 L）"});
     if (square) {
         // The diagonal's section beside the side's.
         const double x0 = r.L + 2 * r0 + 14 * th;
-        rowSection(d, {r.Hr, r.H, r.Hx, {}, {x0, x0 + Dg}, r.Rx, r.Ho2, "Ho2",
+        rowSection(d, {r.Hr,
+                       r.H,
+                       r.Hx,
+                       {},
+                       {x0, x0 + Dg},
+                       r.Rx,
+                       r.Ho2,
+                       "Ho2",
                        "剖面 B（沿对角线 Dg=" + num(Dg) + "）"});
     }
 
     Drawing plan;
     plan.textHeight = th;
-    std::vector<Point> rods = square ? std::vector<Point>{{0, 0}, {r.L, 0}, {r.L, -r.L}, {0, -r.L}}
-                                     : std::vector<Point>{{0, 0}, {r.L, 0}, {r.L / 2, -r.L * kSqrt3 / 2}};
+    std::vector<Point> rods =
+        square ? std::vector<Point>{{0, 0}, {r.L, 0}, {r.L, -r.L}, {0, -r.L}}
+               : std::vector<Point>{{0, 0}, {r.L, 0}, {r.L / 2, -r.L * kSqrt3 / 2}};
     rodsInPlan(plan, rods, r.Rx);
     const double reachHx = reach(r.Hx, r.Hr, "Rx");
     outerWaists(plan, rods, r.H, r.Hr, reachHx, square ? "Bx1" : "Bx", r.Bx);

@@ -16,8 +16,8 @@ double planeReach(const Footing& f, float Hr, float Hx) {
     return f.planeIsGround ? 0.0 : reach(Hx, Hr, "Rx");
 }
 
-double textHeightFor(double extent) {
-    return std::max(extent / 55.0, 0.05);
+double textHeightFor(double extent, double Hr) {
+    return std::max(std::min(extent / 55.0, Hr / 16.0), 0.05);
 }
 
 void rowSection(Drawing& d, const RowSection& s) {
@@ -71,8 +71,7 @@ void rowSection(Drawing& d, const RowSection& s) {
     if (s.Hx > 0) vDim(d, xl - m * 0.5 - 6 * th, 0, s.Hx, "Hx=" + num(s.Hx), th);
     vDim(d, xr + m * 0.5 + 7 * th, base, base + s.Hr, "Hr=" + num(s.Hr), th);
     hDim(d, last, last + Rx, s.Hx - th * 1.6, "Rx=" + num(s.Rx), th);
-    if (!s.footing.planeIsGround)
-        hDim(d, last, last + r0, base - th * 1.6, "r0=" + num(r0), th);
+    if (!s.footing.planeIsGround) hDim(d, last, last + r0, base - th * 1.6, "r0=" + num(r0), th);
     label(d, {xl - m, base + s.Hr + th * 2.5}, s.heading, th * 1.2);
 }
 

@@ -15,8 +15,8 @@ namespace tervalen::drawing {
 struct RowSection {
     float Hr, H, Hx;
     Footing footing;
-    std::vector<double> xs;  // the rods' feet, one or two
-    float Rx;                // printed radius at the outer ends
+    std::vector<double> xs;                  // the rods' feet, one or two
+    float Rx;                                // printed radius at the outer ends
     std::optional<float> Ho = std::nullopt;  // printed lowest point between two rods
     std::string HoName = "Ho";
     std::string heading = "剖面";
@@ -29,6 +29,8 @@ double planeReach(const Footing& f, float Hr, float Hx);
 void rowSection(Drawing& d, const RowSection& s);
 
 // Size of text for a construction of this many metres across.
-double textHeightFor(double extent);
+// Size of text for a construction of this many metres across, and no more than a
+// sixteenth of the sphere radius, so that labels stay clear of the section's heights.
+double textHeightFor(double extent, double Hr);
 
 }  // namespace tervalen::drawing

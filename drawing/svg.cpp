@@ -54,7 +54,8 @@ void shape(std::ostringstream& o, const Item& item, double th) {
     const double width = item.stroke == Stroke::Thin ? th * 0.03 : th * 0.07;
     std::string style = "fill=\"none\" stroke=\"" + std::string(colourOf(item.layer)) +
                         "\" stroke-width=\"" + n(width) + '"';
-    if (item.stroke == Stroke::Dashed) style += " stroke-dasharray=\"" + n(th) + ' ' + n(th / 2) + '"';
+    if (item.stroke == Stroke::Dashed)
+        style += " stroke-dasharray=\"" + n(th) + ' ' + n(th / 2) + '"';
     if (const auto* l = std::get_if<Line>(&item.shape)) {
         o << "<path d=\"M " << pt(l->a) << " L " << pt(l->b) << "\" " << style << "/>\n";
     } else if (const auto* c = std::get_if<Circle>(&item.shape)) {
@@ -64,14 +65,17 @@ void shape(std::ostringstream& o, const Item& item, double th) {
         const double span = std::fmod(a->endDeg - a->startDeg + 720, 360);
         // Counter-clockwise in the drawing stays so on the page: sweep flag 0 with y down.
         o << "<path d=\"M " << pt(onCircle(a->c, a->r, a->startDeg)) << " A " << n(a->r) << ' '
-          << n(a->r) << " 0 " << (span > 180 ? 1 : 0) << " 0 " << pt(onCircle(a->c, a->r, a->endDeg))
-          << "\" " << style << "/>\n";
+          << n(a->r) << " 0 " << (span > 180 ? 1 : 0) << " 0 "
+          << pt(onCircle(a->c, a->r, a->endDeg)) << "\" " << style << "/>\n";
     } else if (const auto* p = std::get_if<Polyline>(&item.shape)) {
         o << "<path d=\"";
-        for (std::size_t i = 0; i < p->points.size(); ++i) o << (i ? " L " : "M ") << pt(p->points[i]);
+        for (std::size_t i = 0; i < p->points.size(); ++i)
+            o << (i ? " L " : "M ") << pt(p->points[i]);
         o << (p->closed ? " Z" : "") << "\" " << style << "/>\n";
     } else if (const auto* t = std::get_if<Text>(&item.shape)) {
-        const char* anchor = t->align == Align::Left ? "start" : t->align == Align::Centre ? "middle" : "end";
+        const char* anchor = t->align == Align::Left     ? "start"
+                             : t->align == Align::Centre ? "middle"
+                                                         : "end";
         o << "<text x=\"" << n(t->at.x) << "\" y=\"" << n(-t->at.y) << "\" font-size=\""
           << n(t->height / 0.8) << "\" text-anchor=\"" << anchor << "\" fill=\""
           << (t->warning ? "#d00000" : colourOf(item.layer)) << "\">" << escaped(t->text)
@@ -90,8 +94,8 @@ std::string toSvg(const Drawing& d) {
     std::ostringstream o;
     o << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << n(w * px) << "\" height=\""
-      << n(h * px) << "\" viewBox=\"" << n(b.x0 - margin) << ' ' << n(-b.y1 - margin) << ' '
-      << n(w) << ' ' << n(h) << "\" font-family=\"AR PL UMing CN, SimSun, sans-serif\">\n"
+      << n(h * px) << "\" viewBox=\"" << n(b.x0 - margin) << ' ' << n(-b.y1 - margin) << ' ' << n(w)
+      << ' ' << n(h) << "\" font-family=\"AR PL UMing CN, SimSun, sans-serif\">\n"
       << "<title>" << escaped(d.title) << "（单位：米）</title>\n"
       << "<rect x=\"" << n(b.x0 - margin) << "\" y=\"" << n(-b.y1 - margin) << "\" width=\"" << n(w)
       << "\" height=\"" << n(h) << "\" fill=\"white\"/>\n";

@@ -16,8 +16,8 @@ namespace {
 void planHeading(Drawing& plan, float Hx) {
     const auto b = plan.bounds();
     if (b)
-        label(plan, {b->x0, b->y1 + plan.textHeight},
-              "平面（被保护面 Hx=" + num(Hx) + " 高度）", plan.textHeight * 1.2);
+        label(plan, {b->x0, b->y1 + plan.textHeight}, "平面（被保护面 Hx=" + num(Hx) + " 高度）",
+              plan.textHeight * 1.2);
 }
 
 // A wire seen end on: a small circle at its height.
@@ -49,7 +49,7 @@ Drawing drawSingleWire(const SingleWire& w) {
     const double reachHx = reach(w.Hx, w.Hr, "Bx");
     const double r0 = reach(w.H, w.Hr, "r0");
     Drawing d;
-    d.textHeight = textHeightFor(std::max(2 * r0 + w.Hr, w.D * 0.6));
+    d.textHeight = textHeightFor(std::max(2 * r0 + w.Hr, w.D * 0.6), w.Hr);
     const double th = d.textHeight;
 
     d.add(Line{{0, 0}, {0, w.H}}, Layer::Rod);
@@ -90,7 +90,7 @@ Drawing drawWirePair(const WirePair& w) {
     const double reachHx = reach(w.Hx, w.Hr, "Bx");
     const double r0 = reach(w.H, w.Hr, "r0");
     Drawing d;
-    d.textHeight = textHeightFor(std::max(2 * r0 + w.D2 + w.Hr, w.D1 * 0.6));
+    d.textHeight = textHeightFor(std::max(2 * r0 + w.D2 + w.Hr, w.D1 * 0.6), w.Hr);
     const double th = d.textHeight;
     const double D2 = w.D2, mid = D2 / 2;
 
@@ -146,8 +146,8 @@ Drawing drawWirePair(const WirePair& w) {
     vDim(plan, -std::max<double>(outer, w.Bx1) - 2 * th, 0, -D2, "D2=" + num(w.D2), th);
     if (w.noWidthAtHr) {
         const auto b = plan.bounds();
-        label(plan, {b->x0, b->y0 - th * 1.5}, "避雷线在 Hr 高度上的最小保护宽度 Bx2：该项无计算结果",
-              th, Align::Left, true);
+        label(plan, {b->x0, b->y0 - th * 1.5},
+              "避雷线在 Hr 高度上的最小保护宽度 Bx2：该项无计算结果", th, Align::Left, true);
     }
     planHeading(plan, w.Hx);
     appendBelow(d, std::move(plan), 3 * th);

@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-arphic-uming fonts-dejavu-core xvfb xauth
   qt6-translations-l10n openbox xdotool x11-utils
+  python3-ezdxf
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -18,14 +18,15 @@ using namespace tervalen::drawing;
 
 namespace {
 
-constexpr double kExact = 1e-9;  // a construction point, metres
+constexpr double kExact = 1e-9;    // a construction point, metres
 constexpr double kPrinted = 1e-3;  // a printed value (single precision), metres
 
 template <class S>
 std::vector<std::pair<S, Stroke>> shapes(const Drawing& d, Layer layer) {
     std::vector<std::pair<S, Stroke>> out;
     for (const Item& i : d.items)
-        if (const S* s = std::get_if<S>(&i.shape); s && i.layer == layer) out.push_back({*s, i.stroke});
+        if (const S* s = std::get_if<S>(&i.shape); s && i.layer == layer)
+            out.push_back({*s, i.stroke});
     return out;
 }
 
@@ -169,8 +170,8 @@ void checkRods(const Drawing& d, const RodFigure& r) {
     if (r.rods != 4) return;
     const Point centre{o.x + r.L / 2, o.y - r.L / 2};
     if (r.Bx2) {
-        EXPECT_TRUE(hasVertexAt(d, {centre.x + *r.Bx2 / std::sqrt(2.0), centre.y + *r.Bx2 / std::sqrt(2.0)},
-                                kPrinted));
+        EXPECT_TRUE(hasVertexAt(
+            d, {centre.x + *r.Bx2 / std::sqrt(2.0), centre.y + *r.Bx2 / std::sqrt(2.0)}, kPrinted));
         EXPECT_TRUE(anyTextStarts(d, "Bx2="));
     } else {
         // Marked, said, and no width drawn.
@@ -186,7 +187,7 @@ void checkRods(const Drawing& d, const SingleWire& w) {
         const bool atSupport = stroke == Stroke::Solid;
         const double h = atSupport ? w.H : w.H - w.sag;
         const Point start = std::abs(a.c.x) > 0 && a.c.x > 0 ? onCircle(a.c, a.r, a.startDeg)
-                                                              : onCircle(a.c, a.r, a.endDeg);
+                                                             : onCircle(a.c, a.r, a.endDeg);
         EXPECT_NEAR(a.r, w.Hr, kExact);
         EXPECT_NEAR(start.x, 0, 1e-6);
         if (atSupport) {
@@ -258,7 +259,10 @@ INSTANTIATE_TEST_SUITE_P(
     SixteenForms, Drawn,
     ::testing::Values(
         Case{"frmRx_DLDanZ",
-             [] { const RodInput in{30, 20, 5}; return Layout{singleRod(in, ok(calcRx_DLDanZ(in)))}; }},
+             [] {
+                 const RodInput in{30, 20, 5};
+                 return Layout{singleRod(in, ok(calcRx_DLDanZ(in)))};
+             }},
         Case{"frmRx_JSDanZ 是",
              [] {
                  const RodOnBuildingInput in{true, 30, 40, 15};
@@ -290,25 +294,31 @@ INSTANTIATE_TEST_SUITE_P(
              [] { return Layout{singleWire(30, 40, 5, 100, ok(calcRxBx_DanX(30, 40, 5, 100)))}; }},
         Case{"frmRxBx_ShuangX",
              [] {
-                 return Layout{wirePair(30, 20, 5, 100, 20, ok(calcRxBx_ShuangX(30, 20, 5, 100, 20)))};
+                 return Layout{
+                     wirePair(30, 20, 5, 100, 20, ok(calcRxBx_ShuangX(30, 20, 5, 100, 20)))};
              }},
         Case{"frmH_DLDanZ", [] { return *must(heightLayout(30, 5, ok(calcH_DLDanZ(30, 10, 5)))); }},
         Case{"frmH_JSDanZ",
              [] {
-                 return *must(heightLayout(30, 15, 15, true, *ok(calcH_JSDanZ(30, 20, 15, 15, true))));
+                 return *must(
+                     heightLayout(30, 15, 15, true, *ok(calcH_JSDanZ(30, 20, 15, 15, true))));
              }},
         Case{"frmH_DLShuangZ",
              [] { return *must(heightLayout(30, 5, 30, ok(calcH_DLShuangZ(30, 7, 5, 30)))); }},
         Case{"frmH_JSShuangZ",
              [] {
-                 return *must(
-                     heightLayout(30, 10, 20, 10, true, *ok(calcH_JSShuangZ(30, 15, 10, 20, 10, true))));
+                 return *must(heightLayout(30, 10, 20, 10, true,
+                                           *ok(calcH_JSShuangZ(30, 15, 10, 20, 10, true))));
              }},
         Case{"frmH_DLSanZ",
              [] { return *must(heightLayoutTriangle(30, 5, 30, ok(calcH_DLSanZ(30, 7, 5, 30)))); }},
-        Case{"frmH_DLSiZ", [] { return *must(heightLayout(30, 5, 30, ok(calcH_DLSiZ(30, 7, 5, 30)))); }},
-        Case{"frmH_DanX", [] { return *must(heightLayout(30, 5, 100, ok(calcH_DanX(30, 10, 5, 100)))); }},
-        Case{"frmH_ShuangX",
-             [] { return *must(heightLayout(30, 5, 100, 20, ok(calcH_ShuangX(30, 15.0, 5, 100, 20)))); }}));
+        Case{"frmH_DLSiZ",
+             [] { return *must(heightLayout(30, 5, 30, ok(calcH_DLSiZ(30, 7, 5, 30)))); }},
+        Case{"frmH_DanX",
+             [] { return *must(heightLayout(30, 5, 100, ok(calcH_DanX(30, 10, 5, 100)))); }},
+        Case{"frmH_ShuangX", [] {
+                 return *must(
+                     heightLayout(30, 5, 100, 20, ok(calcH_ShuangX(30, 15.0, 5, 100, 20))));
+             }}));
 
 }  // namespace

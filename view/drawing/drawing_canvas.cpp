@@ -34,7 +34,8 @@ QTransform DrawingCanvas::view() const {
     if (!m_drawing) return {};
     QTransform t = fitTransform(*m_drawing, QRectF(rect()));
     // Zoom about the pan point: widget = zoom · fitted + pan.
-    return t * QTransform::fromScale(m_zoom, m_zoom) * QTransform::fromTranslate(m_pan.x(), m_pan.y());
+    return t * QTransform::fromScale(m_zoom, m_zoom) *
+           QTransform::fromTranslate(m_pan.x(), m_pan.y());
 }
 
 QPointF DrawingCanvas::metresAt(const QPointF& widgetPoint) const {

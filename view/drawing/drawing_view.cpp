@@ -28,10 +28,10 @@ DrawingView::DrawingView(QWidget* parent)
     layout->addWidget(m_canvas, 1);
     layout->addWidget(m_status);
     connect(m_canvas, &DrawingCanvas::pointerMoved, this, [this](QPointF m, bool inside) {
-        m_status->setText(inside ? QStringLiteral("x = %1 m，y = %2 m")
-                                       .arg(m.x(), 0, 'f', 2)
-                                       .arg(m.y(), 0, 'f', 2)
-                                 : QString());
+        m_status->setText(
+            inside
+                ? QStringLiteral("x = %1 m，y = %2 m").arg(m.x(), 0, 'f', 2).arg(m.y(), 0, 'f', 2)
+                : QString());
     });
     setDrawing(std::nullopt);
 }
@@ -49,9 +49,9 @@ void DrawingView::setDrawing(std::optional<drawing::Drawing> d) {
 
 void DrawingView::exportAs(const QString& filter, const QString& suffix) {
     if (!m_drawing) return;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出保护范围图"),
-                                                QString::fromStdString(m_drawing->title) + '.' + suffix,
-                                                filter);
+    QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("导出保护范围图"),
+        QString::fromStdString(m_drawing->title) + '.' + suffix, filter);
     if (path.isEmpty()) return;
     if (!path.endsWith('.' + suffix, Qt::CaseInsensitive)) path += '.' + suffix;
     const bool ok = suffix == "dxf"   ? exportDxf(*m_drawing, path)

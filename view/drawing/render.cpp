@@ -120,7 +120,8 @@ int paintToScale(QPainter& p, const Drawing& d, const QRectF& rect) {
     int N = 0;
     for (double k = 1; N == 0 && k < 1e7; k *= 10)
         for (double m : {1.0, 2.0, 2.5, 5.0})
-            if (wMm / (m * k) * dotsPerMm <= area.width() && hMm / (m * k) * dotsPerMm <= area.height()) {
+            if (wMm / (m * k) * dotsPerMm <= area.width() &&
+                hMm / (m * k) * dotsPerMm <= area.height()) {
                 N = static_cast<int>(m * k);
                 break;
             }

@@ -28,16 +28,21 @@ const R& ok(const Outcome<R>& o) {
 }
 
 std::optional<Drawing> sample(const QString& name) {
-    if (name == "rod") return draw(singleRod(RodInput{30, 20, 5}, ok(calcRx_DLDanZ({30, 20, 5}))), "独立单针保护范围计算");
+    if (name == "rod")
+        return draw(singleRod(RodInput{30, 20, 5}, ok(calcRx_DLDanZ({30, 20, 5}))),
+                    "独立单针保护范围计算");
     if (name == "rods")
-        return draw(rodPair(30, 20, 5, 30, ok(calcRx_DLShuangZ(30, 20, 5, 30))), "独立等高双针保护范围计算");
+        return draw(rodPair(30, 20, 5, 30, ok(calcRx_DLShuangZ(30, 20, 5, 30))),
+                    "独立等高双针保护范围计算");
     if (name == "square")
-        return draw(rodSquare(30, 20, 2, 42, ok(calcRx_DLSiZ(30, 20, 2, 42))), "独立等高正方形布置四针保护范围计算");
+        return draw(rodSquare(30, 20, 2, 42, ok(calcRx_DLSiZ(30, 20, 2, 42))),
+                    "独立等高正方形布置四针保护范围计算");
     if (name == "wires")
         return draw(wirePair(30, 20, 5, 100, 20, ok(calcRxBx_ShuangX(30, 20, 5, 100, 20))),
                     "架空双线保护范围计算");
     if (name == "wire")
-        return draw(singleWire(30, 20, 5, 100, ok(calcRxBx_DanX(30, 20, 5, 100))), "架空单线保护范围计算");
+        return draw(singleWire(30, 20, 5, 100, ok(calcRxBx_DanX(30, 20, 5, 100))),
+                    "架空单线保护范围计算");
     return std::nullopt;
 }
 
@@ -52,9 +57,11 @@ private slots:
         QVERIFY(!v.drawing());
         QVERIFY(!v.exportDxfAction()->isEnabled());
         const RodInput in{30, 20, 5};
-        v.showPress(forms::Record("calcRx_DLDanZ", in, ok(calcRx_DLDanZ(in))), "独立单针保护范围计算");
+        v.showPress(forms::Record("calcRx_DLDanZ", in, ok(calcRx_DLDanZ(in))),
+                    "独立单针保护范围计算");
         QVERIFY(v.drawing());
-        QCOMPARE(QString::fromStdString(v.drawing()->title), QStringLiteral("独立单针保护范围计算"));
+        QCOMPARE(QString::fromStdString(v.drawing()->title),
+                 QStringLiteral("独立单针保护范围计算"));
         QVERIFY(v.exportDxfAction()->isEnabled() && v.exportPngAction()->isEnabled());
         v.showPress(std::nullopt, "x");  // a refusal or a clear after it
         QVERIFY(!v.drawing());
