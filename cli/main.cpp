@@ -1,16 +1,20 @@
 // tervalen-calc: runs any calculator form's logic without a window.
 //
-//   tervalen-calc [--json] FORM ACTION...
+//   tervalen-calc [--json] [--dxf OUT.dxf] [--svg OUT.svg] FORM ACTION...
 //     CONTROL=TEXT         set a box's text as if pasted (no key filter, no Click handler)
 //     --type CONTROL=TEXT  type TEXT character by character through the box's key filter
 //     --pick CONTROL=TEXT  choose a list entry: set the text and run the box's Click handler
 //     --select OPTION      select an option button
 //     --press BUTTON       press a button
 //   With no --press, the form's first calculate button is pressed once at the end.
+//   --dxf, --svg: write the protection-range drawing of the last successful press.
 //   Exit status: 0 when the actions ran (whatever messages they showed), 2 for a
-//   malformed command line, 70 when a handler met a fault of the program itself.
+//   malformed command line, 3 when a drawing was asked for and there is none (no file is
+//   written, one line says why) or it cannot be written, 70 when a handler met a fault of
+//   the program itself.
 
 #include <algorithm>
+#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <span>
@@ -18,6 +22,9 @@
 #include <vector>
 
 #include "cli/info_options.h"
+#include "drawing/dxf.h"
+#include "drawing/from_record.h"
+#include "drawing/svg.h"
 #include "forms/action.h"
 #include "forms/catalog.h"
 #include "forms/form.h"
@@ -91,18 +98,66 @@ void printJson(const Form& form, const std::vector<Message>& messages) {
     std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
+// The files a drawing goes to.
+struct DrawingFiles {
+    std::string dxf, svg;
+    bool wanted() const { return !dxf.empty() || !svg.empty(); }
+};
+
+// Writes the drawing of the form's last press; 0, or 3 with one line on stderr.
+int writeDrawing(const Form& form, const std::vector<Message>& messages,
+                 const DrawingFiles& files) {
+    const auto& record = form.lastPress();
+    std::optional<tervalen::drawing::Drawing> drawing;
+    if (record) drawing = tervalen::drawing::drawingOf(*record, form.def().caption);
+    if (!drawing) {
+        std::string why;
+        if (!tervalen::drawing::hasDrawing(form.name()))
+            why = form.name() + " has no protection-range drawing";
+        else if (!messages.empty() && !record)
+            why = "the press gave no result: " + oneLine(messages.back().text);
+        else if (!record)
+            why = "the last press left no record to draw from";
+        else
+            why = "no drawing is made from " + record->unit() + " yet";
+        std::cerr << "tervalen-calc: no drawing written: " << why << '\n';
+        return 3;
+    }
+    for (const auto& [path, text] : {std::pair{files.dxf, tervalen::drawing::toDxf(*drawing)},
+                                     std::pair{files.svg, tervalen::drawing::toSvg(*drawing)}}) {
+        if (path.empty()) continue;
+        std::ofstream out(path, std::ios::binary);
+        out << text;
+        out.close();
+        if (!out) {
+            std::cerr << "tervalen-calc: cannot write " << path << '\n';
+            return 3;
+        }
+    }
+    return 0;
+}
+
 int run(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     bool json = false;
+    DrawingFiles files;
     std::size_t i = 0;
-    if (i < args.size() && args[i] == "--json") {
-        json = true;
-        ++i;
+    for (; i < args.size(); ++i) {
+        if (args[i] == "--json") {
+            json = true;
+        } else if ((args[i] == "--dxf" || args[i] == "--svg") && i + 1 < args.size()) {
+            (args[i] == "--dxf" ? files.dxf : files.svg) = args[i + 1];
+            ++i;
+        } else if (args[i] == "--dxf" || args[i] == "--svg") {
+            throw ActionError(args[i] + " needs a file name");
+        } else {
+            break;
+        }
     }
     if (i >= args.size())
         throw ActionError(
-            "usage: tervalen-calc [--json] FORM [CONTROL=TEXT | --type CONTROL=TEXT | "
-            "--pick CONTROL=TEXT | --select OPTION | --press BUTTON]...");
+            "usage: tervalen-calc [--json] [--dxf OUT.dxf] [--svg OUT.svg] FORM [CONTROL=TEXT | "
+            "--type CONTROL=TEXT | --pick CONTROL=TEXT | --select OPTION | --press BUTTON]...");
     const FormDef* def = findForm(args[i]);
     if (!def) throw ActionError("unknown form '" + args[i] + "'");
     const std::vector<Action> actions = parseActions(std::span(args).subspan(i + 1), *def);
@@ -120,7 +175,7 @@ int run(int argc, char** argv) {
         printJson(form, messages);
     else
         printText(form, messages);
-    return 0;
+    return files.wanted() ? writeDrawing(form, messages, files) : 0;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ packages=(
   fonts-arphic-uming fonts-dejavu-core xvfb xauth
   qt6-translations-l10n openbox xdotool x11-utils
   dpkg-dev fakeroot file lintian desktop-file-utils appstream shared-mime-info man-db gzip
+  python3-ezdxf
 )
 missing=()
 for p in "${packages[@]}"; do

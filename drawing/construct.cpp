@@ -1,0 +1,207 @@
+#include "drawing/construct.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "calc/common/rolling_sphere.h"
+#include "forms/display.h"
+
+namespace tervalen::drawing {
+
+std::string num(float value) {
+    std::string s = forms::formatResult(value);
+    if (!s.empty() && s.front() == ' ') s.erase(0, 1);
+    return s;
+}
+
+std::string num(double value) {
+    return num(static_cast<float>(value));
+}
+
+double angleOf(Point c, Point p) {
+    double a = std::atan2(p.y - c.y, p.x - c.x) * 180.0 / std::numbers::pi;
+    if (a < 0) a += 360;
+    return a >= 360 ? a - 360 : a;
+}
+
+double boundaryArc(Drawing& d, double x, double base, double h, double Hr, int side,
+                   Stroke stroke) {
+    const double r0 = reach(h, Hr, "r0");
+    if (r0 <= 0) return 0;
+    const Point c{x + side * r0, base + Hr};
+    // Above the sphere radius the spheres of both sides meet below the top, at 2Hr − h.
+    const Point start{x, base + std::min(h, 2 * Hr - h)};
+    const double a = angleOf(c, start);
+    d.add(side > 0 ? Arc{c, Hr, a, 270} : Arc{c, Hr, 270, a}, Layer::Range, stroke);
+    cross(d, c, d.textHeight * 0.6, Layer::Aux);
+    return r0;
+}
+
+double upperEdge(Drawing& d, double xa, double xb, double base, double h, double Hr) {
+    const double ho = lowest(h, xb - xa, Hr, "Ho");
+    const Point c{(xa + xb) / 2, base + Hr};
+    d.add(Arc{c, Hr - ho, angleOf(c, {xa, base + h}), angleOf(c, {xb, base + h})}, Layer::Range);
+    cross(d, c, d.textHeight * 0.6, Layer::Aux);
+    return ho;
+}
+
+namespace {
+
+constexpr int kSteps = 96;
+
+// Points a + t(b − a) + w(t)·n on the side(s) asked for, split where w(t) has no value.
+template <class Width>
+void offsetCurve(Drawing& d, Point a, Point b, int side, Width&& width) {
+    const double len = std::hypot(b.x - a.x, b.y - a.y);
+    const Point n{-(b.y - a.y) / len, (b.x - a.x) / len};  // left of a→b
+    for (int s : {1, -1}) {
+        if (side != 0 && side != s) continue;
+        Polyline run;
+        auto flush = [&] {
+            if (run.points.size() >= 2) d.add(run, Layer::Range);
+            run.points.clear();
+        };
+        for (int i = 0; i <= kSteps; ++i) {
+            const double t = static_cast<double>(i) / kSteps;
+            const std::optional<double> w = width(t);
+            if (!w || *w < 0) {
+                flush();
+                continue;
+            }
+            run.points.push_back(
+                {a.x + t * (b.x - a.x) + s * *w * n.x, a.y + t * (b.y - a.y) + s * *w * n.y});
+        }
+        flush();
+    }
+}
+
+}  // namespace
+
+void waist(Drawing& d, Point a, Point b, double h, double Hr, double reachHx, int side) {
+    const double D = std::hypot(b.x - a.x, b.y - a.y);
+    const double R = Hr - lowest(h, D, Hr, "Bx");
+    offsetCurve(d, a, b, side, [&](double t) -> std::optional<double> {
+        const double u = (t - 0.5) * D;
+        const double edge = Hr - std::sqrt(std::max(0.0, R * R - u * u));
+        if (edge < 0) return std::nullopt;  // the upper edge is below the ground here
+        return reach(std::min(edge, h), Hr, "Bx") - reachHx;
+    });
+}
+
+void strip(Drawing& d, Point a, Point b, double H, double sag, double Hr, double reachHx,
+           int side) {
+    offsetCurve(d, a, b, side, [&](double t) -> std::optional<double> {
+        const double y = H - sag * 4 * t * (1 - t);
+        if (y < 0) return std::nullopt;
+        return reach(y, Hr, "Bx") - reachHx;
+    });
+}
+
+void cross(Drawing& d, Point p, double size, Layer layer) {
+    const double s = size / 2;
+    d.add(Line{{p.x - s, p.y - s}, {p.x + s, p.y + s}}, layer);
+    d.add(Line{{p.x - s, p.y + s}, {p.x + s, p.y - s}}, layer);
+}
+
+void rodMark(Drawing& d, Point p, double size) {
+    d.add(Circle{p, size / 2}, Layer::Rod);
+    d.add(Line{{p.x - size, p.y}, {p.x + size, p.y}}, Layer::Rod);
+    d.add(Line{{p.x, p.y - size}, {p.x, p.y + size}}, Layer::Rod);
+}
+
+void dim(Drawing& d, Point a, Point b, const std::string& text, double th) {
+    const double len = std::hypot(b.x - a.x, b.y - a.y);
+    if (len > 1e-9) {
+        d.add(Line{a, b}, Layer::Dim);
+        const double t = th * 0.35;
+        const Point u{(b.x - a.x) / len, (b.y - a.y) / len};
+        // Oblique ticks, as architects dimension.
+        const Point k{(u.x - u.y) * t, (u.y + u.x) * t};
+        for (Point p : {a, b})
+            d.add(Line{{p.x - k.x, p.y - k.y}, {p.x + k.x, p.y + k.y}}, Layer::Dim);
+    }
+    d.add(Text{{(a.x + b.x) / 2, (a.y + b.y) / 2 + th * 0.3}, text, th, Align::Centre}, Layer::Dim);
+}
+
+void hDim(Drawing& d, double xa, double xb, double y, const std::string& text, double th) {
+    dim(d, {xa, y}, {xb, y}, text, th);
+}
+
+void vDim(Drawing& d, double x, double ya, double yb, const std::string& text, double th) {
+    if (std::abs(yb - ya) > 1e-9) {
+        d.add(Line{{x, ya}, {x, yb}}, Layer::Dim);
+        const double t = th * 0.35;
+        for (double y : {ya, yb}) d.add(Line{{x - t, y - t}, {x + t, y + t}}, Layer::Dim);
+    }
+    d.add(Text{{x - th * 0.4, (ya + yb) / 2 - th / 2}, text, th, Align::Right}, Layer::Dim);
+}
+
+void label(Drawing& d, Point at, std::string text, double th, Align align, bool warning) {
+    d.add(Text{at, std::move(text), th, align, warning}, Layer::Text);
+}
+
+void translate(Drawing& d, double dx, double dy) {
+    auto move = [&](Point& p) {
+        p.x += dx;
+        p.y += dy;
+    };
+    for (Item& item : d.items) {
+        std::visit(
+            [&](auto& s) {
+                using S = std::decay_t<decltype(s)>;
+                if constexpr (std::is_same_v<S, Line>) {
+                    move(s.a);
+                    move(s.b);
+                } else if constexpr (std::is_same_v<S, Polyline>) {
+                    for (Point& p : s.points) move(p);
+                } else if constexpr (std::is_same_v<S, Text>) {
+                    move(s.at);
+                } else {
+                    move(s.c);
+                }
+            },
+            item.shape);
+    }
+}
+
+void appendBelow(Drawing& d, Drawing part, double gap) {
+    const auto above = d.bounds();
+    const auto below = part.bounds();
+    if (!below) return;
+    const double top = std::min(above ? above->y0 - gap : -gap, -gap);
+    translate(part, 0, top - below->y1);
+    for (Item& item : part.items) d.items.push_back(std::move(item));
+}
+
+namespace {
+
+// 1, 2 or 5 times a power of ten, near a fifth of the width.
+double roundLength(double width) {
+    const double target = std::max(width / 5, 1e-3);
+    const double p = std::pow(10.0, std::floor(std::log10(target)));
+    for (double m : {5.0, 2.0, 1.0})
+        if (m * p <= target) return m * p;
+    return p;
+}
+
+}  // namespace
+
+void frame(Drawing& d, const std::string& title) {
+    const auto b = d.bounds();
+    if (!b) return;
+    const double th = d.textHeight;
+    d.add(Text{{(b->x0 + b->x1) / 2, b->y1 + th * 1.2}, title, th * 1.4, Align::Centre},
+          Layer::Text);
+    const double L = roundLength(b->width());
+    const double y = b->y0 - th * 2;
+    const double x = b->x0;
+    d.add(Polyline{{{x, y}, {x + L, y}}}, Layer::Dim);
+    for (double f : {0.0, 0.5, 1.0})
+        d.add(Line{{x + f * L, y}, {x + f * L, y + th * 0.5}}, Layer::Dim);
+    d.add(Text{{x, y + th * 0.7}, "0", th, Align::Centre}, Layer::Dim);
+    d.add(Text{{x + L, y + th * 0.7}, num(L) + " m", th, Align::Centre}, Layer::Dim);
+    d.add(Text{{x + L + th, y - th / 2}, "比例尺（单位：米）", th, Align::Left}, Layer::Text);
+}
+
+}  // namespace tervalen::drawing

@@ -1,0 +1,74 @@
+#pragma once
+// What a protection-range drawing is built from: one plain struct per arrangement of rods
+// or wires, holding the inputs of the press and the values its form printed. A range
+// form fills one from its inputs and results; a height form from its inputs and the
+// height it found (drawing/from_record.h does both).
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "drawing/model.h"
+
+namespace tervalen::drawing {
+
+// Where rods stand and what the sphere rolls on.
+struct Footing {
+    // Height of the roof the rods are erected on; nothing for rods on the ground.
+    std::optional<float> roof;
+    // The building is an equipotential body connected to the earth: the plane at Hx is
+    // the ground the sphere rolls on, and the boundary arcs start there.
+    bool planeIsGround = false;
+};
+
+struct SingleRod {
+    float Hr, H, Hx;  // H: height of the tip above the ground
+    Footing footing;
+    float Rx;  // printed radius on the plane Hx
+};
+
+struct RodPair {
+    float Hr, H, Hx, D;
+    Footing footing;
+    float Rx, Ho, Bx;  // Ho above the plane Hx when it is the ground
+};
+
+// Three rods on an equilateral triangle or four on a square of side L, standalone.
+struct RodFigure {
+    int rods;  // 3 or 4
+    float Hr, H, Hx, L;
+    float Rx, Ho, Bx;  // the outer radius, and the lowest point and width on a side
+    // Four rods: the lowest point on the diagonal and its width; no width when the
+    // lowest point lies below the ground (the diagonal is not covered).
+    std::optional<float> Ho2, Bx2;
+};
+
+// One overhead wire on supports of height H spaced D apart, sagging `sag` at mid-span.
+struct SingleWire {
+    float Hr, H, Hx, D, sag;
+    float Hh, Bx1, Bx2;  // highest point, width at mid-span, width at the supports
+};
+
+// Two parallel wires D2 apart on supports of height H spaced D1 apart.
+struct WirePair {
+    float Hr, H, Hx, D1, D2, sag;
+    float Ho;   // lowest point between the wires at mid-span
+    float Bx1;  // width beyond the ends of the centre line, on the plane Hx
+    // The form's note that no width at the height Hr is worked out ("该项无计算结果").
+    bool noWidthAtHr = false;
+};
+
+using Layout = std::variant<SingleRod, RodPair, RodFigure, SingleWire, WirePair>;
+
+// The section and the plan of a layout, titled with the form's caption. The layout
+// must be one its form accepted (the units' checks passed).
+Drawing draw(const Layout& layout, std::string_view title);
+
+Drawing drawSingleRod(const SingleRod& r);
+Drawing drawRodPair(const RodPair& r);
+Drawing drawRodFigure(const RodFigure& r);
+Drawing drawSingleWire(const SingleWire& w);
+Drawing drawWirePair(const WirePair& w);
+
+}  // namespace tervalen::drawing

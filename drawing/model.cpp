@@ -1,0 +1,99 @@
+#include "drawing/model.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace tervalen::drawing {
+
+const char* layerName(Layer layer) {
+    switch (layer) {
+        case Layer::Rod:
+            return "LP-ROD";
+        case Layer::Range:
+            return "LP-RANGE";
+        case Layer::Aux:
+            return "LP-AUX";
+        case Layer::Hx:
+            return "LP-HX";
+        case Layer::Dim:
+            return "LP-DIM";
+        case Layer::Text:
+            break;
+    }
+    return "LP-TEXT";
+}
+
+Point onCircle(Point c, double r, double deg) {
+    const double a = deg * std::numbers::pi / 180.0;
+    return {c.x + r * std::cos(a), c.y + r * std::sin(a)};
+}
+
+namespace {
+
+// Width of a text, estimated: a CJK character is about as wide as it is high, an ASCII
+// one about 0.6 of that. Enough to keep the fit and the sheet's scale honest.
+double textWidth(const Text& t) {
+    double w = 0;
+    for (std::size_t i = 0; i < t.text.size();) {
+        const unsigned char c = static_cast<unsigned char>(t.text[i]);
+        const std::size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        w += len >= 3 ? 1.0 : 0.6;
+        i += len;
+    }
+    return w * t.height;
+}
+
+struct Extent {
+    std::optional<Box> box;
+    void add(Point p) {
+        if (!box) box = Box{p.x, p.y, p.x, p.y};
+        box->x0 = std::min(box->x0, p.x);
+        box->y0 = std::min(box->y0, p.y);
+        box->x1 = std::max(box->x1, p.x);
+        box->y1 = std::max(box->y1, p.y);
+    }
+    void add(const Line& l) {
+        add(l.a);
+        add(l.b);
+    }
+    void add(const Circle& c) {
+        add(Point{c.c.x - c.r, c.c.y - c.r});
+        add(Point{c.c.x + c.r, c.c.y + c.r});
+    }
+    void add(const Arc& a) {
+        double end = a.endDeg;
+        while (end < a.startDeg) end += 360;
+        add(onCircle(a.c, a.r, a.startDeg));
+        add(onCircle(a.c, a.r, end));
+        // The quadrant points the arc passes.
+        for (double q = std::ceil(a.startDeg / 90) * 90; q < end; q += 90)
+            add(onCircle(a.c, a.r, q));
+    }
+    void add(const Polyline& p) {
+        for (Point q : p.points) add(q);
+    }
+    void add(const Text& t) {
+        const double w = textWidth(t);
+        const double x0 = t.align == Align::Left     ? t.at.x
+                          : t.align == Align::Centre ? t.at.x - w / 2
+                                                     : t.at.x - w;
+        add(Point{x0, t.at.y - 0.25 * t.height});
+        add(Point{x0 + w, t.at.y + t.height});
+    }
+};
+
+}  // namespace
+
+// Out of line: inlined, gcc 12 takes the moved variant for uninitialised.
+void Drawing::add(Shape shape, Layer layer, Stroke stroke) {
+    items.push_back({std::move(shape), layer, stroke});
+}
+
+std::optional<Box> Drawing::bounds() const {
+    Extent e;
+    for (const Item& item : items) std::visit([&](const auto& s) { e.add(s); }, item.shape);
+    return e.box;
+}
+
+}  // namespace tervalen::drawing

@@ -1,0 +1,81 @@
+#pragma once
+// A protection-range drawing as primitives in metres, each on a layer: what the panel,
+// the calculation sheet, the SVG and the DXF all draw. The section has its ground at
+// y = 0 and the first rod's foot (a single wire: the wire) at x = 0; the plan at the
+// height Hx lies wholly below it (y < 0), the first rod at plan x = 0.
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace tervalen::drawing {
+
+// The layers, named as a CAD user finds them.
+enum class Layer { Rod, Range, Aux, Hx, Dim, Text };
+inline constexpr Layer kLayers[] = {Layer::Rod, Layer::Range, Layer::Aux,
+                                    Layer::Hx,  Layer::Dim,   Layer::Text};
+const char* layerName(Layer layer);  // "LP-ROD" …
+
+enum class Stroke { Solid, Dashed, Thin };
+
+struct Point {
+    double x = 0, y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+struct Line {
+    Point a, b;
+};
+// Counter-clockwise from startDeg to endDeg (degrees, 0 along +x), as DXF has it.
+struct Arc {
+    Point c;
+    double r;
+    double startDeg, endDeg;
+};
+struct Circle {
+    Point c;
+    double r;
+};
+struct Polyline {
+    std::vector<Point> points;
+    bool closed = false;
+};
+enum class Align { Left, Centre, Right };
+struct Text {
+    Point at;          // baseline point, placed by `align`
+    std::string text;  // UTF-8
+    double height;     // cap height in metres
+    Align align = Align::Left;
+    bool warning = false;  // a form's warning, shown in red
+};
+
+using Shape = std::variant<Line, Arc, Circle, Polyline, Text>;
+
+struct Item {
+    Shape shape;
+    Layer layer;
+    Stroke stroke = Stroke::Solid;
+};
+
+struct Box {
+    double x0, y0, x1, y1;
+    double width() const { return x1 - x0; }
+    double height() const { return y1 - y0; }
+};
+
+struct Drawing {
+    std::string title;  // the form's caption
+    std::vector<Item> items;
+    // The size text is drawn at (metres), from the extent of the construction.
+    double textHeight = 1;
+    // Extent of every item (texts by their estimated width); empty for an empty drawing.
+    std::optional<Box> bounds() const;
+
+    void add(Shape shape, Layer layer, Stroke stroke = Stroke::Solid);
+};
+
+// Point of an arc or circle at angle `deg`.
+Point onCircle(Point c, double r, double deg);
+
+}  // namespace tervalen::drawing

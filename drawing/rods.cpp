@@ -1,0 +1,158 @@
+// Drawings of one to four rods: the section through a row of rods, the plan at Hx.
+
+#include <cmath>
+
+#include "calc/common/rolling_sphere.h"
+#include "drawing/construct.h"
+#include "drawing/layouts.h"
+#include "drawing/section.h"
+
+namespace tervalen::drawing {
+namespace {
+
+constexpr double kSqrt3 = 1.7320508075688772;
+
+std::string planHeading(float Hx) {
+    return "平面（被保护面 Hx=" + num(Hx) + " 高度）";
+}
+
+// The plan's heading above its items.
+void headPlan(Drawing& plan, float Hx) {
+    const auto b = plan.bounds();
+    if (b) label(plan, {b->x0, b->y1 + plan.textHeight}, planHeading(Hx), plan.textHeight * 1.2);
+}
+
+// Rod marks and their Rx circles.
+void rodsInPlan(Drawing& plan, const std::vector<Point>& rods, double Rx) {
+    for (Point p : rods) {
+        rodMark(plan, p, plan.textHeight * 0.8);
+        if (Rx > 0) plan.add(Circle{p, Rx}, Layer::Range);
+    }
+}
+
+// The waist on the outer side of each side of a clockwise figure, its width dimensioned
+// at the middle of the side.
+void outerWaists(Drawing& plan, const std::vector<Point>& rods, double h, float Hr, double reachHx,
+                 const std::string& name, float Bx) {
+    const double th = plan.textHeight;
+    for (std::size_t i = 0; i < rods.size(); ++i) {
+        const Point a = rods[i], b = rods[(i + 1) % rods.size()];
+        plan.add(Line{a, b}, Layer::Aux, Stroke::Thin);
+        waist(plan, a, b, h, Hr, reachHx, +1);
+        const double len = std::hypot(b.x - a.x, b.y - a.y);
+        const Point n{-(b.y - a.y) / len, (b.x - a.x) / len};
+        const Point mid{(a.x + b.x) / 2, (a.y + b.y) / 2};
+        if (Bx > 0) dim(plan, mid, {mid.x + Bx * n.x, mid.y + Bx * n.y}, name + "=" + num(Bx), th);
+    }
+}
+
+}  // namespace
+
+Drawing drawSingleRod(const SingleRod& r) {
+    const double r0 = reach(r.H - sphereBase(r.footing, r.Hx), r.Hr, "r0");
+    Drawing d;
+    d.textHeight = textHeightFor(2 * r0 + r.Hr, r.Hr);
+    rowSection(d, {r.Hr, r.H, r.Hx, r.footing, {0.0}, r.Rx});
+
+    Drawing plan;
+    plan.textHeight = d.textHeight;
+    const double th = plan.textHeight;
+    rodsInPlan(plan, {{0, 0}}, r.Rx);
+    if (!r.footing.planeIsGround && r0 > r.Rx) {
+        plan.add(Circle{{0, 0}, r0}, Layer::Range, Stroke::Dashed);
+        dim(plan, {0, 0}, onCircle({0, 0}, r0, -30), "r0=" + num(r0), th);
+    }
+    dim(plan, {0, 0}, onCircle({0, 0}, r.Rx, 30), "Rx=" + num(r.Rx), th);
+    label(plan, {th, -th * 1.5}, "接闪杆", th);
+    headPlan(plan, r.Hx);
+    appendBelow(d, std::move(plan), 3 * th);
+    return d;
+}
+
+Drawing drawRodPair(const RodPair& r) {
+    const double base = sphereBase(r.footing, r.Hx);
+    const double r0 = reach(r.H - base, r.Hr, "r0");
+    Drawing d;
+    d.textHeight = textHeightFor(2 * r0 + r.D + r.Hr, r.Hr);
+    rowSection(d, {r.Hr, r.H, r.Hx, r.footing, {0.0, r.D}, r.Rx, r.Ho});
+
+    Drawing plan;
+    plan.textHeight = d.textHeight;
+    const double th = plan.textHeight;
+    rodsInPlan(plan, {{0, 0}, {r.D, 0}}, r.Rx);
+    plan.add(Line{{0, 0}, {r.D, 0}}, Layer::Aux, Stroke::Thin);
+    waist(plan, {0, 0}, {r.D, 0}, r.H - base, r.Hr, planeReach(r.footing, r.Hr, r.Hx), 0);
+    if (r.Bx > 0)
+        vDim(plan, r.D / 2, 0, r.Bx, "Bx=" + num(r.Bx), th);
+    else
+        label(plan, {r.D / 2, -th * 1.5}, "Bx=" + num(r.Bx) + "：两针之间在 Hx 平面上不连成一片",
+              th, Align::Centre, true);
+    hDim(plan, 0, r.D, -r.Rx - 1.5 * th, "D=" + num(r.D), th);
+    headPlan(plan, r.Hx);
+    appendBelow(d, std::move(plan), 3 * th);
+    return d;
+}
+
+Drawing drawRodFigure(const RodFigure& r) {
+    const bool square = r.rods == 4;
+    const double r0 = reach(r.H, r.Hr, "r0");
+    const double Dg = std::sqrt(2.0) * r.L;
+    Drawing d;
+    d.textHeight = textHeightFor(2 * r0 + (square ? Dg + r.L + 2 * r0 : r.L) + r.Hr, r.Hr);
+    const double th = d.textHeight;
+    rowSection(d, {r.Hr,
+                   r.H,
+                   r.Hx,
+                   {},
+                   {0.0, r.L},
+                   r.Rx,
+                   r.Ho,
+                   square ? "Ho1" : "Ho",
+                   square ? "剖面 A（沿边长 L）" : "剖面（沿边长 L）"});
+    if (square) {
+        // The diagonal's section beside the side's.
+        const double x0 = r.L + 2 * r0 + 14 * th;
+        rowSection(d, {r.Hr,
+                       r.H,
+                       r.Hx,
+                       {},
+                       {x0, x0 + Dg},
+                       r.Rx,
+                       r.Ho2,
+                       "Ho2",
+                       "剖面 B（沿对角线 Dg=" + num(Dg) + "）"});
+    }
+
+    Drawing plan;
+    plan.textHeight = th;
+    std::vector<Point> rods =
+        square ? std::vector<Point>{{0, 0}, {r.L, 0}, {r.L, -r.L}, {0, -r.L}}
+               : std::vector<Point>{{0, 0}, {r.L, 0}, {r.L / 2, -r.L * kSqrt3 / 2}};
+    rodsInPlan(plan, rods, r.Rx);
+    const double reachHx = reach(r.Hx, r.Hr, "Rx");
+    outerWaists(plan, rods, r.H, r.Hr, reachHx, square ? "Bx1" : "Bx", r.Bx);
+    if (square) {
+        const Point c{r.L / 2, -r.L / 2};
+        plan.add(Line{rods[0], rods[2]}, Layer::Aux, Stroke::Thin);
+        plan.add(Line{rods[1], rods[3]}, Layer::Aux, Stroke::Thin);
+        if (r.Bx2) {
+            waist(plan, rods[0], rods[2], r.H, r.Hr, reachHx, 0);
+            waist(plan, rods[1], rods[3], r.H, r.Hr, reachHx, 0);
+            if (*r.Bx2 > 0) {
+                const double k = *r.Bx2 / std::sqrt(2.0);
+                dim(plan, c, {c.x + k, c.y + k}, "Bx2=" + num(*r.Bx2), th);
+            }
+        } else {
+            // The middle of the square is not protected: said where it is.
+            plan.add(Circle{c, 1.5 * th}, Layer::Range);
+            cross(plan, c, 2.1 * th, Layer::Range);
+            label(plan, {c.x, c.y - 3 * th}, "对角线上无保护宽度（Ho2 低于地面）", th,
+                  Align::Centre, true);
+        }
+    }
+    headPlan(plan, r.Hx);
+    appendBelow(d, std::move(plan), 3 * th);
+    return d;
+}
+
+}  // namespace tervalen::drawing

@@ -1,0 +1,157 @@
+// Drawings of one or two overhead wires: the section across the wires at a support and
+// at mid-span, where the wire hangs `sag` lower, and the plan of the protected strip.
+
+#include <algorithm>
+#include <cmath>
+
+#include "calc/common/arith.h"
+#include "calc/common/rolling_sphere.h"
+#include "drawing/construct.h"
+#include "drawing/layouts.h"
+#include "drawing/section.h"
+
+namespace tervalen::drawing {
+namespace {
+
+void planHeading(Drawing& plan, float Hx) {
+    const auto b = plan.bounds();
+    if (b)
+        label(plan, {b->x0, b->y1 + plan.textHeight}, "平面（被保护面 Hx=" + num(Hx) + " 高度）",
+              plan.textHeight * 1.2);
+}
+
+// A wire seen end on: a small circle at its height.
+void wireMark(Drawing& d, Point p) {
+    d.add(Circle{p, d.textHeight * 0.3}, Layer::Rod);
+}
+
+// What both wire sections share: ground, the lines at Hr and Hx, H, Hx, Hr dimensions.
+void sectionFrame(Drawing& d, double xl, double xr, float Hr, float H, float Hx) {
+    const double th = d.textHeight;
+    const double m = std::max(0.08 * (xr - xl), 3 * th);
+    d.add(Line{{xl - m, 0}, {xr + m, 0}}, Layer::Rod);
+    label(d, {xr + m, th * 0.3}, "地面", th, Align::Right);
+    d.add(Line{{xl - m, Hr}, {xr + m, Hr}}, Layer::Aux, Stroke::Thin);
+    label(d, {xr + m, Hr + th * 0.3}, "滚球半径 Hr=" + num(Hr), th, Align::Right);
+    d.add(Line{{xl - m, Hx}, {xr + m, Hx}}, Layer::Hx, Stroke::Dashed);
+    label(d, {xl - m, Hx + th * 0.3}, "被保护面 Hx=" + num(Hx), th);
+    vDim(d, xl - m * 0.5, 0, H, "H=" + num(H), th);
+    if (Hx > 0) vDim(d, xl - m * 0.5 - 6 * th, 0, Hx, "Hx=" + num(Hx), th);
+    vDim(d, xr + m * 0.5 + 7 * th, 0, Hr, "Hr=" + num(Hr), th);
+    label(d, {xl - m, std::max<double>(Hr, H) + th * 2.5},
+          "剖面（垂直于避雷线；实线：支柱处，虚线：档距中央）", th * 1.2);
+}
+
+}  // namespace
+
+Drawing drawSingleWire(const SingleWire& w) {
+    const double low = static_cast<double>(w.H) - w.sag;
+    const double reachHx = reach(w.Hx, w.Hr, "Bx");
+    const double r0 = reach(w.H, w.Hr, "r0");
+    Drawing d;
+    d.textHeight = textHeightFor(std::max(2 * r0 + w.Hr, w.D * 0.6), w.Hr);
+    const double th = d.textHeight;
+
+    d.add(Line{{0, 0}, {0, w.H}}, Layer::Rod);
+    wireMark(d, {0, w.H});
+    wireMark(d, {0, low});
+    label(d, {th * 0.6, w.H + th * 0.3}, "避雷线（支柱处）", th);
+    label(d, {th * 0.6, low - th * 1.3}, "避雷线（档距中央，弧垂 " + num(w.sag) + "）", th);
+    for (int side : {-1, 1}) {
+        boundaryArc(d, 0, 0, w.H, w.Hr, side);
+        boundaryArc(d, 0, 0, low, w.Hr, side, Stroke::Dashed);
+    }
+    const double bx2 = r0 - reachHx, bx1 = reach(low, w.Hr, "Bx1") - reachHx;
+    for (double x : {-bx2, bx2, -bx1, bx1}) cross(d, {x, w.Hx}, th * 0.8, Layer::Hx);
+    sectionFrame(d, -r0, r0, w.Hr, w.H, w.Hx);
+    hDim(d, 0, bx2, w.Hx - th * 1.6, "Bx2=" + num(w.Bx2), th);
+    hDim(d, 0, bx1, w.Hx - th * 3.4, "Bx1=" + num(w.Bx1), th);
+    vDim(d, -th * 0.8, 0, w.Hh, "Hh=" + num(w.Hh), th);
+
+    Drawing plan;
+    plan.textHeight = th;
+    plan.add(Line{{0, 0}, {w.D, 0}}, Layer::Rod);
+    label(plan, {w.D / 4, th * 0.3}, "避雷线", th, Align::Centre);
+    for (double x : {0.0, static_cast<double>(w.D)}) {
+        rodMark(plan, {x, 0}, th * 0.8);
+        if (bx2 > 0) plan.add(Circle{{x, 0}, bx2}, Layer::Range);
+    }
+    strip(plan, {0, 0}, {w.D, 0}, w.H, w.sag, w.Hr, reachHx, 0);
+    if (w.Bx1 > 0) vDim(plan, w.D / 2, 0, w.Bx1, "Bx1=" + num(w.Bx1), th);
+    if (w.Bx2 > 0) vDim(plan, w.D, 0, -w.Bx2, "Bx2=" + num(w.Bx2), th);
+    hDim(plan, 0, w.D, -std::max<double>(w.Bx2, w.Bx1) - 2 * th, "D=" + num(w.D), th);
+    planHeading(plan, w.Hx);
+    appendBelow(d, std::move(plan), 3 * th);
+    return d;
+}
+
+Drawing drawWirePair(const WirePair& w) {
+    const double low = static_cast<double>(w.H) - w.sag;
+    const double reachHx = reach(w.Hx, w.Hr, "Bx");
+    const double r0 = reach(w.H, w.Hr, "r0");
+    Drawing d;
+    d.textHeight = textHeightFor(std::max(2 * r0 + w.D2 + w.Hr, w.D1 * 0.6), w.Hr);
+    const double th = d.textHeight;
+    const double D2 = w.D2, mid = D2 / 2;
+
+    for (double x : {0.0, D2}) {
+        d.add(Line{{x, 0}, {x, w.H}}, Layer::Rod);
+        wireMark(d, {x, w.H});
+        wireMark(d, {x, low});
+    }
+    label(d, {th * 0.6, w.H + th * 0.3}, "避雷线（支柱处）", th);
+    boundaryArc(d, 0, 0, w.H, w.Hr, -1);
+    boundaryArc(d, D2, 0, w.H, w.Hr, +1);
+    boundaryArc(d, 0, 0, low, w.Hr, -1, Stroke::Dashed);
+    boundaryArc(d, D2, 0, low, w.Hr, +1, Stroke::Dashed);
+    // At the supports the wires are two tips: the upper edge as between two rods.
+    const double hoe = upperEdge(d, 0, D2, 0, w.H, w.Hr);
+    // At mid-span the sphere rests on both sagging wires.
+    const Point c{mid, low + root(static_cast<double>(w.Hr) * w.Hr - mid * mid, "Ho")};
+    d.add(Arc{c, w.Hr, angleOf(c, {0, low}), angleOf(c, {D2, low})}, Layer::Range, Stroke::Dashed);
+    cross(d, c, th * 0.6, Layer::Aux);
+    vDim(d, mid, 0, c.y - w.Hr, "Ho=" + num(w.Ho), th);
+    label(d, {mid + th * 0.5, hoe + th * 0.3}, "支柱处最低点 " + num(hoe), th);
+    const double outer = r0 - reachHx;
+    for (double x : {-outer, D2 + outer}) cross(d, {x, w.Hx}, th * 0.8, Layer::Hx);
+    sectionFrame(d, -r0, D2 + r0, w.Hr, w.H, w.Hx);
+
+    Drawing plan;
+    plan.textHeight = th;
+    const double D1 = w.D1;
+    for (double y : {0.0, -D2}) {
+        plan.add(Line{{0, y}, {D1, y}}, Layer::Rod);
+        for (double x : {0.0, D1}) {
+            rodMark(plan, {x, y}, th * 0.8);
+            if (outer > 0) plan.add(Circle{{x, y}, outer}, Layer::Range);
+        }
+    }
+    label(plan, {D1 / 4, th * 0.3}, "避雷线", th, Align::Centre);
+    strip(plan, {0, 0}, {D1, 0}, w.H, w.sag, w.Hr, reachHx, +1);
+    strip(plan, {0, -D2}, {D1, -D2}, w.H, w.sag, w.Hr, reachHx, -1);
+    // Beyond both ends the supports are two tips D2 apart.
+    waist(plan, {0, 0}, {0, -D2}, w.H, w.Hr, reachHx, -1);
+    waist(plan, {D1, 0}, {D1, -D2}, w.H, w.Hr, reachHx, +1);
+    plan.add(Line{{-outer, -mid}, {D1 + outer, -mid}}, Layer::Aux, Stroke::Thin);
+    if (w.Bx1 > 0) hDim(plan, D1, D1 + w.Bx1, -mid - th * 0.2, "Bx1=" + num(w.Bx1), th);
+    if (w.Ho >= w.Hx) {
+        label(plan, {D1 / 2, -mid - th * 1.5}, "两线之间在 Hx 平面上全部受保护", th, Align::Centre);
+    } else {
+        strip(plan, {0, 0}, {D1, 0}, w.H, w.sag, w.Hr, reachHx, -1);
+        strip(plan, {0, -D2}, {D1, -D2}, w.H, w.sag, w.Hr, reachHx, +1);
+        label(plan, {D1 / 2, -mid - th * 1.5}, "Ho 低于 Hx：档距中央两线之间不全受保护", th,
+              Align::Centre, true);
+    }
+    hDim(plan, 0, D1, outer + th * 1.5, "D1=" + num(w.D1), th);
+    vDim(plan, -std::max<double>(outer, w.Bx1) - 2 * th, 0, -D2, "D2=" + num(w.D2), th);
+    if (w.noWidthAtHr) {
+        const auto b = plan.bounds();
+        label(plan, {b->x0, b->y0 - th * 1.5},
+              "避雷线在 Hr 高度上的最小保护宽度 Bx2：该项无计算结果", th, Align::Left, true);
+    }
+    planHeading(plan, w.Hx);
+    appendBelow(d, std::move(plan), 3 * th);
+    return d;
+}
+
+}  // namespace tervalen::drawing

@@ -1,0 +1,130 @@
+// DrawingView as a user meets it: empty without a press, the drawing after one, zoom,
+// pan and fit, the pointer's metres, the exports; and the sheet's stated scale.
+// With an argument list "--shot OUT.png CASE" it saves a picture of the view instead.
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "drawing/dxf.h"
+#include "drawing/from_record.h"
+#include "drawing/from_units.h"
+#include "view/drawing/drawing_canvas.h"
+#include "view/drawing/drawing_view.h"
+#include "view/drawing/render.h"
+
+using namespace tervalen;
+using namespace tervalen::drawing;
+
+namespace {
+
+template <class R>
+const R& ok(const Outcome<R>& o) {
+    return std::get<R>(o);
+}
+
+std::optional<Drawing> sample(const QString& name) {
+    if (name == "rod")
+        return draw(singleRod(RodInput{30, 20, 5}, ok(calcRx_DLDanZ({30, 20, 5}))),
+                    "独立单针保护范围计算");
+    if (name == "rods")
+        return draw(rodPair(30, 20, 5, 30, ok(calcRx_DLShuangZ(RodPairInput{30, 20, 5, 30}))),
+                    "独立等高双针保护范围计算");
+    if (name == "square")
+        return draw(rodSquare(30, 20, 2, 42, ok(calcRx_DLSiZ(RodFigureInput{30, 20, 2, 42}))),
+                    "独立等高正方形布置四针保护范围计算");
+    if (name == "wires")
+        return draw(
+            wirePair(30, 20, 5, 100, 20, ok(calcRxBx_ShuangX(WirePairInput{30, 20, 5, 100, 20}))),
+            "架空双线保护范围计算");
+    if (name == "wire")
+        return draw(singleWire(30, 20, 5, 100, ok(calcRxBx_DanX(WireInput{30, 20, 5, 100}))),
+                    "架空单线保护范围计算");
+    return std::nullopt;
+}
+
+}  // namespace
+
+class DrawingViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyUntilAPressThenDrawn() {
+        view::DrawingView v;
+        v.showPress(std::nullopt, "x");
+        QVERIFY(!v.drawing());
+        QVERIFY(!v.exportDxfAction()->isEnabled());
+        const RodInput in{30, 20, 5};
+        v.showPress(forms::Record("calcRx_DLDanZ", in, ok(calcRx_DLDanZ(in))),
+                    "独立单针保护范围计算");
+        QVERIFY(v.drawing());
+        QCOMPARE(QString::fromStdString(v.drawing()->title),
+                 QStringLiteral("独立单针保护范围计算"));
+        QVERIFY(v.exportDxfAction()->isEnabled() && v.exportPngAction()->isEnabled());
+        v.showPress(std::nullopt, "x");  // a refusal or a clear after it
+        QVERIFY(!v.drawing());
+    }
+
+    void zoomKeepsThePointUnderThePointerAndDoubleClickFits() {
+        view::DrawingCanvas c;
+        const auto d = sample("rod");
+        c.resize(600, 400);
+        c.setDrawing(&*d);
+        const QPointF at(400, 150);
+        const QPointF before = c.metresAt(at);
+        QWheelEvent wheel(at, c.mapToGlobal(at), {}, {0, 480}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&c, &wheel);
+        QVERIFY(c.zoom() > 1.5);
+        QVERIFY((c.metresAt(at) - before).manhattanLength() < 1e-6);
+        QTest::mouseDClick(&c, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(c.zoom(), 1.0);
+        // 1:1 aspect: a metre across is a metre up.
+        const QPointF o = c.metresAt({0, 0}), x = c.metresAt({100, 0}), y = c.metresAt({0, 100});
+        QVERIFY(std::abs((x - o).manhattanLength() - (y - o).manhattanLength()) < 1e-9);
+    }
+
+    void exportsWriteTheFiles() {
+        QTemporaryDir dir;
+        const auto d = sample("square");
+        QVERIFY(view::exportDxf(*d, dir.filePath("a.dxf")));
+        QVERIFY(view::exportSvg(*d, dir.filePath("a.svg")));
+        QVERIFY(view::exportPng(*d, dir.filePath("a.png")));
+        QCOMPARE(QFile(dir.filePath("a.dxf")).size(), static_cast<qint64>(toDxf(*d).size()));
+        QVERIFY(!QImage(dir.filePath("a.png")).isNull());
+        QVERIFY(!view::exportDxf(*d, dir.filePath("missing/a.dxf")));
+    }
+
+    void theSheetStatesARoundScaleThatFits() {
+        QImage page(800, 600, QImage::Format_RGB32);  // 96 dpi: 211.7 × 158.8 mm
+        page.fill(Qt::white);
+        QPainter p(&page);
+        const auto d = sample("rods");
+        const int N = view::paintToScale(p, *d, QRectF(0, 0, 800, 600));
+        const auto b = d->bounds();
+        // The drawing at 1:N fits the 211 mm width, at the next smaller scale it would not.
+        const double mm = (b->width() + 4 * d->textHeight) * 1000 / N;
+        QVERIFY2(N > 0 && mm <= 800 / (page.logicalDpiX() / 25.4), qPrintable(QString::number(N)));
+        QVERIFY(QList<int>({100, 200, 250, 500, 1000, 2000, 2500, 5000}).contains(N));
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 4 && args[1] == "--shot") {
+        view::DrawingView v;
+        v.setDrawing(sample(args[3]));
+        v.resize(900, 700);
+        v.show();
+        QTest::qWait(50);
+        return v.grab().save(args[2]) ? 0 : 1;
+    }
+    DrawingViewTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "view_test.moc"

@@ -1,0 +1,165 @@
+#include "view/drawing/render.h"
+
+#include <QFile>
+#include <QFont>
+#include <QImage>
+#include <QPainterPath>
+#include <cmath>
+
+#include "drawing/dxf.h"
+#include "drawing/svg.h"
+
+namespace tervalen::view {
+
+using namespace tervalen::drawing;
+
+namespace {
+
+QColor colourOf(Layer layer) {
+    switch (layer) {
+        case Layer::Range:
+            return QColor(0xd0, 0, 0);
+        case Layer::Aux:
+            return QColor(0x80, 0x80, 0x80);
+        case Layer::Hx:
+            return QColor(0, 0x50, 0xc0);
+        case Layer::Dim:
+            return QColor(0, 0x70, 0);
+        case Layer::Rod:
+        case Layer::Text:
+            break;
+    }
+    return Qt::black;
+}
+
+QPolygonF arcPoints(const Arc& a, const QTransform& t) {
+    const double span = std::fmod(a.endDeg - a.startDeg + 720, 360);
+    const int n = std::max(2, static_cast<int>(std::ceil(span / 2)));
+    QPolygonF poly;
+    for (int i = 0; i <= n; ++i) {
+        const Point q = onCircle(a.c, a.r, a.startDeg + span * i / n);
+        poly << t.map(QPointF(q.x, q.y));
+    }
+    return poly;
+}
+
+bool writeFile(const QString& path, const std::string& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    return f.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+               static_cast<qint64>(bytes.size()) &&
+           f.flush();
+}
+
+}  // namespace
+
+QTransform fitTransform(const Drawing& d, const QRectF& target) {
+    const auto b = d.bounds();
+    if (!b || target.isEmpty()) return {};
+    const double margin = d.textHeight * 2;
+    const double w = b->width() + 2 * margin, h = b->height() + 2 * margin;
+    const double s = std::min(target.width() / w, target.height() / h);
+    const QPointF centre((b->x0 + b->x1) / 2, (b->y0 + b->y1) / 2);
+    QTransform t;
+    t.translate(target.center().x(), target.center().y());
+    t.scale(s, -s);
+    t.translate(-centre.x(), -centre.y());
+    return t;
+}
+
+void paintDrawing(QPainter& p, const Drawing& d, const QTransform& t) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const double scale = std::hypot(t.m11(), t.m12());
+    const double unit = std::max(1.0, p.device() ? p.device()->logicalDpiX() / 96.0 : 1.0);
+    for (const Item& item : d.items) {
+        QPen pen(colourOf(item.layer), (item.stroke == Stroke::Thin ? 0.6 : 1.2) * unit);
+        pen.setCosmetic(true);
+        if (item.stroke == Stroke::Dashed) pen.setStyle(Qt::DashLine);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        if (const auto* l = std::get_if<Line>(&item.shape)) {
+            p.drawLine(t.map(QPointF(l->a.x, l->a.y)), t.map(QPointF(l->b.x, l->b.y)));
+        } else if (const auto* c = std::get_if<Circle>(&item.shape)) {
+            p.drawEllipse(t.map(QPointF(c->c.x, c->c.y)), c->r * scale, c->r * scale);
+        } else if (const auto* a = std::get_if<Arc>(&item.shape)) {
+            p.drawPolyline(arcPoints(*a, t));
+        } else if (const auto* pl = std::get_if<Polyline>(&item.shape)) {
+            QPolygonF poly;
+            for (Point q : pl->points) poly << t.map(QPointF(q.x, q.y));
+            if (pl->closed)
+                p.drawPolygon(poly);
+            else
+                p.drawPolyline(poly);
+        } else if (const auto* tx = std::get_if<Text>(&item.shape)) {
+            const double px = tx->height * scale / 0.72;
+            if (px < 2) continue;  // too small to read at this zoom
+            QFont font = p.font();
+            font.setPixelSize(std::max(1, static_cast<int>(std::lround(px))));
+            p.setFont(font);
+            p.setPen(tx->warning ? QColor(0xd0, 0, 0) : colourOf(item.layer));
+            const QString text = QString::fromStdString(tx->text);
+            const double w = QFontMetricsF(font).horizontalAdvance(text);
+            QPointF at = t.map(QPointF(tx->at.x, tx->at.y));
+            if (tx->align == Align::Centre) at.rx() -= w / 2;
+            if (tx->align == Align::Right) at.rx() -= w;
+            p.drawText(at, text);
+        }
+    }
+    p.restore();
+}
+
+int paintToScale(QPainter& p, const Drawing& d, const QRectF& rect) {
+    const auto b = d.bounds();
+    if (!b) return 0;
+    const double dotsPerMm = (p.device() ? p.device()->logicalDpiX() : 96) / 25.4;
+    const double line = 6 * dotsPerMm;  // room for the stated scale
+    const QRectF area(rect.left(), rect.top(), rect.width(), rect.height() - line);
+    const double margin = d.textHeight * 2;
+    const double wMm = (b->width() + 2 * margin) * 1000, hMm = (b->height() + 2 * margin) * 1000;
+    int N = 0;
+    for (double k = 1; N == 0 && k < 1e7; k *= 10)
+        for (double m : {1.0, 2.0, 2.5, 5.0})
+            if (wMm / (m * k) * dotsPerMm <= area.width() &&
+                hMm / (m * k) * dotsPerMm <= area.height()) {
+                N = static_cast<int>(m * k);
+                break;
+            }
+    if (N == 0) return 0;
+    const double s = 1000.0 / N * dotsPerMm;  // device pixels per metre
+    QTransform t;
+    t.translate(area.center().x(), area.center().y());
+    t.scale(s, -s);
+    t.translate(-(b->x0 + b->x1) / 2, -(b->y0 + b->y1) / 2);
+    paintDrawing(p, d, t);
+    p.save();
+    p.setPen(Qt::black);
+    p.drawText(QRectF(rect.left(), rect.bottom() - line, rect.width(), line), Qt::AlignCenter,
+               QStringLiteral("比例 1:%1（单位：米）").arg(N));
+    p.restore();
+    return N;
+}
+
+bool exportDxf(const Drawing& d, const QString& path) {
+    return writeFile(path, toDxf(d));
+}
+
+bool exportSvg(const Drawing& d, const QString& path) {
+    return writeFile(path, toSvg(d));
+}
+
+bool exportPng(const Drawing& d, const QString& path, int longerSide) {
+    const auto b = d.bounds();
+    if (!b) return false;
+    const double ratio = b->height() / std::max(b->width(), 1e-9);
+    const QSize size = ratio > 1 ? QSize(static_cast<int>(longerSide / ratio), longerSide)
+                                 : QSize(longerSide, static_cast<int>(longerSide * ratio));
+    QImage image(size.expandedTo(QSize(16, 16)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    paintDrawing(p, d, fitTransform(d, QRectF(QPointF(0, 0), image.size())));
+    p.end();
+    return image.save(path, "PNG");
+}
+
+}  // namespace tervalen::view

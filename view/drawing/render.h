@@ -1,0 +1,31 @@
+#pragma once
+// The protection-range drawing on a QPainter: in the panel, on the calculation sheet, as
+// PNG; and the three exports.
+
+#include <QPainter>
+#include <QRectF>
+#include <QString>
+#include <QTransform>
+
+#include "drawing/model.h"
+
+namespace tervalen::view {
+
+// Metres to the rectangle, 1:1 aspect, centred, the whole drawing with a small margin.
+QTransform fitTransform(const drawing::Drawing& d, const QRectF& target);
+
+// Paints every item through `toDevice` (metres to device pixels); lines are cosmetic
+// pens, texts are upright at the size the drawing gives them.
+void paintDrawing(QPainter& p, const drawing::Drawing& d, const QTransform& toDevice);
+
+// For the calculation sheet: paints the drawing into `rect` at the largest round scale
+// 1:N at which it fits (the device's resolution gives millimetres), states the scale at
+// the bottom of the rectangle, and returns N (0 for an empty drawing).
+int paintToScale(QPainter& p, const drawing::Drawing& d, const QRectF& rect);
+
+// The files; false when the file cannot be written.
+bool exportDxf(const drawing::Drawing& d, const QString& path);
+bool exportSvg(const drawing::Drawing& d, const QString& path);
+bool exportPng(const drawing::Drawing& d, const QString& path, int longerSide = 2400);
+
+}  // namespace tervalen::view
