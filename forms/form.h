@@ -150,8 +150,12 @@ public:
             message(refusal->text);
             return;
         }
-        printResults(std::get<R>(outcome));
-        m_record.emplace(unit, input, std::get<R>(outcome));
+        const R& results = std::get<R>(outcome);
+        printResults(results);
+        // An answer that ends the calculation without results records no press.
+        if constexpr (requires { results.has_value(); })
+            if (!results) return;
+        m_record.emplace(unit, input, results);
     }
 
     // The symbol by which messages name a control ("CmbHx" → "Hx", "PicRx" → "Rx").

@@ -25,9 +25,13 @@ public:
     template <class Input, class Result>
     Record(std::string_view unit, Input input, Result result)
         : m_unit(unit), m_input(std::move(input)), m_result(std::move(result)) {
-        // A unit that records its working hands it over with its results.
-        if constexpr (requires { result.working; })
-            m_working = std::any_cast<const Result&>(m_result).working;
+        // A unit that records its working hands it over with its results (or with its
+        // optional results, when an answer may end it without any).
+        const Result& stored = std::any_cast<const Result&>(m_result);
+        if constexpr (requires { stored.working; })
+            m_working = stored.working;
+        else if constexpr (requires { stored->working; })
+            if (stored) m_working = stored->working;
     }
 
     const std::string& unit() const { return m_unit; }

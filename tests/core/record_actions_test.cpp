@@ -9,6 +9,7 @@
 #include "forms/action.h"
 #include "forms/catalog.h"
 #include "forms/form.h"
+#include "worked_presses.h"
 
 namespace tervalen::forms {
 namespace {
@@ -54,6 +55,16 @@ INSTANTIATE_TEST_SUITE_P(
         Replay{"frmRx_JSDanZ",
                {Action::pick("CmbYesNo", "是"), Action::set("CmbH", "40"),
                 Action::set("CmbHx", "15"), Action::press("CmdRun")}}));
+
+// A worked press of every calculate button, an impulse press after the power-frequency
+// press whose resistance it converts among them.
+std::vector<Replay> everyWorkedPress() {
+    std::vector<Replay> out;
+    for (const auto& w : testing::workedPresses()) out.push_back({w.form, w.actions});
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalog, RecordActions, ::testing::ValuesIn(everyWorkedPress()));
 
 // A press that reads what an earlier press stored is reproduced with that press first,
 // on the inputs that press had, not on the inputs of the moment.
