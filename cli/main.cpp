@@ -1,14 +1,18 @@
 // tervalen-calc: runs any calculator form's logic without a window.
 //
-//   tervalen-calc [--json] FORM ACTION...
+//   tervalen-calc [--json | --text] [--pdf OUT.pdf] FORM ACTION...
 //     CONTROL=TEXT         set a box's text as if pasted (no key filter, no Click handler)
 //     --type CONTROL=TEXT  type TEXT character by character through the box's key filter
 //     --pick CONTROL=TEXT  choose a list entry: set the text and run the box's Click handler
 //     --select OPTION      select an option button
 //     --press BUTTON       press a button
 //   With no --press, the form's first calculate button is pressed once at the end.
+//   --text prints the calculation sheet's section of the last press after the results;
+//   --pdf writes the one-record calculation sheet as PDF.
 //   Exit status: 0 when the actions ran (whatever messages they showed), 2 for a
-//   malformed command line, 70 when a handler met a fault of the program itself.
+//   malformed command line, 3 when --text or --pdf finds no successful press to record
+//   or the PDF cannot be written (no file is left), 70 when a handler met a fault of the
+//   program itself.
 
 #include <algorithm>
 #include <iostream>
@@ -20,6 +24,10 @@
 #include "forms/action.h"
 #include "forms/catalog.h"
 #include "forms/form.h"
+#include "pdf_export.h"
+#include "sheet/document.h"
+#include "sheet/sheet_record.h"
+#include "sheet/text_render.h"
 
 using namespace tervalen::forms;
 
@@ -80,18 +88,42 @@ void printJson(const Form& form, const std::vector<Message>& messages) {
     std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
-int run(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+// The export's exit status: no successful press to record, or no file written.
+constexpr int kNoExport = 3;
+
+struct Options {
     bool json = false;
-    std::size_t i = 0;
-    if (i < args.size() && args[i] == "--json") {
-        json = true;
-        ++i;
+    bool text = false;
+    std::string pdf;  // empty: none
+};
+
+// The options before the form's name; i is left at the form's name.
+Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
+    Options o;
+    for (; i < args.size() && args[i].starts_with("--"); ++i) {
+        if (args[i] == "--json") {
+            o.json = true;
+        } else if (args[i] == "--text") {
+            o.text = true;
+        } else if (args[i] == "--pdf" && i + 1 < args.size()) {
+            o.pdf = args[++i];
+        } else {
+            throw ActionError("unknown option " + args[i] +
+                              (args[i] == "--pdf" ? " without a file name" : ""));
+        }
     }
+    if (o.json && o.text) throw ActionError("--json and --text exclude each other");
     if (i >= args.size())
         throw ActionError(
-            "usage: tervalen-calc [--json] FORM [CONTROL=TEXT | --type CONTROL=TEXT | "
-            "--pick CONTROL=TEXT | --select OPTION | --press BUTTON]...");
+            "usage: tervalen-calc [--json | --text] [--pdf OUT.pdf] FORM [CONTROL=TEXT | "
+            "--type CONTROL=TEXT | --pick CONTROL=TEXT | --select OPTION | --press BUTTON]...");
+    return o;
+}
+
+int run(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::size_t i = 0;
+    const Options options = readOptions(args, i);
     const FormDef* def = findForm(args[i]);
     if (!def) throw ActionError("unknown form '" + args[i] + "'");
     const std::vector<Action> actions = parseActions(std::span(args).subspan(i + 1), *def);
@@ -105,10 +137,30 @@ int run(int argc, char** argv) {
         const std::string first = form.firstCalculateButton();
         if (!first.empty()) form.press(first);
     }
-    if (json)
+    if (options.json)
         printJson(form, messages);
     else
         printText(form, messages);
+    if (!options.text && options.pdf.empty()) return 0;
+    const auto record = tervalen::sheet::recordOf(form);
+    if (!record) {
+        std::cerr << "tervalen-calc: no successful calculation to record\n";
+        return kNoExport;
+    }
+    tervalen::sheet::Sheet sheet;
+    sheet.add(*record);
+    if (options.text)
+        std::cout << '\n'
+                  << tervalen::sheet::plainText(
+                         tervalen::sheet::recordDocument(sheet.records.front(), 1));
+    if (!options.pdf.empty()) {
+        if (const std::string error = writeSheetPdf(
+                options.pdf, tervalen::sheet::sheetDocument(sheet.header, sheet.records));
+            !error.empty()) {
+            std::cerr << "tervalen-calc: " << oneLine(error) << '\n';
+            return kNoExport;
+        }
+    }
     return 0;
 }
 
