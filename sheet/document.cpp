@@ -11,7 +11,7 @@ namespace tervalen::sheet {
 namespace {
 
 Table quantityTable(const std::vector<Quantity>& qs) {
-    Table t{{"符号", "名称", "数值", "单位"}, {}, 0};
+    Table t{{"符号", "名称", "数值", "单位"}, {}, 0, {12, 52, 22, 14}};
     for (const Quantity& q : qs) t.rows.push_back({q.symbol, q.name, q.value, q.unit});
     return t;
 }
@@ -93,7 +93,8 @@ Document sheetDocument(const SheetHeader& h, std::span<const SheetRecord> record
                               {"设计单位", h.designer, "日期", h.date},
                               {"计算人", h.calculator, "校对人", h.checker},
                               {"审核人", h.reviewer, "", ""}},
-                             -1});
+                             -1,
+                             {15, 35, 15, 35}});
     d.blocks.push_back(Paragraph{kDisplayRule});
     for (std::size_t i = 0; i < records.size(); ++i)
         appendSection(d.blocks, records[i], static_cast<int>(i) + 1);

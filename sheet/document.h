@@ -54,7 +54,8 @@ struct Paragraph {
 struct Table {
     std::vector<std::string> header;  // empty: a grid of fields without a header row
     std::vector<std::vector<std::string>> rows;
-    int symbolColumn = -1;  // the column of symbols, or -1
+    int symbolColumn = -1;     // the column of symbols, or -1
+    std::vector<int> percent;  // each column's share of the page width; empty: as fits
 };
 // One step of the working: symbol = formula = substituted = value unit, or a note.
 struct Formula {

@@ -98,7 +98,9 @@ Quantity splitCaption(std::string_view caption) {
         if (at == std::string_view::npos) continue;
         const std::string_view o = open, c = close;
         q.symbol = trimmed(s.substr(at + o.size(), s.size() - at - o.size() - c.size()));
-        q.name = trimmed(s.substr(0, at));
+        std::string_view name = trimmed(s.substr(0, at));
+        dropSuffix(name, "为");  // "计算得出斜边为（Lc）："
+        q.name = name;
         return q;
     }
     // A long question names its quantity after its last comma ("请根据…，选择校正系数K值").
