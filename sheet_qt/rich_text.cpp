@@ -26,19 +26,28 @@ QString tableHtml(const sheet::Table& t) {
     QString html = QStringLiteral(
         "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\" "
         "style=\"border-collapse:collapse; border-color:#000\">");
+    // The widths go on the first row's cells, which the layout follows for the whole table.
+    const auto cell = [&](const char* tag, std::size_t column, bool first) {
+        QString open = QStringLiteral("<%1 align=\"left\"").arg(QLatin1String(tag));
+        if (first && column < t.percent.size())
+            open += QStringLiteral(" width=\"%1%\"").arg(t.percent[column]);
+        return open + QStringLiteral(">");
+    };
+    bool first = true;
     if (!t.header.empty()) {
         html += QStringLiteral("<tr>");
-        for (const std::string& h : t.header)
-            html += QStringLiteral("<th align=\"left\">") + plainHtml(h) + QStringLiteral("</th>");
+        for (std::size_t i = 0; i < t.header.size(); ++i)
+            html += cell("th", i, first) + plainHtml(t.header[i]) + QStringLiteral("</th>");
         html += QStringLiteral("</tr>");
+        first = false;
     }
     for (const auto& row : t.rows) {
         html += QStringLiteral("<tr>");
         for (std::size_t i = 0; i < row.size(); ++i)
-            html += QStringLiteral("<td>") +
-                    textHtml(row[i], static_cast<int>(i) == t.symbolColumn) +
+            html += cell("td", i, first) + textHtml(row[i], static_cast<int>(i) == t.symbolColumn) +
                     QStringLiteral("</td>");
         html += QStringLiteral("</tr>");
+        first = false;
     }
     return html + QStringLiteral("</table>");
 }
@@ -57,7 +66,9 @@ struct Writer {
     void operator()(const sheet::Paragraph& p) const {
         html += QStringLiteral("<p>") + textHtml(p.text, p.symbolic) + QStringLiteral("</p>");
     }
-    void operator()(const sheet::Table& t) const { html += tableHtml(t); }
+    void operator()(const sheet::Table& t) const {
+        html += tableHtml(t) + QStringLiteral("<p style=\"margin-top:0\"></p>");
+    }
     void operator()(const sheet::Formula& f) const {
         html += QStringLiteral("<p style=\"margin-left:2em\">") +
                 symbolHtml(sheet::stepText(f.step)) + QStringLiteral("</p>");

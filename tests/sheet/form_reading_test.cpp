@@ -1,6 +1,8 @@
 // The known conditions and the results read from any form's definition: names and
 // symbols from captions and prefixes, texts as typed or shown, units from unit labels.
 
+#include "sheet/form_reading.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,13 +10,9 @@
 
 #include "forms/catalog.h"
 #include "forms/form.h"
-#include "sheet/form_reading.h"
+#include "sheet_test_support.h"
 
 namespace tervalen::sheet {
-
-void PrintTo(const Quantity& q, std::ostream* os) {
-    *os << "{" << q.symbol << " | " << q.name << " | " << q.value << " | " << q.unit << "}";
-}
 
 namespace {
 
@@ -36,17 +34,17 @@ TEST_P(SplitCaption, NameAndSymbol) {
 
 INSTANTIATE_TEST_SUITE_P(
     Captions, SplitCaption,
-    ::testing::Values(CaptionCase{"滚球半径（Hr）：", {"Hr", "滚球半径", {}, {}}},
-                      CaptionCase{"钢管的外径(d)：", {"d", "钢管的外径", {}, {}}},
-                      CaptionCase{"扁钢的边长（b）:", {"b", "扁钢的边长", {}, {}}},
-                      CaptionCase{"Rx=", {"Rx", "", {}, {}}},
-                      CaptionCase{"H(针尖)=", {"H(针尖)", "", {}, {}}},
-                      CaptionCase{"接地系统冲击接地电阻值（Ri）为：", {"Ri", "接地系统冲击接地电阻值", {}, {}}},
-                      CaptionCase{"建筑整体是否为一个与大地连通的等电位体：",
-                                  {"", "建筑整体是否为一个与大地连通的等电位体", {}, {}}},
-                      CaptionCase{"请根据建筑物所处的环境，选择校正系数K值：", {"", "校正系数K值", {}, {}}},
-                      CaptionCase{"计算得出斜边为（Lc）：", {"Lc", "计算得出斜边", {}, {}}},
-                      CaptionCase{"选择水平接地体形状：", {"", "水平接地体形状", {}, {}}}));
+    ::testing::Values(
+        CaptionCase{"滚球半径（Hr）：", {"Hr", "滚球半径", {}, {}}},
+        CaptionCase{"钢管的外径(d)：", {"d", "钢管的外径", {}, {}}},
+        CaptionCase{"扁钢的边长（b）:", {"b", "扁钢的边长", {}, {}}},
+        CaptionCase{"Rx=", {"Rx", "", {}, {}}}, CaptionCase{"H(针尖)=", {"H(针尖)", "", {}, {}}},
+        CaptionCase{"接地系统冲击接地电阻值（Ri）为：", {"Ri", "接地系统冲击接地电阻值", {}, {}}},
+        CaptionCase{"建筑整体是否为一个与大地连通的等电位体：",
+                    {"", "建筑整体是否为一个与大地连通的等电位体", {}, {}}},
+        CaptionCase{"请根据建筑物所处的环境，选择校正系数K值：", {"", "校正系数K值", {}, {}}},
+        CaptionCase{"计算得出斜边为（Lc）：", {"Lc", "计算得出斜边", {}, {}}},
+        CaptionCase{"选择水平接地体形状：", {"", "水平接地体形状", {}, {}}}));
 
 TEST(UnitOf, MetresAreWrittenAsMAndOtherUnitsAsShown) {
     EXPECT_EQ(unitOf("单位：米"), "m");
@@ -139,7 +137,11 @@ INSTANTIATE_TEST_SUITE_P(
         // Rn's unit is not its unit; a blank box is no known condition.
         ReadCase{"VerticalElectrodes",
                  "frmDZ_ChuiZhi",
-                 {{"CmbGx", "圆钢"}, {"CmbGg", "0.05"}, {"Cmbρ", "100"}, {"CmbL1", "2.5"}, {"CmbN", "4"}},
+                 {{"CmbGx", "圆钢"},
+                  {"CmbGg", "0.05"},
+                  {"Cmbρ", "100"},
+                  {"CmbL1", "2.5"},
+                  {"CmbN", "4"}},
                  {},
                  "CmdRun_GP",
                  {{"Gx", "垂直接地体钢材类型", "圆钢", ""},
