@@ -149,10 +149,10 @@ int run(int argc, char** argv) {
     }
     tervalen::sheet::Sheet sheet;
     sheet.add(*record);
+    // The section starts with a blank line, which parts it from the results.
     if (options.text)
-        std::cout << '\n'
-                  << tervalen::sheet::plainText(
-                         tervalen::sheet::recordDocument(sheet.records.front(), 1));
+        std::cout << tervalen::sheet::plainText(
+            tervalen::sheet::recordDocument(sheet.records.front(), 1));
     if (!options.pdf.empty()) {
         if (const std::string error = writeSheetPdf(
                 options.pdf, tervalen::sheet::sheetDocument(sheet.header, sheet.records));

@@ -7,6 +7,9 @@
 namespace tervalen::sheet_qt {
 namespace {
 
+// The longest symbol the forms use: "Bx1o".
+constexpr qsizetype kLongestSymbol = 4;
+
 bool latin(QChar c) {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
@@ -64,11 +67,10 @@ struct Writer {
                 plainHtml(h.text) + "</" + tag + ">";
     }
     void operator()(const sheet::Paragraph& p) const {
-        html += QStringLiteral("<p>") + textHtml(p.text, p.symbolic) + QStringLiteral("</p>");
+        html += QStringLiteral("<p style=\"margin-top:6px\">") + textHtml(p.text, p.symbolic) +
+                QStringLiteral("</p>");
     }
-    void operator()(const sheet::Table& t) const {
-        html += tableHtml(t) + QStringLiteral("<p style=\"margin-top:0\"></p>");
-    }
+    void operator()(const sheet::Table& t) const { html += tableHtml(t); }
     void operator()(const sheet::Formula& f) const {
         html += QStringLiteral("<p style=\"margin-left:2em\">") +
                 symbolHtml(sheet::stepText(f.step)) + QStringLiteral("</p>");
@@ -110,6 +112,11 @@ QString symbolHtml(std::string_view text) {
         }
         qsizetype end = i + 1;
         while (end < s.size() && latinOrDigit(s[end])) ++end;
+        if (end - i > kLongestSymbol) {  // a word, not a symbol
+            html += s.mid(i, end - i);
+            i = end;
+            continue;
+        }
         html += c + QStringLiteral("<sub>") + s.mid(i + 1, end - i - 1) + QStringLiteral("</sub>");
         i = end;
     }

@@ -21,7 +21,7 @@ QFont sheetFont();
 
 // A text with symbols, as HTML: "Rx = √(H×(2×Hr−H))" → "R<sub>x</sub> = √(H×(2×H<sub>r</sub>−H))".
 // A symbol is a capital Latin letter not preceded by a Latin letter, followed by letters
-// and digits, which are its subscript.
+// and digits, which are its subscript; a longer run than any symbol is a word.
 QString symbolHtml(std::string_view text);
 
 // The document as HTML, and as a QTextDocument in the sheet's font.
