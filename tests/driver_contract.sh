@@ -45,19 +45,24 @@ check "text and json exclude each other" 2 "$(status "$calc" --json --text frmRx
 check "pdf needs a file name" 2 "$(status "$calc" frmRx_DLDanZ --pdf)"
 check "unknown option" 2 "$(status "$calc" --pfd x.pdf frmRx_DLDanZ)"
 out="$(mktemp -d)"
-check "pdf written" 0 "$(status "$calc" --pdf "$out/a.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5)"
-if command -v pdftotext >/dev/null; then
+if "$calc" --pdf "$out/probe.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5 2>&1 | grep -q 'has no Qt'; then
+    echo "driver contract: this build has no Qt, the PDF checks are skipped"
+    rm -rf "$out"
+    out=""
+fi
+[[ -n "$out" ]] && check "pdf written" 0 "$(status "$calc" --pdf "$out/a.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5)"
+if [[ -n "$out" ]] && command -v pdftotext >/dev/null; then
     check "pdf holds the result" 1 "$(pdftotext "$out/a.pdf" - | grep -c '计算得 Rx = 11.70115 m。')"
 fi
-check "pdf of a refused press" "3 no file" \
+[[ -n "$out" ]] && check "pdf of a refused press" "3 no file" \
     "$("$calc" --pdf "$out/b.pdf" frmRx_DLDanZ CmbH=30.5 CmbHx=0 >/dev/null 2>&1; echo $?) \
 $([[ -e "$out/b.pdf" ]] && echo file || echo no file)"
-check "pdf that cannot be written" "3 no file" \
+[[ -n "$out" ]] && check "pdf that cannot be written" "3 no file" \
     "$("$calc" --pdf "$out/none/c.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5 >/dev/null 2>&1; echo $?) \
 $([[ -e "$out/none/c.pdf" ]] && echo file || echo no file)"
-check "json unchanged beside a pdf" "$("$calc" --json frmRx_DLDanZ CmbH=20 CmbHx=5)" \
+[[ -n "$out" ]] && check "json unchanged beside a pdf" "$("$calc" --json frmRx_DLDanZ CmbH=20 CmbHx=5)" \
     "$("$calc" --json --pdf "$out/d.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5 2>/dev/null)"
-rm -rf "$out"
+[[ -n "$out" ]] && rm -rf "$out"
 
 if ((fails)); then echo "$fails failed"; exit 1; fi
 echo "driver contract: all checks passed"
