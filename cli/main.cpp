@@ -1,17 +1,19 @@
 // tervalen-calc: runs any calculator form's logic without a window.
 //
-//   tervalen-calc [--json] [--dxf OUT.dxf] [--svg OUT.svg] FORM ACTION...
+//   tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg OUT.svg] FORM ACTION...
 //     CONTROL=TEXT         set a box's text as if pasted (no key filter, no Click handler)
 //     --type CONTROL=TEXT  type TEXT character by character through the box's key filter
 //     --pick CONTROL=TEXT  choose a list entry: set the text and run the box's Click handler
 //     --select OPTION      select an option button
 //     --press BUTTON       press a button
 //   With no --press, the form's first calculate button is pressed once at the end.
-//   --dxf, --svg: write the protection-range drawing of the last successful press.
+//   --text prints the calculation sheet's section of the last press after the results;
+//   --pdf writes the one-record calculation sheet as PDF; --dxf, --svg write the
+//   protection-range drawing of the last successful press.
 //   Exit status: 0 when the actions ran (whatever messages they showed), 2 for a
-//   malformed command line, 3 when a drawing was asked for and there is none (no file is
-//   written, one line says why) or it cannot be written, 70 when a handler met a fault of
-//   the program itself.
+//   malformed command line, 3 when an export finds no successful press (or no drawing)
+//   or its file cannot be written (no file is left, one line says why), 70 when a
+//   handler met a fault of the program itself.
 
 #include <algorithm>
 #include <fstream>
@@ -28,6 +30,10 @@
 #include "forms/action.h"
 #include "forms/catalog.h"
 #include "forms/form.h"
+#include "pdf_export.h"
+#include "sheet/document.h"
+#include "sheet/sheet_record.h"
+#include "sheet/text_render.h"
 
 using namespace tervalen::forms;
 
@@ -98,15 +104,12 @@ void printJson(const Form& form, const std::vector<Message>& messages) {
     std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
-// The files a drawing goes to.
-struct DrawingFiles {
-    std::string dxf, svg;
-    bool wanted() const { return !dxf.empty() || !svg.empty(); }
-};
+// The export's exit status: no successful press to record, or no file written.
+constexpr int kNoExport = 3;
 
 // Writes the drawing of the form's last press; 0, or 3 with one line on stderr.
-int writeDrawing(const Form& form, const std::vector<Message>& messages,
-                 const DrawingFiles& files) {
+int writeDrawing(const Form& form, const std::vector<Message>& messages, const std::string& dxf,
+                 const std::string& svg) {
     const auto& record = form.lastPress();
     std::optional<tervalen::drawing::Drawing> drawing;
     if (record) drawing = tervalen::drawing::drawingOf(*record, form.def().caption);
@@ -121,43 +124,62 @@ int writeDrawing(const Form& form, const std::vector<Message>& messages,
         else
             why = "no drawing is made from " + record->unit() + " yet";
         std::cerr << "tervalen-calc: no drawing written: " << why << '\n';
-        return 3;
+        return kNoExport;
     }
-    for (const auto& [path, text] : {std::pair{files.dxf, tervalen::drawing::toDxf(*drawing)},
-                                     std::pair{files.svg, tervalen::drawing::toSvg(*drawing)}}) {
+    for (const auto& [path, text] : {std::pair{dxf, tervalen::drawing::toDxf(*drawing)},
+                                     std::pair{svg, tervalen::drawing::toSvg(*drawing)}}) {
         if (path.empty()) continue;
         std::ofstream out(path, std::ios::binary);
         out << text;
         out.close();
         if (!out) {
             std::cerr << "tervalen-calc: cannot write " << path << '\n';
-            return 3;
+            return kNoExport;
         }
     }
     return 0;
 }
 
-int run(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+struct Options {
     bool json = false;
-    DrawingFiles files;
-    std::size_t i = 0;
-    for (; i < args.size(); ++i) {
+    bool text = false;
+    std::string pdf;       // empty: none
+    std::string dxf, svg;  // the drawing's files; empty: none
+};
+
+// The options before the form's name; i is left at the form's name.
+Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
+    Options o;
+    for (; i < args.size() && args[i].starts_with("--"); ++i) {
         if (args[i] == "--json") {
-            json = true;
-        } else if ((args[i] == "--dxf" || args[i] == "--svg") && i + 1 < args.size()) {
-            (args[i] == "--dxf" ? files.dxf : files.svg) = args[i + 1];
-            ++i;
-        } else if (args[i] == "--dxf" || args[i] == "--svg") {
-            throw ActionError(args[i] + " needs a file name");
+            o.json = true;
+        } else if (args[i] == "--text") {
+            o.text = true;
+        } else if (args[i] == "--pdf" && i + 1 < args.size()) {
+            o.pdf = args[++i];
+        } else if (args[i] == "--dxf" && i + 1 < args.size()) {
+            o.dxf = args[++i];
+        } else if (args[i] == "--svg" && i + 1 < args.size()) {
+            o.svg = args[++i];
         } else {
-            break;
+            const bool takesFile = args[i] == "--pdf" || args[i] == "--dxf" || args[i] == "--svg";
+            throw ActionError("unknown option " + args[i] +
+                              (takesFile ? " without a file name" : ""));
         }
     }
+    if (o.json && o.text) throw ActionError("--json and --text exclude each other");
     if (i >= args.size())
         throw ActionError(
-            "usage: tervalen-calc [--json] [--dxf OUT.dxf] [--svg OUT.svg] FORM [CONTROL=TEXT | "
+            "usage: tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg "
+            "OUT.svg] FORM [CONTROL=TEXT | "
             "--type CONTROL=TEXT | --pick CONTROL=TEXT | --select OPTION | --press BUTTON]...");
+    return o;
+}
+
+int run(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::size_t i = 0;
+    const Options options = readOptions(args, i);
     const FormDef* def = findForm(args[i]);
     if (!def) throw ActionError("unknown form '" + args[i] + "'");
     const std::vector<Action> actions = parseActions(std::span(args).subspan(i + 1), *def);
@@ -171,11 +193,34 @@ int run(int argc, char** argv) {
         const std::string first = form.firstCalculateButton();
         if (!first.empty()) form.press(first);
     }
-    if (json)
+    if (options.json)
         printJson(form, messages);
     else
         printText(form, messages);
-    return files.wanted() ? writeDrawing(form, messages, files) : 0;
+    if (!options.dxf.empty() || !options.svg.empty())
+        if (const int status = writeDrawing(form, messages, options.dxf, options.svg))
+            return status;
+    if (!options.text && options.pdf.empty()) return 0;
+    const auto record = tervalen::sheet::recordOf(form);
+    if (!record) {
+        std::cerr << "tervalen-calc: no successful calculation to record\n";
+        return kNoExport;
+    }
+    tervalen::sheet::Sheet sheet;
+    sheet.add(*record);
+    // The section starts with a blank line, which parts it from the results.
+    if (options.text)
+        std::cout << tervalen::sheet::plainText(
+            tervalen::sheet::recordDocument(sheet.records.front(), 1));
+    if (!options.pdf.empty()) {
+        if (const std::string error = writeSheetPdf(
+                options.pdf, tervalen::sheet::sheetDocument(sheet.header, sheet.records));
+            !error.empty()) {
+            std::cerr << "tervalen-calc: " << oneLine(error) << '\n';
+            return kNoExport;
+        }
+    }
+    return 0;
 }
 
 }  // namespace

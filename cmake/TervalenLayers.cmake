@@ -7,6 +7,8 @@
 #                                     filters, messages
 #   tervalen_forms     forms/<area>/  the calculator definitions, the catalog, the
 #                      catalog, workspace  workspace that owns one form of each
+#   tervalen_sheet     sheet/         the calculation sheet: records read from a form's
+#                                     press, the document model, the plain-text rendering
 #
 # Each library sees the source tree through an include root of its own that holds links
 # to its own files alone; it reaches a lower layer only through that layer's root, handed
@@ -61,4 +63,13 @@ function(tervalen_core_layers suffix)
   add_library(tervalen_forms${suffix} STATIC ${form_sources})
   tervalen_include_root(tervalen_forms${suffix} ${form_paths})
   target_link_libraries(tervalen_forms${suffix} PUBLIC tervalen_formkit${suffix})
+endfunction()
+
+# tervalen_sheet_layer(): the calculation sheet, above the forms (the program and the
+# driver link it; the fuzzer does not need it).
+function(tervalen_sheet_layer)
+  file(GLOB sheet_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sheet/*.cpp)
+  add_library(tervalen_sheet STATIC ${sheet_sources})
+  tervalen_include_root(tervalen_sheet sheet)
+  target_link_libraries(tervalen_sheet PUBLIC tervalen_forms)
 endfunction()

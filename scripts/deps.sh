@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
-  fonts-arphic-uming fonts-dejavu-core xvfb xauth
+  fonts-arphic-uming fonts-dejavu-core xvfb xauth poppler-utils
   qt6-translations-l10n openbox xdotool x11-utils
   dpkg-dev fakeroot file lintian desktop-file-utils appstream shared-mime-info man-db gzip
   python3-ezdxf

@@ -35,5 +35,39 @@ check "result box is not an input" 2 "$(status "$calc" frmRx_DLDanZ PicRx=3)"
 check "messages do not change the exit code" 0 "$(status "$calc" frmRx_DLDanZ CmbH=abc CmbHx=1)"
 check "error is one line on stderr" 1 "$("$calc" frmRx_DLDanZ --press 2>&1 >/dev/null | wc -l | tr -d ' ')"
 
+# The calculation sheet: --text after the results, --pdf to a file, exit 3 without a
+# successful press (no file written, the message printed).
+text="$("$calc" --text frmRx_DLDanZ CmbH=20 CmbHx=5)"
+check "text: results first" "PicRx= 11.70115" "$(head -1 <<<"$text")"
+check "text: the section" "1 1# 独立单针保护范围计算" "$(sed -n 3p <<<"$text")"
+check "text: known condition" "  H     避雷针高度    20    m" "$(grep '避雷针高度' <<<"$text")"
+check "text: conclusion" "计算得 Rx = 11.70115 m。" "$(tail -1 <<<"$text")"
+refused="$("$calc" --text frmRx_DLDanZ CmbH=30.5 CmbHx=0 2>/dev/null; echo "rc=$?")"
+check "text: refused press exits 3 after the message" "[提示] 避雷针太高！|rc=3" \
+    "$(head -1 <<<"$refused")|$(tail -1 <<<"$refused")"
+check "text: blank input exits 3" 3 "$(status "$calc" --text frmRx_DLDanZ CmbH=20)"
+check "text and json exclude each other" 2 "$(status "$calc" --json --text frmRx_DLDanZ)"
+check "pdf needs a file name" 2 "$(status "$calc" frmRx_DLDanZ --pdf)"
+check "unknown option" 2 "$(status "$calc" --pfd x.pdf frmRx_DLDanZ)"
+out="$(mktemp -d)"
+if "$calc" --pdf "$out/probe.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5 2>&1 | grep -q 'has no Qt'; then
+    echo "driver contract: this build has no Qt, the PDF checks are skipped"
+    rm -rf "$out"
+    out=""
+fi
+[[ -n "$out" ]] && check "pdf written" 0 "$(status "$calc" --pdf "$out/a.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5)"
+if [[ -n "$out" ]] && command -v pdftotext >/dev/null; then
+    check "pdf holds the result" 1 "$(pdftotext "$out/a.pdf" - | grep -c '计算得 Rx = 11.70115 m。')"
+fi
+[[ -n "$out" ]] && check "pdf of a refused press" "3 no file" \
+    "$("$calc" --pdf "$out/b.pdf" frmRx_DLDanZ CmbH=30.5 CmbHx=0 >/dev/null 2>&1; echo $?) \
+$([[ -e "$out/b.pdf" ]] && echo file || echo no file)"
+[[ -n "$out" ]] && check "pdf that cannot be written" "3 no file" \
+    "$("$calc" --pdf "$out/none/c.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5 >/dev/null 2>&1; echo $?) \
+$([[ -e "$out/none/c.pdf" ]] && echo file || echo no file)"
+[[ -n "$out" ]] && check "json unchanged beside a pdf" "$("$calc" --json frmRx_DLDanZ CmbH=20 CmbHx=5)" \
+    "$("$calc" --json --pdf "$out/d.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5 2>/dev/null)"
+[[ -n "$out" ]] && rm -rf "$out"
+
 if ((fails)); then echo "$fails failed"; exit 1; fi
 echo "driver contract: all checks passed"

@@ -1,0 +1,23 @@
+#pragma once
+// 计算依据: what each calculation follows, stated truthfully. The rolling-sphere ranges
+// and heights, the impulse conversion and the annual strikes follow appendices of the
+// lightning-protection design code; the electrode and system resistances are the usual
+// formulas, named as such, with no clause.
+
+#include <string>
+#include <vector>
+
+#include "sheet/sheet_record.h"
+
+namespace tervalen::sheet {
+
+struct Basis {
+    std::string text;
+    bool formula = false;  // a formula named by itself (its symbols are written as such)
+    bool operator==(const Basis&) const = default;
+};
+
+// One line per rule the record's presses followed, in the order they ran.
+std::vector<Basis> basisOf(const SheetRecord& record);
+
+}  // namespace tervalen::sheet

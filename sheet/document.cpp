@@ -1,0 +1,111 @@
+#include "sheet/document.h"
+
+#include <algorithm>
+#include <charconv>
+#include <ctime>
+
+#include "sheet/basis.h"
+#include "sheet/verdict.h"
+
+namespace tervalen::sheet {
+namespace {
+
+Table quantityTable(const std::vector<Quantity>& qs) {
+    Table t{{"符号", "名称", "数值", "单位"}, {}, 0, {12, 52, 22, 14}};
+    for (const Quantity& q : qs) t.rows.push_back({q.symbol, q.name, q.value, q.unit});
+    return t;
+}
+
+std::string oneLine(std::string text) {
+    std::string out;
+    for (char c : text)
+        if (c != '\n' && c != '\r') out += c;
+    return out;
+}
+
+// The number a label starts with ("12# …" → 12), or 0.
+int labelNumber(const std::string& label) {
+    int n = 0;
+    const auto [end, ec] = std::from_chars(label.data(), label.data() + label.size(), n);
+    return ec == std::errc() && end != label.data() + label.size() && *end == '#' ? n : 0;
+}
+
+void appendSection(std::vector<Block>& out, const SheetRecord& r, int number) {
+    const std::string n = std::to_string(number);
+    int part = 0;
+    const auto heading = [&](const char* text) {
+        out.push_back(Heading{2, n + "." + std::to_string(++part), text});
+    };
+    out.push_back(Heading{1, n, r.label});
+    heading("计算依据");
+    for (Basis& b : basisOf(r)) out.push_back(Paragraph{std::move(b.text), b.formula});
+    heading("已知条件");
+    out.push_back(quantityTable(r.known));
+    for (const std::string& s : r.earlierInputs) out.push_back(Paragraph{s, true});
+    if (!r.working.empty()) {
+        heading("计算过程");
+        const auto steps = workingBlocks(r.working);
+        out.insert(out.end(), steps.begin(), steps.end());
+    }
+    heading("计算结果");
+    out.push_back(quantityTable(r.results));
+    for (const std::string& m : r.messages) out.push_back(Paragraph{"提示：" + oneLine(m), true});
+    heading("结论");
+    Conclusion c = conclusionOf(r);
+    out.push_back(Verdict{std::move(c.text), c.satisfied});
+}
+
+}  // namespace
+
+SheetHeader newHeader() {
+    SheetHeader h;
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char date[16] = {};
+    std::strftime(date, sizeof date, "%Y-%m-%d", &local);
+    h.date = date;
+    return h;
+}
+
+int Sheet::nextNumber() const {
+    int highest = 0;
+    for (const SheetRecord& r : records) highest = std::max(highest, labelNumber(r.label));
+    return highest + 1;
+}
+
+void Sheet::add(SheetRecord record) {
+    if (record.label.empty()) record.label = defaultLabel(nextNumber(), record.caption);
+    records.push_back(std::move(record));
+}
+
+std::vector<Block> workingBlocks(const Working& working) {
+    std::vector<Block> out;
+    for (const Step& s : working) out.push_back(Formula{s});
+    return out;
+}
+
+Document sheetDocument(const SheetHeader& h, std::span<const SheetRecord> records) {
+    Document d{h.project, {}};
+    d.blocks.push_back(Title{kSheetTitle});
+    d.blocks.push_back(Table{{},
+                             {{"工程名称", h.project, "子项/编号", h.subitem},
+                              {"设计单位", h.designer, "日期", h.date},
+                              {"计算人", h.calculator, "校对人", h.checker},
+                              {"审核人", h.reviewer, "", ""}},
+                             -1,
+                             {15, 35, 15, 35}});
+    d.blocks.push_back(Paragraph{kDisplayRule});
+    for (std::size_t i = 0; i < records.size(); ++i)
+        appendSection(d.blocks, records[i], static_cast<int>(i) + 1);
+    d.blocks.push_back(Paragraph{kClosingLine});
+    return d;
+}
+
+Document recordDocument(const SheetRecord& record, int number) {
+    Document d;
+    appendSection(d.blocks, record, number);
+    return d;
+}
+
+}  // namespace tervalen::sheet

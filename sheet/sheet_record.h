@@ -1,0 +1,74 @@
+#pragma once
+// One calculation as the calculation sheet records it: the form and the actions that
+// reproduce its press, the known conditions as typed, the results as shown, the working
+// of every press the results come from, a label and an optional requirement.
+//
+// A record is made by replaying the press's actions on a fresh form, so that what the
+// sheet states is exactly what that press computed, whatever the window shows since.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "calc/common/working.h"
+#include "forms/action.h"
+#include "forms/form_def.h"
+
+namespace tervalen::forms {
+class Form;
+}
+
+namespace tervalen::sheet {
+
+// A row of the known conditions or of the results.
+struct Quantity {
+    std::string symbol;  // "Hr"; empty when the caption names none
+    std::string name;    // "滚球半径"; empty when the form states none
+    std::string value;   // as typed, or as the result box shows it (no leading space)
+    std::string unit;    // "m", "Ω·m", "天/年"…; empty when the form shows none
+    bool operator==(const Quantity&) const = default;
+};
+
+// The value a result must reach (range forms: the distance to cover at Hx) or must not
+// exceed (earthing forms: the highest resistance allowed).
+struct Requirement {
+    std::string text;    // as typed ("10")
+    double value = 0;    // the text read as a number
+    std::string symbol;  // the result it is compared with ("Rx", "Bx1", "Ri")
+    bool operator==(const Requirement&) const = default;
+};
+
+struct SheetRecord {
+    std::string label;    // "1# 独立单针保护范围计算"; the user may edit it
+    std::string form;     // "frmRx_DLDanZ"
+    std::string caption;  // the form's caption
+    std::string button;   // the button pressed ("CmdRun_CJ")
+    // What reproduces the press on a freshly opened form (forms::Record::actions()).
+    std::vector<forms::Action> actions;
+    std::vector<Quantity> known;
+    // Inputs an earlier press of the chain (the one that stored a value this press reads)
+    // ran with, where they differ from the known conditions, one sentence each.
+    std::vector<std::string> earlierInputs;
+    std::vector<Quantity> results;
+    // What the press said besides its results (a part without a result, say).
+    std::vector<std::string> messages;
+    Working working;  // every press of the chain, in order
+    std::optional<Requirement> requirement;
+    bool operator==(const SheetRecord&) const = default;
+};
+
+// The record of the form's last successful press, read again from its actions; nullopt
+// when the form has none. An empty label is left empty (Sheet::add numbers it).
+std::optional<SheetRecord> recordOf(const forms::Form& form, std::string label = {});
+
+// The record of the last press among `actions` on a fresh form of `def`; nullopt when
+// that press leaves no record (refused, stopped on an input, or no press at all).
+// An action naming no control of the form throws std::out_of_range.
+std::optional<SheetRecord> replay(const forms::FormDef& def, std::span<const forms::Action> actions,
+                                  std::string label = {});
+
+// "1# 独立单针保护范围计算".
+std::string defaultLabel(int number, std::string_view caption);
+
+}  // namespace tervalen::sheet

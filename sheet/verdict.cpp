@@ -1,0 +1,139 @@
+#include "sheet/verdict.h"
+
+#include <algorithm>
+
+#include "forms/number.h"
+
+namespace tervalen::sheet {
+namespace {
+
+const Quantity* resultNamed(const SheetRecord& r, std::string_view symbol) {
+    for (const Quantity& q : r.results)
+        if (q.symbol == symbol) return &q;
+    return nullptr;
+}
+
+std::string withUnit(std::string value, const std::string& unit) {
+    return unit.empty() ? value : value + " " + unit;
+}
+
+std::string stated(const Quantity& q) {
+    return q.symbol + " = " + withUnit(q.value, q.unit);
+}
+
+std::string restated(const SheetRecord& r) {
+    std::string s;
+    for (const Quantity& q : r.results) s += (s.empty() ? "" : "，") + stated(q);
+    return s.empty() ? std::string() : "计算得 " + s + "。";
+}
+
+// The target a height form was given ("Rxo") and the result that reaches it ("Rx", or
+// the first "Bx…" for "Bxo" where the form names its widths Bx1, Bx2).
+std::optional<Conclusion> heightAgainstTarget(const SheetRecord& r) {
+    if (r.results.empty()) return std::nullopt;
+    for (const Quantity& target : r.known) {
+        if (target.symbol.size() < 2 || !target.symbol.ends_with('o')) continue;
+        const std::string base = target.symbol.substr(0, target.symbol.size() - 1);
+        const Quantity* reached = resultNamed(r, base);
+        for (const Quantity& q : r.results)
+            if (!reached && q.symbol.starts_with(base)) reached = &q;
+        const auto got = reached ? forms::toDouble(reached->value) : std::nullopt;
+        const auto want = forms::toDouble(target.value);
+        if (!got || !want) continue;
+        const bool ok = *got >= *want;
+        return Conclusion{stated(r.results.front()) + " 时，" + stated(*reached) +
+                              (ok ? " ≥ " : " < ") + target.symbol + " = " +
+                              withUnit(target.value, target.unit) +
+                              (ok ? "，满足要求" : "，不满足要求"),
+                          ok};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+Family familyOf(std::string_view form) {
+    if (form.starts_with("frmRx_") || form.starts_with("frmRxBx_")) return Family::Range;
+    if (form.starts_with("frmH_")) return Family::Height;
+    if (form.starts_with("frmDZ_")) return Family::Earthing;
+    return Family::Other;
+}
+
+std::string requirementPrompt(const SheetRecord& record) {
+    if (comparableResults(record).empty()) return {};
+    switch (familyOf(record.form)) {
+        case Family::Range:
+            return "Hx 高度上须保护的水平距离（m）";
+        case Family::Earthing:
+            return "允许的最大接地电阻（Ω）";
+        case Family::Height:
+        case Family::Other:
+            break;
+    }
+    return {};
+}
+
+std::vector<std::string> comparableResults(const SheetRecord& record) {
+    std::vector<std::string> widths, radii;
+    switch (familyOf(record.form)) {
+        case Family::Range:
+            // Between rods and wires the narrowest width is the one to check first.
+            for (const Quantity& q : record.results) {
+                if (q.symbol.starts_with("Bx")) widths.push_back(q.symbol);
+                if (q.symbol.starts_with("Rx")) radii.push_back(q.symbol);
+            }
+            widths.insert(widths.end(), radii.begin(), radii.end());
+            return widths;
+        case Family::Earthing:
+            // The resistance the press arrives at is the last one it shows.
+            for (auto q = record.results.rbegin(); q != record.results.rend(); ++q)
+                if (q->unit == "Ω") widths.push_back(q->symbol);
+            return widths;
+        case Family::Height:
+        case Family::Other:
+            break;
+    }
+    return {};
+}
+
+std::variant<Requirement, std::string> readRequirement(const SheetRecord& record,
+                                                       std::string_view text,
+                                                       std::string_view symbol) {
+    const std::vector<std::string> comparable = comparableResults(record);
+    if (comparable.empty()) return std::string("该计算不设要求值");
+    const auto value = forms::toDouble(text);
+    if (!value) return std::string("要求值应为数字");
+    if (*value < 0) return std::string("要求值不应为负数");
+    const std::string compared = symbol.empty() ? comparable.front() : std::string(symbol);
+    if (std::find(comparable.begin(), comparable.end(), compared) == comparable.end())
+        return "没有可比较的结果 " + compared;
+    std::string typed(text);
+    typed.erase(0, typed.find_first_not_of(' '));
+    typed.erase(typed.find_last_not_of(' ') + 1);
+    return Requirement{typed, *value, compared};
+}
+
+Conclusion conclusionOf(const SheetRecord& r) {
+    if (r.requirement) {
+        const Quantity* q = resultNamed(r, r.requirement->symbol);
+        const auto got = q ? forms::toDouble(q->value) : std::nullopt;
+        if (got) {
+            const std::string want = withUnit(r.requirement->text, q->unit);
+            if (familyOf(r.form) == Family::Earthing) {
+                const bool ok = *got <= r.requirement->value;
+                return {
+                    stated(*q) + (ok ? " ≤ " : " > ") + want + (ok ? "，满足要求" : "，不满足要求"),
+                    ok};
+            }
+            const bool ok = *got >= r.requirement->value;
+            return {stated(*q) + (ok ? " ≥ " : " < ") + want +
+                        (ok ? "，满足保护要求" : "，不满足保护要求"),
+                    ok};
+        }
+    }
+    if (familyOf(r.form) == Family::Height)
+        if (auto c = heightAgainstTarget(r)) return *c;
+    return {restated(r), std::nullopt};
+}
+
+}  // namespace tervalen::sheet

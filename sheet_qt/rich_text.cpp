@@ -1,0 +1,152 @@
+#include "sheet_qt/rich_text.h"
+
+#include <QTextDocument>
+
+#include "sheet/text_render.h"
+
+namespace tervalen::sheet_qt {
+namespace {
+
+// The longest symbol the forms use: "Bx1o".
+constexpr qsizetype kLongestSymbol = 4;
+
+bool latin(QChar c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+bool latinOrDigit(QChar c) {
+    return latin(c) || (c >= u'0' && c <= u'9');
+}
+
+QString plainHtml(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toHtmlEscaped();
+}
+
+QString textHtml(const std::string& text, bool symbolic) {
+    return symbolic ? symbolHtml(text) : plainHtml(text);
+}
+
+QString tableHtml(const sheet::Table& t) {
+    QString html = QStringLiteral(
+        "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\" "
+        "style=\"border-collapse:collapse; border-color:#000\">");
+    // The widths go on the first row's cells, which the layout follows for the whole table.
+    const auto cell = [&](const char* tag, std::size_t column, bool first) {
+        QString open = QStringLiteral("<%1 align=\"left\"").arg(QLatin1String(tag));
+        if (first && column < t.percent.size())
+            open += QStringLiteral(" width=\"%1%\"").arg(t.percent[column]);
+        return open + QStringLiteral(">");
+    };
+    bool first = true;
+    if (!t.header.empty()) {
+        html += QStringLiteral("<tr>");
+        for (std::size_t i = 0; i < t.header.size(); ++i)
+            html += cell("th", i, first) + plainHtml(t.header[i]) + QStringLiteral("</th>");
+        html += QStringLiteral("</tr>");
+        first = false;
+    }
+    for (const auto& row : t.rows) {
+        html += QStringLiteral("<tr>");
+        for (std::size_t i = 0; i < row.size(); ++i)
+            html += cell("td", i, first) + textHtml(row[i], static_cast<int>(i) == t.symbolColumn) +
+                    QStringLiteral("</td>");
+        html += QStringLiteral("</tr>");
+        first = false;
+    }
+    return html + QStringLiteral("</table>");
+}
+
+struct Writer {
+    QString& html;
+    void operator()(const sheet::Title& t) const {
+        html +=
+            QStringLiteral("<h1 align=\"center\">") + plainHtml(t.text) + QStringLiteral("</h1>");
+    }
+    void operator()(const sheet::Heading& h) const {
+        const QString tag = h.level == 1 ? QStringLiteral("h2") : QStringLiteral("h3");
+        html += "<" + tag + ">" + plainHtml(h.number) + QStringLiteral("&nbsp;&nbsp;") +
+                plainHtml(h.text) + "</" + tag + ">";
+    }
+    void operator()(const sheet::Paragraph& p) const {
+        html += QStringLiteral("<p style=\"margin-top:6px\">") + textHtml(p.text, p.symbolic) +
+                QStringLiteral("</p>");
+    }
+    void operator()(const sheet::Table& t) const { html += tableHtml(t); }
+    void operator()(const sheet::Formula& f) const {
+        html += QStringLiteral("<p style=\"margin-left:2em\">") +
+                symbolHtml(sheet::stepText(f.step)) + QStringLiteral("</p>");
+    }
+    void operator()(const sheet::Verdict& v) const {
+        html += QStringLiteral("<p><b>") + symbolHtml(v.text) + QStringLiteral("</b></p>");
+    }
+};
+
+QString blocksHtml(const std::vector<sheet::Block>& blocks) {
+    QString html;
+    for (const sheet::Block& b : blocks) std::visit(Writer{html}, b);
+    return html;
+}
+
+}  // namespace
+
+QFont sheetFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
+                      QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing"),
+                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
+                      QStringLiteral("WenQuanYi Zen Hei")});
+    font.setPointSizeF(10.5);
+    return font;
+}
+
+QString symbolHtml(std::string_view text) {
+    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QString html;
+    for (qsizetype i = 0; i < s.size();) {
+        const QChar c = s[i];
+        const bool starts = c >= u'A' && c <= u'Z' && (i == 0 || !latin(s[i - 1])) &&
+                            i + 1 < s.size() && latinOrDigit(s[i + 1]);
+        if (!starts) {
+            html += QString(c).toHtmlEscaped();
+            ++i;
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < s.size() && latinOrDigit(s[end])) ++end;
+        if (end - i > kLongestSymbol) {  // a word, not a symbol
+            html += s.mid(i, end - i);
+            i = end;
+            continue;
+        }
+        html += c + QStringLiteral("<sub>") + s.mid(i + 1, end - i - 1) + QStringLiteral("</sub>");
+        i = end;
+    }
+    return html;
+}
+
+QString documentHtml(const sheet::Document& document) {
+    return blocksHtml(document.blocks);
+}
+
+std::unique_ptr<QTextDocument> richDocument(const sheet::Document& document) {
+    auto doc = std::make_unique<QTextDocument>();
+    doc->setDefaultFont(sheetFont());
+    doc->setHtml(documentHtml(document));
+    return doc;
+}
+
+QString workingHtml(const Working& working) {
+    return blocksHtml(sheet::workingBlocks(working));
+}
+
+QString recordHtml(const sheet::SheetRecord& record, int number) {
+    return blocksHtml(sheet::recordDocument(record, number).blocks);
+}
+
+QString refusalHtml(std::string_view message) {
+    QString html;
+    for (const QString& line : plainHtml(message).split(u'\n'))
+        html += QStringLiteral("<p style=\"color:#a00000\">") + line + QStringLiteral("</p>");
+    return html;
+}
+
+}  // namespace tervalen::sheet_qt

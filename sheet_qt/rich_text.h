@@ -1,0 +1,37 @@
+#pragma once
+// The sheet as rich text (QtGui only, no widgets): a QTextDocument for the preview, the
+// PDF and the printer, and HTML for the panel beside a form. Engineering symbols are
+// written with subscripts (R<sub>x</sub>).
+
+#include <QFont>
+#include <QString>
+#include <memory>
+#include <string_view>
+
+#include "calc/common/working.h"
+#include "sheet/document.h"
+#include "sheet/sheet_record.h"
+
+class QTextDocument;
+
+namespace tervalen::sheet_qt {
+
+// The sheet's Song face: SimSun, falling back to AR PL UMing where SimSun is missing.
+QFont sheetFont();
+
+// A text with symbols, as HTML: "Rx = √(H×(2×Hr−H))" → "R<sub>x</sub> = √(H×(2×H<sub>r</sub>−H))".
+// A symbol is a capital Latin letter not preceded by a Latin letter, followed by letters
+// and digits, which are its subscript; a longer run than any symbol is a word.
+QString symbolHtml(std::string_view text);
+
+// The document as HTML, and as a QTextDocument in the sheet's font.
+QString documentHtml(const sheet::Document& document);
+std::unique_ptr<QTextDocument> richDocument(const sheet::Document& document);
+
+// The panel beside a form: the working of one record, its whole section, and the text
+// of a message that refused a press.
+QString workingHtml(const Working& working);
+QString recordHtml(const sheet::SheetRecord& record, int number = 1);
+QString refusalHtml(std::string_view message);
+
+}  // namespace tervalen::sheet_qt

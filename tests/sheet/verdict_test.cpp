@@ -1,0 +1,170 @@
+// The 结论 of each family of forms, with and without a requirement, and what a typed
+// requirement may be.
+
+#include "sheet/verdict.h"
+
+#include <gtest/gtest.h>
+
+#include <variant>
+
+#include "sheet/basis.h"
+#include "sheet_test_support.h"
+
+namespace tervalen::sheet {
+namespace {
+
+SheetRecord record(std::string form, std::vector<Quantity> known, std::vector<Quantity> results) {
+    SheetRecord r;
+    r.form = std::move(form);
+    r.known = std::move(known);
+    r.results = std::move(results);
+    return r;
+}
+
+const SheetRecord kSingleRod = record("frmRx_DLDanZ", {{"Hx", "被保护面高度", "5", "m"}},
+                                      {{"Rx", "保护半径", "11.70115", "m"}});
+const SheetRecord kTwoRods =
+    record("frmRx_DLShuangZ", {},
+           {{"Rx", "", "11.70115", "m"}, {"Ho", "", "17.5", "m"}, {"Bx", "", "7.2", "m"}});
+const SheetRecord kElectrodes =
+    record("frmDZ_ChuiZhi", {},
+           {{"D", "", "0.042", "m"}, {"R", "", "34.8401", "Ω"}, {"Rn", "", "11.61337", "Ω"}});
+const SheetRecord kImpulse =
+    record("frmDZ_ChuiZhi", {},
+           {{"R", "", "34.8401", "Ω"}, {"Rn", "", "11.61337", "Ω"}, {"Ri", "", "9.8", "Ω"}});
+
+SheetRecord withRequirement(SheetRecord r, std::string text, std::string symbol = {}) {
+    const auto read = readRequirement(r, text, symbol);
+    if (const auto* req = std::get_if<Requirement>(&read)) r.requirement = *req;
+    return r;
+}
+
+struct VerdictCase {
+    std::string name;
+    SheetRecord record;
+    Conclusion expected;
+};
+void PrintTo(const VerdictCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Verdicts : public ::testing::TestWithParam<VerdictCase> {};
+
+TEST_P(Verdicts, Sentence) {
+    EXPECT_EQ(conclusionOf(GetParam().record), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Families, Verdicts,
+    ::testing::Values(
+        VerdictCase{"RangeCovered",
+                    withRequirement(kSingleRod, "10"),
+                    {"Rx = 11.70115 m ≥ 10 m，满足保护要求", true}},
+        VerdictCase{"RangeNotCovered",
+                    withRequirement(kSingleRod, " 12.5 "),
+                    {"Rx = 11.70115 m < 12.5 m，不满足保护要求", false}},
+        // The value as shown decides, so the sentence cannot contradict its numbers.
+        VerdictCase{"RangeExactlyAsShown",
+                    withRequirement(kSingleRod, "11.70115"),
+                    {"Rx = 11.70115 m ≥ 11.70115 m，满足保护要求", true}},
+        VerdictCase{"RodPairChecksTheWidthFirst",
+                    withRequirement(kTwoRods, "8"),
+                    {"Bx = 7.2 m < 8 m，不满足保护要求", false}},
+        VerdictCase{"RodPairRadiusChosen",
+                    withRequirement(kTwoRods, "8", "Rx"),
+                    {"Rx = 11.70115 m ≥ 8 m，满足保护要求", true}},
+        VerdictCase{"EarthingWithin",
+                    withRequirement(kElectrodes, "30"),
+                    {"Rn = 11.61337 Ω ≤ 30 Ω，满足要求", true}},
+        VerdictCase{"EarthingAbove",
+                    withRequirement(kImpulse, "4"),
+                    {"Ri = 9.8 Ω > 4 Ω，不满足要求", false}},
+        VerdictCase{"HeightAgainstItsTarget",
+                    record("frmH_DLDanZ", {{"Hr", "", "30", "m"}, {"Rxo", "", "15", "m"}},
+                           {{"H", "", "21.2", "m"}, {"Rx", "", "15.00132", "m"}}),
+                    {"H = 21.2 m 时，Rx = 15.00132 m ≥ Rxo = 15 m，满足要求", true}},
+        // Four rods name their widths Bx1 and Bx2; the target Bxo is the side's.
+        VerdictCase{"HeightOfFourRods",
+                    record("frmH_DLSiZ", {{"Bxo", "", "8", "m"}},
+                           {{"H", "", "25", "m"}, {"Ho1", "", "20", "m"}, {"Bx1", "", "7.9", "m"}}),
+                    {"H = 25 m 时，Bx1 = 7.9 m < Bxo = 8 m，不满足要求", false}},
+        VerdictCase{"NoRequirementRestates",
+                    kTwoRods,
+                    {"计算得 Rx = 11.70115 m，Ho = 17.5 m，Bx = 7.2 m。", std::nullopt}},
+        VerdictCase{"OtherForms",
+                    record("frmLJCS", {}, {{"N", "建筑物年预计雷击次数", "0.08317441", "次"}}),
+                    {"计算得 N = 0.08317441 次。", std::nullopt}}));
+
+TEST(ReadRequirement, RefusesWhatCannotBeCompared) {
+    const SheetRecord height = record("frmH_DLDanZ", {}, {{"H", "", "21.2", "m"}});
+    const std::vector<std::tuple<SheetRecord, std::string, std::string, std::string>> cases = {
+        {kSingleRod, "abc", "", "要求值应为数字"},
+        {kSingleRod, "", "", "要求值应为数字"},
+        {kSingleRod, "-3", "", "要求值不应为负数"},
+        {kSingleRod, "10", "Ho", "没有可比较的结果 Ho"},
+        {kElectrodes, "10", "D", "没有可比较的结果 D"},
+        {height, "10", "", "该计算不设要求值"},
+    };
+    for (const auto& [r, text, symbol, error] : cases) {
+        const auto read = readRequirement(r, text, symbol);
+        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << text;
+        EXPECT_EQ(std::get<std::string>(read), error);
+    }
+}
+
+TEST(ReadRequirement, PromptAndDefaultPerFamily) {
+    EXPECT_EQ(comparableResults(kTwoRods), (std::vector<std::string>{"Bx", "Rx"}));
+    EXPECT_EQ(comparableResults(kImpulse), (std::vector<std::string>{"Ri", "Rn", "R"}));
+    EXPECT_EQ(requirementPrompt(kSingleRod), "Hx 高度上须保护的水平距离（m）");
+    EXPECT_EQ(requirementPrompt(kElectrodes), "允许的最大接地电阻（Ω）");
+    EXPECT_EQ(requirementPrompt(record("frmH_DLDanZ", {}, {{"H", "", "21.2", "m"}})), "");
+    const auto read = readRequirement(kSingleRod, "10");
+    EXPECT_EQ(std::get<Requirement>(read), (Requirement{"10", 10.0, "Rx"}));
+}
+
+struct BasisCase {
+    std::string form;
+    std::vector<std::string> presses;
+    std::vector<Basis> expected;
+};
+void PrintTo(const BasisCase& c, std::ostream* os) {
+    *os << c.form;
+}
+
+class Bases : public ::testing::TestWithParam<BasisCase> {};
+
+TEST_P(Bases, PerFormAndButton) {
+    SheetRecord r;
+    r.form = GetParam().form;
+    for (const std::string& b : GetParam().presses) r.actions.push_back(forms::Action::press(b));
+    EXPECT_EQ(basisOf(r), GetParam().expected);
+}
+
+const std::string kCode = "《建筑物防雷设计规范》GB 50057-94（2000年版）";
+const Basis kSphere{kCode + "附录四（滚球法）", false};
+const Basis kConversion{kCode + "附录三（工频接地电阻换算为冲击接地电阻）", false};
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, Bases,
+    ::testing::Values(
+        BasisCase{"frmRx_DLDanZ", {"CmdRun"}, {kSphere}},
+        BasisCase{"frmRxBx_ShuangX", {"CmdRun"}, {kSphere}},
+        BasisCase{"frmH_DLSiZ", {"CmdRun"}, {kSphere}},
+        BasisCase{"frmDZ_GC", {"CmdRun"}, {kConversion}},
+        BasisCase{"frmLJCS", {"CmdRun"}, {{kCode + "附录一（建筑物年预计雷击次数）", false}}},
+        // The electrode's formula is named, with no clause; its impulse press adds the
+        // conversion.
+        BasisCase{"frmDZ_ChuiZhi",
+                  {"CmdRun_GP", "CmdRun_CJ"},
+                  {{"人工垂直接地体工频接地电阻：R = ρ/(2πL1)·ln(4L1/D)；N 根：Rn = "
+                    "R/(η·N)，利用系数 η = 0.75",
+                    true},
+                   kConversion}},
+        BasisCase{"frmDZ_ShuiPing",
+                  {"CmdRun_GP"},
+                  {{"人工水平接地体工频接地电阻：R = ρ/(2πL1)·[ln(L1²/(D·H)) + A]", true}}},
+        BasisCase{"frmDZ_XT", {"CmdRun_CJ"}, {kConversion}},
+        BasisCase{"frmZJXB", {"CmdRun2"}, {{"直角三角形勾股定理：Lb = √(Lc² − La²)", true}}}));
+
+}  // namespace
+}  // namespace tervalen::sheet
