@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 
@@ -13,7 +14,9 @@
 #include "shell/about_box.h"
 #include "shell/mdi_area.h"
 #include "shell/menu_table.h"
+#include "shell/sheet_window.h"
 #include "view/form_page.h"
+#include "view/form_panel.h"
 #include "view/form_view.h"
 #include "view/message_boxes.h"
 
@@ -117,6 +120,7 @@ void MDIFangLei::fillMenu(QMenu* top) {
                     connect(a, &QAction::triggered, this, [this, k] {
                         // An entry does what its form's menu entry does.
                         const std::string caption = m_openList.captions().at(k - 1);
+                        if (caption == SheetWindow::kCaption) return showSheet();
                         for (const forms::FormDef* def : forms::allForms())
                             if (def->caption == caption) return openForm(def->name);
                         refreshRecent();
@@ -156,6 +160,14 @@ void MDIFangLei::connectCommand(const QString& name, QAction* a) {
         connect(a, &QAction::triggered, m_mdi, &MdiArea::tileHorizontally);
     else if (name == QLatin1String("mnuCZ"))
         connect(a, &QAction::triggered, m_mdi, &MdiArea::tileVertically);
+    else if (name == QLatin1String("mnuSheet"))
+        connect(a, &QAction::triggered, this, &MDIFangLei::showSheet);
+    else if (name == QLatin1String("mnuAddToSheet"))
+        connect(a, &QAction::triggered, this, [this] {
+            if (view::FormView* v = formViewOf(m_mdi->activeSubWindow()))
+                if (!addToSheet(v->form()))
+                    view::present(v, {"当前窗体没有成功的计算可以加入计算书。", forms::Icon::None});
+        });
 }
 
 void MDIFangLei::openForm(const std::string& formName) {
@@ -174,6 +186,11 @@ void MDIFangLei::openForm(const std::string& formName) {
         keepTypedValuesFromCtrlW(window);
         QMdiSubWindow* sub = window;
         connect(formView, &view::FormView::closeRequested, sub, &QMdiSubWindow::close);
+        if (view::FormPanel* panel = page->panel()) {
+            const forms::Form* form = &formView->form();
+            connect(panel, &view::FormPanel::addToSheetRequested, this,
+                    [this, form] { addToSheet(*form); });
+        }
         window->showMaximized();  // Form_Load
     } else {
         window->show();
@@ -240,6 +257,49 @@ void MDIFangLei::showAbout() {
     m_about->show();
     m_about->raise();
     m_about->activateWindow();
+}
+
+}  // namespace tervalen::shell
+
+namespace tervalen::shell {
+
+SheetWindow* MDIFangLei::sheetWindow() const {
+    return m_sheetWindow && !m_sheetWindow->isHidden()
+               ? qobject_cast<SheetWindow*>(m_sheetWindow->widget())
+               : nullptr;
+}
+
+void MDIFangLei::showSheet() {
+    if (!sheetWindow()) {
+        auto* w = new SheetWindow(m_sheet, [this](const sheet::SheetRecord& r) { openRecord(r); });
+        m_sheetWindow = m_mdi->addSubWindow(w);
+        m_sheetWindow->setAttribute(Qt::WA_DeleteOnClose);
+        m_sheetWindow->setWindowIcon(windowIcon());
+        keepTypedValuesFromCtrlW(m_sheetWindow);
+        m_sheetWindow->showMaximized();
+    } else {
+        m_sheetWindow->show();
+        m_mdi->setActiveSubWindow(m_sheetWindow);
+        m_sheetWindow->raise();
+    }
+    m_openList.record(SheetWindow::kCaption);
+    refreshRecent();
+}
+
+bool MDIFangLei::addToSheet(const forms::Form& form) {
+    auto record = sheet::recordOf(form);
+    if (!record) return false;
+    m_sheet.add(std::move(*record));
+    if (SheetWindow* w = sheetWindow()) w->refresh();
+    statusBar()->showMessage(QStringLiteral("已加入计算书：%1")
+                                 .arg(QString::fromStdString(m_sheet.records.back().label)),
+                             5000);
+    return true;
+}
+
+void MDIFangLei::openRecord(const sheet::SheetRecord& record) {
+    openForm(record.form);
+    if (view::FormView* v = formView(record.form)) v->apply(record.actions);
 }
 
 }  // namespace tervalen::shell

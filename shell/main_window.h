@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "forms/workspace.h"
+#include "sheet/document.h"
 #include "shell/about_box.h"
 #include "shell/open_window_list.h"
 
@@ -24,6 +25,8 @@ class FormView;
 }  // namespace tervalen::view
 
 namespace tervalen::shell {
+
+class SheetWindow;
 
 class MdiArea;
 
@@ -41,6 +44,14 @@ public:
     void openForm(const std::string& formName);
     void exitProgram();
     void showAbout();
+    // The 计算书 window, opened or brought forward.
+    void showSheet();
+    // Records the active form's successful calculation (加入计算书); false when it has none.
+    bool addToSheet(const forms::Form& form);
+    // Opens a record's form with the record's inputs and presses, showing its results.
+    void openRecord(const sheet::SheetRecord& record);
+    sheet::Sheet& calculationSheet() { return m_sheet; }
+    SheetWindow* sheetWindow() const;
 
     // A menu's entries are made when it first opens; these two make every menu's first.
     QAction* menuAction(const QString& name);
@@ -73,6 +84,8 @@ private:
     std::vector<Unfilled> m_unfilled;  // menus of the bar not opened yet
     // The form objects live as long as the program; their windows only while shown.
     forms::Workspace m_workspace;
+    sheet::Sheet m_sheet;
+    QPointer<QMdiSubWindow> m_sheetWindow;
     std::map<std::string, QPointer<QMdiSubWindow>> m_windows;
     OpenWindowList m_openList;
     QPointer<AboutBox> m_about;

@@ -6,6 +6,9 @@ std::span<const MenuEntry> menuTable() {
     using E = MenuEntry;
     static const MenuEntry table[] = {
         {1, "mnuFile", "文件", E::Submenu, nullptr},
+        {2, "mnuAddToSheet", "加入计算书", E::Command, nullptr, "Ctrl+D"},
+        {2, "mnuSheet", "计算书…", E::Command, nullptr, "Ctrl+B"},
+        {2, "mnuFile_Divide", "-", E::Separator, nullptr},
         {2, "mnuExit", "退出", E::Command, nullptr},
         {1, "mnuRx", "保护范围计算", E::Submenu, nullptr},
         {2, "mnuRx_DanZ", "单针保护范围", E::Submenu, nullptr},

@@ -6,7 +6,9 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "view/working_html.h"
+#include "drawing/from_record.h"
+#include "sheet_qt/rich_text.h"
+#include "view/drawing/drawing_view.h"
 
 namespace tervalen::view {
 
@@ -20,6 +22,11 @@ FormPanel::FormPanel(const forms::Form& form, QWidget* parent)
     m_working->setObjectName(QStringLiteral("WorkingView"));
     m_working->setOpenLinks(false);
     m_tabs->addTab(m_working, QStringLiteral("计算过程"));
+    if (drawing::hasDrawing(form.name())) {
+        m_drawing = new DrawingView;
+        m_drawing->setObjectName(QStringLiteral("DrawingView"));
+        m_tabs->addTab(m_drawing, QStringLiteral("保护范围图"));
+    }
     m_addToSheet->setObjectName(QStringLiteral("AddToSheet"));
     m_addToSheet->setToolTip(QStringLiteral("把这次计算连同其计算过程记入计算书"));
     m_addToSheet->setEnabled(false);
@@ -40,18 +47,20 @@ FormPanel::FormPanel(const forms::Form& form, QWidget* parent)
 
 void FormPanel::showPress(const std::vector<forms::Message>& shown) {
     if (const auto& record = m_form.lastPress()) {
-        m_working->setHtml(workingHtml(*record));
+        m_working->setHtml(sheet_qt::workingHtml(record->working()));
     } else if (!shown.empty()) {
         // A refusal or a failed step: nothing but the message.
-        m_working->setHtml(messageHtml(shown.back().text));
+        m_working->setHtml(sheet_qt::refusalHtml(shown.back().text));
     } else {
         m_working->clear();
     }
+    if (m_drawing) m_drawing->showPress(m_form.lastPress(), m_form.def().caption);
     m_addToSheet->setEnabled(m_form.lastPress().has_value());
 }
 
 void FormPanel::clear() {
     m_working->clear();
+    if (m_drawing) m_drawing->showPress(std::nullopt, m_form.def().caption);
     m_addToSheet->setEnabled(false);
 }
 

@@ -15,6 +15,8 @@ class QTextBrowser;
 
 namespace tervalen::view {
 
+class DrawingView;
+
 class FormPanel : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +29,8 @@ public:
 
     QTabWidget* tabs() const { return m_tabs; }
     QTextBrowser* working() const { return m_working; }
+    // The "保护范围图" tab of a range or height form, else nullptr.
+    DrawingView* drawing() const { return m_drawing; }
     QPushButton* addToSheetButton() const { return m_addToSheet; }
 
 signals:
@@ -37,6 +41,7 @@ private:
     const forms::Form& m_form;
     QTabWidget* m_tabs;
     QTextBrowser* m_working;
+    DrawingView* m_drawing = nullptr;
     QPushButton* m_addToSheet;
 };
 

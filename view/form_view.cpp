@@ -344,6 +344,11 @@ QWidget* FormView::makeControl(const Control& c, QWidget* parent) {
     return w;
 }
 
+void FormView::apply(const std::vector<forms::Action>& actions) {
+    forms::applyAll(m_form, actions);
+    afterHandler();
+}
+
 void FormView::press(const std::string& button) {
     m_form.press(button);
     afterHandler();

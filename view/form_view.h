@@ -32,6 +32,9 @@ public:
     QSize minimumSizeHint() const override { return m_contentSize; }
     // Presses a button as a click does, and brings the widgets in line afterwards.
     void press(const std::string& button);
+    // Does what the actions say (a record's inputs and presses), as a user would, and
+    // brings the widgets in line afterwards.
+    void apply(const std::vector<forms::Action>& actions);
     // Gives the keyboard focus to the control that had it last, or else to the first
     // input box that can take it (what a form shows when it opens or comes back).
     void takeFocus();

@@ -1,0 +1,282 @@
+#include "shell/sheet_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include "sheet/text_render.h"
+#include "sheet/verdict.h"
+#include "sheet_qt/paged_sheet.h"
+#include "sheet_qt/rich_text.h"
+
+namespace tervalen::shell {
+namespace {
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// The header fields in order, with the member each one edits and whether it is
+// remembered between runs.
+struct Field {
+    const char* caption;
+    std::string sheet::SheetHeader::*member;
+    const char* remembered;  // settings key, or nullptr
+};
+constexpr Field kFields[] = {
+    {"工程名称", &sheet::SheetHeader::project, nullptr},
+    {"子项/编号", &sheet::SheetHeader::subitem, nullptr},
+    {"设计单位", &sheet::SheetHeader::designer, "sheet/designer"},
+    {"计算人", &sheet::SheetHeader::calculator, "sheet/calculator"},
+    {"校对人", &sheet::SheetHeader::checker, nullptr},
+    {"审核人", &sheet::SheetHeader::reviewer, nullptr},
+    {"日期", &sheet::SheetHeader::date, nullptr},
+};
+
+QPushButton* button(const char* caption, QWidget* parent) {
+    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+SheetWindow::SheetWindow(sheet::Sheet& sheet,
+                         std::function<void(const sheet::SheetRecord&)> openAgain, QWidget* parent)
+    : QWidget(parent),
+      m_sheet(sheet),
+      m_openAgain(std::move(openAgain)),
+      m_list(new QListWidget(this)),
+      m_requirementPrompt(new QLabel(this)),
+      m_requirement(new QLineEdit(this)),
+      m_requirementSymbol(new QComboBox(this)),
+      m_setRequirement(button("设定要求", this)),
+      m_preview(new QTextBrowser(this)) {
+    setObjectName(QStringLiteral("SheetWindow"));
+    setWindowTitle(QString::fromUtf8(kCaption));
+
+    QSettings settings;
+    auto* header = new QFormLayout;
+    for (const Field& f : kFields) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromUtf8(f.caption));
+        if (f.remembered && m_sheet.header.*f.member == std::string())
+            m_sheet.header.*f.member = settings.value(f.remembered).toString().toStdString();
+        edit->setText(q(m_sheet.header.*f.member));
+        connect(edit, &QLineEdit::textEdited, this, [this, f](const QString& text) {
+            m_sheet.header.*f.member = text.toStdString();
+            if (f.remembered) QSettings().setValue(f.remembered, text);
+            refresh();
+        });
+        header->addRow(QString::fromUtf8(f.caption), edit);
+        m_fields.emplace_back(QString::fromUtf8(f.caption), edit);
+    }
+
+    m_list->setObjectName(QStringLiteral("SheetRecords"));
+    connect(m_list, &QListWidget::currentRowChanged, this, [this] { showRequirement(); });
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { rename(); });
+
+    auto* rowButtons = new QHBoxLayout;
+    QPushButton* renameButton = button("重命名", this);
+    QPushButton* up = button("上移", this);
+    QPushButton* down = button("下移", this);
+    QPushButton* del = button("删除", this);
+    QPushButton* again = button("重新打开", this);
+    for (QPushButton* b : {renameButton, up, down, del, again}) rowButtons->addWidget(b);
+    connect(renameButton, &QPushButton::clicked, this, [this] { rename(); });
+    connect(up, &QPushButton::clicked, this, [this] { move(-1); });
+    connect(down, &QPushButton::clicked, this, [this] { move(+1); });
+    connect(del, &QPushButton::clicked, this, [this] { remove(); });
+    connect(again, &QPushButton::clicked, this, [this] {
+        if (const int i = current(); i >= 0 && m_openAgain) m_openAgain(m_sheet.records[i]);
+    });
+
+    auto* requirementRow = new QHBoxLayout;
+    m_requirement->setObjectName(QStringLiteral("Requirement"));
+    m_requirement->setPlaceholderText(QStringLiteral("不填则结论只陈述结果"));
+    requirementRow->addWidget(m_requirementSymbol);
+    requirementRow->addWidget(m_requirement, 1);
+    requirementRow->addWidget(m_setRequirement);
+    connect(m_setRequirement, &QPushButton::clicked, this, [this] { applyRequirement(); });
+    connect(m_requirement, &QLineEdit::returnPressed, this, [this] { applyRequirement(); });
+
+    auto* left = new QWidget(this);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->addLayout(header);
+    leftLayout->addWidget(new QLabel(QStringLiteral("记录："), left));
+    leftLayout->addWidget(m_list, 1);
+    leftLayout->addLayout(rowButtons);
+    leftLayout->addWidget(m_requirementPrompt);
+    leftLayout->addLayout(requirementRow);
+
+    auto* exportRow = new QHBoxLayout;
+    QPushButton* pdf = button("导出 PDF…", this);
+    QPushButton* printButton = button("打印…", this);
+    QPushButton* copy = button("复制为文本", this);
+    exportRow->addStretch(1);
+    for (QPushButton* b : {pdf, printButton, copy}) exportRow->addWidget(b);
+    connect(pdf, &QPushButton::clicked, this, [this] { askPdf(); });
+    connect(printButton, &QPushButton::clicked, this, [this] { print(); });
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QApplication::clipboard()->setText(plainText()); });
+
+    auto* right = new QWidget(this);
+    auto* rightLayout = new QVBoxLayout(right);
+    m_preview->setObjectName(QStringLiteral("SheetPreview"));
+    rightLayout->addWidget(m_preview, 1);
+    rightLayout->addLayout(exportRow);
+
+    auto* split = new QSplitter(this);
+    split->addWidget(left);
+    split->addWidget(right);
+    split->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(split);
+    refresh();
+}
+
+QLineEdit* SheetWindow::headerField(const QString& caption) const {
+    for (const auto& [c, edit] : m_fields)
+        if (c == caption) return edit;
+    return nullptr;
+}
+
+int SheetWindow::current() const {
+    const int row = m_list->currentRow();
+    return row >= 0 && row < static_cast<int>(m_sheet.records.size()) ? row : -1;
+}
+
+void SheetWindow::refresh() {
+    const int keep = m_list->currentRow();
+    m_list->clear();
+    for (const sheet::SheetRecord& r : m_sheet.records) {
+        QString text = q(r.label);
+        if (r.requirement) text += QStringLiteral("（要求 %1）").arg(q(r.requirement->text));
+        m_list->addItem(text);
+    }
+    select(std::min(keep < 0 ? 0 : keep, m_list->count() - 1));
+    const sheet::Document doc = sheet::sheetDocument(m_sheet.header, m_sheet.records);
+    m_preview->setHtml(sheet_qt::documentHtml(doc));
+}
+
+void SheetWindow::select(int row) {
+    m_list->setCurrentRow(row);
+    showRequirement();
+}
+
+void SheetWindow::showRequirement() {
+    const int i = current();
+    const std::string prompt = i < 0 ? std::string() : sheet::requirementPrompt(m_sheet.records[i]);
+    const bool takes = !prompt.empty();
+    m_requirementPrompt->setText(takes ? q(prompt) : QStringLiteral("这条记录不设要求"));
+    m_requirementSymbol->clear();
+    if (takes)
+        for (const std::string& s : sheet::comparableResults(m_sheet.records[i]))
+            m_requirementSymbol->addItem(q(s));
+    const auto& req = i < 0 ? std::nullopt : m_sheet.records[i].requirement;
+    m_requirement->setText(req ? q(req->text) : QString());
+    if (req) m_requirementSymbol->setCurrentText(q(req->symbol));
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_requirement), static_cast<QWidget*>(m_requirementSymbol),
+          static_cast<QWidget*>(m_setRequirement)})
+        w->setEnabled(takes);
+}
+
+void SheetWindow::applyRequirement() {
+    const int i = current();
+    if (i < 0) return;
+    sheet::SheetRecord& r = m_sheet.records[i];
+    const QString text = m_requirement->text().trimmed();
+    if (text.isEmpty()) {
+        r.requirement.reset();
+    } else {
+        const auto read = sheet::readRequirement(r, text.toStdString(),
+                                                 m_requirementSymbol->currentText().toStdString());
+        if (const auto* error = std::get_if<std::string>(&read)) {
+            QMessageBox::warning(this, QString::fromUtf8(kCaption), q(*error));
+            return;
+        }
+        r.requirement = std::get<sheet::Requirement>(read);
+    }
+    refresh();
+}
+
+void SheetWindow::rename() {
+    const int i = current();
+    if (i < 0) return;
+    bool ok = false;
+    const QString label =
+        QInputDialog::getText(this, QStringLiteral("重命名"), QStringLiteral("记录名称："),
+                              QLineEdit::Normal, q(m_sheet.records[i].label), &ok);
+    if (!ok || label.trimmed().isEmpty()) return;
+    m_sheet.records[i].label = label.trimmed().toStdString();
+    refresh();
+}
+
+void SheetWindow::move(int by) {
+    const int i = current();
+    const int j = i + by;
+    if (i < 0 || j < 0 || j >= static_cast<int>(m_sheet.records.size())) return;
+    std::swap(m_sheet.records[i], m_sheet.records[j]);
+    m_list->setCurrentRow(j);
+    refresh();
+}
+
+void SheetWindow::remove() {
+    const int i = current();
+    if (i < 0) return;
+    const auto answer = QMessageBox::question(
+        this, QString::fromUtf8(kCaption),
+        QStringLiteral("从计算书中删除“%1”吗？").arg(q(m_sheet.records[i].label)));
+    if (answer != QMessageBox::Yes) return;
+    m_sheet.records.erase(m_sheet.records.begin() + i);
+    refresh();
+}
+
+QString SheetWindow::plainText() const {
+    return q(sheet::plainText(sheet::sheetDocument(m_sheet.header, m_sheet.records)));
+}
+
+QString SheetWindow::exportPdf(const QString& path) const {
+    return sheet_qt::writePdf(sheet::sheetDocument(m_sheet.header, m_sheet.records), path);
+}
+
+void SheetWindow::askPdf() {
+    const QString name = m_sheet.header.project.empty()
+                             ? QStringLiteral("防雷计算书")
+                             : q(m_sheet.header.project) + QStringLiteral("计算书");
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出 PDF"),
+                                                      name + QStringLiteral(".pdf"),
+                                                      QStringLiteral("PDF 文件 (*.pdf)"));
+    if (path.isEmpty()) return;
+    if (const QString error = exportPdf(path); !error.isEmpty())
+        QMessageBox::critical(this, QString::fromUtf8(kCaption),
+                              QStringLiteral("无法写入 %1：\n%2").arg(path, error));
+}
+
+void SheetWindow::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, this);
+    const sheet::Document doc = sheet::sheetDocument(m_sheet.header, m_sheet.records);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [&doc](QPrinter* p) { sheet_qt::paintSheet(doc, *p); });
+    dialog.exec();
+}
+
+}  // namespace tervalen::shell

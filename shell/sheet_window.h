@@ -1,0 +1,64 @@
+#pragma once
+// The 计算书 window: the calculations recorded for the calculation sheet, in order, with
+// rename, move up and down, delete and open-again; the sheet's header fields; one
+// requirement per record; a live preview of the whole sheet; and 导出 PDF…, 打印…,
+// 复制为文本. 设计单位 and 计算人 are remembered between runs.
+
+#include <QWidget>
+#include <functional>
+
+#include "sheet/document.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTextBrowser;
+
+namespace tervalen::shell {
+
+class SheetWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr const char* kCaption = "计算书";
+
+    // `openAgain` opens a record's form with its inputs and shows its results.
+    SheetWindow(sheet::Sheet& sheet, std::function<void(const sheet::SheetRecord&)> openAgain,
+                QWidget* parent = nullptr);
+
+    // Shows the sheet as it now stands (after a record was added elsewhere).
+    void refresh();
+    QListWidget* records() const { return m_list; }
+    QTextBrowser* preview() const { return m_preview; }
+    // The header field of that caption ("工程名称"…).
+    QLineEdit* headerField(const QString& caption) const;
+
+    // The sheet as plain text, as 复制为文本 puts it on the clipboard.
+    QString plainText() const;
+    // Writes the PDF; an empty text, or the reason it could not be written.
+    QString exportPdf(const QString& path) const;
+
+private:
+    int current() const;
+    void select(int row);
+    void showRequirement();
+    void applyRequirement();
+    void rename();
+    void move(int by);
+    void remove();
+    void askPdf();
+    void print();
+
+    sheet::Sheet& m_sheet;
+    std::function<void(const sheet::SheetRecord&)> m_openAgain;
+    std::vector<std::pair<QString, QLineEdit*>> m_fields;
+    QListWidget* m_list;
+    QLabel* m_requirementPrompt;
+    QLineEdit* m_requirement;
+    QComboBox* m_requirementSymbol;
+    QPushButton* m_setRequirement;
+    QTextBrowser* m_preview;
+};
+
+}  // namespace tervalen::shell

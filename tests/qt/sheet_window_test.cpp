@@ -1,0 +1,100 @@
+// Recording calculations into the calculation sheet from the forms, and the 计算书
+// window: its records, header, requirement and verdict, preview, PDF and open-again.
+
+#include "shell/sheet_window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include "forms/action.h"
+#include "shell/main_window.h"
+#include "shell/mdi_area.h"
+#include "view/form_page.h"
+#include "view/form_panel.h"
+#include "view/form_view.h"
+#include "view/message_boxes.h"
+
+using namespace tervalen;
+using forms::Action;
+
+class SheetWindowTest : public QObject {
+    Q_OBJECT
+private:
+    std::vector<forms::Message> m_messages;
+
+private slots:
+    void init() {
+        m_messages.clear();
+        view::setMessagePresenter(
+            [this](QWidget*, const forms::Message& m) { m_messages.push_back(m); });
+        QCoreApplication::setOrganizationName(QStringLiteral("tervalen-test"));
+    }
+
+    void recordsCalculationsAndStatesTheVerdict() {
+        shell::MDIFangLei w;
+        w.show();
+        // Nothing calculated yet: the menu entry says so and records nothing.
+        w.openForm("frmRx_DLDanZ");
+        w.menuAction("mnuAddToSheet")->trigger();
+        QCOMPARE(m_messages.size(), std::size_t{1});
+        QVERIFY(w.calculationSheet().records.empty());
+
+        view::FormView* v = w.formView("frmRx_DLDanZ");
+        v->apply({Action::set("CmbH", "20"), Action::set("CmbHx", "5"), Action::press("CmdRun")});
+        auto* page = qobject_cast<view::FormPage*>(v->parentWidget());
+        QVERIFY(page && page->panel());
+        QVERIFY(page->panel()->addToSheetButton()->isEnabled());
+        page->panel()->addToSheetButton()->click();
+        // A second calculation of another form, through the menu entry.
+        w.openForm("frmDZ_GC");
+        w.formView("frmDZ_GC")
+            ->apply({Action::set("CmbR", "10"), Action::set("Cmbρ", "100"),
+                     Action::set("CmbL", "10"), Action::press("CmdRun")});
+        w.menuAction("mnuAddToSheet")->trigger();
+        QCOMPARE(w.calculationSheet().records.size(), std::size_t{2});
+
+        w.menuAction("mnuSheet")->trigger();
+        shell::SheetWindow* sheet = w.sheetWindow();
+        QVERIFY(sheet);
+        QCOMPARE(sheet->records()->count(), 2);
+        QCOMPARE(sheet->records()->item(0)->text(), QStringLiteral("1# 独立单针保护范围计算"));
+        QVERIFY(sheet->preview()->toPlainText().contains(QStringLiteral("11.70115")));
+        QCOMPARE(w.openWindowList().captions().back(), std::string("计算书"));
+
+        // A requirement on the first record: the distance to cover at Hx.
+        sheet->records()->setCurrentRow(0);
+        auto* requirement = sheet->findChild<QLineEdit*>(QStringLiteral("Requirement"));
+        requirement->setText(QStringLiteral("10"));
+        emit requirement->returnPressed();
+        QVERIFY2(sheet->preview()->toPlainText().contains(QStringLiteral("满足保护要求")),
+                 qPrintable(sheet->preview()->toPlainText()));
+        // The header goes into the sheet as typed.
+        QLineEdit* project = sheet->headerField(QStringLiteral("工程名称"));
+        project->setText(QStringLiteral("某厂区防雷"));
+        emit project->textEdited(project->text());
+        QCOMPARE(w.calculationSheet().header.project, std::string("某厂区防雷"));
+        QVERIFY(sheet->plainText().contains(QStringLiteral("某厂区防雷")));
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        QCOMPARE(sheet->exportPdf(pdf), QString());
+        QVERIFY(QFileInfo(pdf).size() > 1000);
+
+        // Open again: the closed form comes back with the record's inputs and results.
+        w.mdiArea()->subWindowList().first()->close();
+        QTRY_VERIFY(!w.formView("frmRx_DLDanZ"));
+        w.openRecord(w.calculationSheet().records[0]);
+        v = w.formView("frmRx_DLDanZ");
+        QVERIFY(v);
+        QCOMPARE(qobject_cast<QLabel*>(v->widget("PicRx"))->text(), QStringLiteral(" 11.70115"));
+    }
+};
+
+QTEST_MAIN(SheetWindowTest)
+#include "sheet_window_test.moc"
