@@ -7,6 +7,7 @@
 //   --menu NAME      trigger a menu entry (mnuCD, mnuSP, mnuCZ, mnuCK_About…)
 //   --popup M[/S]    at the end, open menu M (and its submenu S) on screen
 //   --linger SECONDS keep running that long before saving (for an outside screen grab)
+//   --tab N          show tab N of the panel beside the form opened last (1: 保护范围图)
 // Renders the main window (and the About box, if open, to OUT-about.png). Messages
 // that would pop up are printed to stderr instead.
 
@@ -22,6 +23,9 @@
 
 #include "shell/about_box.h"
 #include "shell/main_window.h"
+#include "view/form_page.h"
+#include "view/form_panel.h"
+#include <QTabWidget>
 #include "view/form_view.h"
 #include "view/message_boxes.h"
 
@@ -50,6 +54,10 @@ int main(int argc, char** argv) {
             window.resize(wh.value(0).toInt(), wh.value(1).toInt());
         } else if (a == "--popup" && i + 1 < args.size()) {
             popup = args[++i];
+        } else if (a == "--tab" && i + 1 < args.size()) {
+            auto* view = window.formView(current);
+            auto* page = view ? qobject_cast<view::FormPage*>(view->parentWidget()) : nullptr;
+            if (page && page->panel()) page->panel()->tabs()->setCurrentIndex(args[++i].toInt());
         } else if (a == "--linger" && i + 1 < args.size()) {
             lingerMs = args[++i].toInt() * 1000;
         } else if (a == "--menu" && i + 1 < args.size()) {
