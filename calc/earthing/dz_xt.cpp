@@ -16,7 +16,8 @@ Outcome<DzXt> calcDZ_XT(const EarthingSystemInput& in) {
                  {{"RB", RB}, {"RP", RP}, {"η", kUtilisation}}, R, "Ω");
         return DzXt{std::nullopt, R, Rp, rec.take()};
     }
-    const auto [RM, N] = *in.modules;
+    const auto RM = in.modules->RM;
+    const auto N = in.modules->N;
     const float Rp = single(quotient(product, sum, "Rp"), "Rp");
     rec.step("Rp", "{RB}×{RP}/({RB}+{RP})", {{"RB", RB}, {"RP", RP}}, Rp, "Ω");
     const float RMn = single(quotient(RM, N, "RMn"), "RMn");

@@ -8,7 +8,10 @@
 namespace tervalen {
 
 Outcome<HDanX> calcH_DanX(const WireHeightInput& in) {
-    const auto [Hr, Bx1o, Hx, D] = in;
+    const auto Hr = in.Hr;
+    const auto Bx1o = in.Bx1o;
+    const auto Hx = in.Hx;
+    const auto D = in.D;
     if (auto refusal = checkAgainstSphere(Hr, Hx, "Bx1o", Bx1o)) return *refusal;
     // No support is lower than 3 m: the first trial is 3.01. Above 150 m no sag applies and
     // the narrowest width keeps its start value 0.

@@ -9,7 +9,9 @@ namespace tervalen {
 const char* const kUseStandaloneForm = "请选用独立等高双针针高计算程序！";
 
 Outcome<HDLDanZ> calcH_DLDanZ(const RodHeightInput& in) {
-    const auto [Hr, Rxo, Hx] = in;
+    const auto Hr = in.Hr;
+    const auto Rxo = in.Rxo;
+    const auto Hx = in.Hx;
     if (auto refusal = checkAgainstSphere(Hr, Hx, "Rxo", Rxo)) return *refusal;
     HDLDanZ r{};
     const auto H = climb(Climb<float>{0.0f, single(Hr + 0.01, "Hr"), "H"}, [&](float trial) {
@@ -31,7 +33,11 @@ Outcome<HDLDanZ> calcH_DLDanZ(const RodHeightInput& in) {
 }
 
 Outcome<std::optional<HJSDanZ>> calcH_JSDanZ(const RodHeightOnBuildingInput& in) {
-    const auto [planeIsGround, Hr, Rxo, Hx, G] = in;
+    const auto planeIsGround = in.planeIsGround;
+    const auto Hr = in.Hr;
+    const auto Rxo = in.Rxo;
+    const auto Hx = in.Hx;
+    const auto G = in.G;
     if (auto refusal = checkAgainstSphere(Hr, Hx, "Rxo", Rxo)) return *refusal;
     if (!planeIsGround) return std::optional<HJSDanZ>{};
     // This search keeps its trial height in double precision, so the tip it prints shows

@@ -11,7 +11,10 @@ const char* const kNoThreeRodHeight = "等边三角形的边长太大\n不能按
 namespace {
 
 Outcome<RodPairHeight> sideSearch(const RodFigureHeightInput& in, bool compareStored) {
-    const auto [Hr, Bxo, Hx, L] = in;
+    const auto Hr = in.Hr;
+    const auto Bxo = in.Bxo;
+    const auto Hx = in.Hx;
+    const auto L = in.L;
     if (auto refusal = checkAgainstSphere(Hr, Hx, "Bxo", Bxo)) return *refusal;
     auto found = searchRodPair(
         {.Hr = Hr, .Bxo = Bxo, .Hx = Hx, .s = L, .compareStored = compareStored, .spacing = "L"});
@@ -33,7 +36,10 @@ Outcome<HDLSanZ> calcH_DLSanZ(const RodFigureHeightInput& in) {
 }
 
 Outcome<HDLSiZ> calcH_DLSiZ(const RodFigureHeightInput& in) {
-    const auto [Hr, Bxo, Hx, L] = in;
+    const auto Hr = in.Hr;
+    const auto Bxo = in.Bxo;
+    const auto Hx = in.Hx;
+    const auto L = in.L;
     const float Ld = diagonal(L, "Ld");
     // The square compares each step's width and lowest point as computed.
     auto found = sideSearch(in, false);

@@ -33,13 +33,21 @@ Outcome<RodPairHeight> withChecks(Outcome<RodPairHeight> found, float Hr, float 
 }  // namespace
 
 Outcome<HDLShuangZ> calcH_DLShuangZ(const RodPairHeightInput& in) {
-    const auto [Hr, Bxo, Hx, D] = in;
+    const auto Hr = in.Hr;
+    const auto Bxo = in.Bxo;
+    const auto Hx = in.Hx;
+    const auto D = in.D;
     if (auto refusal = checkAgainstSphere(Hr, Hx, "Bxo", Bxo)) return *refusal;
     return withChecks(rodPair(Hr, Bxo, Hx, D, false), Hr, Bxo, Hx);
 }
 
 Outcome<std::optional<HJSShuangZ>> calcH_JSShuangZ(const RodPairHeightOnBuildingInput& in) {
-    const auto [planeIsGround, Hr, Bxo, Hx, D, G] = in;
+    const auto planeIsGround = in.planeIsGround;
+    const auto Hr = in.Hr;
+    const auto Bxo = in.Bxo;
+    const auto Hx = in.Hx;
+    const auto D = in.D;
+    const auto G = in.G;
     if (auto refusal = checkAgainstSphere(Hr, Hx, "Bxo", Bxo)) return *refusal;
     if (!planeIsGround) return std::optional<HJSShuangZ>{};
     auto found = withChecks(rodPair(Hr, Bxo, Hx, D, *planeIsGround), Hr, Bxo, Hx);

@@ -29,7 +29,11 @@ Area collectionArea(double L, double W, double H) {
 }  // namespace
 
 Outcome<LJCS> calcLJCS(const LjcsInput& in) {
-    const auto [K, Td, L, W, H] = in;
+    const auto K = in.K;
+    const auto Td = in.Td;
+    const auto L = in.L;
+    const auto W = in.W;
+    const auto H = in.H;
     Recorder rec;
     const Area area = collectionArea(L, W, H);
     const float Ae = single(area.km2, "Ae");

@@ -19,7 +19,10 @@ float widthAt(float Hr, float Ho, double reachHx, std::string_view quantity) {
 
 Outcome<TwoRods> twoRods(bool roofIsGround, const RodPairInput& in, const char* tooFar,
                          TwoRodsNames names) {
-    const auto [Hr, H, Hx, D] = in;
+    const auto Hr = in.Hr;
+    const auto H = in.H;
+    const auto Hx = in.Hx;
+    const auto D = in.D;
     // The radius at the outer ends is that of one rod, behind the same two checks.
     const Outcome<RxDanZ> outer =
         roofIsGround ? calcRx_JSDanZ({true, Hr, H, Hx}) : calcRx_DLDanZ({Hr, H, Hx});

@@ -8,7 +8,9 @@ const char* const kRodTooHigh = "避雷针太高！\n避雷针高度 H 不应大
 const char* const kSurfaceTooHigh = "被保护面过高！\n被保护面高度 Hx 不应大于避雷针高度 H ！";
 
 Outcome<RxDanZ> calcRx_DLDanZ(const RodInput& in) {
-    const auto [Hr, H, Hx] = in;
+    const auto Hr = in.Hr;
+    const auto H = in.H;
+    const auto Hx = in.Hx;
     if (H > Hr) return Refusal{kRodTooHigh};
     if (Hx > H) return Refusal{kSurfaceTooHigh};
     Recorder rec;
@@ -24,7 +26,10 @@ Outcome<RxDanZ> calcRx_DLDanZ(const RodInput& in) {
 }
 
 Outcome<RxDanZ> calcRx_JSDanZ(const RodOnBuildingInput& in) {
-    const auto [yesNo, Hr, H, Hx] = in;
+    const auto yesNo = in.yesNo;
+    const auto Hr = in.Hr;
+    const auto H = in.H;
+    const auto Hx = in.Hx;
     if (!yesNo) {
         auto standalone = calcRx_DLDanZ({Hr, H, Hx});
         if (auto* r = std::get_if<RxDanZ>(&standalone))

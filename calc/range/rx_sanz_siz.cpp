@@ -15,7 +15,10 @@ Outcome<RxSanZ> calcRx_DLSanZ(const RodFigureInput& in) {
 }
 
 Outcome<RxSiZ> calcRx_DLSiZ(const RodFigureInput& in) {
-    const auto [Hr, H, Hx, L] = in;
+    const auto Hr = in.Hr;
+    const auto H = in.H;
+    const auto Hx = in.Hx;
+    const auto L = in.L;
     // Only the side is tested against the reach; the diagonal may still be too long.
     Outcome<TwoRods> side = twoRods(false, {Hr, H, Hx, L}, kFourRodsTooFarApart, {"L", "1"});
     if (const auto* refusal = std::get_if<Refusal>(&side)) return *refusal;

@@ -20,7 +20,10 @@ void recordSag(Recorder& rec, std::string_view span, float D, int sag) {
 }
 
 Outcome<RxBxDanX> calcRxBx_DanX(const WireInput& in) {
-    const auto [Hr, H, Hx, D] = in;
+    const auto Hr = in.Hr;
+    const auto H = in.H;
+    const auto Hx = in.Hx;
+    const auto D = in.D;
     // A wire at 2·Hr has no reach left, so that height is refused with the higher ones.
     const float twoHr = single(2.0 * Hr, "2Hr");
     if (!(twoHr > H)) return Refusal{kWireTooHigh};

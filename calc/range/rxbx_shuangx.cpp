@@ -11,7 +11,11 @@ const char* const kWiresTooFarApart = "避雷线之间距离太大！\n不能按
 const char* const kWiresAboveSphereRadius = "避雷线高度过高，无保护范围！";
 
 Outcome<RxBxShuangX> calcRxBx_ShuangX(const WirePairInput& in) {
-    const auto [Hr, H, Hx, D1, D2] = in;
+    const auto Hr = in.Hr;
+    const auto H = in.H;
+    const auto Hx = in.Hx;
+    const auto D1 = in.D1;
+    const auto D2 = in.D2;
     // H = 2·Hr passes here; its reach is 0, so the spacing test refuses it.
     const float twoHr = single(2.0 * Hr, "2Hr");
     if (twoHr < H) return Refusal{kWiresTooHigh};
