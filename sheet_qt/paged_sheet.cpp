@@ -8,7 +8,7 @@
 #include <QTextDocument>
 
 #include "sheet_qt/rich_text.h"
-#include "sheet_qt/version.h"
+#include "version.h"
 
 namespace tervalen::sheet_qt {
 namespace {

@@ -88,16 +88,6 @@ QString blocksHtml(const std::vector<sheet::Block>& blocks) {
 
 }  // namespace
 
-QFont sheetFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
-                      QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing"),
-                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("WenQuanYi Zen Hei")});
-    font.setPointSizeF(10.5);
-    return font;
-}
-
 QString symbolHtml(std::string_view text) {
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     QString html;

@@ -11,13 +11,11 @@
 #include "calc/common/working.h"
 #include "sheet/document.h"
 #include "sheet/sheet_record.h"
+#include "sheet_qt/song_font.h"
 
 class QTextDocument;
 
 namespace tervalen::sheet_qt {
-
-// The sheet's Song face: SimSun, falling back to AR PL UMing where SimSun is missing.
-QFont sheetFont();
 
 // A text with symbols, as HTML: "Rx = √(H×(2×Hr−H))" → "R<sub>x</sub> = √(H×(2×H<sub>r</sub>−H))".
 // A symbol is a capital Latin letter not preceded by a Latin letter, followed by letters

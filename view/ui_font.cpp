@@ -1,17 +1,12 @@
 #include "view/ui_font.h"
 
-#include <QStringList>
+#include "sheet_qt/song_font.h"
 
 namespace tervalen::view {
 
 QFont formFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
-                      QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing"),
-                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("WenQuanYi Zen Hei")});
-    font.setPointSizeF(10.5);
-    return font;
+    // The same Song face and size as the calculation sheet's.
+    return sheet_qt::sheetFont();
 }
 
 }  // namespace tervalen::view
