@@ -162,12 +162,14 @@ void MDIFangLei::connectCommand(const QString& name, QAction* a) {
         connect(a, &QAction::triggered, m_mdi, &MdiArea::tileVertically);
     else if (name == QLatin1String("mnuSheet"))
         connect(a, &QAction::triggered, this, &MDIFangLei::showSheet);
-    else if (name == QLatin1String("mnuAddToSheet"))
+    else if (name == QLatin1String("mnuAddToSheet")) {
         connect(a, &QAction::triggered, this, [this] {
-            if (view::FormView* v = formViewOf(m_mdi->activeSubWindow()))
-                if (!addToSheet(v->form()))
-                    view::present(v, {"当前窗体没有成功的计算可以加入计算书。", forms::Icon::None});
+            if (view::FormView* v = formViewOf(m_mdi->activeSubWindow())) addToSheet(v->form());
         });
+        // Enabled while the active form has a successful calculation.
+        connect(m_mdi, &QMdiArea::subWindowActivated, this, &MDIFangLei::updateAddToSheet);
+        updateAddToSheet();
+    }
 }
 
 void MDIFangLei::openForm(const std::string& formName) {
@@ -186,6 +188,7 @@ void MDIFangLei::openForm(const std::string& formName) {
         keepTypedValuesFromCtrlW(window);
         QMdiSubWindow* sub = window;
         connect(formView, &view::FormView::closeRequested, sub, &QMdiSubWindow::close);
+        connect(formView, &view::FormView::pressed, this, &MDIFangLei::updateAddToSheet);
         if (view::FormPanel* panel = page->panel()) {
             const forms::Form* form = &formView->form();
             connect(panel, &view::FormPanel::addToSheetRequested, this,
@@ -262,6 +265,13 @@ void MDIFangLei::showAbout() {
 }  // namespace tervalen::shell
 
 namespace tervalen::shell {
+
+void MDIFangLei::updateAddToSheet() {
+    QAction* a = m_actions.value(QStringLiteral("mnuAddToSheet"));
+    if (!a) return;  // the 文件 menu is not made yet
+    const view::FormView* v = formViewOf(m_mdi->activeSubWindow());
+    a->setEnabled(v && v->form().lastPress().has_value());
+}
 
 SheetWindow* MDIFangLei::sheetWindow() const {
     return m_sheetWindow && !m_sheetWindow->isHidden()

@@ -71,6 +71,7 @@ private:
     void fillAllMenus();
     void connectCommand(const QString& name, QAction* a);
     void refreshRecent();
+    void updateAddToSheet();
     static QWidget* scrollable(view::FormPage* page);
     static void keepTypedValuesFromCtrlW(QMdiSubWindow* window);
 

@@ -39,14 +39,18 @@ private slots:
     void recordsCalculationsAndStatesTheVerdict() {
         shell::MDIFangLei w;
         w.show();
-        // Nothing calculated yet: the menu entry says so and records nothing.
+        // Nothing calculated yet: the menu entry is disabled and records nothing.
         w.openForm("frmRx_DLDanZ");
-        w.menuAction("mnuAddToSheet")->trigger();
-        QCOMPARE(m_messages.size(), std::size_t{1});
+        QAction* add = w.menuAction("mnuAddToSheet");
+        QVERIFY(!add->isEnabled());
+        add->trigger();
         QVERIFY(w.calculationSheet().records.empty());
 
         view::FormView* v = w.formView("frmRx_DLDanZ");
-        v->apply({Action::set("CmbH", "20"), Action::set("CmbHx", "5"), Action::press("CmdRun")});
+        v->apply({Action::set("CmbH", "40"), Action::set("CmbHx", "5"), Action::press("CmdRun")});
+        QVERIFY(!add->isEnabled());  // refused
+        v->apply({Action::set("CmbH", "20"), Action::press("CmdRun")});
+        QVERIFY(add->isEnabled());
         auto* page = qobject_cast<view::FormPage*>(v->parentWidget());
         QVERIFY(page && page->panel());
         QVERIFY(page->panel()->addToSheetButton()->isEnabled());
