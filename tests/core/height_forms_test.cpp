@@ -1,5 +1,5 @@
 // The height forms' definitions as a user meets them: menu order and captions, default
-// texts, key filters, Enter and Escape, the two-wire note label.
+// texts, Enter and Escape, the two-wire note label.
 
 #include <gtest/gtest.h>
 
