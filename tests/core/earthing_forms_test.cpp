@@ -1,6 +1,6 @@
 // What the three forms with "求工频电阻" and "求冲击电阻" share: the stored power-frequency
 // resistance and its life across presses and reopening, the focus, the boxes each button
-// clears, Enter, and the key filters; and the subsystem's form list.
+// clears and Enter; and the subsystem's form list.
 
 #include <gtest/gtest.h>
 
@@ -113,55 +113,6 @@ INSTANTIATE_TEST_SUITE_P(
                       "CmbL",
                       " 1.236088",
                       {"PicR", "PicRi"}}));
-
-struct FilteredBox {
-    const char *form, *box, *refusal;  // refusal "" for a box without a key filter
-};
-
-std::ostream& operator<<(std::ostream& o, const FilteredBox& c) {
-    return o << c.form << " " << c.box;
-}
-
-class EarthingKeyFilters : public ::testing::TestWithParam<FilteredBox> {};
-
-TEST_P(EarthingKeyFilters, RefuseAMinusWithTheBoxMessageOrTakeAnyText) {
-    const FilteredBox& c = GetParam();
-    Recorded r(c.form);
-    const std::string before = r.form.text(c.box);
-    const bool taken = r.form.typeKey(c.box, U'-');
-    if (*c.refusal) {
-        EXPECT_FALSE(taken);
-        EXPECT_EQ(r.form.text(c.box), before);
-        ASSERT_EQ(r.messages.size(), 1u);
-        EXPECT_EQ(r.messages[0], (Message{c.refusal, Icon::Critical}));
-    } else {
-        EXPECT_TRUE(taken);
-        EXPECT_EQ(r.form.text(c.box), before + "-");
-        EXPECT_TRUE(r.messages.empty());
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Boxes, EarthingKeyFilters,
-    ::testing::Values(FilteredBox{"frmDZ_GC", "CmbR", "R 值错误，只为数字！"},
-                      FilteredBox{"frmDZ_GC", "Cmbρ", "ρ 值错误，只为数字！"},
-                      FilteredBox{"frmDZ_GC", "CmbL", "L 值错误，只为数字！"},
-                      FilteredBox{"frmDZ_ChuiZhi", "CmbGg", "B 值错误，只为数字！"},
-                      FilteredBox{"frmDZ_ChuiZhi", "Cmbρ", "ρ 值错误，只为数字！"},
-                      FilteredBox{"frmDZ_ChuiZhi", "CmbN", "N 值错误，只为数字！"},
-                      FilteredBox{"frmDZ_ChuiZhi", "CmbGx", ""},
-                      FilteredBox{"frmDZ_ChuiZhi", "CmbL1", ""},
-                      FilteredBox{"frmDZ_ChuiZhi", "CmbL2", ""},
-                      FilteredBox{"frmDZ_ShuiPing", "CmbGg", "b 值错误，只为数字！"},
-                      FilteredBox{"frmDZ_ShuiPing", "Cmbρ", "ρ 值错误，只为数字！"},
-                      FilteredBox{"frmDZ_ShuiPing", "CmbH", "H 值错误，只为数字！"},
-                      FilteredBox{"frmDZ_ShuiPing", "CmbL1", ""},
-                      FilteredBox{"frmDZ_XT", "CmbRB", "RB 值错误，只为数字！"},
-                      FilteredBox{"frmDZ_XT", "CmbRP", "Rp 值错误，只为数字！"},
-                      FilteredBox{"frmDZ_XT", "CmbRM", "RM 值错误，只为数字！"},
-                      FilteredBox{"frmDZ_XT", "CmbN", "N 值错误，只为数字！"},
-                      FilteredBox{"frmDZ_XT", "CmbYesNo", ""}, FilteredBox{"frmDZ_XT", "Cmbρ", ""},
-                      FilteredBox{"frmDZ_XT", "CmbL", ""}));
 
 TEST(EarthingForms, ListedInMenuOrderWithTheirCaptions) {
     std::vector<std::pair<std::string, std::string>> listed;

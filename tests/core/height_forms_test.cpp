@@ -1,9 +1,7 @@
 // The height forms' definitions as a user meets them: menu order and captions, default
-// texts, key filters, Enter and Escape, the two-wire note label.
+// texts, Enter and Escape, the two-wire note label.
 
 #include <gtest/gtest.h>
-
-#include <ostream>
 
 #include "form_test_support.h"
 #include "forms/height/forms.h"
@@ -45,73 +43,6 @@ TEST(HeightForms, OpenWithTheirDefaultsEnterCalculatesEscapeCloses) {
         EXPECT_TRUE(r.form.closeRequested()) << def->name;
     }
 }
-
-enum class Filter { Numeric, DigitsOnly, None };
-
-struct FilterCase {
-    const char* form;
-    const char* box;
-    Filter filter;
-    const char* refusal;
-};
-
-std::ostream& operator<<(std::ostream& o, const FilterCase& c) {
-    return o << c.form << ' ' << c.box;
-}
-
-class HeightKeyFilters : public ::testing::TestWithParam<FilterCase> {};
-
-// A letter is refused with the box's own text (or typed where there is no filter); the
-// point passes everywhere but in the digits-only radius boxes.
-TEST_P(HeightKeyFilters, RefuseWithTheBoxText) {
-    const FilterCase& c = GetParam();
-    Recorded r(c.form);
-    r.form.setText(c.box, "");
-    r.form.typeText(c.box, "1a.");
-    const std::string expected = c.filter == Filter::None         ? "1a."
-                                 : c.filter == Filter::DigitsOnly ? "1"
-                                                                  : "1.";
-    EXPECT_EQ(r.form.text(c.box), expected);
-    std::vector<Message> refusals;
-    if (c.filter != Filter::None) refusals.push_back({c.refusal, Icon::Critical});
-    if (c.filter == Filter::DigitsOnly) refusals.push_back({c.refusal, Icon::Critical});
-    EXPECT_EQ(r.messages, refusals);
-}
-
-constexpr auto N = Filter::Numeric;
-constexpr auto DO = Filter::DigitsOnly;
-constexpr auto None = Filter::None;
-const char* const kRxo = "Rxo 值输入错误，只为数字！";
-const char* const kHx = "Hx 值输入错误，只为数字！";
-const char* const kD = "D 值输入错误，只为数字！";
-const char* const kHrDigits = "Hr 值错误，只为数字！";
-const char* const kHrPick = "Hr 值输入错误，请选择！";
-
-INSTANTIATE_TEST_SUITE_P(
-    Boxes, HeightKeyFilters,
-    ::testing::Values(
-        FilterCase{"frmH_DLDanZ", "CmbHr", DO, kHrDigits},
-        FilterCase{"frmH_DLDanZ", "CmbRxo", N, kRxo}, FilterCase{"frmH_DLDanZ", "CmbHx", N, kHx},
-        FilterCase{"frmH_JSDanZ", "CmbYesNo", None, ""},
-        FilterCase{"frmH_JSDanZ", "CmbHr", DO, kHrDigits},
-        FilterCase{"frmH_JSDanZ", "CmbRxo", N, kRxo},
-        FilterCase{"frmH_JSDanZ", "CmbG", N, "G 值输入错误，只为数字！"},
-        FilterCase{"frmH_DLShuangZ", "CmbHr", N, kHrPick},
-        FilterCase{"frmH_DLShuangZ", "CmbBxo", N, kRxo},
-        FilterCase{"frmH_DLShuangZ", "CmbD", N, kD},
-        FilterCase{"frmH_JSShuangZ", "CmbYesNo", N, kRxo},
-        FilterCase{"frmH_JSShuangZ", "CmbHr", N, kHrPick},
-        FilterCase{"frmH_JSShuangZ", "CmbHx", N, kHx},
-        FilterCase{"frmH_JSShuangZ", "CmbG", None, ""},
-        FilterCase{"frmH_DLSanZ", "CmbHr", N, kHrPick},
-        FilterCase{"frmH_DLSanZ", "CmbBxo", N, kRxo}, FilterCase{"frmH_DLSanZ", "CmbL", N, kD},
-        FilterCase{"frmH_DLSiZ", "CmbL", N, kD}, FilterCase{"frmH_DanX", "CmbHr", DO, kHrDigits},
-        FilterCase{"frmH_DanX", "CmbBx1o", None, ""}, FilterCase{"frmH_DanX", "CmbD", N, kD},
-        FilterCase{"frmH_DanX", "CmbHx", N, kHx}, FilterCase{"frmH_ShuangX", "CmbHr", N, kHrDigits},
-        FilterCase{"frmH_ShuangX", "CmbHoo", N, "Hoo 值输入错误，只为数字！"},
-        FilterCase{"frmH_ShuangX", "CmbD1", N, "D1 值输入错误，只为数字！"},
-        FilterCase{"frmH_ShuangX", "CmbD2", N, "D2 值输入错误，只为数字！"},
-        FilterCase{"frmH_ShuangX", "CmbHx", N, kHx}));
 
 TEST(HeightForms, TwoWireNoteIsARedLabelAtTheRightOfItsHeadingThatTheDriverWatches) {
     Recorded r("frmH_ShuangX");

@@ -6,10 +6,11 @@
 #include <cmath>
 
 #include "calc/height/rod_pair_search.h"
-#include "height_form_case.h"
+#include "form_test_support.h"
 
-using tervalen::forms::testing::FormCase;
+using tervalen::forms::testing::calculate;
 using tervalen::forms::testing::HeightForm;
+using tervalen::forms::testing::PressCase;
 using tervalen::forms::testing::Recorded;
 
 namespace {
@@ -28,142 +29,117 @@ TEST_P(HeightForm, ShowsResultsOrItsMessage) {
 INSTANTIATE_TEST_SUITE_P(
     DLDanZ, HeightForm,
     ::testing::Values(
-        FormCase{"frmH_DLDanZ",
-                 {{"CmbRxo", "10"}, {"CmbHx", "5"}},
-                 {{"PicH", " 16.10027"}, {"PicRx", " 10.00254"}}},
-        FormCase{"frmH_DLDanZ",
-                 {{"CmbRxo", "20"}, {"CmbHx", "0"}},
-                 {{"PicH", " 7.64008"}, {"PicRx", " 20.00085"}}},
+        calculate("frmH_DLDanZ", {{"CmbRxo", "10"}, {"CmbHx", "5"}},
+                  {{"PicH", " 16.10027"}, {"PicRx", " 10.00254"}}),
+        calculate("frmH_DLDanZ", {{"CmbRxo", "20"}, {"CmbHx", "0"}},
+                  {{"PicH", " 7.64008"}, {"PicRx", " 20.00085"}}),
         // The search runs to its last trial below the bound.
-        FormCase{"frmH_DLDanZ",
-                 {{"CmbRxo", "30"}, {"CmbHx", "0"}},
-                 {{"PicH", " 30.00059"}, {"PicRx", " 30"}}},
-        FormCase{"frmH_DLDanZ", {{"CmbRxo", "10"}, {"CmbHx", "30.5"}}, {}, {kHxTooLarge}},
-        FormCase{"frmH_DLDanZ", {{"CmbRxo", "31"}, {"CmbHx", "31"}}, {}, {kHxTooLarge}},
-        FormCase{"frmH_DLDanZ", {{"CmbRxo", "30.01"}, {"CmbHx", "0"}}, {}, {kRxoTooLarge}},
-        FormCase{"frmH_DLDanZ", {{"CmbRxo", "1"}, {"CmbHx", "30"}}, {}, {kExhausted}},
-        FormCase{"frmH_DLDanZ", {{"CmbRxo", "29"}, {"CmbHx", "5"}}, {}, {kExhausted}},
-        FormCase{"frmH_DLDanZ", {{"CmbRxo", ""}, {"CmbHx", "5"}}, {}, {}},
-        FormCase{"frmH_DLDanZ", {{"CmbHr", "."}, {"CmbRxo", "10"}, {"CmbHx", ""}}, {}, {}},
-        FormCase{"frmH_DLDanZ",
-                 {{"CmbHr", ""}, {"CmbRxo", "10"}, {"CmbHx", "5"}},
-                 {},
-                 {"输入的 Hr 数值错误！\nHr 的数值不是一个有效的数字！"}},
-        FormCase{"frmH_DLDanZ", {{"CmbHr", "0"}, {"CmbRxo", "0"}, {"CmbHx", "0"}}, {}, {kRxRoot}}));
+        calculate("frmH_DLDanZ", {{"CmbRxo", "30"}, {"CmbHx", "0"}},
+                  {{"PicH", " 30.00059"}, {"PicRx", " 30"}}),
+        calculate("frmH_DLDanZ", {{"CmbRxo", "10"}, {"CmbHx", "30.5"}}, {}, {kHxTooLarge}),
+        calculate("frmH_DLDanZ", {{"CmbRxo", "31"}, {"CmbHx", "31"}}, {}, {kHxTooLarge}),
+        calculate("frmH_DLDanZ", {{"CmbRxo", "30.01"}, {"CmbHx", "0"}}, {}, {kRxoTooLarge}),
+        calculate("frmH_DLDanZ", {{"CmbRxo", "1"}, {"CmbHx", "30"}}, {}, {kExhausted}),
+        calculate("frmH_DLDanZ", {{"CmbRxo", "29"}, {"CmbHx", "5"}}, {}, {kExhausted}),
+        calculate("frmH_DLDanZ", {{"CmbRxo", ""}, {"CmbHx", "5"}}, {}, {}),
+        calculate("frmH_DLDanZ", {{"CmbHr", "."}, {"CmbRxo", "10"}, {"CmbHx", ""}}, {}, {}),
+        calculate("frmH_DLDanZ", {{"CmbHr", ""}, {"CmbRxo", "10"}, {"CmbHx", "5"}}, {},
+                  {"输入的 Hr 数值错误！\nHr 的数值不是一个有效的数字！"}),
+        calculate("frmH_DLDanZ", {{"CmbHr", "0"}, {"CmbRxo", "0"}, {"CmbHx", "0"}}, {},
+                  {kRxRoot})));
 
 INSTANTIATE_TEST_SUITE_P(
     JSDanZ, HeightForm,
     ::testing::Values(
-        FormCase{"frmH_JSDanZ",
-                 {{"CmbRxo", "10"}, {"CmbHx", "5"}, {"CmbG", "5"}},
-                 {{"PicHj", " 6.72"}, {"PicHt", " 1.72"}, {"PicRx", " 10.01207"}}},
+        calculate("frmH_JSDanZ", {{"CmbRxo", "10"}, {"CmbHx", "5"}, {"CmbG", "5"}},
+                  {{"PicHj", " 6.72"}, {"PicHt", " 1.72"}, {"PicRx", " 10.01207"}}),
         // The double-precision trial prints 16.1 where the standalone form shows 16.10027.
-        FormCase{"frmH_JSDanZ",
-                 {{"CmbYesNo", "否"}, {"CmbRxo", "10"}, {"CmbHx", "5"}, {"CmbG", "5"}},
-                 {{"PicHj", " 16.1"}, {"PicHt", " 11.1"}, {"PicRx", " 10.0024"}}},
+        calculate("frmH_JSDanZ",
+                  {{"CmbYesNo", "否"}, {"CmbRxo", "10"}, {"CmbHx", "5"}, {"CmbG", "5"}},
+                  {{"PicHj", " 16.1"}, {"PicHt", " 11.1"}, {"PicRx", " 10.0024"}}),
         // A mounting surface above the tip found: the body is printed negative.
-        FormCase{"frmH_JSDanZ",
-                 {{"CmbRxo", "5"}, {"CmbHx", "10"}, {"CmbG", "12"}},
-                 {{"PicHj", " 10.42"}, {"PicHt", "-1.58"}, {"PicRx", " 5.002359"}}},
-        FormCase{
-            "frmH_JSDanZ", {{"CmbRxo", "10"}, {"CmbHx", "5"}, {"CmbG", "0"}}, {}, {kUseStandalone}},
+        calculate("frmH_JSDanZ", {{"CmbRxo", "5"}, {"CmbHx", "10"}, {"CmbG", "12"}},
+                  {{"PicHj", " 10.42"}, {"PicHt", "-1.58"}, {"PicRx", " 5.002359"}}),
+        calculate("frmH_JSDanZ", {{"CmbRxo", "10"}, {"CmbHx", "5"}, {"CmbG", "0"}}, {},
+                  {kUseStandalone}),
         // G is tested only after a height was found.
-        FormCase{"frmH_JSDanZ",
-                 {{"CmbYesNo", "否"}, {"CmbRxo", "29"}, {"CmbHx", "5"}, {"CmbG", "0"}},
-                 {},
-                 {kExhausted}},
-        FormCase{"frmH_JSDanZ",
-                 {{"CmbYesNo", "否"}, {"CmbRxo", "1"}, {"CmbHx", "30"}, {"CmbG", "3"}},
-                 {},
-                 {kExhausted}},
+        calculate("frmH_JSDanZ",
+                  {{"CmbYesNo", "否"}, {"CmbRxo", "29"}, {"CmbHx", "5"}, {"CmbG", "0"}}, {},
+                  {kExhausted}),
+        calculate("frmH_JSDanZ",
+                  {{"CmbYesNo", "否"}, {"CmbRxo", "1"}, {"CmbHx", "30"}, {"CmbG", "3"}}, {},
+                  {kExhausted}),
         // Any other answer ends silently, but only after the checks.
-        FormCase{"frmH_JSDanZ",
-                 {{"CmbYesNo", "是 "}, {"CmbRxo", "10"}, {"CmbHx", "5"}, {"CmbG", "5"}},
-                 {},
-                 {}},
-        FormCase{"frmH_JSDanZ",
-                 {{"CmbYesNo", ""}, {"CmbRxo", "10"}, {"CmbHx", "31"}, {"CmbG", "5"}},
-                 {},
-                 {kHxTooLarge}},
-        FormCase{"frmH_JSDanZ",
-                 {{"CmbYesNo", "x"}, {"CmbRxo", "31"}, {"CmbHx", "5"}, {"CmbG", "5"}},
-                 {},
-                 {kRxoTooLarge}},
-        FormCase{"frmH_JSDanZ", {{"CmbRxo", "10"}, {"CmbHx", "5"}, {"CmbG", ""}}, {}, {}},
-        FormCase{"frmH_JSDanZ",
-                 {{"CmbHr", "0"}, {"CmbRxo", "0"}, {"CmbHx", "0"}, {"CmbG", "1"}},
-                 {},
-                 {kRxRoot}}));
+        calculate("frmH_JSDanZ",
+                  {{"CmbYesNo", "是 "}, {"CmbRxo", "10"}, {"CmbHx", "5"}, {"CmbG", "5"}}, {}, {}),
+        calculate("frmH_JSDanZ",
+                  {{"CmbYesNo", ""}, {"CmbRxo", "10"}, {"CmbHx", "31"}, {"CmbG", "5"}}, {},
+                  {kHxTooLarge}),
+        calculate("frmH_JSDanZ",
+                  {{"CmbYesNo", "x"}, {"CmbRxo", "31"}, {"CmbHx", "5"}, {"CmbG", "5"}}, {},
+                  {kRxoTooLarge}),
+        calculate("frmH_JSDanZ", {{"CmbRxo", "10"}, {"CmbHx", "5"}, {"CmbG", ""}}, {}, {}),
+        calculate("frmH_JSDanZ", {{"CmbHr", "0"}, {"CmbRxo", "0"}, {"CmbHx", "0"}, {"CmbG", "1"}},
+                  {}, {kRxRoot})));
 
 INSTANTIATE_TEST_SUITE_P(
     DLShuangZ, HeightForm,
     ::testing::Values(
-        FormCase{"frmH_DLShuangZ",
-                 {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "20"}},
-                 {{"PicH", " 20.35037"}, {"PicHo", " 16.1034"}, {"PicBx", " 10.00254"}}},
-        FormCase{"frmH_DLShuangZ",
-                 {{"CmbHr", "45"}, {"CmbBxo", "10"}, {"CmbHx", "10"}, {"CmbD", "30"}},
-                 {{"PicH", " 26.72052"}, {"PicHo", " 21.35387"}, {"PicBx", " 10.00014"}}},
+        calculate("frmH_DLShuangZ", {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "20"}},
+                  {{"PicH", " 20.35037"}, {"PicHo", " 16.1034"}, {"PicBx", " 10.00254"}}),
+        calculate("frmH_DLShuangZ",
+                  {{"CmbHr", "45"}, {"CmbBxo", "10"}, {"CmbHx", "10"}, {"CmbD", "30"}},
+                  {{"PicH", " 26.72052"}, {"PicHo", " 21.35387"}, {"PicBx", " 10.00014"}}),
         // Rods standing together: the rod height is the lowest point required.
-        FormCase{"frmH_DLShuangZ",
-                 {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "0"}},
-                 {{"PicH", " 16.10027"}, {"PicHo", " 16.10027"}, {"PicBx", " 10.00254"}}},
-        FormCase{"frmH_DLShuangZ",
-                 {{"CmbBxo", "10"}, {"CmbHx", "31"}, {"CmbD", "20"}},
-                 {},
-                 {kHxTooLarge}},
-        FormCase{"frmH_DLShuangZ",
-                 {{"CmbBxo", "31"}, {"CmbHx", "5"}, {"CmbD", "20"}},
-                 {},
-                 {kBxoTooLarge}},
-        FormCase{
-            "frmH_DLShuangZ", {{"CmbBxo", "29"}, {"CmbHx", "5"}, {"CmbD", "20"}}, {}, {kExhausted}},
+        calculate("frmH_DLShuangZ", {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "0"}},
+                  {{"PicH", " 16.10027"}, {"PicHo", " 16.10027"}, {"PicBx", " 10.00254"}}),
+        calculate("frmH_DLShuangZ", {{"CmbBxo", "10"}, {"CmbHx", "31"}, {"CmbD", "20"}}, {},
+                  {kHxTooLarge}),
+        calculate("frmH_DLShuangZ", {{"CmbBxo", "31"}, {"CmbHx", "5"}, {"CmbD", "20"}}, {},
+                  {kBxoTooLarge}),
+        calculate("frmH_DLShuangZ", {{"CmbBxo", "29"}, {"CmbHx", "5"}, {"CmbD", "20"}}, {},
+                  {kExhausted}),
         // The first search found Hm 16.10027; no height brings the lowest point there.
-        FormCase{
-            "frmH_DLShuangZ", {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "40"}}, {}, {kExhausted}},
-        FormCase{"frmH_DLShuangZ", {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", ""}}, {}, {}}));
+        calculate("frmH_DLShuangZ", {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "40"}}, {},
+                  {kExhausted}),
+        calculate("frmH_DLShuangZ", {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", ""}}, {}, {})));
 
 INSTANTIATE_TEST_SUITE_P(
     JSShuangZ, HeightForm,
     ::testing::Values(
         // Ho is measured from the plane Hx, the tip from the ground.
-        FormCase{"frmH_JSShuangZ",
-                 {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "20"}, {"CmbG", "5"}},
-                 {{"PicHj", " 8.549997"},
-                  {"PicHt", " 3.549997"},
-                  {"PicHo", " 1.722754"},
-                  {"PicBx", " 10.01207"}}},
-        FormCase{
+        calculate("frmH_JSShuangZ",
+                  {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "20"}, {"CmbG", "5"}},
+                  {{"PicHj", " 8.549997"},
+                   {"PicHt", " 3.549997"},
+                   {"PicHo", " 1.722754"},
+                   {"PicBx", " 10.01207"}}),
+        calculate(
             "frmH_JSShuangZ",
             {{"CmbYesNo", "否"}, {"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "20"}, {"CmbG", "5"}},
             {{"PicHj", " 20.35037"},
              {"PicHt", " 15.35037"},
              {"PicHo", " 16.1034"},
-             {"PicBx", " 10.00254"}}},
-        FormCase{"frmH_JSShuangZ",
-                 {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "20"}, {"CmbG", "0"}},
-                 {},
-                 {kUseStandalone}},
-        FormCase{
+             {"PicBx", " 10.00254"}}),
+        calculate("frmH_JSShuangZ",
+                  {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "20"}, {"CmbG", "0"}}, {},
+                  {kUseStandalone}),
+        calculate(
             "frmH_JSShuangZ",
             {{"CmbYesNo", "否"}, {"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "40"}, {"CmbG", "0"}},
-            {},
-            {kExhausted}},
-        FormCase{
+            {}, {kExhausted}),
+        calculate(
             "frmH_JSShuangZ",
             {{"CmbYesNo", "1"}, {"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "20"}, {"CmbG", "5"}},
-            {},
-            {}},
-        FormCase{
+            {}, {}),
+        calculate(
             "frmH_JSShuangZ",
             {{"CmbYesNo", "1"}, {"CmbBxo", "30.5"}, {"CmbHx", "5"}, {"CmbD", "20"}, {"CmbG", "5"}},
-            {},
-            {kBxoTooLarge}},
+            {}, {kBxoTooLarge}),
         // CmbG has no key filter: letters reach the conversion.
-        FormCase{"frmH_JSShuangZ",
-                 {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "20"}, {"CmbG", "五"}},
-                 {},
-                 {"输入的 G 数值错误！\nG 的数值不是一个有效的数字！"}}));
+        calculate("frmH_JSShuangZ",
+                  {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbD", "20"}, {"CmbG", "五"}}, {},
+                  {"输入的 G 数值错误！\nG 的数值不是一个有效的数字！"})));
 
 INSTANTIATE_TEST_SUITE_P(
     DLSanZ, HeightForm,
@@ -171,61 +147,53 @@ INSTANTIATE_TEST_SUITE_P(
         // 0.12000946 is the single-precision width of the 508th trial, whose width in
         // double precision lies just below it: the triangle, comparing stored widths,
         // stops there; the square, comparing them as computed, one step later.
-        FormCase{"frmH_DLSanZ",
-                 {{"CmbBxo", "0.12000946"}, {"CmbHx", "5"}, {"CmbL", "20"}},
-                 {{"PicH", " 7.180069"}}},
-        FormCase{"frmH_DLSanZ",
-                 {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbL", "20"}},
-                 {{"PicH", " 20.35037"}, {"PicHo", " 16.1034"}, {"PicBx", " 10.00254"}}},
-        FormCase{"frmH_DLSanZ",
-                 {{"CmbHr", "45"}, {"CmbBxo", "10"}, {"CmbHx", "10"}, {"CmbL", "30"}},
-                 {{"PicH", " 26.72052"}, {"PicHo", " 21.35387"}, {"PicBx", " 10.00014"}}},
-        FormCase{
-            "frmH_DLSanZ", {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbL", "40"}}, {}, {kExhausted}},
-        FormCase{"frmH_DLSanZ",
-                 {{"CmbBxo", "31"}, {"CmbHx", "5"}, {"CmbL", "20"}},
-                 {},
-                 {kBxoTooLarge}}));
+        calculate("frmH_DLSanZ", {{"CmbBxo", "0.12000946"}, {"CmbHx", "5"}, {"CmbL", "20"}},
+                  {{"PicH", " 7.180069"}}),
+        calculate("frmH_DLSanZ", {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbL", "20"}},
+                  {{"PicH", " 20.35037"}, {"PicHo", " 16.1034"}, {"PicBx", " 10.00254"}}),
+        calculate("frmH_DLSanZ",
+                  {{"CmbHr", "45"}, {"CmbBxo", "10"}, {"CmbHx", "10"}, {"CmbL", "30"}},
+                  {{"PicH", " 26.72052"}, {"PicHo", " 21.35387"}, {"PicBx", " 10.00014"}}),
+        calculate("frmH_DLSanZ", {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbL", "40"}}, {},
+                  {kExhausted}),
+        calculate("frmH_DLSanZ", {{"CmbBxo", "31"}, {"CmbHx", "5"}, {"CmbL", "20"}}, {},
+                  {kBxoTooLarge})));
 
 INSTANTIATE_TEST_SUITE_P(
     DLSiZ, HeightForm,
     ::testing::Values(
-        FormCase{"frmH_DLSiZ",
-                 {{"CmbBxo", "0.12000946"}, {"CmbHx", "5"}, {"CmbL", "20"}},
-                 {{"PicH", " 7.19007"}}},
+        calculate("frmH_DLSiZ", {{"CmbBxo", "0.12000946"}, {"CmbHx", "5"}, {"CmbL", "20"}},
+                  {{"PicH", " 7.19007"}}),
         // Bx1 is the width of Ho1 itself, recomputed from the final H.
-        FormCase{"frmH_DLSiZ",
-                 {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbL", "20"}},
-                 {{"PicH", " 20.35037"},
-                  {"PicHo1", " 16.1034"},
-                  {"PicBx1", " 10.00418"},
-                  {"PicHo2", " 12.87939"},
-                  {"PicBx2", " 8.051905"}}},
-        FormCase{"frmH_DLSiZ",
-                 {{"CmbHr", "45"}, {"CmbBxo", "10"}, {"CmbHx", "10"}, {"CmbL", "30"}},
-                 {{"PicH", " 26.72052"},
-                  {"PicHo1", " 21.35387"},
-                  {"PicBx1", " 10.00229"},
-                  {"PicHo2", " 16.99751"},
-                  {"PicBx2", " 6.941578"}}},
+        calculate("frmH_DLSiZ", {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbL", "20"}},
+                  {{"PicH", " 20.35037"},
+                   {"PicHo1", " 16.1034"},
+                   {"PicBx1", " 10.00418"},
+                   {"PicHo2", " 12.87939"},
+                   {"PicBx2", " 8.051905"}}),
+        calculate("frmH_DLSiZ",
+                  {{"CmbHr", "45"}, {"CmbBxo", "10"}, {"CmbHx", "10"}, {"CmbL", "30"}},
+                  {{"PicH", " 26.72052"},
+                   {"PicHo1", " 21.35387"},
+                   {"PicBx1", " 10.00229"},
+                   {"PicHo2", " 16.99751"},
+                   {"PicBx2", " 6.941578"}}),
         // The diagonal's lowest point below the ground: no width there, one message.
-        FormCase{"frmH_DLSiZ",
-                 {{"CmbBxo", "5"}, {"CmbHx", "0"}, {"CmbL", "20"}},
-                 {{"PicH", " 2.169998"},
-                  {"PicHo1", " 0.4279019"},
-                  {"PicBx1", " 5.048862"},
-                  {"PicHo2", "-1.217126"},
-                  {"PicBx2", ""}},
-                 {"对角线上无保护宽度！\n正方形对角线上的保护最低点 Ho2 "
-                  "低于地面，对角线上没有保护宽度 Bx2 ！"}},
+        calculate("frmH_DLSiZ", {{"CmbBxo", "5"}, {"CmbHx", "0"}, {"CmbL", "20"}},
+                  {{"PicH", " 2.169998"},
+                   {"PicHo1", " 0.4279019"},
+                   {"PicBx1", " 5.048862"},
+                   {"PicHo2", "-1.217126"},
+                   {"PicBx2", ""}},
+                  {"对角线上无保护宽度！\n正方形对角线上的保护最低点 Ho2 "
+                   "低于地面，对角线上没有保护宽度 Bx2 ！"}),
         // Between the ground and Hx the diagonal's width is negative and printed.
-        FormCase{"frmH_DLSiZ",
-                 {{"CmbBxo", "1"}, {"CmbHx", "5"}, {"CmbL", "20"}},
-                 {{"PicHo2", " 3.728802"}, {"PicBx2", "-2.097815"}}},
-        FormCase{
-            "frmH_DLSiZ", {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbL", "40"}}, {}, {kExhausted}},
-        FormCase{
-            "frmH_DLSiZ", {{"CmbHx", "31"}, {"CmbBxo", "10"}, {"CmbL", "20"}}, {}, {kHxTooLarge}}));
+        calculate("frmH_DLSiZ", {{"CmbBxo", "1"}, {"CmbHx", "5"}, {"CmbL", "20"}},
+                  {{"PicHo2", " 3.728802"}, {"PicBx2", "-2.097815"}}),
+        calculate("frmH_DLSiZ", {{"CmbBxo", "10"}, {"CmbHx", "5"}, {"CmbL", "40"}}, {},
+                  {kExhausted}),
+        calculate("frmH_DLSiZ", {{"CmbHx", "31"}, {"CmbBxo", "10"}, {"CmbL", "20"}}, {},
+                  {kHxTooLarge})));
 
 // Rods too far apart for the height found: 2·reach(H), stored as single precision, must
 // be greater than the spacing. (A lowest point at or above the first trial 0.01 already

@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "calc/height/h_shuangx.h"
-#include "height_form_case.h"
+#include "form_test_support.h"
 
 using namespace tervalen;
-using tervalen::forms::testing::FormCase;
+using tervalen::forms::testing::calculate;
 using tervalen::forms::testing::HeightForm;
+using tervalen::forms::testing::PressCase;
 using tervalen::forms::testing::Recorded;
 using tervalen::forms::testing::Texts;
 
@@ -21,12 +22,10 @@ const char* const kWiresTooHigh = "避雷线高度过高，无保护范围！";
 const char* const kHooNotANumber = "输入的 Hoo 数值错误！\nHoo 的数值不是一个有效的数字！";
 const char* const kHoRoot = "输入的数据无法计算！\n计算 Ho 时遇到负数开平方！";
 
-FormCase danX(const char* Hr, const char* Bx1o, const char* Hx, const char* D, Texts shown,
-              std::vector<std::string> messages = {}) {
-    return {"frmH_DanX",
-            {{"CmbHr", Hr}, {"CmbBx1o", Bx1o}, {"CmbHx", Hx}, {"CmbD", D}},
-            shown,
-            messages};
+PressCase danX(const char* Hr, const char* Bx1o, const char* Hx, const char* D, Texts shown,
+               std::vector<std::string> messages = {}) {
+    return calculate("frmH_DanX", {{"CmbHr", Hr}, {"CmbBx1o", Bx1o}, {"CmbHx", Hx}, {"CmbD", D}},
+                     shown, messages);
 }
 
 Texts danXShown(const char* H, const char* Hc, const char* Bx1, const char* Bx2) {
@@ -55,12 +54,10 @@ INSTANTIATE_TEST_SUITE_P(
              {"输入的 Bx1o 数值错误！\nBx1o 的数值不是一个有效的数字！"}),
         danX("30", "10", "5", "", {}, {})));
 
-FormCase shuangX(const char* Hoo, const char* Hx, const char* D1, const char* D2, Texts shown,
-                 std::vector<std::string> messages = {}) {
-    return {"frmH_ShuangX",
-            {{"CmbHoo", Hoo}, {"CmbHx", Hx}, {"CmbD1", D1}, {"CmbD2", D2}},
-            shown,
-            messages};
+PressCase shuangX(const char* Hoo, const char* Hx, const char* D1, const char* D2, Texts shown,
+                  std::vector<std::string> messages = {}) {
+    return calculate("frmH_ShuangX", {{"CmbHoo", Hoo}, {"CmbHx", Hx}, {"CmbD1", D1}, {"CmbD2", D2}},
+                     shown, messages);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -100,9 +97,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Found just above 2·Hr, where the sphere no longer reaches the wire.
         shuangX("29.73", "0", "100", "59.9", {},
                 {"输入的数据无法计算！\n计算 Bx2 时遇到负数开平方！"}),
-        FormCase{
+        calculate(
             "frmH_ShuangX",
-            {{"CmbHr", ""}, {"CmbHoo", "10"}, {"CmbHx", "5"}, {"CmbD1", "100"}, {"CmbD2", "20"}}}));
+            {{"CmbHr", ""}, {"CmbHoo", "10"}, {"CmbHx", "5"}, {"CmbD1", "100"}, {"CmbD2", "20"}})));
 
 TEST(TwoWireNote, ShownForWiresWithinTheSphereAndKeptByABlankStop) {
     Recorded r("frmH_ShuangX");

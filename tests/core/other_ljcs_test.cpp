@@ -13,6 +13,10 @@ using namespace tervalen;
 using tervalen::forms::formatResult;
 using tervalen::forms::Icon;
 using tervalen::forms::Message;
+using tervalen::forms::testing::expectPress;
+using tervalen::forms::testing::OtherResults;
+using tervalen::forms::testing::PressCase;
+using tervalen::forms::testing::pressing;
 using tervalen::forms::testing::Recorded;
 
 namespace {
@@ -79,51 +83,40 @@ TEST(LJCSUnit, ImpossibleArithmeticNamesTheQuantity) {
 
 const char* const k1e30 = "1000000000000000000000000000000";
 
-struct StrikeFormCase {
-    const char* why;
-    const char *K, *Td, *L, *W, *H;
-    const char* shown;    // PicN
-    const char* message;  // nullptr when none
-};
-
-std::ostream& operator<<(std::ostream& o, const StrikeFormCase& c) {
-    return o << c.why;
+// frmLJCS pressed with K, Td, L, W and H: PicN, its only result box, and the message.
+PressCase strikes(const char* why, const char* K, const char* Td, const char* L, const char* W,
+                  const char* H, const char* N, const char* message = nullptr) {
+    return {why,
+            "frmLJCS",
+            pressing({{"CmbK", K}, {"CmbTd", Td}, {"CmbL", L}, {"CmbW", W}, {"CmbH", H}}),
+            {{"PicN", N}},
+            message ? std::vector<std::string>{message} : std::vector<std::string>{},
+            OtherResults::Empty};
 }
 
-class LJCSForm : public ::testing::TestWithParam<StrikeFormCase> {};
+class LJCSForm : public ::testing::TestWithParam<PressCase> {};
 
 TEST_P(LJCSForm, PrintsNOrStops) {
-    const StrikeFormCase& c = GetParam();
-    Recorded r("frmLJCS");
-    const auto shown =
-        r.run({{"CmbK", c.K}, {"CmbTd", c.Td}, {"CmbL", c.L}, {"CmbW", c.W}, {"CmbH", c.H}});
-    EXPECT_EQ(r.form.text("PicN"), c.shown);
-    if (c.message) {
-        ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown[0], (Message{c.message, Icon::None}));
-    } else {
-        EXPECT_TRUE(shown.empty());
-    }
+    expectPress(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LJCSForm,
     ::testing::Values(
-        StrikeFormCase{"worked building", "1.0", "40", "50", "20", "30", " 0.07844704", nullptr},
-        StrikeFormCase{"worked building at 100 m", "1.0", "40", "50", "20", "100", " 0.1347585",
-                       nullptr},
-        StrikeFormCase{"K from the list", "1.5", "40", "50", "20", "30", " 0.1176706", nullptr},
+        strikes("worked building", "1.0", "40", "50", "20", "30", " 0.07844704", nullptr),
+        strikes("worked building at 100 m", "1.0", "40", "50", "20", "100", " 0.1347585", nullptr),
+        strikes("K from the list", "1.5", "40", "50", "20", "30", " 0.1176706", nullptr),
         // 16777217 has no single-precision value: rounded, N would show 48.70899.
-        StrikeFormCase{"L is kept in double precision", "1.0", "40", "16777217", "1", "0",
-                       " 48.709", nullptr},
-        StrikeFormCase{"negative height", "1.0", "40", "50", "20", "-1", "",
-                       "输入的数据无法计算！\n计算 Ae 时遇到负数开平方！"},
-        StrikeFormCase{"negative Td", "1.0", "-40", "50", "20", "30", "",
-                       "输入的数据无法计算！\n计算 Ng 时数值超出范围！"},
-        StrikeFormCase{"L not a number", "1.0", "40", "5..0", "20", "30", "",
-                       "输入的 L 数值错误！\nL 的数值不是一个有效的数字！"},
-        StrikeFormCase{"area beyond single precision", "1.0", "40", k1e30, k1e30, "0", "",
-                       "输入的数据无法计算！\n计算 Ae 时数值超出范围！"}));
+        strikes("L is kept in double precision", "1.0", "40", "16777217", "1", "0", " 48.709",
+                nullptr),
+        strikes("negative height", "1.0", "40", "50", "20", "-1", "",
+                "输入的数据无法计算！\n计算 Ae 时遇到负数开平方！"),
+        strikes("negative Td", "1.0", "-40", "50", "20", "30", "",
+                "输入的数据无法计算！\n计算 Ng 时数值超出范围！"),
+        strikes("L not a number", "1.0", "40", "5..0", "20", "30", "",
+                "输入的 L 数值错误！\nL 的数值不是一个有效的数字！"),
+        strikes("area beyond single precision", "1.0", "40", k1e30, k1e30, "0", "",
+                "输入的数据无法计算！\n计算 Ae 时数值超出范围！")));
 
 TEST(LJCSForm, AnyBlankInputStopsSilentlyAfterClearing) {
     for (const char* box : {"CmbK", "CmbTd", "CmbL", "CmbW", "CmbH"}) {
@@ -135,23 +128,6 @@ TEST(LJCSForm, AnyBlankInputStopsSilentlyAfterClearing) {
             r.form.setText(other, ".");
         EXPECT_TRUE(r.run({{box, ""}}).empty()) << box;
         EXPECT_EQ(r.form.text("PicN"), "") << box;
-    }
-}
-
-TEST(LJCSForm, EachBoxRefusesAMinusWithItsOwnText) {
-    const std::pair<const char*, const char*> boxes[] = {{"CmbK", "K 值错误，只为数字！"},
-                                                         {"CmbTd", "Td 值输入错误，只为数字！"},
-                                                         {"CmbL", "L 值输入错误，只为数字！"},
-                                                         {"CmbW", "W 值输入错误，只为数字！"},
-                                                         {"CmbH", "H 值输入错误，只为数字！"}};
-    Recorded r("frmLJCS");
-    for (const auto& [box, refusal] : boxes) {
-        const std::string before = r.form.text(box);
-        r.messages.clear();
-        EXPECT_FALSE(r.form.typeKey(box, U'-'));
-        EXPECT_EQ(r.form.text(box), before);
-        ASSERT_EQ(r.messages.size(), 1u) << box;
-        EXPECT_EQ(r.messages[0], (Message{refusal, Icon::Critical}));
     }
 }
 

@@ -11,56 +11,51 @@
 using namespace tervalen;
 using tervalen::forms::Icon;
 using tervalen::forms::Message;
+using tervalen::forms::testing::expectPress;
+using tervalen::forms::testing::OtherResults;
+using tervalen::forms::testing::PressCase;
+using tervalen::forms::testing::pressing;
 using tervalen::forms::testing::Recorded;
 
 namespace {
 
-struct SideCase {
-    const char* button;
-    const char *first, *second;  // La1/Lb for CmdRun1, La2/Lc for CmdRun2
-    const char* shown;
-    const char* message;  // nullptr when none
-};
-
-std::ostream& operator<<(std::ostream& o, const SideCase& c) {
-    return o << c.button << " " << c.first << " " << c.second;
+// frmZJXB's two sides pressed on a fresh form: CmdRun1 reads La1 and Lb and prints PicLc,
+// CmdRun2 reads La2 and Lc and prints PicLb; the other result box stays empty.
+PressCase side(const char* button, const char* first, const char* second, const char* shown,
+               const char* message = nullptr) {
+    const bool hyp = std::string(button) == "CmdRun1";
+    return {
+        "",
+        "frmZJXB",
+        pressing({{hyp ? "CmbLa1" : "CmbLa2", first}, {hyp ? "CmbLb" : "CmbLc", second}}, button),
+        {{hyp ? "PicLc" : "PicLb", shown}},
+        message ? std::vector<std::string>{message} : std::vector<std::string>{},
+        OtherResults::Empty};
 }
 
-class TriangleForm : public ::testing::TestWithParam<SideCase> {};
+class TriangleForm : public ::testing::TestWithParam<PressCase> {};
 
 TEST_P(TriangleForm, PrintsTheSideOrStops) {
-    const SideCase& c = GetParam();
-    const bool hyp = std::string(c.button) == "CmdRun1";
-    Recorded r("frmZJXB");
-    const auto shown = r.run(
-        {{hyp ? "CmbLa1" : "CmbLa2", c.first}, {hyp ? "CmbLb" : "CmbLc", c.second}}, c.button);
-    EXPECT_EQ(r.form.text(hyp ? "PicLc" : "PicLb"), c.shown);
-    if (c.message) {
-        ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown[0], (Message{c.message, Icon::None}));
-    } else {
-        EXPECT_TRUE(shown.empty());
-    }
+    expectPress(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedValues, TriangleForm,
     ::testing::Values(
-        SideCase{"CmdRun1", "3", "4", " 5", nullptr},
-        SideCase{"CmdRun1", "1", "1", " 1.414214", nullptr},
-        SideCase{"CmdRun1", "30", "45", " 54.08327", nullptr},
-        SideCase{"CmdRun1", "0", "0", " 0", nullptr}, SideCase{"CmdRun2", "3", "5", " 4", nullptr},
-        SideCase{"CmdRun2", "12.5", "60", " 58.68347", nullptr},
-        SideCase{"CmdRun2", "7", "7", " 0", nullptr},
-        SideCase{"CmdRun2", "8", "7", "", "输入的数据无法计算！\n计算 Lb 时遇到负数开平方！"},
+        side("CmdRun1", "3", "4", " 5", nullptr), side("CmdRun1", "1", "1", " 1.414214", nullptr),
+        side("CmdRun1", "30", "45", " 54.08327", nullptr), side("CmdRun1", "0", "0", " 0", nullptr),
+        side("CmdRun2", "3", "5", " 4", nullptr),
+        side("CmdRun2", "12.5", "60", " 58.68347", nullptr),
+        side("CmdRun2", "7", "7", " 0", nullptr),
+        side("CmdRun2", "8", "7", "", "输入的数据无法计算！\n计算 Lb 时遇到负数开平方！"),
         // Both legs fit single precision, the hypotenuse does not.
-        SideCase{"CmdRun1", "300000000000000000000000000000000000000",
-                 "300000000000000000000000000000000000000", "",
-                 "输入的数据无法计算！\n计算 Lc 时数值超出范围！"},
-        SideCase{"CmdRun1", "3..", "4", "", "输入的 La 数值错误！\nLa 的数值不是一个有效的数字！"},
-        SideCase{"CmdRun2", "3", ".", "", "输入的 Lc 数值错误！\nLc 的数值不是一个有效的数字！"},
-        SideCase{"CmdRun1", "", "4", "", nullptr}, SideCase{"CmdRun1", "3", "", "", nullptr},
-        SideCase{"CmdRun2", "", "5", "", nullptr}, SideCase{"CmdRun2", "3", "", "", nullptr}));
+        side("CmdRun1", "300000000000000000000000000000000000000",
+             "300000000000000000000000000000000000000", "",
+             "输入的数据无法计算！\n计算 Lc 时数值超出范围！"),
+        side("CmdRun1", "3..", "4", "", "输入的 La 数值错误！\nLa 的数值不是一个有效的数字！"),
+        side("CmdRun2", "3", ".", "", "输入的 Lc 数值错误！\nLc 的数值不是一个有效的数字！"),
+        side("CmdRun1", "", "4", "", nullptr), side("CmdRun1", "3", "", "", nullptr),
+        side("CmdRun2", "", "5", "", nullptr), side("CmdRun2", "3", "", "", nullptr)));
 
 TEST(TriangleUnits, SquaresAndRootInDoublePrecision) {
     // Squares of 1e20 and beyond would overflow in single precision.

@@ -13,62 +13,55 @@
 using namespace tervalen;
 using tervalen::forms::Icon;
 using tervalen::forms::Message;
+using tervalen::forms::testing::expectPress;
+using tervalen::forms::testing::OtherResults;
+using tervalen::forms::testing::PressCase;
+using tervalen::forms::testing::pressing;
 using tervalen::forms::testing::Recorded;
+using tervalen::forms::testing::Texts;
 
 namespace {
 
 const char* const M1 = "避雷针太高！\n避雷针高度 H 不应大于滚球半径 Hr ！";
 const char* const M2 = "被保护面过高！\n被保护面高度 Hx 不应大于避雷针高度 H ！";
 
-struct RodCase {
-    const char* form;
-    const char* yesNo;  // nullptr: standalone form
-    const char *Hr, *H, *Hx;
-    const char* shown;    // PicRx, "" when refused
-    const char* refusal;  // nullptr when computed
-};
-
-std::ostream& operator<<(std::ostream& o, const RodCase& c) {
-    return o << c.form << (c.yesNo ? c.yesNo : "") << " Hr " << c.Hr << " H " << c.H << " Hx "
-             << c.Hx;
+// A single-rod form pressed with Hr, H and Hx (and the yes/no answer of the mounted form):
+// PicRx, its only result box, and the refusal.
+PressCase rod(const char* form, const char* yesNo, const char* Hr, const char* H, const char* Hx,
+              const char* shown, const char* refusal) {
+    Texts in{{"CmbHr", Hr}, {"CmbH", H}, {"CmbHx", Hx}};
+    if (yesNo) in.emplace_back("CmbYesNo", yesNo);
+    return {"",
+            form,
+            pressing(in),
+            {{"PicRx", shown}},
+            refusal ? std::vector<std::string>{refusal} : std::vector<std::string>{},
+            OtherResults::Empty};
 }
 
-class SingleRodForms : public ::testing::TestWithParam<RodCase> {};
+class SingleRodForms : public ::testing::TestWithParam<PressCase> {};
 
 TEST_P(SingleRodForms, PrintRadiusOrRefuse) {
-    const RodCase& c = GetParam();
-    Recorded r(c.form);
-    std::vector<std::pair<std::string, std::string>> in{
-        {"CmbHr", c.Hr}, {"CmbH", c.H}, {"CmbHx", c.Hx}};
-    if (c.yesNo) in.emplace_back("CmbYesNo", c.yesNo);
-    const auto shown = r.run(in);
-    EXPECT_EQ(r.form.text("PicRx"), c.shown);
-    if (c.refusal) {
-        ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown[0], (Message{c.refusal, Icon::None}));
-    } else {
-        EXPECT_TRUE(shown.empty());
-    }
+    expectPress(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedValues, SingleRodForms,
-    ::testing::Values(
-        RodCase{"frmRx_DLDanZ", nullptr, "30", "30", "0", " 30", nullptr},
-        RodCase{"frmRx_DLDanZ", nullptr, "30", "20", "5", " 11.70115", nullptr},
-        RodCase{"frmRx_DLDanZ", nullptr, "45", "25", "10", " 12.02702", nullptr},
-        RodCase{"frmRx_DLDanZ", nullptr, "60", "40", "12", " 20.56854", nullptr},
-        RodCase{"frmRx_DLDanZ", nullptr, "30", "17.5", "17.5", " 0", nullptr},
-        RodCase{"frmRx_DLDanZ", nullptr, "30", "30.5", "0", "", M1},
-        RodCase{"frmRx_DLDanZ", nullptr, "30", "20", "21", "", M2},
-        RodCase{"frmRx_DLDanZ", nullptr, "30", "31", "40", "", M1},  // M1 is tested first
-        RodCase{"frmRx_JSDanZ", "是", "30", "40", "15", " 29.5804", nullptr},
-        RodCase{"frmRx_JSDanZ", "否", "30", "40", "15", "", M1},
-        RodCase{"frmRx_JSDanZ", "否", "30", "20", "5", " 11.70115", nullptr},
-        RodCase{"frmRx_JSDanZ", "是", "30", "50", "15", "", M1},
-        RodCase{"frmRx_JSDanZ", "是", "30", "10", "12", "", M2},
-        RodCase{"frmRx_JSDanZ", "是", "30", "45", "15", " 30", nullptr},  // h = Hr passes
-        RodCase{"frmRx_JSDanZ", "是", "30", "15", "15", " 0", nullptr}));
+    ::testing::Values(rod("frmRx_DLDanZ", nullptr, "30", "30", "0", " 30", nullptr),
+                      rod("frmRx_DLDanZ", nullptr, "30", "20", "5", " 11.70115", nullptr),
+                      rod("frmRx_DLDanZ", nullptr, "45", "25", "10", " 12.02702", nullptr),
+                      rod("frmRx_DLDanZ", nullptr, "60", "40", "12", " 20.56854", nullptr),
+                      rod("frmRx_DLDanZ", nullptr, "30", "17.5", "17.5", " 0", nullptr),
+                      rod("frmRx_DLDanZ", nullptr, "30", "30.5", "0", "", M1),
+                      rod("frmRx_DLDanZ", nullptr, "30", "20", "21", "", M2),
+                      rod("frmRx_DLDanZ", nullptr, "30", "31", "40", "", M1),  // M1 is tested first
+                      rod("frmRx_JSDanZ", "是", "30", "40", "15", " 29.5804", nullptr),
+                      rod("frmRx_JSDanZ", "否", "30", "40", "15", "", M1),
+                      rod("frmRx_JSDanZ", "否", "30", "20", "5", " 11.70115", nullptr),
+                      rod("frmRx_JSDanZ", "是", "30", "50", "15", "", M1),
+                      rod("frmRx_JSDanZ", "是", "30", "10", "12", "", M2),
+                      rod("frmRx_JSDanZ", "是", "30", "45", "15", " 30", nullptr),  // h = Hr passes
+                      rod("frmRx_JSDanZ", "是", "30", "15", "15", " 0", nullptr)));
 
 TEST(SingleRodForms, MountedFormStopsSilentlyOnAnyOtherAnswer) {
     for (const char* answer : {"", "是 ", "yes", "否否"}) {

@@ -4,25 +4,15 @@
 // calculations has a row for each; an impulse press follows the power-frequency press
 // whose resistance it converts.
 
-#include <ostream>
-#include <string>
-#include <utility>
 #include <vector>
 
-#include "forms/action.h"
+#include "form_test_support.h"
 
 namespace tervalen::forms::testing {
 
-struct WorkedPress {
-    std::string name;  // the test's name: the form, then what the row shows
-    std::string form;
-    std::vector<Action> actions;                             // ends with the press
-    std::vector<std::pair<std::string, std::string>> shown;  // result boxes the press fills
-};
-
-inline std::ostream& operator<<(std::ostream& o, const WorkedPress& w) {
-    return o << w.name;
-}
+// Each row's name is its test's name: the form, then what the row shows. The results are
+// some of the boxes the press fills.
+using WorkedPress = PressCase;
 
 inline const std::vector<WorkedPress>& workedPresses() {
     using A = Action;
@@ -74,7 +64,9 @@ inline const std::vector<WorkedPress>& workedPresses() {
         {"frmRx_DLSiZ_DiagonalUncovered",
          "frmRx_DLSiZ",
          then(set({{"CmbH", "20"}, {"CmbHx", "5"}, {"CmbL", "45"}}), {A::press("CmdRun")}),
-         {{"PicRx", " 11.70115"}}},
+         {{"PicRx", " 11.70115"}},
+         {"对角线上无保护宽度！\n正方形对角线上的保护最低点 Ho2 "
+          "低于地面，对角线上没有保护宽度 Bx2 ！"}},
         {"frmRxBx_DanX_AboveSphere",
          "frmRxBx_DanX",
          then(set({{"CmbH", "40"}, {"CmbHx", "5"}, {"CmbD", "100"}}), {A::press("CmdRun")}),

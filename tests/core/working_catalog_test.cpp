@@ -44,7 +44,7 @@ TEST_P(WorkingOfEveryForm, ResultBoxesAreItsStepsAndEveryExpressionGivesItsValue
     const WorkedPress& w = GetParam();
     Form f(*findForm(w.form));
     const auto before = runUpToThePress(f, w);
-    for (const auto& [box, text] : w.shown) EXPECT_EQ(f.text(box), text) << box;
+    for (const auto& [box, text] : w.results) EXPECT_EQ(f.text(box), text) << box;
     ASSERT_TRUE(f.lastPress());
     const Working& working = f.lastPress()->working();
     ASSERT_FALSE(working.empty());
@@ -95,6 +95,17 @@ TEST_P(WorkingOfEveryForm, ABlankStopLeavesNoWorking) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalog, WorkingOfEveryForm, ::testing::ValuesIn(workedPresses()),
+                         [](const auto& info) { return info.param.name; });
+
+// The worked presses through the shared press check: the results they list and every
+// message they show.
+class WorkedPresses : public ::testing::TestWithParam<WorkedPress> {};
+
+TEST_P(WorkedPresses, ShowTheirResultsAndMessages) {
+    testing::expectPress(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalog, WorkedPresses, ::testing::ValuesIn(workedPresses()),
                          [](const auto& info) { return info.param.name; });
 
 TEST(WorkingOfEveryForm, EveryCalculateButtonOfTheCatalogHasAWorkedPress) {
