@@ -181,11 +181,7 @@ void MDIFangLei::openForm(const std::string& formName) {
         // A new window loads its form, unless the form was just restored.
         auto* page = new view::FormPage(m_workspace.openWindow(formName));
         view::FormView* formView = page->formView();
-        window = m_mdi->addSubWindow(scrollable(page));
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->setWindowTitle(QString::fromStdString(def->caption));
-        window->setWindowIcon(windowIcon());
-        keepTypedValuesFromCtrlW(window);
+        window = addChild(scrollable(page), QString::fromStdString(def->caption));
         QMdiSubWindow* sub = window;
         connect(formView, &view::FormView::closeRequested, sub, &QMdiSubWindow::close);
         connect(formView, &view::FormView::pressed, this, &MDIFangLei::updateAddToSheet);
@@ -196,9 +192,7 @@ void MDIFangLei::openForm(const std::string& formName) {
         }
         window->showMaximized();  // Form_Load
     } else {
-        window->show();
-        m_mdi->setActiveSubWindow(window);
-        window->raise();
+        bringForward(window);
     }
     m_openList.record(def->caption);
     // Opened or brought back, the form takes the keys at once.
@@ -209,6 +203,21 @@ void MDIFangLei::openForm(const std::string& formName) {
 view::FormView* MDIFangLei::formView(const std::string& formName) const {
     const auto it = m_windows.find(formName);
     return it == m_windows.end() ? nullptr : formViewOf(it->second);
+}
+
+QMdiSubWindow* MDIFangLei::addChild(QWidget* content, const QString& caption) {
+    QMdiSubWindow* window = m_mdi->addSubWindow(content);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(caption);
+    window->setWindowIcon(windowIcon());
+    keepTypedValuesFromCtrlW(window);
+    return window;
+}
+
+void MDIFangLei::bringForward(QMdiSubWindow* window) {
+    window->show();
+    m_mdi->setActiveSubWindow(window);
+    window->raise();
 }
 
 QWidget* MDIFangLei::scrollable(view::FormPage* page) {
@@ -282,15 +291,10 @@ SheetWindow* MDIFangLei::sheetWindow() const {
 void MDIFangLei::showSheet() {
     if (!sheetWindow()) {
         auto* w = new SheetWindow(m_sheet, [this](const sheet::SheetRecord& r) { openRecord(r); });
-        m_sheetWindow = m_mdi->addSubWindow(w);
-        m_sheetWindow->setAttribute(Qt::WA_DeleteOnClose);
-        m_sheetWindow->setWindowIcon(windowIcon());
-        keepTypedValuesFromCtrlW(m_sheetWindow);
+        m_sheetWindow = addChild(w, QString::fromUtf8(SheetWindow::kCaption));
         m_sheetWindow->showMaximized();
     } else {
-        m_sheetWindow->show();
-        m_mdi->setActiveSubWindow(m_sheetWindow);
-        m_sheetWindow->raise();
+        bringForward(m_sheetWindow);
     }
     m_openList.record(SheetWindow::kCaption);
     refreshRecent();

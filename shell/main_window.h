@@ -72,6 +72,9 @@ private:
     void connectCommand(const QString& name, QAction* a);
     void refreshRecent();
     void updateAddToSheet();
+    // A child window of the MDI area showing `content`, closed for good when closed.
+    QMdiSubWindow* addChild(QWidget* content, const QString& caption);
+    void bringForward(QMdiSubWindow* window);
     static QWidget* scrollable(view::FormPage* page);
     static void keepTypedValuesFromCtrlW(QMdiSubWindow* window);
 
