@@ -39,6 +39,19 @@ struct Requirement {
     bool operator==(const Requirement&) const = default;
 };
 
+// How a record read from a project file compares with its press computed again by this
+// program. A record carries one only when the two differ: it is then marked
+// "结果与保存时不同" wherever it is shown, with both values.
+struct Mismatch {
+    // The actions no longer give a result: the record shows what was saved.
+    bool refused = false;
+    std::string reason;  // when refused: what the press said, one line
+    // The results as saved; `results` holds the recomputed ones (the saved ones again
+    // when refused).
+    std::vector<Quantity> savedResults;
+    bool operator==(const Mismatch&) const = default;
+};
+
 struct SheetRecord {
     std::string label;    // "1# 独立单针保护范围计算"; the user may edit it
     std::string form;     // "frmRx_DLDanZ"
@@ -55,6 +68,7 @@ struct SheetRecord {
     std::vector<std::string> messages;
     Working working;  // every press of the chain, in order
     std::optional<Requirement> requirement;
+    std::optional<Mismatch> mismatch;  // only for a record read from a project file
     bool operator==(const SheetRecord&) const = default;
 };
 

@@ -1,0 +1,53 @@
+#pragma once
+// A project file (.tvp): the calculation sheet's header and records, and the open forms
+// with what they show, kept in one UTF-8 JSON document. The program and the driver read
+// and write projects through here alone; the file's keys are named in project.cpp only.
+//
+// Reading a project recomputes every record from its actions. A record whose results
+// differ from the ones saved, or whose actions no longer give a result, is kept and
+// marked (SheetRecord::mismatch), never replaced silently nor dropped.
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/form.h"
+#include "sheet/document.h"
+
+namespace tervalen::project {
+
+inline constexpr const char* kExtension = ".tvp";
+// The version this program writes; a file of a higher version is refused.
+inline constexpr int kVersion = 1;
+
+struct Project {
+    sheet::Sheet sheet;  // header and records, in order
+    // The forms whose windows are open, in the order they were opened (the active one
+    // last), each with what it shows and keeps.
+    std::vector<forms::FormSnapshot> openForms;
+    bool operator==(const Project&) const = default;
+};
+
+// A file that cannot be read as a project. what() is one line in Chinese that names the
+// file (when read from one) and what is wrong with it.
+class ProjectError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The project in a document's text; throws ProjectError. Never anything else for any
+// input (the fuzzer holds it to that).
+Project parse(std::string_view text);
+// The document's text: indented, keys in a fixed order, numbers as typed.
+std::string serialize(const Project& project);
+
+// Reads the file; throws ProjectError naming the file.
+Project load(const std::filesystem::path& file);
+// Writes the file atomically: a new file beside it, flushed to disk, then renamed over it,
+// so that a crash, a full disk or a kill leaves the old file whole. Returns an empty text,
+// or one line naming the file and the system's reason.
+std::string save(const Project& project, const std::filesystem::path& file);
+
+}  // namespace tervalen::project
