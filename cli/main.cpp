@@ -1,6 +1,7 @@
 // tervalen-calc: runs any calculator form's logic without a window.
 //
-//   tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg OUT.svg] FORM ACTION...
+//   tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg OUT.svg]
+//                 [--edition 1994|2010] FORM ACTION...
 //     CONTROL=TEXT         set a box's text as if pasted (no key filter, no Click handler)
 //     --type CONTROL=TEXT  type TEXT character by character through the box's key filter
 //     --pick CONTROL=TEXT  choose a list entry: set the text and run the box's Click handler
@@ -9,7 +10,8 @@
 //   With no --press, the form's first calculate button is pressed once at the end.
 //   --text prints the calculation sheet's section of the last press after the results;
 //   --pdf writes the one-record calculation sheet as PDF; --dxf, --svg write the
-//   protection-range drawing of the last successful press.
+//   protection-range drawing of the last successful press. --edition chooses the edition
+//   of the code a form that offers the choice follows (frmLJCS; default 1994).
 //   Exit status: 0 when the actions ran (whatever messages they showed), 2 for a
 //   malformed command line, 3 when an export finds no successful press (or no drawing)
 //   or its file cannot be written (no file is left, one line says why), 70 when a
@@ -101,6 +103,8 @@ void printJson(const Form& form, const std::vector<Message>& messages) {
                                       {"value", s.value},
                                       {"unit", s.unit},
                                       {"note", s.note}});
+    // The edition of the code followed, on a form that offers the choice.
+    if (form.def().setting("edition")) out["edition"] = form.setting("edition");
     std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
@@ -145,6 +149,7 @@ struct Options {
     bool text = false;
     std::string pdf;       // empty: none
     std::string dxf, svg;  // the drawing's files; empty: none
+    std::string edition;   // empty: the form's default
 };
 
 // The options before the form's name; i is left at the form's name.
@@ -161,17 +166,21 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
             o.dxf = args[++i];
         } else if (args[i] == "--svg" && i + 1 < args.size()) {
             o.svg = args[++i];
+        } else if (args[i] == "--edition" && i + 1 < args.size()) {
+            o.edition = args[++i];
         } else {
             const bool takesFile = args[i] == "--pdf" || args[i] == "--dxf" || args[i] == "--svg";
             throw ActionError("unknown option " + args[i] +
-                              (takesFile ? " without a file name" : ""));
+                              (takesFile                ? " without a file name"
+                               : args[i] == "--edition" ? " without 1994 or 2010"
+                                                        : ""));
         }
     }
     if (o.json && o.text) throw ActionError("--json and --text exclude each other");
     if (i >= args.size())
         throw ActionError(
             "usage: tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg "
-            "OUT.svg] FORM [CONTROL=TEXT | "
+            "OUT.svg] [--edition 1994|2010] FORM [CONTROL=TEXT | "
             "--type CONTROL=TEXT | --pick CONTROL=TEXT | --select OPTION | --press BUTTON]...");
     return o;
 }
@@ -184,6 +193,13 @@ int run(int argc, char** argv) {
     if (!def) throw ActionError("unknown form '" + args[i] + "'");
     const std::vector<Action> actions = parseActions(std::span(args).subspan(i + 1), *def);
     Form form(*def);
+    if (!options.edition.empty()) {
+        const Setting* edition = def->setting("edition");
+        if (!edition) throw ActionError(def->name + " offers no choice of edition");
+        if (!edition->find(options.edition))
+            throw ActionError("unknown edition '" + options.edition + "' (1994 or 2010)");
+        form.setSetting("edition", options.edition);
+    }
     std::vector<Message> messages;
     form.setSink([&](const Message& m) { messages.push_back(m); });
     applyAll(form, actions);

@@ -36,6 +36,11 @@ Form::Form(const FormDef& def) : m_def(def) {
         for (const Row& row : frame.rows)
             for (const Control& c : row) add(c);
     for (const Control& c : m_def.buttons) add(c);
+    for (const Setting& s : m_def.settings) {
+        if (s.choices.empty() || !m_settings.emplace(s.name, s.choices.front().value).second)
+            throw std::logic_error(m_def.name + ": setting " + s.name +
+                                   " defined twice or without a choice");
+    }
     load();
 }
 
@@ -71,7 +76,7 @@ Saved savedOf(const Control& c) {
 }  // namespace
 
 FormSnapshot Form::snapshot() const {
-    FormSnapshot snap{m_def.name, {}, {}, {}};
+    FormSnapshot snap{m_def.name, {}, {}, {}, m_settings};
     for (const Control* c : m_order) {
         const Saved saved = savedOf(*c);
         if (!saved.text && !saved.visible && !saved.enabled && !saved.selected) continue;
@@ -108,7 +113,44 @@ std::vector<std::string> Form::restore(const FormSnapshot& snap) {
             m_kept[key] = value;
     }
     m_keptFrom = snap.keptFrom;
+    for (const Setting& s : m_def.settings) m_settings[s.name] = s.choices.front().value;
+    for (std::string& problem : setSettings(snap.settings)) unknown.push_back(std::move(problem));
     return unknown;
+}
+
+const std::string& Form::setting(std::string_view name) const {
+    const auto it = m_settings.find(std::string(name));
+    if (it == m_settings.end())
+        throw std::out_of_range(m_def.name + " has no setting " + std::string(name));
+    return it->second;
+}
+
+void Form::setSetting(std::string_view name, std::string value) {
+    const Setting* s = m_def.setting(name);
+    if (!s) throw std::invalid_argument(m_def.name + " has no setting " + std::string(name));
+    if (!s->find(value))
+        throw std::invalid_argument(m_def.name + ": setting " + s->name + " has no choice " +
+                                    value);
+    m_settings[s->name] = std::move(value);
+}
+
+std::vector<std::string> Form::setSettings(const Settings& settings) {
+    std::vector<std::string> unknown;
+    for (const auto& [name, value] : settings) {
+        try {
+            setSetting(name, value);
+        } catch (const std::invalid_argument& e) {
+            unknown.push_back(e.what());
+        }
+    }
+    return unknown;
+}
+
+void Form::choose(std::string_view setting, std::string value) {
+    setSetting(setting, std::move(value));
+    if (!m_record) return;
+    const std::string button = m_record->button();  // press() drops the record
+    press(button);
 }
 
 float& Form::kept(std::string_view key) {
@@ -232,7 +274,7 @@ void Form::press(std::string_view button) {
         actions = m_keptFrom;
     }
     actions.insert(actions.end(), own.begin(), own.end());
-    if (m_record) m_record->setPress(std::string(button), std::move(actions));
+    if (m_record) m_record->setPress(std::string(button), std::move(actions), m_settings);
     if (m_pressObserver) m_pressObserver(button, shown);
 }
 

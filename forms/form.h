@@ -38,12 +38,14 @@ struct ControlState {
 
 // What a form shows and keeps, to be saved and restored: the texts of its input and
 // result boxes, the selected option, the run-time state of every control that changes at
-// run time (caption, visibility, enabled) and the values it keeps outside its controls.
+// run time (caption, visibility, enabled), the values it keeps outside its controls and
+// its settings.
 struct FormSnapshot {
     std::string form;
     std::map<std::string, ControlState> controls;
     std::map<std::string, float> kept;
     std::vector<Action> keptFrom;  // the press that stored the kept values, as actions
+    Settings settings;  // every setting of the form (FormDef::settings); none for most forms
     bool operator==(const FormSnapshot&) const = default;
 };
 
@@ -72,8 +74,9 @@ public:
     void load();
 
     // What the form shows and keeps (see FormSnapshot), and the way back to it. Restoring
-    // runs no handler and drops the record of the last press; a control or kept value
-    // the definition does not know is left out and reported, one line each.
+    // runs no handler and drops the record of the last press; a control, kept value or
+    // setting the definition does not know is left out and reported, one line each; a
+    // setting the snapshot lacks takes its default.
     FormSnapshot snapshot() const;
     std::vector<std::string> restore(const FormSnapshot& snapshot);
 
@@ -81,6 +84,18 @@ public:
     // dropped at the start of every press, by load() and by restore(). A press that is
     // refused or stops on an input or a failed step leaves none.
     const std::optional<Record>& lastPress() const { return m_record; }
+
+    // The form's settings (FormDef::settings), each at its default until set. They are no
+    // controls: load() leaves them as they are.
+    const Settings& settings() const { return m_settings; }
+    // A setting's value; a name the definition does not know throws std::out_of_range.
+    const std::string& setting(std::string_view name) const;
+    // Sets a setting and runs nothing; a name or value the definition does not know throws
+    // std::invalid_argument.
+    void setSetting(std::string_view name, std::string value);
+    // Sets each setting named; the names and values the definition does not know are left
+    // out and reported, one line each.
+    std::vector<std::string> setSettings(const Settings& settings);
 
     // --- What the user does ---
     // A character typed into an input box. Enter presses the default button and Escape
@@ -95,6 +110,10 @@ public:
     void pick(std::string_view control, std::string text);     // list pick, then its Click handler
     void select(std::string_view option);
     void press(std::string_view button);
+    // A setting chosen beside the form: setSetting, then, when the form has a successful
+    // press, that press's button again, so that results, working and record follow the
+    // choice at once.
+    void choose(std::string_view setting, std::string value);
 
     // --- What the form shows ---
     const ControlState& state(std::string_view control) const;
@@ -172,6 +191,7 @@ private:
     std::map<std::string, const Control*, std::less<>> m_byName;
     std::map<std::string, ControlState, std::less<>> m_state;
     std::map<std::string, float, std::less<>> m_kept;
+    Settings m_settings;
     std::optional<Record> m_record;
     // The actions of the press that last changed a kept value (what reproduces it).
     std::vector<Action> m_keptFrom;

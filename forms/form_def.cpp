@@ -4,6 +4,18 @@
 
 namespace tervalen::forms {
 
+const Choice* Setting::find(std::string_view value) const {
+    for (const Choice& c : choices)
+        if (c.value == value) return &c;
+    return nullptr;
+}
+
+const Setting* FormDef::setting(std::string_view name) const {
+    for (const Setting& s : settings)
+        if (s.name == name) return &s;
+    return nullptr;
+}
+
 Control Control::numeric(std::string refusalText) const {
     Control c = *this;
     c.filter = KeyFilter::Numeric;

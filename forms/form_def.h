@@ -5,7 +5,9 @@
 // description drives the toolkit-free form logic, the headless driver and the Qt view.
 
 #include <functional>
+#include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "forms/key_filter.h"
@@ -65,6 +67,24 @@ struct Frame {
     int height = 0;  // fixed inner height in pixels for frames of positioned controls
 };
 
+// A choice the calculation follows that is no control of the form's column (the edition
+// of the code, say): shown beside the form, it travels with the form's state, the record
+// of each press and the form's snapshot, and is set again before a record's actions are
+// replayed, so that what was computed can be computed again.
+struct Choice {
+    std::string value;  // as stored and as the driver takes it ("2010")
+    std::string text;   // as shown ("GB 50057-2010")
+};
+struct Setting {
+    std::string name;             // "edition"
+    std::string caption;          // "计算依据："
+    std::vector<Choice> choices;  // the first is the default
+    bool remembered = false;      // the last choice is kept from one run of the program to the next
+    const Choice* find(std::string_view value) const;
+};
+// Each setting's value, by the setting's name.
+using Settings = std::map<std::string, std::string>;
+
 struct FormDef {
     std::string name;     // "frmRx_DLDanZ"
     std::string caption;  // window caption, also its key in the open-window list
@@ -75,6 +95,9 @@ struct FormDef {
     bool centredButtons = false;
     // The values the form keeps outside its controls (Form::kept), by name.
     std::vector<std::string> kept = {};
+    // The choices beside the form (none for most forms).
+    std::vector<Setting> settings = {};
+    const Setting* setting(std::string_view name) const;
 };
 
 // Control builders

@@ -17,6 +17,7 @@
 
 #include "calc/common/working.h"
 #include "forms/action.h"
+#include "forms/form_def.h"
 
 namespace tervalen::forms {
 
@@ -43,9 +44,13 @@ public:
     // stood, then the press itself.
     const std::string& button() const { return m_button; }
     const std::vector<Action>& actions() const { return m_actions; }
-    void setPress(std::string button, std::vector<Action> actions) {
+    // The form's settings as they stood at the press (FormDef::settings): set on the fresh
+    // form before the actions run.
+    const Settings& settings() const { return m_settings; }
+    void setPress(std::string button, std::vector<Action> actions, Settings settings = {}) {
         m_button = std::move(button);
         m_actions = std::move(actions);
+        m_settings = std::move(settings);
     }
     template <class Input>
     const Input* input() const {
@@ -63,6 +68,7 @@ private:
     Working m_working;
     std::string m_button;
     std::vector<Action> m_actions;
+    Settings m_settings;
 };
 
 }  // namespace tervalen::forms

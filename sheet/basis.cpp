@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 #include <string_view>
+
+#include "forms/catalog.h"
+#include "forms/other/forms.h"
 
 namespace tervalen::sheet {
 namespace {
 
+constexpr std::string_view kCodeTitle = "《建筑物防雷设计规范》";
 constexpr std::string_view kCode = "《建筑物防雷设计规范》GB 50057-94（2000年版）";
 
 struct Rule {
@@ -30,15 +35,56 @@ constexpr std::array kRules = {
          "RMn = RM/N，无接地模块时 R = (RB∥RP)/η"},
     Rule{"frmDZ_", "CmdRun_CJ", "附录三", "（工频接地电阻换算为冲击接地电阻）"},
     Rule{"frmDZ_GC", "CmdRun", "附录三", "（工频接地电阻换算为冲击接地电阻）"},
-    Rule{"frmLJCS", "", "附录一", "（建筑物年预计雷击次数）"},
     Rule{"frmZJXB", "CmdRun1", "", "直角三角形勾股定理：Lc = √(La² + Lb²)"},
     Rule{"frmZJXB", "CmdRun2", "", "直角三角形勾股定理：Lb = √(Lc² − La²)"},
 };
 // clang-format on
 
+// N by the other edition, from the same actions: one line for comparison; empty when the
+// actions give no N there.
+std::string otherEditionLine(const SheetRecord& record, CodeEdition edition) {
+    const CodeEdition other =
+        edition == CodeEdition::GB50057_2010 ? CodeEdition::GB50057_94 : CodeEdition::GB50057_2010;
+    const forms::FormDef* def = forms::findForm(record.form);
+    if (!def) return {};
+    std::optional<SheetRecord> there;
+    try {
+        there = replay(*def, forms::ljcsSettings(other, forms::ljcsUse(record.settings)),
+                       record.actions);
+    } catch (const std::out_of_range&) {  // actions or settings this form does not know
+        return {};
+    } catch (const std::invalid_argument&) {
+        return {};
+    }
+    if (!there) return {};
+    std::string line = "对照：按 " + cited(other, strikesAppendix(other));
+    for (const Step& s : there->working)
+        if (s.symbol == "Ng") line += "，Ng = " + s.formula + " = " + s.value + " " + s.unit;
+    for (const Quantity& q : there->results)
+        if (q.symbol == "N") line += "，N = " + q.value + (q.unit.empty() ? "" : " " + q.unit);
+    return line + "（仅供对照，本计算不采用）";
+}
+
+// The annual strikes: the edition's appendix, the clauses that set the category when a
+// use is chosen, and N by the other edition.
+std::vector<Basis> strikesBasis(const SheetRecord& record) {
+    const CodeEdition edition = forms::ljcsEdition(record.settings);
+    std::vector<Basis> lines{{std::string(kCodeTitle) + cited(edition, strikesAppendix(edition)) +
+                                  "（建筑物年预计雷击次数）",
+                              false}};
+    if (const auto use = forms::ljcsUse(record.settings))
+        lines.push_back({std::string(kCodeTitle) + cited(edition, categoryClauses(edition, *use)) +
+                             "（按年预计雷击次数划分防雷类别）",
+                         false});
+    if (std::string other = otherEditionLine(record, edition); !other.empty())
+        lines.push_back({std::move(other), true});
+    return lines;
+}
+
 }  // namespace
 
 std::vector<Basis> basisOf(const SheetRecord& record) {
+    if (record.form == "frmLJCS") return strikesBasis(record);
     std::vector<Basis> lines;
     for (const forms::Action& a : record.actions) {
         if (a.verb != forms::Action::Verb::Press) continue;

@@ -40,7 +40,13 @@ std::string defaultLabel(int number, std::string_view caption) {
 
 std::optional<SheetRecord> replay(const forms::FormDef& def, std::span<const forms::Action> actions,
                                   std::string label) {
+    return replay(def, {}, actions, std::move(label));
+}
+
+std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settings& settings,
+                                  std::span<const forms::Action> actions, std::string label) {
     forms::Form form(def);
+    for (const auto& [name, value] : settings) form.setSetting(name, value);
     std::vector<std::string> said;
     form.setSink([&](const forms::Message& m) { said.push_back(m.text); });
     SheetRecord rec;
@@ -72,6 +78,7 @@ std::optional<SheetRecord> replay(const forms::FormDef& def, std::span<const for
     rec.form = def.name;
     rec.caption = def.caption;
     rec.button = actions.back().control;
+    rec.settings = form.settings();
     rec.actions.assign(actions.begin(), actions.end());
     rec.known = knownConditions(form);
     for (const Earlier& e : earlier)
@@ -85,7 +92,7 @@ std::optional<SheetRecord> replay(const forms::FormDef& def, std::span<const for
 std::optional<SheetRecord> recordOf(const forms::Form& form, std::string label) {
     const auto& press = form.lastPress();
     if (!press) return std::nullopt;
-    return replay(form.def(), press->actions(), std::move(label));
+    return replay(form.def(), press->settings(), press->actions(), std::move(label));
 }
 
 }  // namespace tervalen::sheet

@@ -57,7 +57,9 @@ struct SheetRecord {
     std::string form;     // "frmRx_DLDanZ"
     std::string caption;  // the form's caption
     std::string button;   // the button pressed ("CmdRun_CJ")
-    // What reproduces the press on a freshly opened form (forms::Record::actions()).
+    // What reproduces the press on a freshly opened form: its settings (the code edition,
+    // say; forms::Record::settings()), set first, then its actions (forms::Record::actions()).
+    forms::Settings settings;
     std::vector<forms::Action> actions;
     std::vector<Quantity> known;
     // Inputs an earlier press of the chain (the one that stored a value this press reads)
@@ -76,9 +78,14 @@ struct SheetRecord {
 // when the form has none. An empty label is left empty (Sheet::add numbers it).
 std::optional<SheetRecord> recordOf(const forms::Form& form, std::string label = {});
 
-// The record of the last press among `actions` on a fresh form of `def`; nullopt when
-// that press leaves no record (refused, stopped on an input, or no press at all).
-// An action naming no control of the form throws std::out_of_range.
+// The record of the last press among `actions` on a fresh form of `def`, its settings
+// set first (those not named keep their defaults); nullopt when that press leaves no
+// record (refused, stopped on an input, or no press at all). An action naming no control
+// of the form throws std::out_of_range, a setting or value the form does not know
+// std::invalid_argument.
+std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settings& settings,
+                                  std::span<const forms::Action> actions, std::string label = {});
+// The same with every setting at its default.
 std::optional<SheetRecord> replay(const forms::FormDef& def, std::span<const forms::Action> actions,
                                   std::string label = {});
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "calc/other/ljcs.h"
 #include "forms/number.h"
+#include "forms/other/forms.h"
 
 namespace tervalen::sheet {
 namespace {
@@ -48,6 +50,38 @@ std::optional<Conclusion> heightAgainstTarget(const SheetRecord& r) {
                           ok};
     }
     return std::nullopt;
+}
+
+// The annual strikes with a building use chosen: the protection category by N in the
+// edition the record follows, its threshold and clause, and that N is not all that decides.
+std::optional<Conclusion> categoryOfStrikes(const SheetRecord& r) {
+    if (r.form != "frmLJCS") return std::nullopt;
+    const auto use = forms::ljcsUse(r.settings);
+    const Quantity* n = resultNamed(r, "N");
+    const auto N = n ? forms::toDouble(n->value) : std::nullopt;
+    if (!use || !N) return std::nullopt;
+    const CodeEdition edition = forms::ljcsEdition(r.settings);
+    const CategoryByN c = categoryByN(edition, *use, *N);
+    const forms::Setting* uses = forms::frmLJCS().setting("use");
+    const std::string code = cited(edition, c.clause);
+    std::string s = restated(r) + "建筑物用途为" + uses->find(r.settings.at("use"))->text + "，";
+    const std::string lower(c.lower), upper(c.upper.value_or(""));
+    switch (c.category) {
+        case 2:
+            s += "N > " + upper + "，依据 " + code + "，按年预计雷击次数属第二类防雷建筑物";
+            break;
+        case 3:
+            s += c.upper ? lower + " ≤ N ≤ " + upper : "N ≥ " + lower;
+            s += "，依据 " + code + "，按年预计雷击次数属第三类防雷建筑物";
+            if (!c.upper) s += "（该版规范未按年预计雷击次数规定此类建筑物的第二类）";
+            break;
+        default:
+            s +=
+                "N < " + lower + "（" + code + "的下限），按年预计雷击次数可不划为第三类防雷建筑物";
+            break;
+    }
+    return Conclusion{s + "。防雷类别还须按规范其他条款（建筑物用途、高度、爆炸危险等）综合确定。",
+                      std::nullopt};
 }
 
 }  // namespace
@@ -133,6 +167,7 @@ Conclusion conclusionOf(const SheetRecord& r) {
     }
     if (familyOf(r.form) == Family::Height)
         if (auto c = heightAgainstTarget(r)) return *c;
+    if (auto c = categoryOfStrikes(r)) return *c;
     return {restated(r), std::nullopt};
 }
 

@@ -9,13 +9,29 @@ namespace {
 
 const char* const kMetre = "米";
 
+// The settings' values, as stored in records, snapshots and projects and as the driver
+// takes the edition.
+const char* const kEdition = "edition";
+const char* const kUse = "use";
+// clang-format off
+constexpr std::pair<const char*, CodeEdition> kEditions[] = {
+    {"1994", CodeEdition::GB50057_94},
+    {"2010", CodeEdition::GB50057_2010},
+};
+constexpr std::pair<const char*, BuildingUse> kUses[] = {
+    {"civil", BuildingUse::Civil},
+    {"industrial", BuildingUse::Industrial},
+    {"public", BuildingUse::Important},
+};
+// clang-format on
+
 void CmdRun_Click(Form& f) {
     f.clear({"PicN"});
     if (f.anyBlank({"CmbK", "CmbTd", "CmbL", "CmbW", "CmbH"})) return;
     const float K = f.number("CmbK"), Td = f.number("CmbTd");
     const double L = f.numberDouble("CmbL");  // kept as typed: not rounded to single
     const float W = f.number("CmbW"), H = f.number("CmbH");
-    const LjcsInput in{K, Td, L, W, H};
+    const LjcsInput in{K, Td, L, W, H, ljcsEdition(f.settings())};
     f.show("calcLJCS", in, calcLJCS(in), [&](const LJCS& r) { f.print("PicN", r.N); });
 }
 
@@ -51,8 +67,43 @@ const FormDef& frmLJCS() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .settings = {{kEdition,
+                      "计算依据：",
+                      {{kEditions[0].first, std::string(editionName(kEditions[0].second))},
+                       {kEditions[1].first, std::string(editionName(kEditions[1].second))}},
+                      true},
+                     {kUse,
+                      "建筑物用途：",
+                      {{"none", "未选择（不按 N 判定防雷类别）"},
+                       {kUses[0].first, "住宅、办公楼等一般性民用建筑物"},
+                       {kUses[1].first, "一般性工业建筑物"},
+                       {kUses[2].first,
+                        "部、省级办公建筑物及其他重要或人员密集的公共建筑物（含火灾危险场所）"}}}},
     };
     return def;
+}
+
+CodeEdition ljcsEdition(const Settings& settings) {
+    const auto it = settings.find(kEdition);
+    for (const auto& [value, edition] : kEditions)
+        if (it != settings.end() && it->second == value) return edition;
+    return CodeEdition::GB50057_94;
+}
+
+std::optional<BuildingUse> ljcsUse(const Settings& settings) {
+    const auto it = settings.find(kUse);
+    for (const auto& [value, use] : kUses)
+        if (it != settings.end() && it->second == value) return use;
+    return std::nullopt;
+}
+
+Settings ljcsSettings(CodeEdition edition, std::optional<BuildingUse> use) {
+    Settings s{{kEdition, kEditions[0].first}, {kUse, "none"}};
+    for (const auto& [value, e] : kEditions)
+        if (e == edition) s[kEdition] = value;
+    for (const auto& [value, u] : kUses)
+        if (use == u) s[kUse] = value;
+    return s;
 }
 
 }  // namespace tervalen::forms
