@@ -102,7 +102,8 @@ QString symbolHtml(std::string_view text) {
         }
         qsizetype end = i + 1;
         while (end < s.size() && latinOrDigit(s[end])) ++end;
-        if (end - i > kLongestSymbol) {  // a word, not a symbol
+        // A word, not a symbol; "GB" names a national standard ("GB 50057-2010").
+        if (end - i > kLongestSymbol || s.mid(i, end - i) == QLatin1String("GB")) {
             html += s.mid(i, end - i);
             i = end;
             continue;

@@ -27,6 +27,8 @@ MDIFangLei::MDIFangLei(QWidget* parent) : QMainWindow(parent), m_mdi(new MdiArea
     setWindowTitle(QStringLiteral("Tervalen"));
     setWindowIcon(QIcon(QStringLiteral(":/icon256.png")));
     setCentralWidget(m_mdi);
+    // The settings a form remembers (the code edition) as chosen last time.
+    for (forms::Form* form : m_workspace.forms()) view::recallSettings(*form);
     buildMenus();
     m_mdi->viewport()->installEventFilter(this);
     resize(1024, 768);
@@ -313,7 +315,7 @@ bool MDIFangLei::addToSheet(const forms::Form& form) {
 
 void MDIFangLei::openRecord(const sheet::SheetRecord& record) {
     openForm(record.form);
-    if (view::FormView* v = formView(record.form)) v->apply(record.actions);
+    if (view::FormView* v = formView(record.form)) v->apply(record.settings, record.actions);
 }
 
 }  // namespace tervalen::shell

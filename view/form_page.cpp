@@ -30,6 +30,8 @@ FormPage::FormPage(forms::Form& form, QWidget* parent)
     m_panel->setMinimumWidth(260);
     layout->addWidget(m_panel, 1);
     connect(m_view, &FormView::pressed, m_panel, &FormPanel::showPress);
+    connect(m_view, &FormView::settingsChanged, m_panel, &FormPanel::showSettings);
+    connect(m_panel, &FormPanel::settingChosen, m_view, &FormView::choose);
 }
 
 }  // namespace tervalen::view

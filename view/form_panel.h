@@ -3,12 +3,16 @@
 // press it shows the working of a successful calculation ("计算过程"), the message of a
 // refused or failed one, or nothing after a blank stop; further tabs (the protection-range
 // drawing) are added by their owners. "加入计算书" records the successful calculation.
+// Above the tabs, a form's settings (FormDef::settings) are chosen from a list each; on
+// such a form the working is followed by the sheet's 计算依据 and 结论.
 
 #include <QString>
 #include <QWidget>
+#include <string>
 
 #include "forms/form.h"
 
+class QComboBox;
 class QPushButton;
 class QTabWidget;
 class QTextBrowser;
@@ -32,17 +36,28 @@ public:
     // The "保护范围图" tab of a range or height form, else nullptr.
     DrawingView* drawing() const { return m_drawing; }
     QPushButton* addToSheetButton() const { return m_addToSheet; }
+    // The list of a setting ("edition"), or nullptr.
+    QComboBox* settingBox(const std::string& setting) const;
+    // Shows the form's settings as they stand.
+    void showSettings();
 
 signals:
     // "加入计算书" pressed while the form has a successful calculation.
     void addToSheetRequested();
+    // The user chose a setting's value (a remembered one is already remembered).
+    void settingChosen(const std::string& setting, const std::string& value);
 
 private:
     const forms::Form& m_form;
+    std::vector<std::pair<std::string, QComboBox*>> m_settings;
     QTabWidget* m_tabs;
     QTextBrowser* m_working;
     DrawingView* m_drawing = nullptr;
     QPushButton* m_addToSheet;
 };
+
+// Sets the form's remembered settings (forms::Setting::remembered) to the values chosen
+// last, in an earlier run or this one; a value the form no longer offers is left alone.
+void recallSettings(forms::Form& form);
 
 }  // namespace tervalen::view

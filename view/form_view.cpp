@@ -349,6 +349,18 @@ void FormView::apply(const std::vector<forms::Action>& actions) {
     afterHandler();
 }
 
+void FormView::apply(const forms::Settings& settings, const std::vector<forms::Action>& actions) {
+    for (const auto& [name, value] : settings) m_form.setSetting(name, value);
+    emit settingsChanged();
+    apply(actions);
+}
+
+void FormView::choose(const std::string& setting, const std::string& value) {
+    m_form.choose(setting, value);
+    emit settingsChanged();
+    afterHandler();
+}
+
 void FormView::press(const std::string& button) {
     m_form.press(button);
     afterHandler();

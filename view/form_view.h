@@ -33,8 +33,13 @@ public:
     // Presses a button as a click does, and brings the widgets in line afterwards.
     void press(const std::string& button);
     // Does what the actions say (a record's inputs and presses), as a user would, and
-    // brings the widgets in line afterwards.
+    // brings the widgets in line afterwards; with settings, those are set first (a
+    // record's settings, what reproduces its press).
     void apply(const std::vector<forms::Action>& actions);
+    void apply(const forms::Settings& settings, const std::vector<forms::Action>& actions);
+    // A setting chosen beside the form (forms::Form::choose): a form that shows results
+    // computes them again under the choice.
+    void choose(const std::string& setting, const std::string& value);
     // Gives the keyboard focus to the control that had it last, or else to the first
     // input box that can take it (what a form shows when it opens or comes back).
     void takeFocus();
@@ -45,6 +50,8 @@ signals:
     // A button was pressed (by click, Enter or a key the form handles) and its handler
     // has run, showing these messages.
     void pressed(const std::vector<forms::Message>& shown);
+    // The form's settings were set (by choose or apply).
+    void settingsChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -171,7 +171,7 @@ TEST(Workspace, ANewWindowLoadsItsFormUnlessTheFormWasJustRestored) {
     EXPECT_TRUE(ws.restore(snaps).empty());
     EXPECT_EQ(ws.openWindow("frmRx_DLDanZ").text("PicRx"), " 11.70115");
     EXPECT_EQ(ws.openWindow("frmRx_DLDanZ").text("PicRx"), "") << "only the first window";
-    FormSnapshot stranger{"frmNoSuchForm", {}, {}, {}};
+    FormSnapshot stranger{"frmNoSuchForm", {}, {}, {}, {}};
     EXPECT_EQ(ws.restore({stranger}).size(), 1u);
 }
 

@@ -137,6 +137,9 @@ private slots:
                                   << "1.234568E+07";
         QTest::newRow("word") << "Tervalen 1.0.1"
                               << "Tervalen 1.0.1";
+        QTest::newRow("standard's name")
+            << "按 GB 50057-2010 附录A，Ng = 0.1×Td"
+            << "按 GB 50057-2010 附录A，N<sub>g</sub> = 0.1×T<sub>d</sub>";
         QTest::newRow("longest symbol") << "Bx1o"
                                         << "B<sub>x1o</sub>";
         QTest::newRow("lower-case word") << "ln(x)"
