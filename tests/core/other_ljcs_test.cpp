@@ -1,15 +1,19 @@
 // Expected lightning strikes per year: the collection area, the flash density and N,
-// through the computation unit and through frmLJCS.
+// through the computation unit and through frmLJCS, by either edition of the code; the
+// protection category each edition gives by N; the edition carried by the form's
+// settings, its press record and its snapshot.
 
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <tuple>
 
 #include "calc/other/ljcs.h"
 #include "form_test_support.h"
 #include "forms/display.h"
 
 using namespace tervalen;
+using tervalen::forms::Action;
 using tervalen::forms::formatResult;
 using tervalen::forms::Icon;
 using tervalen::forms::Message;
@@ -27,6 +31,7 @@ struct StrikeCase {
     double L;
     float W, H;
     const char *Ae, *Ng, *N;  // as a result box would show them
+    CodeEdition edition = CodeEdition::GB50057_94;
 };
 
 std::ostream& operator<<(std::ostream& o, const StrikeCase& c) {
@@ -38,7 +43,7 @@ class LJCSUnit : public ::testing::TestWithParam<StrikeCase> {};
 
 TEST_P(LJCSUnit, AreaDensityAndStrikes) {
     const StrikeCase& c = GetParam();
-    const auto r = std::get<LJCS>(calcLJCS({c.K, c.Td, c.L, c.W, c.H}));
+    const auto r = std::get<LJCS>(calcLJCS({c.K, c.Td, c.L, c.W, c.H, c.edition}));
     EXPECT_EQ(formatResult(r.Ae), c.Ae);
     EXPECT_EQ(formatResult(r.Ng), c.Ng);
     EXPECT_EQ(formatResult(r.N), c.N);
@@ -57,7 +62,107 @@ INSTANTIATE_TEST_SUITE_P(
         // With the full value of pi the area would show 0.008784366.
         StrikeCase{"pi is 3.1415926", 1, 40, 10, 20, 10, " 0.008784365", " 2.903282",
                    " 0.02550349"},
-        StrikeCase{"no thunderstorm days", 2, 0, 50, 20, 30, " 0.02702012", " 0", " 0"}));
+        StrikeCase{"no thunderstorm days", 2, 0, 50, 20, 30, " 0.02702012", " 0", " 0"},
+        StrikeCase{"taller building, 1994", 1, 41.1f, 60, 20, 50, " 0.03861835", " 3.0075",
+                   " 0.1161447"}));
+
+constexpr auto k2010 = CodeEdition::GB50057_2010;
+
+// The same buildings by GB 50057-2010: the area is the same, Ng = 0.1·Td.
+INSTANTIATE_TEST_SUITE_P(Edition2010, LJCSUnit,
+                         ::testing::Values(StrikeCase{"low building", 1, 40, 50, 20, 30,
+                                                      " 0.02702012", " 4", " 0.1080805", k2010},
+                                           StrikeCase{"taller building", 1, 41.1f, 60, 20, 50,
+                                                      " 0.03861835", " 4.11", " 0.1587214", k2010},
+                                           StrikeCase{"100 m takes the second formula", 1, 40, 50,
+                                                      20, 100, " 0.04641593", " 4", " 0.1856637",
+                                                      k2010},
+                                           StrikeCase{"K from the list", 1.7f, 10, 50, 20, 30,
+                                                      " 0.02702012", " 1", " 0.04593421", k2010}));
+
+TEST(LJCSUnit, TheWorkingShowsTheFormulaOfTheEdition) {
+    for (const auto& [edition, formula, substituted] :
+         {std::tuple{CodeEdition::GB50057_94, "0.024×Td^1.3", "0.024×40^1.3"},
+          std::tuple{k2010, "0.1×Td", "0.1×40"}}) {
+        const auto r = std::get<LJCS>(calcLJCS({1, 40, 50, 20, 30, edition}));
+        ASSERT_EQ(r.working.size(), 4u);
+        const Step& ng = r.working[2];
+        EXPECT_EQ(ng.symbol, "Ng");
+        EXPECT_EQ(ng.formula, formula);
+        EXPECT_EQ(ng.substituted, substituted);
+        EXPECT_EQ(ng.value, formatResult(r.Ng).substr(1));
+        EXPECT_EQ(r.working[3].substituted, "1×" + ng.value + "×0.02702012");
+    }
+}
+
+struct CategoryCase {
+    CodeEdition edition;
+    BuildingUse use;
+    double N;
+    int category;
+    const char* clause;
+};
+
+std::ostream& operator<<(std::ostream& o, const CategoryCase& c) {
+    return o << editionName(c.edition) << " use " << static_cast<int>(c.use) << " N " << c.N;
+}
+
+class Category : public ::testing::TestWithParam<CategoryCase> {};
+
+TEST_P(Category, ByNAtEachThresholdAndBesideIt) {
+    const CategoryCase& c = GetParam();
+    const CategoryByN got = categoryByN(c.edition, c.use, c.N);
+    EXPECT_EQ(got.category, c.category);
+    EXPECT_EQ(got.clause, c.clause);
+}
+
+constexpr auto k94 = CodeEdition::GB50057_94;
+constexpr auto kCivil = BuildingUse::Civil;
+constexpr auto kIndustrial = BuildingUse::Industrial;
+constexpr auto kPublic = BuildingUse::Important;
+
+// Each bound itself belongs to the third category; just above the upper one is the
+// second, just below the lower one none.
+INSTANTIATE_TEST_SUITE_P(
+    Thresholds, Category,
+    ::testing::Values(CategoryCase{k2010, kCivil, 0.2500001, 2, "第3.0.3条第10款"},
+                      CategoryCase{k2010, kCivil, 0.25, 3, "第3.0.4条第3款"},
+                      CategoryCase{k2010, kCivil, 0.05, 3, "第3.0.4条第3款"},
+                      CategoryCase{k2010, kCivil, 0.04999999, 0, "第3.0.4条第3款"},
+                      CategoryCase{k2010, kIndustrial, 0.2500001, 2, "第3.0.3条第10款"},
+                      CategoryCase{k2010, kIndustrial, 0.25, 3, "第3.0.4条第3款"},
+                      CategoryCase{k2010, kIndustrial, 0.05, 3, "第3.0.4条第3款"},
+                      CategoryCase{k2010, kIndustrial, 0.04999999, 0, "第3.0.4条第3款"},
+                      CategoryCase{k2010, kPublic, 0.05000001, 2, "第3.0.3条第9款"},
+                      CategoryCase{k2010, kPublic, 0.05, 3, "第3.0.4条第2款"},
+                      CategoryCase{k2010, kPublic, 0.01, 3, "第3.0.4条第2款"},
+                      CategoryCase{k2010, kPublic, 0.009999999, 0, "第3.0.4条第2款"},
+                      CategoryCase{k94, kCivil, 0.3000001, 2, "第2.0.3条"},
+                      CategoryCase{k94, kCivil, 0.3, 3, "第2.0.4条"},
+                      CategoryCase{k94, kCivil, 0.06, 3, "第2.0.4条"},
+                      CategoryCase{k94, kCivil, 0.05999999, 0, "第2.0.4条"},
+                      // No second category by N for an industrial building in 1994.
+                      CategoryCase{k94, kIndustrial, 1000, 3, "第2.0.4条"},
+                      CategoryCase{k94, kIndustrial, 0.06, 3, "第2.0.4条"},
+                      CategoryCase{k94, kIndustrial, 0.05999999, 0, "第2.0.4条"},
+                      CategoryCase{k94, kPublic, 0.06000001, 2, "第2.0.3条"},
+                      CategoryCase{k94, kPublic, 0.06, 3, "第2.0.4条"},
+                      CategoryCase{k94, kPublic, 0.012, 3, "第2.0.4条"},
+                      CategoryCase{k94, kPublic, 0.01199999, 0, "第2.0.4条"},
+                      // The worked buildings: third category by either edition.
+                      CategoryCase{k94, kCivil, 0.07844704, 3, "第2.0.4条"},
+                      CategoryCase{k2010, kCivil, 0.1080805, 3, "第3.0.4条第3款"}));
+
+TEST(Category, BoundsAsTheCodeWritesThem) {
+    const CategoryByN industrial94 = categoryByN(k94, kIndustrial, 0.1);
+    EXPECT_EQ(industrial94.lower, "0.06");
+    EXPECT_FALSE(industrial94.upper);
+    const CategoryByN public2010 = categoryByN(k2010, kPublic, 0.1);
+    EXPECT_EQ(public2010.lower, "0.01");
+    EXPECT_EQ(public2010.upper, "0.05");
+    EXPECT_EQ(categoryClauses(k2010, kCivil), "第3.0.3条第10款、第3.0.4条第3款");
+    EXPECT_EQ(categoryClauses(k94, kIndustrial), "第2.0.4条");
+}
 
 TEST(LJCSUnit, BothHeightFormulasMeetAt100Metres) {
     const float below = std::get<LJCS>(calcLJCS({1, 40, 50, 20, 99.999f})).Ae;
@@ -164,6 +269,87 @@ TEST(LJCSForm, EnterCalculatesAndEscapeCloses) {
         r.form.typeKey(box, 27);
         EXPECT_TRUE(r.form.closeRequested()) << box;
     }
+}
+
+// The form follows the edition of its settings; the default is the one its column has
+// always computed by.
+TEST(LJCSEdition, TheFormComputesByItsSetting) {
+    Recorded r("frmLJCS");
+    const std::vector<std::pair<std::string, std::string>> inputs = {
+        {"CmbTd", "40"}, {"CmbL", "50"}, {"CmbW", "20"}, {"CmbH", "30"}};
+    EXPECT_EQ(r.form.setting("edition"), "1994");
+    EXPECT_EQ(r.form.setting("use"), "none");
+    r.run(inputs);
+    EXPECT_EQ(r.form.text("PicN"), " 0.07844704");
+    ASSERT_TRUE(r.form.lastPress());
+    EXPECT_EQ(r.form.lastPress()->settings().at("edition"), "1994");
+
+    r.form.setSetting("edition", "2010");
+    EXPECT_EQ(r.form.text("PicN"), " 0.07844704") << "setting a value runs nothing";
+    r.run(inputs);
+    EXPECT_EQ(r.form.text("PicN"), " 0.1080805");
+    EXPECT_EQ(r.form.lastPress()->input<LjcsInput>()->edition, CodeEdition::GB50057_2010);
+    EXPECT_EQ(r.form.lastPress()->settings().at("edition"), "2010");
+    r.form.load();
+    EXPECT_EQ(r.form.setting("edition"), "2010") << "a fresh window keeps the choice";
+}
+
+TEST(LJCSEdition, ChoosingComputesAgainOnlyAfterASuccessfulPress) {
+    Recorded r("frmLJCS");
+    // Nothing computed yet: the choice runs nothing and says nothing.
+    r.form.choose("edition", "2010");
+    EXPECT_EQ(r.form.text("PicN"), "");
+    EXPECT_TRUE(r.messages.empty());
+    r.run({{"CmbTd", "40"}, {"CmbL", "50"}, {"CmbW", "20"}, {"CmbH", "30"}});
+    ASSERT_EQ(r.form.text("PicN"), " 0.1080805");
+    r.form.choose("edition", "1994");
+    EXPECT_EQ(r.form.text("PicN"), " 0.07844704");
+    ASSERT_TRUE(r.form.lastPress());
+    EXPECT_EQ(r.form.lastPress()->settings().at("edition"), "1994");
+    r.form.choose("use", "public");
+    EXPECT_EQ(r.form.lastPress()->settings().at("use"), "public") << "the record follows";
+    // A refused press leaves nothing to compute again.
+    r.run({{"CmbL", "x"}});
+    r.messages.clear();
+    r.form.choose("edition", "2010");
+    EXPECT_TRUE(r.messages.empty());
+    EXPECT_EQ(r.form.text("PicN"), "");
+}
+
+TEST(LJCSEdition, UnknownSettingsAndValuesAreRefused) {
+    forms::Form f(*forms::findForm("frmLJCS"));
+    EXPECT_THROW(f.setSetting("edition", "2000"), std::invalid_argument);
+    EXPECT_THROW(f.setSetting("year", "2010"), std::invalid_argument);
+    EXPECT_THROW(f.choose("use", "farm"), std::invalid_argument);
+    EXPECT_THROW(f.setting("year"), std::out_of_range);
+    EXPECT_EQ(f.setting("edition"), "1994");
+    const auto problems = f.setSettings({{"edition", "2010"}, {"use", "farm"}, {"year", "1"}});
+    EXPECT_EQ(problems.size(), 2u);
+    EXPECT_EQ(f.setting("edition"), "2010");
+    EXPECT_EQ(f.setting("use"), "none");
+    // A form without settings has none.
+    EXPECT_TRUE(forms::Form(*forms::findForm("frmRx_DLDanZ")).settings().empty());
+}
+
+TEST(LJCSEdition, TheSnapshotCarriesTheSettings) {
+    forms::Form used(*forms::findForm("frmLJCS"));
+    used.setSettings({{"edition", "2010"}, {"use", "industrial"}});
+    forms::applyAll(used, std::vector{Action::set("CmbTd", "40"), Action::set("CmbL", "50"),
+                                      Action::set("CmbW", "20"), Action::set("CmbH", "30"),
+                                      Action::press("CmdRun")});
+    forms::FormSnapshot snap = used.snapshot();
+    EXPECT_EQ(snap.settings, (forms::Settings{{"edition", "2010"}, {"use", "industrial"}}));
+    forms::Form fresh(*forms::findForm("frmLJCS"));
+    ASSERT_TRUE(fresh.restore(snap).empty());
+    EXPECT_EQ(fresh.snapshot(), snap);
+    fresh.press("CmdRun");
+    EXPECT_EQ(fresh.text("PicN"), " 0.1080805");
+
+    // A snapshot without settings (saved before there were any) is the default edition,
+    // whatever the form was set to; one naming what the form does not know is reported.
+    snap.settings = {{"use", "public"}, {"colour", "red"}};
+    EXPECT_EQ(fresh.restore(snap).size(), 1u);
+    EXPECT_EQ(fresh.settings(), (forms::Settings{{"edition", "1994"}, {"use", "public"}}));
 }
 
 }  // namespace
