@@ -49,6 +49,22 @@ check "text: blank input exits 3" 3 "$(status "$calc" --text frmRx_DLDanZ CmbH=2
 check "text and json exclude each other" 2 "$(status "$calc" --json --text frmRx_DLDanZ)"
 check "pdf needs a file name" 2 "$(status "$calc" frmRx_DLDanZ --pdf)"
 check "unknown option" 2 "$(status "$calc" --pfd x.pdf frmRx_DLDanZ)"
+
+# The edition of the code the strikes follow: 1994 unless told otherwise.
+strikes=(frmLJCS CmbTd=40 CmbL=50 CmbW=20 CmbH=30)
+check "edition: default" "PicN= 0.07844704" "$("$calc" "${strikes[@]}")"
+check "edition: 1994" "PicN= 0.07844704" "$("$calc" --edition 1994 "${strikes[@]}")"
+check "edition: 2010" "PicN= 0.1080805" "$("$calc" --edition 2010 "${strikes[@]}")"
+jsonOf() { python3 -c 'import json,sys; d=json.load(sys.stdin); print(d.get("edition"), d["results"]["PicN"])'; }
+check "edition: json key" "2010  0.1080805" "$("$calc" --json --edition 2010 "${strikes[@]}" | jsonOf)"
+check "edition: json key by default" "1994  0.07844704" "$("$calc" --json "${strikes[@]}" | jsonOf)"
+check "edition: no key where there is no choice" "False" \
+    "$("$calc" --json frmRx_DLDanZ CmbH=20 CmbHx=5 | python3 -c 'import json,sys; print("edition" in json.load(sys.stdin))')"
+check "edition: the sheet names it" "《建筑物防雷设计规范》GB 50057-2010 附录A（建筑物年预计雷击次数）" \
+    "$("$calc" --text --edition 2010 "${strikes[@]}" | grep '附录A（')"
+check "edition: unknown year" 2 "$(status "$calc" --edition 2000 "${strikes[@]}")"
+check "edition: without a year" 2 "$(status "$calc" --edition)"
+check "edition: a form without the choice" 2 "$(status "$calc" --edition 2010 frmRx_DLDanZ CmbH=20 CmbHx=5)"
 out="$(mktemp -d)"
 if "$calc" --pdf "$out/probe.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5 2>&1 | grep -q 'has no Qt'; then
     echo "driver contract: this build has no Qt, the PDF checks are skipped"
