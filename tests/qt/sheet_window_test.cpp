@@ -3,11 +3,13 @@
 
 #include "shell/sheet_window.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
@@ -97,6 +99,36 @@ private slots:
         v = w.formView("frmRx_DLDanZ");
         QVERIFY(v);
         QCOMPARE(qobject_cast<QLabel*>(v->widget("PicRx"))->text(), QStringLiteral(" 11.70115"));
+    }
+
+    // The edition chosen last is where the next run starts; a record keeps the edition and
+    // use it was computed by, in the sheet and when opened again under another choice.
+    void theStrikesKeepTheirEdition() {
+        QSettings().setValue(QStringLiteral("forms/frmLJCS/edition"), QStringLiteral("2010"));
+        shell::MDIFangLei w;
+        QSettings().remove(QStringLiteral("forms"));
+        w.show();
+        w.openForm("frmLJCS");
+        view::FormView* v = w.formView("frmLJCS");
+        auto* page = qobject_cast<view::FormPage*>(v->parentWidget());
+        QComboBox* edition = page->panel()->settingBox("edition");
+        QCOMPARE(edition->currentText(), QStringLiteral("GB 50057-2010"));
+        page->panel()->settingBox("use")->setCurrentIndex(0);
+        QTest::keyClick(page->panel()->settingBox("use"), Qt::Key_End);  // the public buildings
+        v->apply({Action::set("CmbTd", "40"), Action::set("CmbL", "50"), Action::set("CmbW", "20"),
+                  Action::set("CmbH", "30"), Action::press("CmdRun")});
+        w.menuAction("mnuAddToSheet")->trigger();
+        QTest::keyClick(edition, Qt::Key_Up);
+        QCOMPARE(qobject_cast<QLabel*>(v->widget("PicN"))->text(), QStringLiteral(" 0.07844704"));
+
+        w.menuAction("mnuSheet")->trigger();
+        const QString text = w.sheetWindow()->plainText();
+        QVERIFY2(text.contains(QStringLiteral("GB 50057-2010 附录A（建筑物年预计雷击次数）")),
+                 qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("N > 0.05，依据 GB 50057-2010 第3.0.3条第9款")));
+        w.openRecord(w.calculationSheet().records[0]);
+        QCOMPARE(qobject_cast<QLabel*>(v->widget("PicN"))->text(), QStringLiteral(" 0.1080805"));
+        QCOMPARE(edition->currentText(), QStringLiteral("GB 50057-2010"));
     }
 };
 
