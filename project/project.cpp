@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -320,7 +321,9 @@ float floatFrom(const Json& j, const std::string& where) {
     const std::string s = j.get<std::string>();
     float v = 0;
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || end != s.data() + s.size()) fail(where + "应为数字的文本");
+    // A form keeps only finite values (a step that overflows stops before it stores).
+    if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v))
+        fail(where + "应为数字的文本");
     return v;
 }
 

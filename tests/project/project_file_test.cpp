@@ -221,6 +221,8 @@ std::vector<Damaged> damagedFiles() {
          "不认识"},
         {"kept value not a number",
          edited([](Json& d) { d["open_forms"][2]["kept"]["R"] = "1,5"; }), "应为数字的文本"},
+        {"kept value not finite", edited([](Json& d) { d["open_forms"][2]["kept"]["R"] = "nan"; }),
+         "应为数字的文本"},
         {"unknown control in kept_from",
          edited([](Json& d) { d["open_forms"][2]["kept_from"][0] = "CmbQ=1"; }),
          "无法识别的控件或操作"},

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <random>
 
 #include "project_fixture.h"
@@ -126,10 +127,19 @@ TEST(Save, AKillDuringASaveLeavesTheOldOrTheNewProject) {
     const std::string textOne = serialize(one), textTwo = serialize(two);
     ASSERT_EQ(save(one, file), "");
 
+    // Kills spread over some four saves' time, as long as a save takes on this machine now.
+    const auto started = std::chrono::steady_clock::now();
+    for (int i = 0; i < 4; ++i) ASSERT_EQ(save(i % 2 ? one : two, dir / "timing.tvp"), "");
+    std::filesystem::remove(dir / "timing.tvp");
+    const auto perSave = std::chrono::duration_cast<std::chrono::microseconds>(
+                             std::chrono::steady_clock::now() - started) /
+                         4;
     std::mt19937 random(14);
-    std::uniform_int_distribution<int> micros(0, 30000);
+    std::uniform_int_distribution<long> micros(0, 4 * perSave.count() + 1000);
     int sawOne = 0, sawTwo = 0;
-    for (int round = 0; round < 40; ++round) {
+    // At least 40 kills, and on until both projects have been seen (a busy machine may
+    // delay the child's first save past the first kills).
+    for (int round = 0; round < 400 && (round < 40 || !sawOne || !sawTwo); ++round) {
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
