@@ -9,6 +9,8 @@
 #                      catalog, workspace  workspace that owns one form of each
 #   tervalen_sheet     sheet/         the calculation sheet: records read from a form's
 #                                     press, the document model, the plain-text rendering
+#   tervalen_project   project/       the project file: the sheet and the open forms in
+#                                     one JSON document, every record computed again
 #
 # Each library sees the source tree through an include root of its own that holds links
 # to its own files alone; it reaches a lower layer only through that layer's root, handed
@@ -65,11 +67,23 @@ function(tervalen_core_layers suffix)
   target_link_libraries(tervalen_forms${suffix} PUBLIC tervalen_formkit${suffix})
 endfunction()
 
-# tervalen_sheet_layer(): the calculation sheet, above the forms (the program and the
-# driver link it; the fuzzer does not need it).
+# tervalen_sheet_layer([SUFFIX]): the calculation sheet, above the forms (the program and
+# the driver link it; the project fuzzer builds a second one, tervalen_sheet_fuzz).
 function(tervalen_sheet_layer)
+  set(suffix "${ARGN}")
   file(GLOB sheet_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sheet/*.cpp)
-  add_library(tervalen_sheet STATIC ${sheet_sources})
-  tervalen_include_root(tervalen_sheet sheet)
-  target_link_libraries(tervalen_sheet PUBLIC tervalen_forms)
+  add_library(tervalen_sheet${suffix} STATIC ${sheet_sources})
+  tervalen_include_root(tervalen_sheet${suffix} sheet)
+  target_link_libraries(tervalen_sheet${suffix} PUBLIC tervalen_forms${suffix})
+endfunction()
+
+# tervalen_project_layer([SUFFIX]): the project file (.tvp), above the sheet: a sheet's
+# header and records and the open forms' snapshots in one JSON document, every record
+# computed again on reading. The program, the driver and the project fuzzer link it.
+function(tervalen_project_layer)
+  set(suffix "${ARGN}")
+  add_library(tervalen_project${suffix} STATIC ${CMAKE_SOURCE_DIR}/project/project.cpp)
+  tervalen_include_root(tervalen_project${suffix} project/project.h)
+  target_link_libraries(tervalen_project${suffix} PUBLIC tervalen_sheet${suffix}
+                                                  PRIVATE nlohmann_json::nlohmann_json)
 endfunction()

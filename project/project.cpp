@@ -1,0 +1,577 @@
+#include "project/project.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <random>
+#include <sstream>
+#include <system_error>
+#include <variant>
+
+#include "forms/action.h"
+#include "forms/catalog.h"
+#include "sheet/form_reading.h"
+#include "sheet/verdict.h"
+
+#if defined(__unix__) || defined(__APPLE__)
+#define TERVALEN_POSIX_FILES 1
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace tervalen::project {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The file's keys, each named here alone.
+namespace key {
+constexpr const char* format = "format";
+constexpr const char* version = "version";
+constexpr const char* header = "header";
+constexpr const char* records = "records";
+constexpr const char* openForms = "open_forms";
+// The header's fields.
+constexpr const char* project = "project";
+constexpr const char* subitem = "subitem";
+constexpr const char* designer = "designer";
+constexpr const char* calculator = "calculator";
+constexpr const char* checker = "checker";
+constexpr const char* reviewer = "reviewer";
+constexpr const char* date = "date";
+// A record.
+constexpr const char* label = "label";
+constexpr const char* form = "form";
+constexpr const char* actions = "actions";
+constexpr const char* requirement = "requirement";
+constexpr const char* text = "text";
+constexpr const char* compared = "compared_with";
+constexpr const char* results = "results";
+constexpr const char* working = "working";
+// A quantity and a step of the working.
+constexpr const char* symbol = "symbol";
+constexpr const char* name = "name";
+constexpr const char* value = "value";
+constexpr const char* unit = "unit";
+constexpr const char* formula = "formula";
+constexpr const char* substituted = "substituted";
+constexpr const char* note = "note";
+// An open form.
+constexpr const char* controls = "controls";
+constexpr const char* visible = "visible";
+constexpr const char* enabled = "enabled";
+constexpr const char* selected = "selected";
+constexpr const char* kept = "kept";
+constexpr const char* keptFrom = "kept_from";
+}  // namespace key
+
+constexpr const char* kFormat = "tervalen-project";
+
+// ---------------------------------------------------------------- writing
+
+Json argumentsOf(const std::vector<forms::Action>& actions) {
+    Json out = Json::array();
+    for (const forms::Action& a : actions)
+        for (std::string& arg : forms::toArguments(a)) out.push_back(std::move(arg));
+    return out;
+}
+
+Json quantitiesOf(const std::vector<sheet::Quantity>& qs) {
+    Json out = Json::array();
+    for (const sheet::Quantity& q : qs)
+        out.push_back({{key::symbol, q.symbol},
+                       {key::name, q.name},
+                       {key::value, q.value},
+                       {key::unit, q.unit}});
+    return out;
+}
+
+Json workingOf(const Working& working) {
+    Json out = Json::array();
+    for (const Step& s : working)
+        out.push_back({{key::symbol, s.symbol},
+                       {key::formula, s.formula},
+                       {key::substituted, s.substituted},
+                       {key::value, s.value},
+                       {key::unit, s.unit},
+                       {key::note, s.note}});
+    return out;
+}
+
+// A kept single-precision value as the shortest text that reads back as the same value.
+std::string floatText(float value) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, r.ptr);
+}
+
+Json recordOf(const sheet::SheetRecord& r) {
+    Json out;
+    out[key::label] = r.label;
+    out[key::form] = r.form;
+    out[key::actions] = argumentsOf(r.actions);
+    if (r.requirement)
+        out[key::requirement] = {{key::text, r.requirement->text},
+                                 {key::compared, r.requirement->symbol}};
+    // What was computed when the record was saved: for a record that could not be
+    // computed again, what it was read with.
+    out[key::results] = quantitiesOf(r.mismatch ? r.mismatch->savedResults : r.results);
+    out[key::working] = workingOf(r.working);
+    return out;
+}
+
+Json snapshotOf(const forms::FormSnapshot& s) {
+    Json out;
+    out[key::form] = s.form;
+    Json controls = Json::object();
+    for (const auto& [name, state] : s.controls) {
+        // The text always; the other properties where they differ from a fresh state.
+        Json c;
+        c[key::text] = state.text;
+        if (!state.visible) c[key::visible] = false;
+        if (!state.enabled) c[key::enabled] = false;
+        if (state.selected) c[key::selected] = true;
+        controls[name] = std::move(c);
+    }
+    out[key::controls] = std::move(controls);
+    Json kept = Json::object();
+    for (const auto& [name, value] : s.kept) kept[name] = floatText(value);
+    out[key::kept] = std::move(kept);
+    out[key::keptFrom] = argumentsOf(s.keptFrom);
+    return out;
+}
+
+// ---------------------------------------------------------------- reading
+
+[[noreturn]] void fail(const std::string& what) {
+    throw ProjectError(what);
+}
+
+std::string inQuotes(std::string_view s) {
+    return "“" + std::string(s) + "”";
+}
+
+// A part of the document being read, named for the messages ("第 2 条计算记录").
+class Reader {
+public:
+    Reader(const Json& j, std::string where) : m_json(j), m_where(std::move(where)) {
+        if (!m_json.is_object()) fail(m_where + "应为对象");
+    }
+
+    bool has(const char* k) const { return m_json.contains(k); }
+
+    const Json& at(const char* k) const {
+        const auto it = m_json.find(k);
+        if (it == m_json.end()) fail(m_where + "缺少 " + inQuotes(k));
+        return *it;
+    }
+    std::string text(const char* k) const {
+        const Json& j = at(k);
+        if (!j.is_string()) fail(m_where + "的 " + inQuotes(k) + " 应为文本");
+        return j.get<std::string>();
+    }
+    // A text that may be absent (an empty one then).
+    std::string optionalText(const char* k) const { return has(k) ? text(k) : std::string(); }
+    bool flag(const char* k, bool absent) const {
+        if (!has(k)) return absent;
+        const Json& j = at(k);
+        if (!j.is_boolean()) fail(m_where + "的 " + inQuotes(k) + " 应为 true 或 false");
+        return j.get<bool>();
+    }
+    const Json& array(const char* k) const {
+        const Json& j = at(k);
+        if (!j.is_array()) fail(m_where + "的 " + inQuotes(k) + " 应为数组");
+        return j;
+    }
+    const Json& object(const char* k) const {
+        const Json& j = at(k);
+        if (!j.is_object()) fail(m_where + "的 " + inQuotes(k) + " 应为对象");
+        return j;
+    }
+    const std::string& where() const { return m_where; }
+
+private:
+    const Json& m_json;
+    std::string m_where;
+};
+
+std::vector<std::string> stringsOf(const Json& array, const std::string& where) {
+    std::vector<std::string> out;
+    for (const Json& j : array) {
+        if (!j.is_string()) fail(where + "应为文本的数组");
+        out.push_back(j.get<std::string>());
+    }
+    return out;
+}
+
+std::vector<forms::Action> actionsOf(const Reader& r, const char* k, const forms::FormDef& def) {
+    const std::string where = r.where() + "的 " + inQuotes(k) + " ";
+    const std::vector<std::string> args = stringsOf(r.array(k), where);
+    try {
+        return forms::parseActions(args, def);
+    } catch (const forms::ActionError& e) {
+        fail(where + "有无法识别的控件或操作（" + e.what() + "）");
+    }
+}
+
+std::vector<sheet::Quantity> quantitiesFrom(const Reader& r, const char* k) {
+    std::vector<sheet::Quantity> out;
+    int n = 0;
+    for (const Json& j : r.array(k)) {
+        const Reader q(j, r.where() + "的 " + inQuotes(k) + " 第 " + std::to_string(++n) + " 项");
+        out.push_back({q.text(key::symbol), q.optionalText(key::name), q.text(key::value),
+                       q.optionalText(key::unit)});
+    }
+    return out;
+}
+
+Working workingFrom(const Reader& r) {
+    Working out;
+    int n = 0;
+    for (const Json& j : r.array(key::working)) {
+        const Reader s(j, r.where() + "的计算过程第 " + std::to_string(++n) + " 步");
+        out.push_back({s.text(key::symbol), s.optionalText(key::formula),
+                       s.optionalText(key::substituted), s.optionalText(key::value),
+                       s.optionalText(key::unit), s.optionalText(key::note)});
+    }
+    return out;
+}
+
+const forms::FormDef& formNamed(const std::string& name, const std::string& where) {
+    const forms::FormDef* def = forms::findForm(name);
+    if (!def) fail(where + "的计算表 " + inQuotes(name) + " 本程序没有");
+    return *def;
+}
+
+// The two lists of results name the same quantities with the same values.
+bool sameResults(const std::vector<sheet::Quantity>& a, const std::vector<sheet::Quantity>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const sheet::Quantity& x, const sheet::Quantity& y) {
+                          return x.symbol == y.symbol && x.value == y.value;
+                      });
+}
+
+// What the press says when its actions, run again, give no result: its last message.
+std::string refusalOf(const forms::FormDef& def, const std::vector<forms::Action>& actions) {
+    forms::Form form(def);
+    std::string said;
+    form.setSink([&](const forms::Message& m) { said = m.text; });
+    form.setInternalErrorSink([&](const std::string& detail) { said = "程序内部错误：" + detail; });
+    forms::applyAll(form, actions);
+    std::replace(said.begin(), said.end(), '\n', ' ');
+    return said.empty() ? std::string("计算未得出结果") : said;
+}
+
+// A record computed again from its actions; the saved results where that gives none.
+sheet::SheetRecord recordFrom(const Json& j, int number) {
+    const Reader r(j, "第 " + std::to_string(number) + " 条计算记录");
+    std::string label = r.text(key::label);
+    const forms::FormDef& def = formNamed(r.text(key::form), r.where());
+    const std::vector<forms::Action> actions = actionsOf(r, key::actions, def);
+    if (actions.empty() || actions.back().verb != forms::Action::Verb::Press)
+        fail(r.where() + "的 " + inQuotes(key::actions) + " 应以按下计算按钮结束");
+    std::vector<sheet::Quantity> saved = quantitiesFrom(r, key::results);
+    Working savedWorking = workingFrom(r);
+
+    std::optional<sheet::SheetRecord> again;
+    std::string internalError;
+    try {
+        again = sheet::replay(def, actions, label);
+    } catch (const forms::InternalError& e) {
+        internalError = std::string("程序内部错误：") + e.what();
+    }
+    sheet::SheetRecord rec;
+    if (again) {
+        rec = std::move(*again);
+        if (!sameResults(rec.results, saved)) rec.mismatch = sheet::Mismatch{false, {}, saved};
+    } else {
+        // Kept as saved, marked: the known conditions are the actions' own inputs.
+        forms::Form form(def);
+        form.setSink([](const forms::Message&) {});
+        form.setInternalErrorSink([](const std::string&) {});
+        for (const forms::Action& a : actions)
+            if (a.verb != forms::Action::Verb::Press) forms::apply(form, a);
+        rec.label = std::move(label);
+        rec.form = def.name;
+        rec.caption = def.caption;
+        rec.button = actions.back().control;
+        rec.actions = actions;
+        rec.known = sheet::knownConditions(form);
+        rec.results = saved;
+        rec.working = std::move(savedWorking);
+        rec.mismatch = sheet::Mismatch{
+            true, internalError.empty() ? refusalOf(def, actions) : internalError, saved};
+    }
+    if (r.has(key::requirement)) {
+        const Reader q(r.at(key::requirement), r.where() + "的要求值");
+        const auto read = sheet::readRequirement(rec, q.text(key::text), q.text(key::compared));
+        if (const auto* why = std::get_if<std::string>(&read)) fail(q.where() + "有误：" + *why);
+        rec.requirement = std::get<sheet::Requirement>(read);
+    }
+    return rec;
+}
+
+float floatFrom(const Json& j, const std::string& where) {
+    if (!j.is_string()) fail(where + "应为数字的文本");
+    const std::string s = j.get<std::string>();
+    float v = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    // A form keeps only finite values (a step that overflows stops before it stores).
+    if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v))
+        fail(where + "应为数字的文本");
+    return v;
+}
+
+forms::FormSnapshot snapshotFrom(const Json& j, int number) {
+    const Reader r(j, "第 " + std::to_string(number) + " 个打开的计算表");
+    forms::FormSnapshot snap;
+    snap.form = r.text(key::form);
+    const forms::FormDef& def = formNamed(snap.form, r.where());
+    for (const auto& [name, value] : r.object(key::controls).items()) {
+        const Reader c(value, r.where() + "的控件 " + inQuotes(name));
+        forms::ControlState s;
+        s.text = c.text(key::text);
+        s.visible = c.flag(key::visible, true);
+        s.enabled = c.flag(key::enabled, true);
+        s.selected = c.flag(key::selected, false);
+        snap.controls.emplace(name, std::move(s));
+    }
+    for (const auto& [name, value] : r.object(key::kept).items())
+        snap.kept[name] = floatFrom(value, r.where() + "保存的值 " + inQuotes(name));
+    snap.keptFrom = actionsOf(r, key::keptFrom, def);
+    // The form itself says which controls and kept values a snapshot of it may hold.
+    forms::Form form(def);
+    if (const std::vector<std::string> unknown = form.restore(snap); !unknown.empty())
+        fail(r.where() + "有本程序不认识的控件或保存值（" + unknown.front() + "）");
+    return snap;
+}
+
+// The line and column (1-based, in characters) of a byte of the text.
+std::string placeOf(std::string_view text, std::size_t byte) {
+    byte = std::min(byte, text.size());
+    int line = 1, column = 1;
+    for (std::size_t i = 0; i < byte; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\n') {
+            ++line;
+            column = 1;
+        } else if ((c & 0xC0) != 0x80) {
+            ++column;
+        }
+    }
+    return "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列";
+}
+
+Json document(std::string_view text) {
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) fail("文件是空的");
+    try {
+        return Json::parse(text);
+    } catch (const Json::parse_error& e) {
+        // e.byte counts from 1 and points at the character that could not be read; past
+        // the end when the text stops in the middle.
+        const std::size_t at = e.byte > 0 ? e.byte - 1 : 0;
+        if (at >= text.size()) fail("文件不完整，在" + placeOf(text, text.size()) + "处中断");
+        fail("不是有效的 JSON，" + placeOf(text, at) + "有误");
+    }
+}
+
+std::string systemReason(int error) {
+    return std::generic_category().message(error);
+}
+
+std::string pathText(const std::filesystem::path& p) {
+    const auto u8 = p.u8string();
+    return std::string(u8.begin(), u8.end());
+}
+
+}  // namespace
+
+Project parse(std::string_view text) {
+    try {
+        const Json doc = document(text);
+        if (!doc.is_object()) fail("不是 Tervalen 工程文件（内容不是 JSON 对象）");
+        const auto format = doc.find(key::format);
+        if (format == doc.end() || !format->is_string() || *format != kFormat)
+            fail("不是 Tervalen 工程文件（" + inQuotes(key::format) + " 不是 " + inQuotes(kFormat) +
+                 "）");
+        const Reader top(doc, "工程文件");
+        const Json& version = top.at(key::version);
+        if (!version.is_number_integer() || version.get<long long>() < 1)
+            fail("工程文件的 " + inQuotes(key::version) + " 应为正整数");
+        if (version.get<long long>() > kVersion)
+            fail("由更新版本的 Tervalen 保存（文件版本 " +
+                 std::to_string(version.get<long long>()) + "，本程序能读到版本 " +
+                 std::to_string(kVersion) + "）");
+
+        Project p;
+        const Reader h(top.at(key::header), "表头");
+        p.sheet.header = {h.text(key::project),    h.text(key::subitem), h.text(key::designer),
+                          h.text(key::calculator), h.text(key::checker), h.text(key::reviewer),
+                          h.text(key::date)};
+        int n = 0;
+        for (const Json& r : top.array(key::records)) p.sheet.records.push_back(recordFrom(r, ++n));
+        n = 0;
+        for (const Json& s : top.array(key::openForms)) p.openForms.push_back(snapshotFrom(s, ++n));
+        return p;
+    } catch (const ProjectError&) {
+        throw;
+    } catch (const std::exception& e) {
+        // Nothing else is expected; should a lower layer throw all the same, the file is
+        // still refused with one line rather than the program stopped.
+        fail(std::string("无法读取：") + e.what());
+    }
+}
+
+std::string serialize(const Project& p) {
+    Json doc;
+    doc[key::format] = kFormat;
+    doc[key::version] = kVersion;
+    const sheet::SheetHeader& h = p.sheet.header;
+    doc[key::header] = {{key::project, h.project},   {key::subitem, h.subitem},
+                        {key::designer, h.designer}, {key::calculator, h.calculator},
+                        {key::checker, h.checker},   {key::reviewer, h.reviewer},
+                        {key::date, h.date}};
+    doc[key::records] = Json::array();
+    for (const sheet::SheetRecord& r : p.sheet.records) doc[key::records].push_back(recordOf(r));
+    doc[key::openForms] = Json::array();
+    for (const forms::FormSnapshot& s : p.openForms) doc[key::openForms].push_back(snapshotOf(s));
+    // Text that is not UTF-8 (it can only come from a command line) is written as U+FFFD
+    // rather than making the file unwritable.
+    return doc.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
+}
+
+Project load(const std::filesystem::path& file) {
+    const std::string name = inQuotes(pathText(file));
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec))
+        fail("无法读取工程文件" + name + "：" + systemReason(EISDIR));
+    std::ifstream in(file, std::ios::binary);
+    if (!in) fail("无法打开工程文件" + name + "：" + systemReason(errno));
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) fail("无法读取工程文件" + name + "：" + systemReason(errno));
+    try {
+        return parse(std::move(text).str());
+    } catch (const ProjectError& e) {
+        fail("无法打开工程文件" + name + "：" + e.what());
+    }
+}
+
+namespace {
+
+// A name for the new file beside the old one. Drawn afresh for every save, so that
+// processes forked from one another do not draw the same names.
+std::filesystem::path temporaryBeside(const std::filesystem::path& file) {
+    std::random_device random;
+    const unsigned long long n = (static_cast<unsigned long long>(random()) << 32) ^ random();
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, ".%016llx", n);
+    std::filesystem::path tmp = file;
+    tmp += suffix;
+    tmp += ".tmp";
+    return tmp;
+}
+
+#ifdef TERVALEN_POSIX_FILES
+
+// Writes the text to a new file beside `target`, flushed to the disk, with the
+// permissions `mode`; its name, or the errno of what failed (the new file removed).
+std::variant<std::filesystem::path, int> writeBeside(const std::filesystem::path& target,
+                                                     const std::string& text, mode_t mode) {
+    std::filesystem::path tmp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        tmp = temporaryBeside(target);
+        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) return errno;
+    int error = 0;
+    const char* p = text.data();
+    std::size_t left = text.size();
+    while (left > 0 && error == 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno != EINTR) error = errno;
+        } else {
+            p += n;
+            left -= static_cast<std::size_t>(n);
+        }
+    }
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) {
+        ::unlink(tmp.c_str());
+        return error;
+    }
+    return tmp;
+}
+
+#endif
+
+}  // namespace
+
+std::string save(const Project& project, const std::filesystem::path& file) {
+    const std::string text = serialize(project);
+    const auto failed = [&](const std::string& reason) {
+        return "无法保存工程文件" + inQuotes(pathText(file)) + "：" + reason;
+    };
+    // Through a link, the file it points at is replaced, not the link.
+    std::error_code ec;
+    std::filesystem::path target = file;
+    if (std::filesystem::is_symlink(file, ec)) {
+        const auto resolved = std::filesystem::weakly_canonical(file, ec);
+        if (!ec) target = resolved;
+    }
+#ifdef TERVALEN_POSIX_FILES
+    // The new file gets the old one's permissions, or the usual ones.
+    mode_t mode = 0666;
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) mode = old.st_mode & 07777;
+    const auto written = writeBeside(target, text, mode);
+    if (const int* error = std::get_if<int>(&written)) return failed(systemReason(*error));
+    const std::filesystem::path& tmp = std::get<std::filesystem::path>(written);
+    if (::rename(tmp.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(tmp.c_str());
+        return failed(systemReason(error));
+    }
+    // The rename itself reaches the disk with the folder's entry.
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+#else
+    std::filesystem::path tmp = temporaryBeside(target);
+    for (int attempt = 0; attempt < 16 && std::filesystem::exists(tmp, ec); ++attempt)
+        tmp = temporaryBeside(target);
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out) return failed(systemReason(errno));
+        out << text;
+        out.flush();
+        out.close();
+        if (!out) {
+            const int error = errno ? errno : EIO;
+            std::filesystem::remove(tmp, ec);
+            return failed(systemReason(error));
+        }
+    }
+    std::filesystem::rename(tmp, target, ec);
+    if (ec) {
+        const std::string reason = ec.message();
+        std::filesystem::remove(tmp, ec);
+        return failed(reason);
+    }
+#endif
+    return {};
+}
+
+}  // namespace tervalen::project
