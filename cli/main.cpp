@@ -253,6 +253,7 @@ int runProject(const Options& options) {
         Form form(*findForm(r.form));
         std::vector<Message> messages;
         form.setSink([&](const Message& m) { messages.push_back(m); });
+        form.setSettings(r.settings);  // the code edition it was computed by, say
         applyAll(form, r.actions);
         const std::vector<tervalen::sheet::Quantity>& saved =
             r.mismatch ? r.mismatch->savedResults : r.results;

@@ -48,6 +48,7 @@ constexpr const char* date = "date";
 constexpr const char* label = "label";
 constexpr const char* form = "form";
 constexpr const char* actions = "actions";
+constexpr const char* settings = "settings";
 constexpr const char* requirement = "requirement";
 constexpr const char* text = "text";
 constexpr const char* compared = "compared_with";
@@ -110,10 +111,18 @@ std::string floatText(float value) {
     return std::string(buf, r.ptr);
 }
 
+// A form's settings (the code edition, say), by name: none for most forms.
+Json settingsOf(const forms::Settings& settings) {
+    Json out = Json::object();
+    for (const auto& [name, value] : settings) out[name] = value;
+    return out;
+}
+
 Json recordOf(const sheet::SheetRecord& r) {
     Json out;
     out[key::label] = r.label;
     out[key::form] = r.form;
+    if (!r.settings.empty()) out[key::settings] = settingsOf(r.settings);
     out[key::actions] = argumentsOf(r.actions);
     if (r.requirement)
         out[key::requirement] = {{key::text, r.requirement->text},
@@ -128,6 +137,7 @@ Json recordOf(const sheet::SheetRecord& r) {
 Json snapshotOf(const forms::FormSnapshot& s) {
     Json out;
     out[key::form] = s.form;
+    if (!s.settings.empty()) out[key::settings] = settingsOf(s.settings);
     Json controls = Json::object();
     for (const auto& [name, state] : s.controls) {
         // The text always; the other properties where they differ from a fresh state.
@@ -219,6 +229,23 @@ std::vector<forms::Action> actionsOf(const Reader& r, const char* k, const forms
     }
 }
 
+// The settings a record or an open form was saved with; none when the file has none (a
+// form then takes its defaults, what computed it before there were settings).
+forms::Settings settingsFrom(const Reader& r, const forms::FormDef& def) {
+    forms::Settings out;
+    if (!r.has(key::settings)) return out;
+    for (const auto& [name, value] : r.object(key::settings).items()) {
+        const std::string where = r.where() + "的设置 " + inQuotes(name);
+        if (!value.is_string()) fail(where + " 应为文本");
+        const forms::Setting* setting = def.setting(name);
+        if (!setting) fail(where + " 本程序没有");
+        if (!setting->find(value.get<std::string>()))
+            fail(where + " 没有选项 " + inQuotes(value.get<std::string>()));
+        out[name] = value.get<std::string>();
+    }
+    return out;
+}
+
 std::vector<sheet::Quantity> quantitiesFrom(const Reader& r, const char* k) {
     std::vector<sheet::Quantity> out;
     int n = 0;
@@ -257,8 +284,10 @@ bool sameResults(const std::vector<sheet::Quantity>& a, const std::vector<sheet:
 }
 
 // What the press says when its actions, run again, give no result: its last message.
-std::string refusalOf(const forms::FormDef& def, const std::vector<forms::Action>& actions) {
+std::string refusalOf(const forms::FormDef& def, const forms::Settings& settings,
+                      const std::vector<forms::Action>& actions) {
     forms::Form form(def);
+    form.setSettings(settings);
     std::string said;
     form.setSink([&](const forms::Message& m) { said = m.text; });
     form.setInternalErrorSink([&](const std::string& detail) { said = "程序内部错误：" + detail; });
@@ -272,6 +301,7 @@ sheet::SheetRecord recordFrom(const Json& j, int number) {
     const Reader r(j, "第 " + std::to_string(number) + " 条计算记录");
     std::string label = r.text(key::label);
     const forms::FormDef& def = formNamed(r.text(key::form), r.where());
+    const forms::Settings settings = settingsFrom(r, def);
     const std::vector<forms::Action> actions = actionsOf(r, key::actions, def);
     if (actions.empty() || actions.back().verb != forms::Action::Verb::Press)
         fail(r.where() + "的 " + inQuotes(key::actions) + " 应以按下计算按钮结束");
@@ -281,7 +311,7 @@ sheet::SheetRecord recordFrom(const Json& j, int number) {
     std::optional<sheet::SheetRecord> again;
     std::string internalError;
     try {
-        again = sheet::replay(def, actions, label);
+        again = sheet::replay(def, settings, actions, label);
     } catch (const forms::InternalError& e) {
         internalError = std::string("程序内部错误：") + e.what();
     }
@@ -294,18 +324,20 @@ sheet::SheetRecord recordFrom(const Json& j, int number) {
         forms::Form form(def);
         form.setSink([](const forms::Message&) {});
         form.setInternalErrorSink([](const std::string&) {});
+        form.setSettings(settings);
         for (const forms::Action& a : actions)
             if (a.verb != forms::Action::Verb::Press) forms::apply(form, a);
         rec.label = std::move(label);
         rec.form = def.name;
         rec.caption = def.caption;
         rec.button = actions.back().control;
+        rec.settings = form.settings();
         rec.actions = actions;
         rec.known = sheet::knownConditions(form);
         rec.results = saved;
         rec.working = std::move(savedWorking);
         rec.mismatch = sheet::Mismatch{
-            true, internalError.empty() ? refusalOf(def, actions) : internalError, saved};
+            true, internalError.empty() ? refusalOf(def, settings, actions) : internalError, saved};
     }
     if (r.has(key::requirement)) {
         const Reader q(r.at(key::requirement), r.where() + "的要求值");
@@ -344,6 +376,7 @@ forms::FormSnapshot snapshotFrom(const Json& j, int number) {
     for (const auto& [name, value] : r.object(key::kept).items())
         snap.kept[name] = floatFrom(value, r.where() + "保存的值 " + inQuotes(name));
     snap.keptFrom = actionsOf(r, key::keptFrom, def);
+    snap.settings = settingsFrom(r, def);
     // The form itself says which controls and kept values a snapshot of it may hold.
     forms::Form form(def);
     if (const std::vector<std::string> unknown = form.restore(snap); !unknown.empty())

@@ -110,6 +110,10 @@ check "project: a result that differs from the one saved" "结果与保存时不
     "$("$calc" --project "$proj/changed.tvp" | sed -n 3p)"
 check "project json: matches_saved false, the saved value kept" "False 11.7" \
     "$("$calc" --project "$proj/changed.tvp" --json | python3 -c 'import json,sys; o=json.load(sys.stdin)[0]; print(o["matches_saved"], o["saved_results"][0]["value"])')"
+check "project: a record keeps the edition it was computed by" "PicN= 0.1080805|" \
+    "$("$calc" --edition 2010 --add-to "$proj/e.tvp" frmLJCS CmbTd=40 CmbL=50 CmbW=20 CmbH=30 >/dev/null
+       "$calc" --project "$proj/e.tvp" | sed -n 2p)|$("$calc" --project "$proj/e.tvp" | grep 结果与保存时不同)"
+check "project and edition exclude each other" 2 "$(status "$calc" --edition 2010 --project "$proj/e.tvp")"
 printf '{"format": "tervalen-project", "version": 99}' >"$proj/new.tvp"
 err="$("$calc" --project "$proj/new.tvp" 2>&1 >/dev/null)"
 check "project of a newer version: exit 4, one line" "4|1|1" \

@@ -170,6 +170,45 @@ TEST(Recompute, ARecordRefusedNowIsKeptWithWhatWasSaved) {
     EXPECT_EQ(parse(serialize(p)), p);
 }
 
+// The settings a record and an open form were computed with (the code edition of the
+// annual strikes) are saved and reproduce them; a file without them is the default.
+TEST(ProjectFile, TheSettingsTravelWithRecordsAndOpenForms) {
+    const std::vector<Action> strikes = {Action::set("CmbTd", "40"), Action::set("CmbL", "50"),
+                                         Action::set("CmbW", "20"), Action::set("CmbH", "30"),
+                                         Action::press("CmdRun")};
+    const forms::Settings chosen = {{"edition", "2010"}, {"use", "civil"}};
+    Project p = sampleProject();
+    p.sheet.add(*sheet::replay(*forms::findForm("frmLJCS"), chosen, strikes));
+    forms::Form open(*forms::findForm("frmLJCS"));
+    open.setSettings(chosen);
+    forms::applyAll(open, strikes);
+    p.openForms.push_back(open.snapshot());
+
+    const std::string text = serialize(p);
+    const Project again = parse(text);
+    EXPECT_EQ(again, p);
+    const sheet::SheetRecord& r = again.sheet.records.back();
+    EXPECT_FALSE(r.mismatch);
+    EXPECT_EQ(r.results[0].value, "0.1080805");
+    forms::Form restored(*forms::findForm("frmLJCS"));
+    ASSERT_TRUE(restored.restore(again.openForms.back()).empty());
+    EXPECT_EQ(restored.setting("edition"), "2010");
+    EXPECT_EQ(restored.text("PicN"), " 0.1080805");
+
+    auto doc = nlohmann::ordered_json::parse(text);
+    EXPECT_EQ(doc["records"].back()["settings"],
+              nlohmann::ordered_json({{"edition", "2010"}, {"use", "civil"}}));
+    EXPECT_EQ(doc["open_forms"].back()["settings"]["edition"], "2010");
+    EXPECT_FALSE(doc["records"][0].contains("settings")) << "a form without settings has none";
+
+    // Without them the record is computed by the default edition, and marked.
+    doc["records"].back().erase("settings");
+    const sheet::SheetRecord old = parse(doc.dump(2)).sheet.records.back();
+    ASSERT_TRUE(old.mismatch);
+    EXPECT_EQ(old.results[0].value, "0.07844704");
+    EXPECT_EQ(old.mismatch->savedResults[0].value, "0.1080805");
+}
+
 struct Damaged {
     const char* what;
     std::string text;
@@ -232,6 +271,17 @@ std::vector<Damaged> damagedFiles() {
         {"requirement of a result the form has not",
          edited([](Json& d) { d["records"][0]["requirement"]["compared_with"] = "Q"; }),
          "没有可比较的结果 Q"},
+        {"unknown edition",
+         edited([](Json& d) { d["records"][5]["settings"]["edition"] = "2000"; }),
+         "第 6 条计算记录的设置 “edition” 没有选项 “2000”"},
+        {"unknown setting", edited([](Json& d) { d["records"][5]["settings"]["colour"] = "red"; }),
+         "第 6 条计算记录的设置 “colour” 本程序没有"},
+        {"a setting not text", edited([](Json& d) { d["records"][5]["settings"]["use"] = 1; }),
+         "第 6 条计算记录的设置 “use” 应为文本"},
+        {"settings of an open form that has none", edited([](Json& d) {
+             d["open_forms"][0]["settings"] = {{"edition", "2010"}};
+         }),
+         "第 1 个打开的计算表的设置 “edition” 本程序没有"},
         {"a result without its value",
          edited([](Json& d) { d["records"][5]["results"][0].erase("value"); }),
          "第 6 条计算记录的 “results” 第 1 项缺少 “value”"},
