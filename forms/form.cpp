@@ -147,6 +147,10 @@ std::vector<std::string> Form::setSettings(const Settings& settings) {
 }
 
 void Form::choose(std::string_view setting, std::string value) {
+    // Chosen again: nothing changes. (A name the form does not know is setSetting's to refuse.)
+    if (const auto it = m_settings.find(std::string(setting));
+        it != m_settings.end() && it->second == value)
+        return;
     setSetting(setting, std::move(value));
     if (!m_record) return;
     const std::string button = m_record->button();  // press() drops the record

@@ -112,7 +112,7 @@ public:
     void press(std::string_view button);
     // A setting chosen beside the form: setSetting, then, when the form has a successful
     // press, that press's button again, so that results, working and record follow the
-    // choice at once.
+    // choice at once. The value it already has changes nothing and runs nothing.
     void choose(std::string_view setting, std::string value);
 
     // --- What the form shows ---

@@ -308,6 +308,11 @@ TEST(LJCSEdition, ChoosingComputesAgainOnlyAfterASuccessfulPress) {
     EXPECT_EQ(r.form.lastPress()->settings().at("edition"), "1994");
     r.form.choose("use", "public");
     EXPECT_EQ(r.form.lastPress()->settings().at("use"), "public") << "the record follows";
+    // The same choice again runs nothing: inputs typed since stay unpressed.
+    r.form.setText("CmbTd", "x");
+    r.form.choose("use", "public");
+    EXPECT_TRUE(r.messages.empty());
+    EXPECT_EQ(r.form.text("PicN"), " 0.07844704");
     // A refused press leaves nothing to compute again.
     r.run({{"CmbL", "x"}});
     r.messages.clear();
@@ -321,6 +326,7 @@ TEST(LJCSEdition, UnknownSettingsAndValuesAreRefused) {
     EXPECT_THROW(f.setSetting("edition", "2000"), std::invalid_argument);
     EXPECT_THROW(f.setSetting("year", "2010"), std::invalid_argument);
     EXPECT_THROW(f.choose("use", "farm"), std::invalid_argument);
+    EXPECT_THROW(f.choose("year", "2010"), std::invalid_argument);
     EXPECT_THROW(f.setting("year"), std::out_of_range);
     EXPECT_EQ(f.setting("edition"), "1994");
     const auto problems = f.setSettings({{"edition", "2010"}, {"use", "farm"}, {"year", "1"}});
