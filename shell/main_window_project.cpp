@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <filesystem>
 
 #include "project/project.h"
@@ -215,6 +216,9 @@ void MDIFangLei::adopt(sheet::Sheet sheet, std::unique_ptr<forms::Workspace> for
         w->refresh();
     }
     for (const std::string& name : openForms) openForm(name);
+    // The menus' entries, and so their shortcuts, are made after the background's first
+    // paint; a project opened at start may cover the background before it is ever painted.
+    if (!m_unfilled.empty()) QTimer::singleShot(0, this, &MDIFangLei::fillAllMenus);
     updateAddToSheet();
     updateTitle();
 }
