@@ -357,6 +357,8 @@ private slots:
             sheetText = sheet->plainText();
         }
         const project::Project saved = project::load(file.toStdString());
+        // What is remembered for new sheets does not go into a project read.
+        QSettings().setValue(QStringLiteral("sheet/designer"), QStringLiteral("别的设计院"));
 
         shell::MDIFangLei w;
         w.show();
@@ -388,6 +390,8 @@ private slots:
         QCOMPARE(edit(w.formView("frmZJXB"), "CmbLa1")->text(), QStringLiteral("3"));
         QCOMPARE(resultText(w.formView("frmDZ_ChuiZhi"), "PicRi"), QStringLiteral(" 28.45657"));
         w.showSheet();
+        QCOMPARE(w.calculationSheet().header, saved.sheet.header);
+        QVERIFY(!w.hasUnsavedChanges());
         QCOMPARE(w.sheetWindow()->plainText(), sheetText);
         QCOMPARE(w.sheetWindow()->headerField(QStringLiteral("工程名称"))->text(),
                  QStringLiteral("某厂区防雷"));
@@ -409,6 +413,7 @@ private slots:
     }
     void everyChangeOfTheSheetMarksTheTitle() {
         QFETCH(QString, change);
+        QSettings().setValue(QStringLiteral("sheet/designer"), QStringLiteral("某设计院"));
         shell::MDIFangLei w;
         w.show();
         QCOMPARE(w.windowTitle(), QStringLiteral("Tervalen"));
@@ -422,7 +427,9 @@ private slots:
         QVERIFY(w.windowTitle().startsWith(QStringLiteral("marks.tvp - Tervalen")));
         w.showSheet();
         shell::SheetWindow* sheet = w.sheetWindow();
-        QVERIFY(!w.hasUnsavedChanges());  // the remembered header fields are no change
+        // A new sheet takes the remembered fields, which are no change of the user's.
+        QCOMPARE(w.calculationSheet().header.designer, std::string("某设计院"));
+        QVERIFY(!w.hasUnsavedChanges());
 
         Answerer answers;
         sheet->records()->setCurrentRow(0);
