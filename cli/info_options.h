@@ -9,7 +9,9 @@
 namespace tervalen::cli {
 
 inline constexpr const char* kHelp =
-    "usage: tervalen-calc [--json] FORM ACTION...\n"
+    "usage: tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg OUT.svg]\n"
+    "                     [--add-to FILE [--label TEXT]] FORM ACTION...\n"
+    "       tervalen-calc --project FILE [--json | --text] [--pdf OUT.pdf]\n"
     "Runs a Tervalen calculator form's logic without a window and prints what it shows.\n"
     "\n"
     "  CONTROL=TEXT          set a box's text as if pasted (no key filter, no Click handler)\n"
@@ -18,12 +20,23 @@ inline constexpr const char* kHelp =
     "  --select OPTION       select an option button\n"
     "  --press BUTTON        press a button (CmdRun, CmdRun_GP, CmdRun_CJ, CmdRun1, CmdRun2)\n"
     "  --json                print one JSON object: form, messages, results, labels, inputs\n"
+    "  --text                print the calculation sheet's section of the last press too\n"
+    "  --pdf OUT.pdf         write the calculation sheet as PDF\n"
+    "  --dxf OUT.dxf, --svg OUT.svg   write the protection-range drawing\n"
+    "  --add-to FILE         add the last press to the project FILE (.tvp) as a record,\n"
+    "                        creating FILE when there is none\n"
+    "  --label TEXT          the added record's label (default: \"n# \" and the form's title)\n"
+    "  --project FILE        compute every record of the project FILE again and print each\n"
+    "                        one's label and results; with --json an array of objects\n"
+    "                        with label, matches_saved and saved_results added\n"
     "  --help                show this text\n"
     "  --version             show the version\n"
     "\n"
     "Actions run in order; with no --press the form's first calculate button is pressed\n"
     "once at the end. Exit status 0 when the actions ran, whatever messages they produced;\n"
-    "2 for an unknown form, control or button or a malformed action.\n"
+    "2 for an unknown form, control or button or a malformed action; 3 when --text,\n"
+    "--pdf, --dxf, --svg or --add-to finds no successful calculation or cannot write;\n"
+    "4 when a project file cannot be read or written.\n"
     "\n"
     "example: tervalen-calc frmRx_DLDanZ CmbH=20 CmbHx=5\n";
 

@@ -1,6 +1,8 @@
 // tervalen-calc: runs any calculator form's logic without a window.
 //
-//   tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg OUT.svg] FORM ACTION...
+//   tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg OUT.svg]
+//                 [--add-to FILE [--label TEXT]] FORM ACTION...
+//   tervalen-calc --project FILE [--json | --text] [--pdf OUT.pdf]
 //     CONTROL=TEXT         set a box's text as if pasted (no key filter, no Click handler)
 //     --type CONTROL=TEXT  type TEXT character by character through the box's key filter
 //     --pick CONTROL=TEXT  choose a list entry: set the text and run the box's Click handler
@@ -9,16 +11,22 @@
 //   With no --press, the form's first calculate button is pressed once at the end.
 //   --text prints the calculation sheet's section of the last press after the results;
 //   --pdf writes the one-record calculation sheet as PDF; --dxf, --svg write the
-//   protection-range drawing of the last successful press.
+//   protection-range drawing of the last successful press; --add-to appends the last
+//   press to a project file (.tvp) as a record, creating the file when there is none.
+//   --project recomputes every record of a project file and prints each one's label and
+//   results (--text: then the whole sheet; --pdf: the whole sheet as PDF).
 //   Exit status: 0 when the actions ran (whatever messages they showed), 2 for a
-//   malformed command line, 3 when an export finds no successful press (or no drawing)
-//   or its file cannot be written (no file is left, one line says why), 70 when a
+//   malformed command line, 3 when an export or --add-to finds no successful press (or
+//   no drawing) or its file cannot be written (no file is left, one line says why), 4
+//   when a project file cannot be read or written (one line says why), 70 when a
 //   handler met a fault of the program itself.
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -31,6 +39,7 @@
 #include "forms/catalog.h"
 #include "forms/form.h"
 #include "pdf_export.h"
+#include "project/project.h"
 #include "sheet/document.h"
 #include "sheet/sheet_record.h"
 #include "sheet/text_render.h"
@@ -70,7 +79,7 @@ void printText(const Form& form, const std::vector<Message>& messages) {
         if (c->kind == Kind::Result) std::cout << c->name << '=' << form.text(c->name) << '\n';
 }
 
-void printJson(const Form& form, const std::vector<Message>& messages) {
+nlohmann::ordered_json jsonOf(const Form& form, const std::vector<Message>& messages) {
     nlohmann::ordered_json out;
     out["form"] = form.name();
     out["messages"] = nlohmann::ordered_json::array();
@@ -101,11 +110,22 @@ void printJson(const Form& form, const std::vector<Message>& messages) {
                                       {"value", s.value},
                                       {"unit", s.unit},
                                       {"note", s.note}});
+    return out;
+}
+
+void printJson(const nlohmann::ordered_json& out) {
     std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
 // The export's exit status: no successful press to record, or no file written.
 constexpr int kNoExport = 3;
+// A project file that cannot be read or written.
+constexpr int kProjectFile = 4;
+
+// A project file's problem, said in one line: exit status 4.
+struct ProjectFileError {
+    std::string what;
+};
 
 // Writes the drawing of the form's last press; 0, or 3 with one line on stderr.
 int writeDrawing(const Form& form, const std::vector<Message>& messages, const std::string& dxf,
@@ -143,9 +163,18 @@ int writeDrawing(const Form& form, const std::vector<Message>& messages, const s
 struct Options {
     bool json = false;
     bool text = false;
-    std::string pdf;       // empty: none
-    std::string dxf, svg;  // the drawing's files; empty: none
+    std::string pdf;                   // empty: none
+    std::string dxf, svg;              // the drawing's files; empty: none
+    std::string addTo;                 // the project file the press is added to; empty: none
+    std::optional<std::string> label;  // the added record's label
+    std::string project;               // the project file to recompute and print; empty: none
 };
+
+constexpr const char* kUsage =
+    "usage: tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg OUT.svg] "
+    "[--add-to FILE [--label TEXT]] FORM [CONTROL=TEXT | --type CONTROL=TEXT | --pick "
+    "CONTROL=TEXT | --select OPTION | --press BUTTON]...; or: tervalen-calc --project FILE "
+    "[--json | --text] [--pdf OUT.pdf]";
 
 // The options before the form's name; i is left at the form's name.
 Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
@@ -161,28 +190,109 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
             o.dxf = args[++i];
         } else if (args[i] == "--svg" && i + 1 < args.size()) {
             o.svg = args[++i];
+        } else if (args[i] == "--add-to" && i + 1 < args.size()) {
+            o.addTo = args[++i];
+        } else if (args[i] == "--label" && i + 1 < args.size()) {
+            o.label = args[++i];
+        } else if (args[i] == "--project" && i + 1 < args.size()) {
+            o.project = args[++i];
         } else {
-            const bool takesFile = args[i] == "--pdf" || args[i] == "--dxf" || args[i] == "--svg";
+            const bool takesFile = args[i] == "--pdf" || args[i] == "--dxf" || args[i] == "--svg" ||
+                                   args[i] == "--add-to" || args[i] == "--project";
             throw ActionError("unknown option " + args[i] +
-                              (takesFile ? " without a file name" : ""));
+                              (takesFile              ? " without a file name"
+                               : args[i] == "--label" ? " without a text"
+                                                      : ""));
         }
     }
     if (o.json && o.text) throw ActionError("--json and --text exclude each other");
-    if (i >= args.size())
-        throw ActionError(
-            "usage: tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg "
-            "OUT.svg] FORM [CONTROL=TEXT | "
-            "--type CONTROL=TEXT | --pick CONTROL=TEXT | --select OPTION | --press BUTTON]...");
+    if (o.label && o.addTo.empty()) throw ActionError("--label goes with --add-to");
+    if (!o.project.empty()) {
+        if (!o.addTo.empty() || !o.dxf.empty() || !o.svg.empty())
+            throw ActionError("--project goes with --json, --text and --pdf only");
+        if (i < args.size()) throw ActionError("--project takes no form: " + args[i]);
+        return o;
+    }
+    if (i >= args.size()) throw ActionError(kUsage);
     return o;
+}
+
+// The project in the file, or a new one when there is no such file.
+tervalen::project::Project projectIn(const std::string& file, bool mayBeNew) {
+    std::error_code ec;
+    if (mayBeNew && !std::filesystem::exists(std::filesystem::path(file), ec) && !ec) return {};
+    try {
+        return tervalen::project::load(std::filesystem::path(file));
+    } catch (const tervalen::project::ProjectError& e) {
+        throw ProjectFileError{e.what()};
+    }
+}
+
+// The printed form of a quantity: "Rx = 11.70115 m".
+std::string stated(const tervalen::sheet::Quantity& q) {
+    return (q.symbol.empty() ? q.name : q.symbol) + " = " + q.value +
+           (q.unit.empty() ? "" : " " + q.unit);
+}
+
+// --project: every record computed again, printed as a press of the driver is, with its
+// label; then the sheet.
+int runProject(const Options& options) {
+    const tervalen::project::Project p = projectIn(options.project, false);
+    nlohmann::ordered_json all = nlohmann::ordered_json::array();
+    bool first = true;
+    for (const tervalen::sheet::SheetRecord& r : p.sheet.records) {
+        Form form(*findForm(r.form));
+        std::vector<Message> messages;
+        form.setSink([&](const Message& m) { messages.push_back(m); });
+        applyAll(form, r.actions);
+        const std::vector<tervalen::sheet::Quantity>& saved =
+            r.mismatch ? r.mismatch->savedResults : r.results;
+        if (options.json) {
+            nlohmann::ordered_json out = jsonOf(form, messages);
+            out["label"] = r.label;
+            out["matches_saved"] = !r.mismatch;
+            out["saved_results"] = nlohmann::ordered_json::array();
+            for (const tervalen::sheet::Quantity& q : saved)
+                out["saved_results"].push_back(
+                    {{"symbol", q.symbol}, {"name", q.name}, {"value", q.value}, {"unit", q.unit}});
+            all.push_back(std::move(out));
+            continue;
+        }
+        std::cout << (first ? "" : "\n") << r.label << '\n';
+        first = false;
+        printText(form, messages);
+        if (r.mismatch) {
+            std::string savedText;
+            for (const tervalen::sheet::Quantity& q : saved)
+                savedText += (savedText.empty() ? "" : "，") + stated(q);
+            std::cout << tervalen::sheet::kMismatchNote << "："
+                      << (r.mismatch->refused ? "重新计算未得出结果；" : "") << "保存时 "
+                      << savedText << '\n';
+        }
+    }
+    if (options.json) printJson(all);
+    const tervalen::sheet::Document sheet =
+        tervalen::sheet::sheetDocument(p.sheet.header, p.sheet.records);
+    if (options.text) std::cout << '\n' << tervalen::sheet::plainText(sheet);
+    if (!options.pdf.empty())
+        if (const std::string error = writeSheetPdf(options.pdf, sheet); !error.empty()) {
+            std::cerr << "tervalen-calc: " << oneLine(error) << '\n';
+            return kNoExport;
+        }
+    return 0;
 }
 
 int run(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::size_t i = 0;
     const Options options = readOptions(args, i);
+    if (!options.project.empty()) return runProject(options);
     const FormDef* def = findForm(args[i]);
     if (!def) throw ActionError("unknown form '" + args[i] + "'");
     const std::vector<Action> actions = parseActions(std::span(args).subspan(i + 1), *def);
+    // The project is read first: a file that cannot be read is said before anything runs.
+    std::optional<tervalen::project::Project> project;
+    if (!options.addTo.empty()) project = projectIn(options.addTo, true);
     Form form(*def);
     std::vector<Message> messages;
     form.setSink([&](const Message& m) { messages.push_back(m); });
@@ -193,10 +303,31 @@ int run(int argc, char** argv) {
         const std::string first = form.firstCalculateButton();
         if (!first.empty()) form.press(first);
     }
-    if (options.json)
-        printJson(form, messages);
-    else
+    // The record of the press, numbered as the project's next one when it is added.
+    std::optional<tervalen::sheet::SheetRecord> added;
+    if (project)
+        if (auto record = tervalen::sheet::recordOf(form, options.label.value_or(""))) {
+            project->sheet.add(std::move(*record));
+            added = project->sheet.records.back();
+        }
+    if (options.json) {
+        nlohmann::ordered_json out = jsonOf(form, messages);
+        if (added) out["label"] = added->label;
+        printJson(out);
+    } else {
         printText(form, messages);
+    }
+    if (project) {
+        if (!added) {
+            std::cerr << "tervalen-calc: nothing added to " << options.addTo
+                      << ": no successful calculation\n";
+            return kNoExport;
+        }
+        if (const std::string error =
+                tervalen::project::save(*project, std::filesystem::path(options.addTo));
+            !error.empty())
+            throw ProjectFileError{error};
+    }
     if (!options.dxf.empty() || !options.svg.empty())
         if (const int status = writeDrawing(form, messages, options.dxf, options.svg))
             return status;
@@ -232,6 +363,9 @@ int main(int argc, char** argv) {
     } catch (const ActionError& e) {
         std::cerr << "tervalen-calc: " << e.what() << '\n';
         return 2;
+    } catch (const ProjectFileError& e) {
+        std::cerr << "tervalen-calc: " << oneLine(e.what) << '\n';
+        return kProjectFile;
     } catch (const InternalError& e) {
         // A fault of the program, not of the command line: exit codes 3 and 4 are the
         // export's and the project file's.

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
 #include <system_error>
+#include <variant>
 
 #include "forms/action.h"
 #include "forms/catalog.h"
@@ -146,9 +148,13 @@ Json snapshotOf(const forms::FormSnapshot& s) {
 
 // ---------------------------------------------------------------- reading
 
-[[noreturn]] void fail(const std::string& what) { throw ProjectError(what); }
+[[noreturn]] void fail(const std::string& what) {
+    throw ProjectError(what);
+}
 
-std::string inQuotes(std::string_view s) { return "“" + std::string(s) + "”"; }
+std::string inQuotes(std::string_view s) {
+    return "“" + std::string(s) + "”";
+}
 
 // A part of the document being read, named for the messages ("第 2 条计算记录").
 class Reader {
@@ -204,7 +210,7 @@ std::vector<std::string> stringsOf(const Json& array, const std::string& where) 
 }
 
 std::vector<forms::Action> actionsOf(const Reader& r, const char* k, const forms::FormDef& def) {
-    const std::string where = r.where() + "的 " + inQuotes(k);
+    const std::string where = r.where() + "的 " + inQuotes(k) + " ";
     const std::vector<std::string> args = stringsOf(r.array(k), where);
     try {
         return forms::parseActions(args, def);
@@ -315,7 +321,9 @@ float floatFrom(const Json& j, const std::string& where) {
     const std::string s = j.get<std::string>();
     float v = 0;
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || end != s.data() + s.size()) fail(where + "应为数字的文本");
+    // A form keeps only finite values (a step that overflows stops before it stores).
+    if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v))
+        fail(where + "应为数字的文本");
     return v;
 }
 
@@ -372,7 +380,9 @@ Json document(std::string_view text) {
     }
 }
 
-std::string systemReason(int error) { return std::generic_category().message(error); }
+std::string systemReason(int error) {
+    return std::generic_category().message(error);
+}
 
 std::string pathText(const std::filesystem::path& p) {
     const auto u8 = p.u8string();
@@ -394,12 +404,13 @@ Project parse(std::string_view text) {
         if (!version.is_number_integer() || version.get<long long>() < 1)
             fail("工程文件的 " + inQuotes(key::version) + " 应为正整数");
         if (version.get<long long>() > kVersion)
-            fail("由更新版本的 Tervalen 保存（文件版本 " + std::to_string(version.get<long long>()) +
-                 "，本程序能读到版本 " + std::to_string(kVersion) + "）");
+            fail("由更新版本的 Tervalen 保存（文件版本 " +
+                 std::to_string(version.get<long long>()) + "，本程序能读到版本 " +
+                 std::to_string(kVersion) + "）");
 
         Project p;
         const Reader h(top.at(key::header), "表头");
-        p.sheet.header = {h.text(key::project), h.text(key::subitem),   h.text(key::designer),
+        p.sheet.header = {h.text(key::project),    h.text(key::subitem), h.text(key::designer),
                           h.text(key::calculator), h.text(key::checker), h.text(key::reviewer),
                           h.text(key::date)};
         int n = 0;
@@ -421,9 +432,9 @@ std::string serialize(const Project& p) {
     doc[key::format] = kFormat;
     doc[key::version] = kVersion;
     const sheet::SheetHeader& h = p.sheet.header;
-    doc[key::header] = {{key::project, h.project},       {key::subitem, h.subitem},
-                        {key::designer, h.designer},     {key::calculator, h.calculator},
-                        {key::checker, h.checker},       {key::reviewer, h.reviewer},
+    doc[key::header] = {{key::project, h.project},   {key::subitem, h.subitem},
+                        {key::designer, h.designer}, {key::calculator, h.calculator},
+                        {key::checker, h.checker},   {key::reviewer, h.reviewer},
                         {key::date, h.date}};
     doc[key::records] = Json::array();
     for (const sheet::SheetRecord& r : p.sheet.records) doc[key::records].push_back(recordOf(r));
@@ -436,6 +447,9 @@ std::string serialize(const Project& p) {
 
 Project load(const std::filesystem::path& file) {
     const std::string name = inQuotes(pathText(file));
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec))
+        fail("无法读取工程文件" + name + "：" + systemReason(EISDIR));
     std::ifstream in(file, std::ios::binary);
     if (!in) fail("无法打开工程文件" + name + "：" + systemReason(errno));
     std::ostringstream text;
@@ -450,12 +464,13 @@ Project load(const std::filesystem::path& file) {
 
 namespace {
 
-// A name for the new file beside the old one that no other save uses.
+// A name for the new file beside the old one. Drawn afresh for every save, so that
+// processes forked from one another do not draw the same names.
 std::filesystem::path temporaryBeside(const std::filesystem::path& file) {
-    static std::mt19937_64 random{std::random_device{}()};
+    std::random_device random;
+    const unsigned long long n = (static_cast<unsigned long long>(random()) << 32) ^ random();
     char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".%016llx",
-                  static_cast<unsigned long long>(random()));
+    std::snprintf(suffix, sizeof suffix, ".%016llx", n);
     std::filesystem::path tmp = file;
     tmp += suffix;
     tmp += ".tmp";
@@ -464,9 +479,17 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& file) {
 
 #ifdef TERVALEN_POSIX_FILES
 
-// Writes the text to a new file, flushed to the disk; the errno of what failed, or 0.
-int writeNew(const std::filesystem::path& tmp, const std::string& text, mode_t mode) {
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+// Writes the text to a new file beside `target`, flushed to the disk, with the
+// permissions `mode`; its name, or the errno of what failed (the new file removed).
+std::variant<std::filesystem::path, int> writeBeside(const std::filesystem::path& target,
+                                                     const std::string& text, mode_t mode) {
+    std::filesystem::path tmp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        tmp = temporaryBeside(target);
+        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST) break;
+    }
     if (fd < 0) return errno;
     int error = 0;
     const char* p = text.data();
@@ -482,7 +505,11 @@ int writeNew(const std::filesystem::path& tmp, const std::string& text, mode_t m
     }
     if (error == 0 && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
-    return error;
+    if (error != 0) {
+        ::unlink(tmp.c_str());
+        return error;
+    }
+    return tmp;
 }
 
 #endif
@@ -491,26 +518,29 @@ int writeNew(const std::filesystem::path& tmp, const std::string& text, mode_t m
 
 std::string save(const Project& project, const std::filesystem::path& file) {
     const std::string text = serialize(project);
+    const auto failed = [&](const std::string& reason) {
+        return "无法保存工程文件" + inQuotes(pathText(file)) + "：" + reason;
+    };
     // Through a link, the file it points at is replaced, not the link.
     std::error_code ec;
     std::filesystem::path target = file;
     if (std::filesystem::is_symlink(file, ec)) {
-        const auto resolved = std::filesystem::canonical(file, ec);
+        const auto resolved = std::filesystem::weakly_canonical(file, ec);
         if (!ec) target = resolved;
     }
-    const std::filesystem::path tmp = temporaryBeside(target);
-    const auto failed = [&](const std::string& reason) {
-        std::error_code ignored;
-        std::filesystem::remove(tmp, ignored);
-        return "无法保存工程文件" + inQuotes(pathText(file)) + "：" + reason;
-    };
 #ifdef TERVALEN_POSIX_FILES
     // The new file gets the old one's permissions, or the usual ones.
     mode_t mode = 0666;
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0) mode = old.st_mode & 07777;
-    if (const int error = writeNew(tmp, text, mode)) return failed(systemReason(error));
-    if (::rename(tmp.c_str(), target.c_str()) != 0) return failed(systemReason(errno));
+    const auto written = writeBeside(target, text, mode);
+    if (const int* error = std::get_if<int>(&written)) return failed(systemReason(*error));
+    const std::filesystem::path& tmp = std::get<std::filesystem::path>(written);
+    if (::rename(tmp.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(tmp.c_str());
+        return failed(systemReason(error));
+    }
     // The rename itself reaches the disk with the folder's entry.
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
@@ -519,16 +549,27 @@ std::string save(const Project& project, const std::filesystem::path& file) {
         ::close(dir);
     }
 #else
+    std::filesystem::path tmp = temporaryBeside(target);
+    for (int attempt = 0; attempt < 16 && std::filesystem::exists(tmp, ec); ++attempt)
+        tmp = temporaryBeside(target);
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
         if (!out) return failed(systemReason(errno));
         out << text;
         out.flush();
         out.close();
-        if (!out) return failed(systemReason(errno ? errno : EIO));
+        if (!out) {
+            const int error = errno ? errno : EIO;
+            std::filesystem::remove(tmp, ec);
+            return failed(systemReason(error));
+        }
     }
     std::filesystem::rename(tmp, target, ec);
-    if (ec) return failed(ec.message());
+    if (ec) {
+        const std::string reason = ec.message();
+        std::filesystem::remove(tmp, ec);
+        return failed(reason);
+    }
 #endif
     return {};
 }

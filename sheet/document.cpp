@@ -30,6 +30,38 @@ int labelNumber(const std::string& label) {
     return ec == std::errc() && end != label.data() + label.size() && *end == '#' ? n : 0;
 }
 
+// A record read from a project file whose results differ from the ones saved: says so, with
+// both values of each result that differs, or why no result was computed again.
+void appendMismatch(std::vector<Block>& out, const SheetRecord& r) {
+    const Mismatch& m = *r.mismatch;
+    if (m.refused) {
+        std::string why = oneLine(m.reason);
+        out.push_back(Paragraph{std::string(kMismatchNote) + "：按保存的操作重新计算未得出结果" +
+                                    (why.empty() ? "" : "（" + why + "）") +
+                                    "，以上为保存时的结果。",
+                                true});
+        return;
+    }
+    out.push_back(
+        Paragraph{std::string(kMismatchNote) + "：以上为重新计算的结果，两次的数值如下。"});
+    Table t{{"符号", "名称", "保存时", "重新计算", "单位"}, {}, 0, {12, 40, 17, 17, 14}};
+    const auto find = [](const std::vector<Quantity>& qs, const Quantity& q) -> const Quantity* {
+        for (const Quantity& x : qs)
+            if (x.symbol == q.symbol && x.name == q.name) return &x;
+        return nullptr;
+    };
+    for (const Quantity& saved : m.savedResults) {
+        const Quantity* now = find(r.results, saved);
+        if (now && now->value == saved.value) continue;
+        t.rows.push_back(
+            {saved.symbol, saved.name, saved.value, now ? now->value : "—", saved.unit});
+    }
+    for (const Quantity& now : r.results)
+        if (!find(m.savedResults, now))
+            t.rows.push_back({now.symbol, now.name, "—", now.value, now.unit});
+    out.push_back(std::move(t));
+}
+
 void appendSection(std::vector<Block>& out, const SheetRecord& r, int number) {
     const std::string n = std::to_string(number);
     int part = 0;
@@ -49,6 +81,7 @@ void appendSection(std::vector<Block>& out, const SheetRecord& r, int number) {
     }
     heading("计算结果");
     out.push_back(quantityTable(r.results));
+    if (r.mismatch) appendMismatch(out, r);
     for (const std::string& m : r.messages) out.push_back(Paragraph{"提示：" + oneLine(m), true});
     heading("结论");
     Conclusion c = conclusionOf(r);

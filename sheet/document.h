@@ -37,6 +37,7 @@ struct Sheet {
     // number any label starts with ("3# …"), so that numbers stay unique after removals.
     void add(SheetRecord record);
     int nextNumber() const;
+    bool operator==(const Sheet&) const = default;
 };
 
 struct Title {
@@ -74,6 +75,9 @@ struct Document {
 
 inline constexpr const char* kSheetTitle = "防雷计算书";
 inline constexpr const char* kDisplayRule = "中间结果显示 7 位有效数字，计算按未舍入值进行。";
+// A record whose results, computed again on reading a project file, differ from the ones
+// saved (SheetRecord::mismatch); the sheet says so in its 计算结果 with both values.
+inline constexpr const char* kMismatchNote = "结果与保存时不同";
 inline constexpr const char* kClosingLine =
     "本计算书由 Tervalen 程序生成，计算条件与结果须经设计人校核后使用。";
 

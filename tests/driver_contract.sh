@@ -69,5 +69,48 @@ $([[ -e "$out/none/c.pdf" ]] && echo file || echo no file)"
     "$("$calc" --json --pdf "$out/d.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5 2>/dev/null)"
 [[ -n "$out" ]] && rm -rf "$out"
 
+# Project files: --add-to appends a press as a record (a refused one adds nothing, exit
+# 3), --project computes every record again; a file that cannot be read or written is
+# exit 4 with one line.
+proj="$(mktemp -d)"
+check "add-to creates the project, prints as usual" "PicRx= 11.70115|0" \
+    "$("$calc" --add-to "$proj/a.tvp" frmRx_DLDanZ CmbH=20 CmbHx=5)|$?"
+check "add-to a two-button form, with a label" "PicRi= 28.45657|0" \
+    "$("$calc" --add-to "$proj/a.tvp" --label "2# 接地极" frmDZ_ChuiZhi CmbGg=0.05 Cmbρ=300 \
+        CmbL1=2.5 CmbN=4 --press CmdRun_GP CmbL2=10 --press CmdRun_CJ | tail -1)|$?"
+before="$(cat "$proj/a.tvp")"
+check "add-to a refused press: exit 3" 3 "$(status "$calc" --add-to "$proj/a.tvp" frmRx_DLDanZ CmbH=40 CmbHx=5)"
+check "add-to a refused press adds nothing" "$before" "$(cat "$proj/a.tvp")"
+check "add-to json: the record's label added" "3# 建筑物年预计雷击次数计算" \
+    "$("$calc" --json --add-to "$proj/a.tvp" frmLJCS CmbTd=40 CmbL=50 CmbW=20 CmbH=30 | python3 -c 'import json,sys; print(json.load(sys.stdin)["label"])')"
+check "project: each record's label and results" \
+    $'1# 独立单针保护范围计算\nPicRx= 11.70115\n\n2# 接地极\nPicD= 0.042\nPicR= 104.5203\nPicRn= 34.84011\nPicRi= 28.45657\n\n3# 建筑物年预计雷击次数计算\nPicN= 0.07844704' \
+    "$("$calc" --project "$proj/a.tvp")"
+check "project json: the usual objects with label and matches_saved" \
+    '[["1# 独立单针保护范围计算", true, " 11.70115"], ["2# 接地极", true, " 28.45657"], ["3# 建筑物年预计雷击次数计算", true, " 0.07844704"]]' \
+    "$("$calc" --project "$proj/a.tvp" --json | python3 -c 'import json,sys; print(json.dumps([[o["label"], o["matches_saved"], list(o["results"].values())[-1]] for o in json.load(sys.stdin)], ensure_ascii=False))')"
+sed 's/"value": "11.70115"/"value": "11.7"/' "$proj/a.tvp" >"$proj/changed.tvp"
+check "project: a result that differs from the one saved" "结果与保存时不同：保存时 Rx = 11.7 m" \
+    "$("$calc" --project "$proj/changed.tvp" | sed -n 3p)"
+check "project json: matches_saved false, the saved value kept" "False 11.7" \
+    "$("$calc" --project "$proj/changed.tvp" --json | python3 -c 'import json,sys; o=json.load(sys.stdin)[0]; print(o["matches_saved"], o["saved_results"][0]["value"])')"
+printf '{"format": "tervalen-project", "version": 99}' >"$proj/new.tvp"
+err="$("$calc" --project "$proj/new.tvp" 2>&1 >/dev/null)"
+check "project of a newer version: exit 4, one line" "4|1|1" \
+    "$?|$(wc -l <<<"$err" | tr -d ' ')|$(grep -c '由更新版本的 Tervalen 保存' <<<"$err")"
+check "project missing: exit 4" 4 "$(status "$calc" --project "$proj/none.tvp")"
+check "add-to an unreadable project: exit 4, unchanged" "4 $(cat "$proj/new.tvp")" \
+    "$(status "$calc" --add-to "$proj/new.tvp" frmLJCS CmbTd=40 CmbL=50 CmbW=20 CmbH=30) $(cat "$proj/new.tvp")"
+check "add-to a project that cannot be written: exit 4" 4 \
+    "$(status "$calc" --add-to "$proj/none/a.tvp" frmLJCS CmbTd=40 CmbL=50 CmbW=20 CmbH=30)"
+check "project takes no form" 2 "$(status "$calc" --project "$proj/a.tvp" frmLJCS)"
+check "label without add-to" 2 "$(status "$calc" --label x frmLJCS)"
+if [[ -n "$(command -v pdftotext)" ]] && ! "$calc" --pdf "$proj/probe.pdf" frmLJCS 2>&1 | grep -q 'has no Qt'; then
+    "$calc" --project "$proj/changed.tvp" --pdf "$proj/sheet.pdf" >/dev/null 2>&1
+    check "project pdf: every record, the difference marked" "3 1" \
+        "$(pdftotext "$proj/sheet.pdf" - | grep -cE '^[123]# ') $(pdftotext "$proj/sheet.pdf" - | grep -c '结果与保存时不同')"
+fi
+rm -rf "$proj"
+
 if ((fails)); then echo "$fails failed"; exit 1; fi
 echo "driver contract: all checks passed"

@@ -1,0 +1,299 @@
+// The project file read back: the same records, inputs, open forms and sheet; records
+// computed again and marked where they differ from what was saved; and a damaged file
+// refused with one line naming it.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <random>
+
+#include "project_fixture.h"
+#include "sheet/document.h"
+#include "sheet/text_render.h"
+
+namespace tervalen::project {
+namespace {
+
+using forms::Action;
+using testing::readFile;
+using testing::sampleProject;
+using testing::ScratchFolder;
+using testing::writeFile;
+
+std::string sheetText(const Project& p) {
+    return sheet::plainText(sheet::sheetDocument(p.sheet.header, p.sheet.records));
+}
+
+TEST(ProjectFile, ReopensAsSaved) {
+    ScratchFolder dir;
+    const Project saved = sampleProject();
+    ASSERT_EQ(saved.sheet.records.size(), 6u);
+    ASSERT_EQ(save(saved, dir / "厂区.tvp"), "");
+
+    const Project again = load(dir / "厂区.tvp");
+    EXPECT_EQ(again.sheet.header, saved.sheet.header);
+    ASSERT_EQ(again.sheet.records.size(), saved.sheet.records.size());
+    for (std::size_t i = 0; i < saved.sheet.records.size(); ++i) {
+        EXPECT_EQ(again.sheet.records[i], saved.sheet.records[i]) << i;
+        EXPECT_FALSE(again.sheet.records[i].mismatch) << i;
+    }
+    EXPECT_EQ(again.openForms, saved.openForms);
+    EXPECT_EQ(again, saved);
+    EXPECT_EQ(sheetText(again), sheetText(saved));
+    // Saved again, the file is the same text: keys in a fixed order, nothing rewritten.
+    EXPECT_EQ(serialize(again), readFile(dir / "厂区.tvp"));
+}
+
+TEST(ProjectFile, OpenFormsComeBackInAFreshWorkspace) {
+    const Project p = parse(serialize(sampleProject()));
+    forms::Workspace ws;
+    EXPECT_TRUE(ws.restore(p.openForms).empty());
+    forms::Form& rx = ws.openWindow("frmRx_DLDanZ");
+    EXPECT_EQ(rx.text("CmbH"), "25.50");  // as typed, not as a number
+    EXPECT_EQ(rx.text("CmbHx"), " 7");
+    EXPECT_TRUE(ws.openWindow("frmDZ_ShuiPing").selected("OptA4"));
+
+    // The impulse press reads the resistance the power-frequency press kept: the restored
+    // form converts exactly what the form it was saved from converts.
+    forms::Workspace original;
+    forms::Form& before = original.openWindow("frmDZ_ChuiZhi");
+    before.setSink([](const forms::Message&) {});
+    forms::applyAll(before, std::vector{Action::set("CmbGg", "0.05"), Action::set("Cmbρ", "123.4"),
+                                        Action::set("CmbL1", "2.5"), Action::set("CmbN", "3"),
+                                        Action::press("CmdRun_GP")});
+    forms::Form& after = ws.openWindow("frmDZ_ChuiZhi");
+    EXPECT_EQ(after.snapshot(), before.snapshot());
+    for (forms::Form* f : {&before, &after}) {
+        f->setSink([](const forms::Message&) {});
+        f->setText("CmbL2", "10");
+        f->press("CmdRun_CJ");
+    }
+    ASSERT_FALSE(before.text("PicRi").empty());
+    EXPECT_EQ(after.text("PicRi"), before.text("PicRi"));
+}
+
+TEST(ProjectFile, KeptValuesReadBackBitForBit) {
+    // Values with no short decimal form, the smallest and largest magnitudes, negatives.
+    for (const float v : {0.1f, 1.0f / 3, 16.100271f, 1e-38f, 1.4e-45f, 3.4028235e38f, -7.25f}) {
+        Project p;
+        p.openForms.push_back(forms::Form(*forms::findForm("frmDZ_XT")).snapshot());
+        p.openForms.back().kept.begin()->second = v;
+        const Project q = parse(serialize(p));
+        EXPECT_EQ(q.openForms.back().kept.begin()->second, v);
+    }
+}
+
+TEST(ProjectFile, IsReadableJsonWithNumbersAsTyped) {
+    const auto doc = nlohmann::ordered_json::parse(serialize(sampleProject()));
+    std::vector<std::string> keys;
+    for (const auto& [k, v] : doc.items()) keys.push_back(k);
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"format", "version", "header", "records", "open_forms"}));
+    EXPECT_EQ(doc["format"], "tervalen-project");
+    EXPECT_EQ(doc["version"], 1);
+    const auto& rod = doc["records"][0];
+    EXPECT_EQ(rod["actions"], nlohmann::ordered_json({"CmbH=20", "CmbHx=5", "--press", "CmdRun"}));
+    EXPECT_EQ(rod["requirement"]["text"], "10");
+    EXPECT_EQ(rod["results"][0]["value"], "11.70115");
+    EXPECT_EQ(doc["records"][1]["actions"][0], "--pick");
+    EXPECT_EQ(doc["records"][1]["label"], "屋面 东侧 避雷针");
+    EXPECT_EQ(doc["open_forms"][0]["controls"]["CmbH"]["text"], "25.50");
+    // Indented, one value a line.
+    EXPECT_NE(serialize(sampleProject()).find("\n  \"version\": 1,\n"), std::string::npos);
+}
+
+// The sample's text with one edit made to its JSON.
+template <class Edit>
+std::string edited(Edit edit) {
+    auto doc = nlohmann::ordered_json::parse(serialize(sampleProject()));
+    edit(doc);
+    return doc.dump(2);
+}
+
+TEST(Recompute, AResultThatDiffersIsMarkedWithBothValues) {
+    // As if an earlier version had computed Rx = 11.70 and Ri otherwise.
+    const Project p = parse(edited([](auto& doc) {
+        doc["records"][0]["results"][0]["value"] = "11.70";
+        doc["records"][3]["results"].back()["value"] = "99.5";
+    }));
+    const sheet::SheetRecord& rod = p.sheet.records[0];
+    ASSERT_TRUE(rod.mismatch);
+    EXPECT_FALSE(rod.mismatch->refused);
+    EXPECT_EQ(rod.results[0].value, "11.70115");  // computed now
+    EXPECT_EQ(rod.mismatch->savedResults[0].value, "11.70");
+    ASSERT_TRUE(p.sheet.records[3].mismatch);
+    for (int i : {1, 2, 4, 5}) EXPECT_FALSE(p.sheet.records[i].mismatch) << i;
+
+    const std::string text =
+        sheet::plainText(sheet::sheetDocument(p.sheet.header, p.sheet.records));
+    const std::string section = sheet::plainText(sheet::recordDocument(rod, 1));
+    EXPECT_NE(section.find("结果与保存时不同"), std::string::npos);
+    // The row of Rx gives the saved value, then the one computed now.
+    EXPECT_NE(section.find("Rx    避雷针在Hx高度的平面上的保护半径  11.70   11.70115  m"),
+              std::string::npos)
+        << section;
+    EXPECT_EQ(
+        sheet::plainText(sheet::recordDocument(p.sheet.records[1], 2)).find("结果与保存时不同"),
+        std::string::npos);
+
+    // Saved again, the file keeps what was saved, not what was computed now.
+    const auto doc = nlohmann::ordered_json::parse(serialize(p));
+    EXPECT_EQ(doc["records"][0]["results"][0]["value"], "11.70");
+}
+
+TEST(Recompute, ARecordRefusedNowIsKeptWithWhatWasSaved) {
+    // Actions this version refuses (as a later one may refuse what an earlier one took).
+    const Project p = parse(edited([](auto& doc) {
+        doc["records"][0]["actions"] = {"CmbH=abc", "CmbHx=5", "--press", "CmdRun"};
+    }));
+    ASSERT_EQ(p.sheet.records.size(), 6u);
+    const sheet::SheetRecord& r = p.sheet.records[0];
+    ASSERT_TRUE(r.mismatch);
+    EXPECT_TRUE(r.mismatch->refused);
+    EXPECT_NE(r.mismatch->reason.find("H"), std::string::npos) << r.mismatch->reason;
+    EXPECT_EQ(r.mismatch->reason.find('\n'), std::string::npos);
+    const Project good = sampleProject();
+    EXPECT_EQ(r.results, good.sheet.records[0].results);
+    EXPECT_EQ(r.working, good.sheet.records[0].working);
+    EXPECT_EQ(r.label, good.sheet.records[0].label);
+    EXPECT_EQ(r.requirement, good.sheet.records[0].requirement);
+    // The inputs as the actions give them.
+    EXPECT_NE(
+        std::find(r.known.begin(), r.known.end(), sheet::Quantity{"H", "避雷针高度", "abc", "m"}),
+        r.known.end());
+
+    const std::string section = sheet::plainText(sheet::recordDocument(r, 1));
+    EXPECT_NE(section.find("结果与保存时不同：按保存的操作重新计算未得出结果"), std::string::npos)
+        << section;
+    EXPECT_NE(section.find("11.70115"), std::string::npos);
+    // And it survives another save and load unchanged.
+    EXPECT_EQ(parse(serialize(p)), p);
+}
+
+struct Damaged {
+    const char* what;
+    std::string text;
+    std::string says;  // a part of the message
+};
+
+std::vector<Damaged> damagedFiles() {
+    using Json = nlohmann::ordered_json;
+    const std::string good = serialize(sampleProject());
+    return {
+        {"empty", "", "文件是空的"},
+        {"blank", " \n\t\n", "文件是空的"},
+        {"not JSON", "{\n  \"format\": tervalen\n}\n", "不是有效的 JSON，第 2 行第 14 列"},
+        {"not JSON after Chinese text", "{\"header\": \"某厂区\" x}", "第 1 行第 18 列"},
+        {"not UTF-8", "{\"format\": \"\xff\"}", "不是有效的 JSON"},
+        {"truncated", good.substr(0, good.size() / 2), "文件不完整"},
+        {"text after the document", good + "}", "不是有效的 JSON"},
+        {"a list", "[1, 2]", "不是 Tervalen 工程文件"},
+        {"another format", edited([](Json& d) { d["format"] = "tervalen-drawing"; }),
+         "不是 Tervalen 工程文件"},
+        {"no format", edited([](Json& d) { d.erase("format"); }), "不是 Tervalen 工程文件"},
+        {"newer version", edited([](Json& d) { d["version"] = 2; }), "由更新版本的 Tervalen 保存"},
+        {"version as text", edited([](Json& d) { d["version"] = "1"; }), "应为正整数"},
+        {"version not whole", edited([](Json& d) { d["version"] = 1.5; }), "应为正整数"},
+        {"version zero", edited([](Json& d) { d["version"] = 0; }), "应为正整数"},
+        {"no records", edited([](Json& d) { d.erase("records"); }), "缺少 “records”"},
+        {"header not an object", edited([](Json& d) { d["header"] = "x"; }), "表头应为对象"},
+        {"label a number", edited([](Json& d) { d["records"][1]["label"] = 5; }),
+         "第 2 条计算记录的 “label” 应为文本"},
+        {"unknown form", edited([](Json& d) { d["records"][2]["form"] = "frmRx_Nine"; }),
+         "第 3 条计算记录的计算表 “frmRx_Nine” 本程序没有"},
+        {"unknown open form", edited([](Json& d) { d["open_forms"][1]["form"] = "frmQ"; }),
+         "第 2 个打开的计算表的计算表 “frmQ” 本程序没有"},
+        {"unknown control", edited([](Json& d) { d["records"][0]["actions"][0] = "CmbQ=20"; }),
+         "第 1 条计算记录的 “actions” 有无法识别的控件或操作"},
+        {"unknown action", edited([](Json& d) { d["records"][0]["actions"][2] = "--push"; }),
+         "无法识别的控件或操作"},
+        {"unknown button", edited([](Json& d) { d["records"][0]["actions"][3] = "CmdGo"; }),
+         "无法识别的控件或操作"},
+        {"an action not text", edited([](Json& d) { d["records"][0]["actions"][0] = 20; }),
+         "应为文本的数组"},
+        {"no press at the end", edited([](Json& d) { d["records"][0]["actions"] = {"CmbH=20"}; }),
+         "应以按下计算按钮结束"},
+        {"unknown control of an open form", edited([](Json& d) {
+             d["open_forms"][0]["controls"]["CmbQ"] = {{"text", "1"}};
+         }),
+         "第 1 个打开的计算表有本程序不认识的控件或保存值"},
+        {"unknown kept value", edited([](Json& d) { d["open_forms"][2]["kept"]["Q"] = "1"; }),
+         "不认识"},
+        {"kept value not a number",
+         edited([](Json& d) { d["open_forms"][2]["kept"]["R"] = "1,5"; }), "应为数字的文本"},
+        {"kept value not finite", edited([](Json& d) { d["open_forms"][2]["kept"]["R"] = "nan"; }),
+         "应为数字的文本"},
+        {"unknown control in kept_from",
+         edited([](Json& d) { d["open_forms"][2]["kept_from"][0] = "CmbQ=1"; }),
+         "无法识别的控件或操作"},
+        {"requirement not a number",
+         edited([](Json& d) { d["records"][0]["requirement"]["text"] = "十"; }),
+         "第 1 条计算记录的要求值有误：要求值应为数字"},
+        {"requirement of a result the form has not",
+         edited([](Json& d) { d["records"][0]["requirement"]["compared_with"] = "Q"; }),
+         "没有可比较的结果 Q"},
+        {"a result without its value",
+         edited([](Json& d) { d["records"][5]["results"][0].erase("value"); }),
+         "第 6 条计算记录的 “results” 第 1 项缺少 “value”"},
+    };
+}
+
+TEST(DamagedFile, EachIsRefusedWithOneLineNamingTheFile) {
+    ScratchFolder dir;
+    const Project current = sampleProject();
+    for (const Damaged& d : damagedFiles()) {
+        SCOPED_TRACE(d.what);
+        const auto file = dir / "损坏.tvp";
+        writeFile(file, d.text);
+        Project open = current;
+        try {
+            open = load(file);
+            ADD_FAILURE() << "read as a project";
+        } catch (const ProjectError& e) {
+            const std::string m = e.what();
+            EXPECT_EQ(m.rfind("无法打开工程文件“" + file.string() + "”：", 0), 0u) << m;
+            EXPECT_NE(m.find(d.says), std::string::npos) << m;
+            EXPECT_EQ(m.find('\n'), std::string::npos) << m;
+        }
+        EXPECT_EQ(open, current);
+        EXPECT_EQ(readFile(file), d.text);
+    }
+}
+
+TEST(DamagedFile, EveryCutOfAGoodFileIsIncomplete) {
+    const std::string good = serialize(sampleProject());
+    std::mt19937 random(14);
+    // The last two characters are "}\n": any shorter cut leaves the document unfinished.
+    std::uniform_int_distribution<std::size_t> cut(1, good.size() - 2);
+    for (int i = 0; i < 200; ++i) {
+        const std::size_t n = cut(random);
+        try {
+            parse(good.substr(0, n));
+            ADD_FAILURE() << "a cut at " << n << " read as a project";
+        } catch (const ProjectError& e) {
+            EXPECT_NE(std::string(e.what()).find("文件不完整"), std::string::npos)
+                << n << ": " << e.what();
+        }
+    }
+}
+
+TEST(DamagedFile, AFileThatCannotBeRead) {
+    ScratchFolder dir;
+    const std::vector<std::pair<std::filesystem::path, std::string>> cases = {
+        {dir / "没有.tvp", "No such file or directory"},
+        {dir.path(), "Is a directory"},
+    };
+    for (const auto& [file, reason] : cases) {
+        try {
+            load(file);
+            ADD_FAILURE() << file;
+        } catch (const ProjectError& e) {
+            const std::string m = e.what();
+            EXPECT_NE(m.find("“" + file.string() + "”"), std::string::npos) << m;
+            EXPECT_NE(m.find(reason), std::string::npos) << m;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tervalen::project
