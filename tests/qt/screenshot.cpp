@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 
@@ -26,7 +27,6 @@
 #include "shell/main_window.h"
 #include "view/form_page.h"
 #include "view/form_panel.h"
-#include <QTabWidget>
 #include "view/form_view.h"
 #include "view/message_boxes.h"
 
