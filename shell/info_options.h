@@ -10,12 +10,15 @@
 namespace tervalen::shell {
 
 inline constexpr const char* kHelp =
-    "usage: Tervalen [--help] [--version] [Qt options]\n"
+    "usage: Tervalen [--help] [--version] [Qt options] [FILE.tvp]\n"
     "Lightning-protection design calculators: protection ranges of rods and overhead\n"
     "wires and the heights they need, earthing resistances and their impulse conversion,\n"
     "expected lightning strikes per year, a soil resistivity table and a right-triangle\n"
     "aid. Every calculator opens from the main window's menu.\n"
     "\n"
+    "  FILE.tvp    open this project file (the calculation sheet and the forms that\n"
+    "              were open) at start; one that cannot be read is reported and an\n"
+    "              empty project opens\n"
     "  --help      show this text\n"
     "  --version   show the version\n"
     "\n"

@@ -22,13 +22,17 @@
 
 namespace tervalen::shell {
 
-MDIFangLei::MDIFangLei(QWidget* parent) : QMainWindow(parent), m_mdi(new MdiArea(this)) {
+MDIFangLei::MDIFangLei(QWidget* parent)
+    : QMainWindow(parent),
+      m_mdi(new MdiArea(this)),
+      m_workspace(std::make_unique<forms::Workspace>()) {
     setObjectName(QStringLiteral("MDIFangLei"));
-    setWindowTitle(QStringLiteral("Tervalen"));
+    m_savedSheet = m_sheet;
+    updateTitle();
     setWindowIcon(QIcon(QStringLiteral(":/icon256.png")));
     setCentralWidget(m_mdi);
     // The settings a form remembers (the code edition) as chosen last time.
-    for (forms::Form* form : m_workspace.forms()) view::recallSettings(*form);
+    view::recallSettings(*m_workspace);
     buildMenus();
     m_mdi->viewport()->installEventFilter(this);
     resize(1024, 768);
@@ -106,6 +110,11 @@ void MDIFangLei::fillMenu(QMenu* top) {
                 menu->menuAction()->setObjectName(name);
                 m_actions.insert(name, menu->menuAction());
                 open.push_back(menu);
+                if (name == QLatin1String("mnuRecentProjects")) {
+                    m_recentProjects = menu;
+                    connect(menu, &QMenu::aboutToShow, this, &MDIFangLei::fillRecentProjects);
+                    fillRecentProjects();
+                }
                 break;
             }
             case MenuEntry::Separator: {
@@ -171,6 +180,8 @@ void MDIFangLei::connectCommand(const QString& name, QAction* a) {
         // Enabled while the active form has a successful calculation.
         connect(m_mdi, &QMdiArea::subWindowActivated, this, &MDIFangLei::updateAddToSheet);
         updateAddToSheet();
+    } else {
+        connectProjectCommand(name, a);
     }
 }
 
@@ -181,7 +192,7 @@ void MDIFangLei::openForm(const std::string& formName) {
     // A window closed a moment ago may still await deletion: it counts as closed.
     if (!window || window->isHidden()) {
         // A new window loads its form, unless the form was just restored.
-        auto* page = new view::FormPage(m_workspace.openWindow(formName));
+        auto* page = new view::FormPage(m_workspace->openWindow(formName));
         view::FormView* formView = page->formView();
         window = addChild(scrollable(page), QString::fromStdString(def->caption));
         QMdiSubWindow* sub = window;
@@ -261,8 +272,10 @@ void MDIFangLei::refreshRecent() {
 }
 
 void MDIFangLei::exitProgram() {
+    // The exit question first, as ever; then, leaving for real, the unsaved changes
+    // (closing asks about them), whose 取消 keeps the program running.
     if (!view::confirmExit(this)) return;
-    close();
+    if (!close()) return;
     QApplication::quit();
 }
 
@@ -292,7 +305,9 @@ SheetWindow* MDIFangLei::sheetWindow() const {
 
 void MDIFangLei::showSheet() {
     if (!sheetWindow()) {
+        fillRememberedHeader();
         auto* w = new SheetWindow(m_sheet, [this](const sheet::SheetRecord& r) { openRecord(r); });
+        connect(w, &SheetWindow::changed, this, &MDIFangLei::sheetChanged);
         m_sheetWindow = addChild(w, QString::fromUtf8(SheetWindow::kCaption));
         m_sheetWindow->showMaximized();
     } else {
@@ -307,6 +322,7 @@ bool MDIFangLei::addToSheet(const forms::Form& form) {
     if (!record) return false;
     m_sheet.add(std::move(*record));
     if (SheetWindow* w = sheetWindow()) w->refresh();
+    sheetChanged();
     statusBar()->showMessage(QStringLiteral("已加入计算书：%1")
                                  .arg(QString::fromStdString(m_sheet.records.back().label)),
                              5000);

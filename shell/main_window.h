@@ -1,10 +1,13 @@
 #pragma once
 // MDIFangLei: the main window. Its menu is the only entry point: it opens the forms
 // (one instance each), arranges them, keeps the open-window list and shows the About box.
+// It holds one project at a time: the calculation sheet and the forms, saved to and read
+// from a project file (文件 ▸ 新建工程, 打开工程…, 保存工程, 工程另存为…).
 
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QString>
 #include <map>
 #include <memory>
 #include <string>
@@ -58,12 +61,40 @@ public:
     const std::vector<QAction*>& recentActions();
     MdiArea* mdiArea() const { return m_mdi; }
     view::FormView* formView(const std::string& formName) const;
-    forms::Workspace& workspace() { return m_workspace; }
+    forms::Workspace& workspace() { return *m_workspace; }
     AboutBox* aboutBox() const { return m_about; }
     const OpenWindowList& openWindowList() const { return m_openList; }
 
+    // --- The project ---
+    // 新建工程: after the unsaved-changes question, an empty sheet and no form open.
+    // False when the user cancelled.
+    bool newProject();
+    // 打开工程…: the unsaved-changes question, the file dialog, then openProjectFile().
+    bool openProject();
+    // Reads the file and, only when the whole of it is good, puts it in place of the
+    // current project: its sheet, its forms' windows with what they showed. Otherwise a
+    // message box names the file and what is wrong, and nothing changes. Asks nothing.
+    bool openProjectFile(const QString& file);
+    // 保存工程 (to the project's file, or as 工程另存为… when it has none) and
+    // 工程另存为…; false when cancelled or when the file could not be written (said in
+    // a message box naming the file and the system's reason).
+    bool saveProject();
+    bool saveProjectAs();
+    bool saveProjectTo(const QString& file);
+    // "保存对工程的修改吗？" when there are unsaved changes: true when the caller may go
+    // on (saved, or not to be saved), false for 取消 or a save that did not happen.
+    bool settleUnsavedChanges();
+    // The project's file (absolute), empty for a project never saved.
+    const QString& projectFile() const { return m_projectFile; }
+    // Whether the sheet differs from the one last saved or read.
+    bool hasUnsavedChanges() const;
+    // The title the window shows with no child maximised ("*" while unsaved).
+    QString projectCaption() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Closing the window (through its frame, or by 退出) asks about unsaved changes.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();
@@ -78,6 +109,22 @@ private:
     static QWidget* scrollable(view::FormPage* page);
     static void keepTypedValuesFromCtrlW(QMdiSubWindow* window);
 
+    void connectProjectCommand(const QString& name, QAction* a);
+    void fillRecentProjects();
+    void openRecentProject(const QString& file);
+    // The file to save to, asked in a file dialog; empty when cancelled.
+    QString askSaveFile();
+    // Puts a project in place of the current one: its sheet, the forms (restored or
+    // new) and the windows of `openForms`, opened in that order; `file` its file or empty.
+    void adopt(sheet::Sheet sheet, std::unique_ptr<forms::Workspace> forms,
+               const std::vector<std::string>& openForms, const QString& file);
+    // The sheet changed (or was saved or replaced): the title follows.
+    void sheetChanged();
+    void updateTitle();
+    // A new sheet takes the remembered header fields when first shown or saved.
+    void fillRememberedHeader();
+    void closeChildren();
+
     MdiArea* m_mdi;
     QHash<QString, QAction*> m_actions;
     std::vector<QAction*> m_recent;
@@ -86,9 +133,13 @@ private:
         std::size_t entry;  // its title's row in the menu table
     };
     std::vector<Unfilled> m_unfilled;  // menus of the bar not opened yet
-    // The form objects live as long as the program; their windows only while shown.
-    forms::Workspace m_workspace;
+    // The form objects live as long as the project; their windows only while shown.
+    std::unique_ptr<forms::Workspace> m_workspace;
     sheet::Sheet m_sheet;
+    sheet::Sheet m_savedSheet;  // as last saved or read: what "unsaved" compares with
+    bool m_headerFilled = false;
+    QString m_projectFile;
+    QMenu* m_recentProjects = nullptr;
     QPointer<QMdiSubWindow> m_sheetWindow;
     std::map<std::string, QPointer<QMdiSubWindow>> m_windows;
     OpenWindowList m_openList;

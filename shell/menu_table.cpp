@@ -6,6 +6,13 @@ std::span<const MenuEntry> menuTable() {
     using E = MenuEntry;
     static const MenuEntry table[] = {
         {1, "mnuFile", "文件", E::Submenu, nullptr},
+        {2, "mnuNewProject", "新建工程", E::Command, nullptr, "Ctrl+N"},
+        {2, "mnuOpenProject", "打开工程…", E::Command, nullptr, "Ctrl+O"},
+        {2, "mnuSaveProject", "保存工程", E::Command, nullptr, "Ctrl+S"},
+        {2, "mnuSaveProjectAs", "工程另存为…", E::Command, nullptr, "Ctrl+Shift+S"},
+        // Filled from the settings each time it opens (see MDIFangLei).
+        {2, "mnuRecentProjects", "最近打开的工程", E::Submenu, nullptr},
+        {2, "mnuFile_DivideProject", "-", E::Separator, nullptr},
         {2, "mnuAddToSheet", "加入计算书", E::Command, nullptr, "Ctrl+D"},
         {2, "mnuSheet", "计算书…", E::Command, nullptr, "Ctrl+B"},
         {2, "mnuFile_Divide", "-", E::Separator, nullptr},

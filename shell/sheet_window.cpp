@@ -49,6 +49,23 @@ constexpr Field kFields[] = {
     {"日期", &sheet::SheetHeader::date, nullptr},
 };
 
+QString quantities(const std::vector<sheet::Quantity>& list) {
+    QStringList parts;
+    for (const sheet::Quantity& v : list)
+        parts << QStringLiteral("%1 = %2%3")
+                     .arg(q(v.symbol.empty() ? v.name : v.symbol), q(v.value),
+                          v.unit.empty() ? QString() : " " + q(v.unit));
+    return parts.join(QStringLiteral("，"));
+}
+
+// Both values of a record whose results came out differently when its project was read.
+QString mismatchNote(const sheet::SheetRecord& r) {
+    const QString saved = QStringLiteral("保存时：%1").arg(quantities(r.mismatch->savedResults));
+    if (r.mismatch->refused)
+        return saved + QStringLiteral("\n重新计算未得出结果：%1").arg(q(r.mismatch->reason));
+    return saved + QStringLiteral("\n重新计算：%1").arg(quantities(r.results));
+}
+
 QPushButton* button(const char* caption, QWidget* parent) {
     auto* b = new QPushButton(QString::fromUtf8(caption), parent);
     b->setAutoDefault(false);
@@ -71,18 +88,15 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
     setObjectName(QStringLiteral("SheetWindow"));
     setWindowTitle(QString::fromUtf8(kCaption));
 
-    QSettings settings;
     auto* header = new QFormLayout;
     for (const Field& f : kFields) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::fromUtf8(f.caption));
-        if (f.remembered && m_sheet.header.*f.member == std::string())
-            m_sheet.header.*f.member = settings.value(f.remembered).toString().toStdString();
-        edit->setText(q(m_sheet.header.*f.member));
         connect(edit, &QLineEdit::textEdited, this, [this, f](const QString& text) {
             m_sheet.header.*f.member = text.toStdString();
             if (f.remembered) QSettings().setValue(f.remembered, text);
             refresh();
+            emit changed();
         });
         header->addRow(QString::fromUtf8(f.caption), edit);
         m_fields.emplace_back(QString::fromUtf8(f.caption), edit);
@@ -151,6 +165,13 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
     refresh();
 }
 
+void SheetWindow::fillRememberedFields(sheet::SheetHeader& header) {
+    QSettings settings;
+    for (const Field& f : kFields)
+        if (f.remembered && (header.*f.member).empty())
+            header.*f.member = settings.value(f.remembered).toString().toStdString();
+}
+
 QLineEdit* SheetWindow::headerField(const QString& caption) const {
     for (const auto& [c, edit] : m_fields)
         if (c == caption) return edit;
@@ -163,12 +184,22 @@ int SheetWindow::current() const {
 }
 
 void SheetWindow::refresh() {
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        // The text being typed is the header's already: its caret stays where it is.
+        const QString text = q(m_sheet.header.*kFields[i].member);
+        if (m_fields[i].second->text() != text) m_fields[i].second->setText(text);
+    }
     const int keep = m_list->currentRow();
     m_list->clear();
     for (const sheet::SheetRecord& r : m_sheet.records) {
         QString text = q(r.label);
         if (r.requirement) text += QStringLiteral("（要求 %1）").arg(q(r.requirement->text));
-        m_list->addItem(text);
+        auto* item = new QListWidgetItem(text, m_list);
+        if (r.mismatch) {
+            item->setText(text + QStringLiteral("（%1）").arg(QString::fromUtf8(kMismatchMark)));
+            item->setForeground(Qt::darkRed);
+            item->setToolTip(mismatchNote(r));
+        }
     }
     select(std::min(keep < 0 ? 0 : keep, m_list->count() - 1));
     const sheet::Document doc = sheet::sheetDocument(m_sheet.header, m_sheet.records);
@@ -215,6 +246,7 @@ void SheetWindow::applyRequirement() {
         r.requirement = std::get<sheet::Requirement>(read);
     }
     refresh();
+    emit changed();
 }
 
 void SheetWindow::rename() {
@@ -227,6 +259,7 @@ void SheetWindow::rename() {
     if (!ok || label.trimmed().isEmpty()) return;
     m_sheet.records[i].label = label.trimmed().toStdString();
     refresh();
+    emit changed();
 }
 
 void SheetWindow::move(int by) {
@@ -236,6 +269,7 @@ void SheetWindow::move(int by) {
     std::swap(m_sheet.records[i], m_sheet.records[j]);
     m_list->setCurrentRow(j);
     refresh();
+    emit changed();
 }
 
 void SheetWindow::remove() {
@@ -247,6 +281,7 @@ void SheetWindow::remove() {
     if (answer != QMessageBox::Yes) return;
     m_sheet.records.erase(m_sheet.records.begin() + i);
     refresh();
+    emit changed();
 }
 
 QString SheetWindow::plainText() const {

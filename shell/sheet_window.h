@@ -2,7 +2,8 @@
 // The 计算书 window: the calculations recorded for the calculation sheet, in order, with
 // rename, move up and down, delete and open-again; the sheet's header fields; one
 // requirement per record; a live preview of the whole sheet; and 导出 PDF…, 打印…,
-// 复制为文本. 设计单位 and 计算人 are remembered between runs.
+// 复制为文本. 设计单位 and 计算人 are remembered between runs. A record read from a project
+// whose results came out differently on reading is marked "结果与保存时不同".
 
 #include <QWidget>
 #include <functional>
@@ -22,13 +23,18 @@ class SheetWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr const char* kCaption = "计算书";
+    static constexpr const char* kMismatchMark = "结果与保存时不同";
 
     // `openAgain` opens a record's form with its inputs and shows its results.
     SheetWindow(sheet::Sheet& sheet, std::function<void(const sheet::SheetRecord&)> openAgain,
                 QWidget* parent = nullptr);
 
-    // Shows the sheet as it now stands (after a record was added elsewhere).
+    // Shows the sheet as it now stands (after a record was added elsewhere, or another
+    // project was opened).
     void refresh();
+    // Fills the header fields left empty that are remembered between runs (设计单位,
+    // 计算人) with what was typed last: a new sheet starts with them.
+    static void fillRememberedFields(sheet::SheetHeader& header);
     QListWidget* records() const { return m_list; }
     QTextBrowser* preview() const { return m_preview; }
     // The header field of that caption ("工程名称"…).
@@ -38,6 +44,11 @@ public:
     QString plainText() const;
     // Writes the PDF; an empty text, or the reason it could not be written.
     QString exportPdf(const QString& path) const;
+
+signals:
+    // The user changed the sheet: its header, a record's label, place or requirement, or
+    // removed a record.
+    void changed();
 
 private:
     int current() const;

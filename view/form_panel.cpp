@@ -40,6 +40,10 @@ void recallSettings(forms::Form& form) {
     }
 }
 
+void recallSettings(forms::Workspace& workspace) {
+    for (forms::Form* form : workspace.forms()) recallSettings(*form);
+}
+
 FormPanel::FormPanel(const forms::Form& form, QWidget* parent)
     : QWidget(parent),
       m_form(form),

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "forms/form.h"
+#include "forms/workspace.h"
 
 class QComboBox;
 class QPushButton;
@@ -59,5 +60,7 @@ private:
 // Sets the form's remembered settings (forms::Setting::remembered) to the values chosen
 // last, in an earlier run or this one; a value the form no longer offers is left alone.
 void recallSettings(forms::Form& form);
+// The same for every form of the workspace.
+void recallSettings(forms::Workspace& workspace);
 
 }  // namespace tervalen::view

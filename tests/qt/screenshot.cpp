@@ -5,6 +5,7 @@
 //   --pick BOX=TEXT  choose a list entry of an input box
 //   --select OPTION  click an option button
 //   --menu NAME      trigger a menu entry (mnuCD, mnuSP, mnuCZ, mnuCK_About…)
+//   --project FILE   open a project file (.tvp) as 打开工程… does
 //   --popup M[/S]    at the end, open menu M (and its submenu S) on screen
 //   --linger SECONDS keep running that long before saving (for an outside screen grab)
 //   --tab N          show tab N of the panel beside the form opened last (1: 保护范围图)
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 
@@ -25,7 +27,6 @@
 #include "shell/main_window.h"
 #include "view/form_page.h"
 #include "view/form_panel.h"
-#include <QTabWidget>
 #include "view/form_view.h"
 #include "view/message_boxes.h"
 
@@ -60,6 +61,8 @@ int main(int argc, char** argv) {
             if (page && page->panel()) page->panel()->tabs()->setCurrentIndex(args[++i].toInt());
         } else if (a == "--linger" && i + 1 < args.size()) {
             lingerMs = args[++i].toInt() * 1000;
+        } else if (a == "--project" && i + 1 < args.size()) {
+            window.openProjectFile(args[++i]);
         } else if (a == "--menu" && i + 1 < args.size()) {
             if (QAction* act = window.menuAction(args[++i])) act->trigger();
         } else if (a == "--pick" && i + 1 < args.size()) {

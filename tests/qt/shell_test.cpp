@@ -81,7 +81,8 @@ private slots:
                     continue;
                 }
                 seen << QStringLiteral("%1|%2|%3").arg(level).arg(a->objectName(), caption);
-                if (a->menu()) walk(a->menu(), level + 1);
+                // The recent projects' entries come from the settings, not the table.
+                if (a->menu() && a->objectName() != "mnuRecentProjects") walk(a->menu(), level + 1);
             }
         };
         for (QAction* top : w.menuBar()->actions()) {

@@ -1,0 +1,298 @@
+// The main window's project: 新建工程, 打开工程…, 保存工程, 工程另存为…, 最近打开的工程,
+// the unsaved-changes question and the window title.
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <filesystem>
+
+#include "project/project.h"
+#include "shell/main_window.h"
+#include "shell/mdi_area.h"
+#include "shell/recent_projects.h"
+#include "shell/sheet_window.h"
+#include "view/form_panel.h"
+#include "view/form_view.h"
+
+namespace tervalen::shell {
+namespace {
+
+const QString kTitle = QStringLiteral("Tervalen");
+const QString kFilter = QStringLiteral("Tervalen 工程文件 (*.tvp)");
+
+std::filesystem::path fsPath(const QString& file) {
+#ifdef _WIN32
+    return std::filesystem::path(file.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(file).toStdString());
+#endif
+}
+
+QString shown(const QString& file) {
+    return QDir::toNativeSeparators(file);
+}
+
+void showError(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, kTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace
+
+QString MDIFangLei::projectCaption() const {
+    const QString name =
+        m_projectFile.isEmpty() ? kTitle : QFileInfo(m_projectFile).fileName() + " - " + kTitle;
+    if (!hasUnsavedChanges()) return name;
+    // The mark goes right after the project's name, or after the program's for a project
+    // not saved yet.
+    const qsizetype end = m_projectFile.isEmpty() ? name.size() : name.indexOf(" - " + kTitle);
+    return QString(name).insert(end, QLatin1Char('*'));
+}
+
+void MDIFangLei::updateTitle() {
+    setWindowFilePath(m_projectFile);
+    setWindowTitle(projectCaption());
+}
+
+bool MDIFangLei::hasUnsavedChanges() const {
+    return m_sheet.header != m_savedSheet.header || m_sheet.records != m_savedSheet.records;
+}
+
+void MDIFangLei::sheetChanged() {
+    updateTitle();
+}
+
+void MDIFangLei::fillRememberedHeader() {
+    // Both copies: the fields filled in are no change of the user's.
+    if (m_headerFilled) return;
+    SheetWindow::fillRememberedFields(m_sheet.header);
+    SheetWindow::fillRememberedFields(m_savedSheet.header);
+    m_headerFilled = true;
+}
+
+void MDIFangLei::connectProjectCommand(const QString& name, QAction* a) {
+    if (name == QLatin1String("mnuNewProject"))
+        connect(a, &QAction::triggered, this, &MDIFangLei::newProject);
+    else if (name == QLatin1String("mnuOpenProject"))
+        connect(a, &QAction::triggered, this, &MDIFangLei::openProject);
+    else if (name == QLatin1String("mnuSaveProject"))
+        connect(a, &QAction::triggered, this, &MDIFangLei::saveProject);
+    else if (name == QLatin1String("mnuSaveProjectAs"))
+        connect(a, &QAction::triggered, this, &MDIFangLei::saveProjectAs);
+}
+
+void MDIFangLei::fillRecentProjects() {
+    // Only while the menu is closed (when it is made, and as it opens): an entry is never
+    // deleted while it runs.
+    m_recentProjects->clear();
+    const QStringList files = recentProjects();
+    if (files.isEmpty()) {
+        m_recentProjects->addAction(QStringLiteral("（无）"))->setEnabled(false);
+        return;
+    }
+    const QFontMetrics metrics(m_recentProjects->font());
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString file = files[i];
+        const QString path = metrics.elidedText(shown(file), Qt::ElideMiddle, 480);
+        QAction* a = m_recentProjects->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        a->setObjectName(QStringLiteral("RecentProject%1").arg(i + 1));
+        a->setStatusTip(shown(file));
+        a->setToolTip(shown(file));
+        connect(a, &QAction::triggered, this, [this, file] { openRecentProject(file); });
+    }
+}
+
+void MDIFangLei::openRecentProject(const QString& file) {
+    if (!QFileInfo::exists(file)) {
+        forgetProject(file);
+        QMessageBox box(
+            QMessageBox::Information, kTitle,
+            QStringLiteral("找不到工程文件 %1，已将它从“最近打开的工程”中移除。").arg(shown(file)),
+            QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
+    if (!settleUnsavedChanges()) return;
+    openProjectFile(file);
+}
+
+bool MDIFangLei::settleUnsavedChanges() {
+    if (!hasUnsavedChanges()) return true;
+    QMessageBox box(QMessageBox::Question, kTitle, QStringLiteral("保存对工程的修改吗？"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("SaveChangesQuestion"));
+    box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.setInformativeText(m_projectFile.isEmpty() ? QStringLiteral("这个工程还没有保存过。")
+                                                   : shown(m_projectFile));
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return saveProject();
+        case QMessageBox::Discard:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool MDIFangLei::newProject() {
+    if (!settleUnsavedChanges()) return false;
+    auto forms = std::make_unique<forms::Workspace>();
+    view::recallSettings(*forms);
+    adopt(sheet::Sheet{}, std::move(forms), {}, QString());
+    return true;
+}
+
+bool MDIFangLei::openProject() {
+    if (!settleUnsavedChanges()) return false;
+    const QStringList recent = recentProjects();
+    const QString folder = !m_projectFile.isEmpty() ? QFileInfo(m_projectFile).absolutePath()
+                           : !recent.isEmpty()      ? QFileInfo(recent.first()).absolutePath()
+                                                    : QDir::homePath();
+    QFileDialog dialog(this, QStringLiteral("打开工程"), folder,
+                       kFilter + QStringLiteral(";;所有文件 (*)"));
+    dialog.setObjectName(QStringLiteral("OpenProjectDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    return openProjectFile(dialog.selectedFiles().first());
+}
+
+bool MDIFangLei::openProjectFile(const QString& file) {
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    project::Project read;
+    try {
+        read = project::load(fsPath(absolute));
+    } catch (const project::ProjectError& e) {
+        showError(this, QString::fromStdString(e.what()));
+        return false;
+    }
+    // The forms are restored aside: the current ones stay until all of it is good.
+    auto forms = std::make_unique<forms::Workspace>();
+    // The forms the project does not hold start from the remembered settings.
+    view::recallSettings(*forms);
+    if (const auto problems = forms->restore(read.openForms); !problems.empty()) {
+        showError(this, QStringLiteral("无法打开工程 %1：%2")
+                            .arg(shown(absolute), QString::fromStdString(problems.front())));
+        return false;
+    }
+    std::vector<std::string> open;
+    for (const forms::FormSnapshot& s : read.openForms) open.push_back(s.form);
+    adopt(std::move(read.sheet), std::move(forms), open, absolute);
+    rememberProject(absolute);
+    statusBar()->showMessage(QStringLiteral("已打开工程：%1").arg(shown(absolute)), 5000);
+    return true;
+}
+
+void MDIFangLei::closeChildren() {
+    // The form windows go at once: their views refer to the forms about to be replaced.
+    // The 计算书 window stays and shows the new sheet.
+    for (QMdiSubWindow* w : m_mdi->subWindowList()) {
+        if (w == m_sheetWindow) continue;
+        w->close();
+        delete w;
+    }
+    m_windows.clear();
+}
+
+void MDIFangLei::adopt(sheet::Sheet sheet, std::unique_ptr<forms::Workspace> forms,
+                       const std::vector<std::string>& openForms, const QString& file) {
+    closeChildren();
+    m_workspace = std::move(forms);
+    m_sheet = std::move(sheet);
+    m_savedSheet = m_sheet;
+    m_projectFile = file;
+    // A new project's sheet starts with the remembered fields; a project read keeps its own.
+    m_headerFilled = !file.isEmpty();
+    if (SheetWindow* w = sheetWindow()) {
+        fillRememberedHeader();
+        w->refresh();
+    }
+    for (const std::string& name : openForms) openForm(name);
+    // The menus' entries, and so their shortcuts, are made after the background's first
+    // paint; a project opened at start may cover the background before it is ever painted.
+    if (!m_unfilled.empty()) QTimer::singleShot(0, this, &MDIFangLei::fillAllMenus);
+    updateAddToSheet();
+    updateTitle();
+}
+
+QString MDIFangLei::askSaveFile() {
+    QString start = m_projectFile;
+    if (start.isEmpty()) {
+        const QStringList recent = recentProjects();
+        const QString folder =
+            recent.isEmpty() ? QDir::homePath() : QFileInfo(recent.first()).absolutePath();
+        QString name = QString::fromStdString(m_sheet.header.project).trimmed();
+        for (const QChar c : QStringLiteral("/\\:*?\"<>|")) name.replace(c, QLatin1Char('_'));
+        if (name.isEmpty()) name = QStringLiteral("工程");
+        start = QDir(folder).filePath(name + QString::fromLatin1(project::kExtension));
+    }
+    QFileDialog dialog(this, QStringLiteral("工程另存为"), start, kFilter);
+    dialog.setObjectName(QStringLiteral("SaveProjectDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromLatin1(project::kExtension + 1));
+    dialog.selectFile(start);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+bool MDIFangLei::saveProject() {
+    return m_projectFile.isEmpty() ? saveProjectAs() : saveProjectTo(m_projectFile);
+}
+
+bool MDIFangLei::saveProjectAs() {
+    const QString file = askSaveFile();
+    return !file.isEmpty() && saveProjectTo(file);
+}
+
+bool MDIFangLei::saveProjectTo(const QString& file) {
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    fillRememberedHeader();
+    project::Project p;
+    p.sheet = m_sheet;
+    // The forms whose windows are open, in the order they were opened, the active one last.
+    QMdiSubWindow* active = m_mdi->currentSubWindow();
+    const forms::Form* last = nullptr;
+    for (QMdiSubWindow* w : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        const view::FormView* v = w->isHidden() ? nullptr : formViewOf(w);
+        if (!v) continue;
+        if (w == active)
+            last = &v->form();
+        else
+            p.openForms.push_back(v->form().snapshot());
+    }
+    if (last) p.openForms.push_back(last->snapshot());
+
+    if (const std::string error = project::save(p, fsPath(absolute)); !error.empty()) {
+        showError(this, QString::fromStdString(error));
+        return false;
+    }
+    m_projectFile = absolute;
+    m_savedSheet = m_sheet;
+    rememberProject(absolute);
+    updateTitle();
+    statusBar()->showMessage(QStringLiteral("已保存工程：%1").arg(shown(absolute)), 5000);
+    return true;
+}
+
+void MDIFangLei::closeEvent(QCloseEvent* event) {
+    if (!settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+}  // namespace tervalen::shell
