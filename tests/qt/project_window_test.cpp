@@ -639,6 +639,33 @@ private slots:
         QVERIFY(list->item(0)->toolTip().contains(QStringLiteral("11.70115")));
         QVERIFY(!list->item(1)->text().contains(QStringLiteral("结果与保存时不同")));
     }
+
+    // The edition remembered between runs is where a new project's forms start, and those
+    // of a project opened that it does not hold; its records keep their own.
+    void theRememberedEditionAndAProjectsOwn() {
+        const QString file = path("strikes.tvp");
+        QSettings().setValue(QStringLiteral("forms/frmLJCS/edition"), QStringLiteral("2010"));
+        shell::MDIFangLei w;
+        w.show();
+        w.openForm("frmLJCS");
+        QCOMPARE(w.formView("frmLJCS")->form().setting("edition"), std::string("2010"));
+        w.formView("frmLJCS")->choose("edition", "1994");  // not through the panel: not remembered
+        record(w, "frmLJCS",
+               {Action::set("CmbTd", "40"), Action::set("CmbL", "50"), Action::set("CmbW", "20"),
+                Action::set("CmbH", "30"), Action::press("CmdRun")});
+        w.mdiArea()->subWindowList().first()->close();
+        QTRY_VERIFY(!w.formView("frmLJCS"));
+        QVERIFY(w.saveProjectTo(file));
+
+        QVERIFY(w.newProject());
+        QCOMPARE(w.workspace().form("frmLJCS")->setting("edition"), std::string("2010"));
+        QVERIFY(w.openProjectFile(file));
+        QCOMPARE(w.workspace().form("frmLJCS")->setting("edition"), std::string("2010"));
+        const sheet::SheetRecord& r = w.calculationSheet().records.at(0);
+        QCOMPARE(r.settings.at("edition"), std::string("1994"));
+        QVERIFY(!r.mismatch);
+        QCOMPARE(r.results.at(0).value, std::string("0.07844704"));
+    }
 };
 
 QTEST_MAIN(ProjectWindowTest)
