@@ -10,7 +10,8 @@ namespace tervalen::cli {
 
 inline constexpr const char* kHelp =
     "usage: tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg OUT.svg]\n"
-    "                     [--add-to FILE [--label TEXT]] FORM ACTION...\n"
+    "                     [--edition 1994|2010] [--add-to FILE [--label TEXT]]\n"
+    "                     FORM ACTION...\n"
     "       tervalen-calc --project FILE [--json | --text] [--pdf OUT.pdf]\n"
     "Runs a Tervalen calculator form's logic without a window and prints what it shows.\n"
     "\n"
@@ -23,6 +24,7 @@ inline constexpr const char* kHelp =
     "  --text                print the calculation sheet's section of the last press too\n"
     "  --pdf OUT.pdf         write the calculation sheet as PDF\n"
     "  --dxf OUT.dxf, --svg OUT.svg   write the protection-range drawing\n"
+    "  --edition 1994|2010   the edition of GB 50057 frmLJCS follows (default 1994)\n"
     "  --add-to FILE         add the last press to the project FILE (.tvp) as a record,\n"
     "                        creating FILE when there is none\n"
     "  --label TEXT          the added record's label (default: \"n# \" and the form's title)\n"
