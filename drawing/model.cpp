@@ -96,4 +96,17 @@ std::optional<Box> Drawing::bounds() const {
     return e.box;
 }
 
+int roundScale(const Drawing& d, double widthMm, double heightMm) {
+    const auto b = d.bounds();
+    if (!b) return 0;
+    // Millimetres on paper at 1:1.
+    const double w = (b->width() + 2 * d.margin()) * 1000,
+                 h = (b->height() + 2 * d.margin()) * 1000;
+    for (double k = 10; k < 1e7; k *= 10)
+        for (double m : kScaleSteps)
+            if (w / (m * k) <= widthMm && h / (m * k) <= heightMm)
+                return static_cast<int>(std::lround(m * k));
+    return 0;
+}
+
 }  // namespace tervalen::drawing

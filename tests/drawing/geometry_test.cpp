@@ -361,4 +361,27 @@ INSTANTIATE_TEST_SUITE_P(
                      30, 5, 100, 20, ok(calcH_ShuangX(WirePairHeightInput{30, 15.0, 5, 100, 20}))));
              }}));
 
+// The sheet's scale: the largest of 1, 1.5, 2, 2.5, 3, 4, 5, 6, 8 × 10^k at which the
+// drawing and its margin (two text heights each side) fit the room on paper.
+TEST(RoundScale, LargestThatFits) {
+    struct {
+        double w, h;  // the drawing's extent, metres (text height 1: margin 2 m)
+        double roomW, roomH;
+        int N;
+    } cases[] = {
+        {100, 0, 170, 200, 800},     // 104 m: 1:600 needs 173 mm, 1:800 130 mm
+        {0, 96, 170, 200, 500},      // 100 m tall in exactly 200 mm
+        {0, 96.1, 170, 200, 600},    // a little taller: the next step
+        {46, 0, 170, 200, 300},      // 50 m in 167 mm
+        {5000, 0, 170, 200, 30000},  // 5004 m in 167 mm
+        {1, 1, 170, 200, 30},        // 5 m: 1:25 needs 200 mm, 1:30 167 mm
+    };
+    for (const auto& c : cases) {
+        Drawing d;
+        d.add(Line{{0, 0}, {c.w, c.h}}, Layer::Rod);
+        EXPECT_EQ(roundScale(d, c.roomW, c.roomH), c.N) << c.w << " × " << c.h;
+    }
+    EXPECT_EQ(roundScale(Drawing{}, 170, 200), 0);
+}
+
 }  // namespace
