@@ -86,6 +86,11 @@ int roundScale(const Drawing& d, double widthMm, double heightMm);
 // The line under a drawing on paper that states its scale, in millimetres.
 inline constexpr double kScaleLineMm = 6;
 
+// The room a text takes, estimated from its characters (no font at hand here), as wide
+// as the widest of the renderers draws it.
+double textWidth(const Text& t);
+Box textBox(const Text& t);
+
 // Point of an arc or circle at angle `deg`.
 Point onCircle(Point c, double r, double deg);
 
