@@ -7,8 +7,11 @@
 #                                     filters, messages
 #   tervalen_forms     forms/<area>/  the calculator definitions, the catalog, the
 #                      catalog, workspace  workspace that owns one form of each
+#   tervalen_drawing   drawing/       the protection-range drawings of the range and
+#                                     height forms' presses, DXF and SVG
 #   tervalen_sheet     sheet/         the calculation sheet: records read from a form's
-#                                     press, the document model, the plain-text rendering
+#                                     press with their drawings, the document model, the
+#                                     plain-text rendering
 #   tervalen_project   project/       the project file: the sheet and the open forms in
 #                                     one JSON document, every record computed again
 #
@@ -67,14 +70,29 @@ function(tervalen_core_layers suffix)
   target_link_libraries(tervalen_forms${suffix} PUBLIC tervalen_formkit${suffix})
 endfunction()
 
-# tervalen_sheet_layer([SUFFIX]): the calculation sheet, above the forms (the program and
-# the driver link it; the project fuzzer builds a second one, tervalen_sheet_fuzz).
+# tervalen_drawing_layer([SUFFIX]): the protection-range drawings, toolkit-free, above the
+# forms: from a press's record to primitives in metres on layers, and the DXF and SVG
+# files made of them.
+function(tervalen_drawing_layer)
+  set(suffix "${ARGN}")
+  file(GLOB drawing_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/drawing/*.cpp)
+  add_library(tervalen_drawing${suffix} STATIC ${drawing_sources})
+  file(GLOB drawing_headers RELATIVE ${CMAKE_SOURCE_DIR} CONFIGURE_DEPENDS
+       ${CMAKE_SOURCE_DIR}/drawing/*.h)
+  tervalen_include_root(tervalen_drawing${suffix} ${drawing_headers})
+  target_link_libraries(tervalen_drawing${suffix} PUBLIC tervalen_forms${suffix})
+endfunction()
+
+# tervalen_sheet_layer([SUFFIX]): the calculation sheet, above the forms and the drawings
+# (the program and the driver link it; the project fuzzer builds a second one,
+# tervalen_sheet_fuzz, over tervalen_drawing_fuzz).
 function(tervalen_sheet_layer)
   set(suffix "${ARGN}")
   file(GLOB sheet_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sheet/*.cpp)
   add_library(tervalen_sheet${suffix} STATIC ${sheet_sources})
   tervalen_include_root(tervalen_sheet${suffix} sheet)
-  target_link_libraries(tervalen_sheet${suffix} PUBLIC tervalen_forms${suffix})
+  target_link_libraries(tervalen_sheet${suffix} PUBLIC tervalen_forms${suffix}
+                                                tervalen_drawing${suffix})
 endfunction()
 
 # tervalen_project_layer([SUFFIX]): the project file (.tvp), above the sheet: a sheet's

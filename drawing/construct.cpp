@@ -200,8 +200,10 @@ void frame(Drawing& d, const std::string& title) {
     for (double f : {0.0, 0.5, 1.0})
         d.add(Line{{x + f * L, y}, {x + f * L, y + th * 0.5}}, Layer::Dim);
     d.add(Text{{x, y + th * 0.7}, "0", th, Align::Centre}, Layer::Dim);
-    d.add(Text{{x + L, y + th * 0.7}, num(L) + " m", th, Align::Centre}, Layer::Dim);
-    d.add(Text{{x + L + th, y - th / 2}, "比例尺（单位：米）", th, Align::Left}, Layer::Text);
+    const Text length{{x + L, y + th * 0.7}, num(L) + " m", th, Align::Centre};
+    d.add(length, Layer::Dim);
+    d.add(Text{{textBox(length).x1 + th * 0.5, y - th / 2}, "比例尺（单位：米）", th, Align::Left},
+          Layer::Text);
 }
 
 }  // namespace tervalen::drawing

@@ -68,6 +68,13 @@ constexpr const char* kLayoutDict = "1A";
 constexpr const char* kModelLayout = "1D";
 constexpr const char* kPaperLayout = "1C";
 
+// The style every text is written in. AutoCAD and ezdxf take its font from the style's
+// font files (txt with the big font gbcbig.shx); LibreCAD 2.2 ignores those and looks the
+// style's name up among its own stroke fonts, falling back to one without any CJK glyph.
+// "azomix" is the font of Debian's librecad-data with the most of the characters the
+// drawings use (none of its fonts has all of them: 两 单 范 围 护 针 线 … are missing).
+constexpr const char* kTextStyle = "azomix";
+
 void table(Writer& w, const char* name, const char* handle, int count) {
     w.pair(0, "TABLE");
     w.pair(2, name);
@@ -131,17 +138,19 @@ void tables(Writer& w, double th) {
     }
     w.pair(0, "ENDTAB");
 
-    table(w, "STYLE", "3", 1);
-    record(w, "STYLE", "3", "AcDbTextStyleTableRecord");
-    w.pair(2, "Standard");
-    w.pair(70, 0);
-    w.real(40, 0.0);
-    w.real(41, 1.0);
-    w.real(50, 0.0);
-    w.pair(71, 0);
-    w.real(42, th);
-    w.pair(3, "txt");
-    w.pair(4, "gbcbig.shx");  // the Chinese big font every AutoCAD ships
+    table(w, "STYLE", "3", 2);
+    for (const char* name : {"Standard", kTextStyle}) {
+        record(w, "STYLE", "3", "AcDbTextStyleTableRecord");
+        w.pair(2, name);
+        w.pair(70, 0);
+        w.real(40, 0.0);
+        w.real(41, 1.0);
+        w.real(50, 0.0);
+        w.pair(71, 0);
+        w.real(42, th);
+        w.pair(3, "txt");
+        w.pair(4, "gbcbig.shx");  // the Chinese big font every AutoCAD ships
+    }
     w.pair(0, "ENDTAB");
 
     table(w, "VIEW", "6", 0);
@@ -251,7 +260,7 @@ void entity(Writer& w, const Item& item) {
         w.point(10, t->at);
         w.real(40, t->height);
         w.pair(1, dxfText(t->text));
-        w.pair(7, "Standard");
+        w.pair(7, kTextStyle);
         const int align = t->align == Align::Left ? 0 : t->align == Align::Centre ? 1 : 2;
         if (align != 0) {
             w.pair(72, align);

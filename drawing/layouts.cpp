@@ -1,6 +1,7 @@
 #include "drawing/layouts.h"
 
 #include "drawing/construct.h"
+#include "drawing/labels.h"
 
 namespace tervalen::drawing {
 
@@ -16,6 +17,7 @@ Drawing draw(const Layout& layout, std::string_view title) {
         },
         layout);
     d.title = title;
+    placeLabels(d);
     frame(d, d.title);
     return d;
 }

@@ -20,18 +20,21 @@ struct Footing {
     // The building is an equipotential body connected to the earth: the plane at Hx is
     // the ground the sphere rolls on, and the boundary arcs start there.
     bool planeIsGround = false;
+    bool operator==(const Footing&) const = default;
 };
 
 struct SingleRod {
     float Hr, H, Hx;  // H: height of the tip above the ground
     Footing footing;
     float Rx;  // printed radius on the plane Hx
+    bool operator==(const SingleRod&) const = default;
 };
 
 struct RodPair {
     float Hr, H, Hx, D;
     Footing footing;
     float Rx, Ho, Bx;  // Ho above the plane Hx when it is the ground
+    bool operator==(const RodPair&) const = default;
 };
 
 // Three rods on an equilateral triangle or four on a square of side L, standalone.
@@ -42,12 +45,14 @@ struct RodFigure {
     // Four rods: the lowest point on the diagonal and its width; no width when the
     // lowest point lies below the ground (the diagonal is not covered).
     std::optional<float> Ho2, Bx2;
+    bool operator==(const RodFigure&) const = default;
 };
 
 // One overhead wire on supports of height H spaced D apart, sagging `sag` at mid-span.
 struct SingleWire {
     float Hr, H, Hx, D, sag;
     float Hh, Bx1, Bx2;  // highest point, width at mid-span, width at the supports
+    bool operator==(const SingleWire&) const = default;
 };
 
 // Two parallel wires D2 apart on supports of height H spaced D1 apart.
@@ -57,6 +62,7 @@ struct WirePair {
     float Bx1;  // width beyond the ends of the centre line, on the plane Hx
     // The form's note that no width at the height Hr is worked out ("该项无计算结果").
     bool noWidthAtHr = false;
+    bool operator==(const WirePair&) const = default;
 };
 
 using Layout = std::variant<SingleRod, RodPair, RodFigure, SingleWire, WirePair>;

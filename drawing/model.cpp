@@ -29,20 +29,29 @@ Point onCircle(Point c, double r, double deg) {
     return {c.x + r * std::cos(a), c.y + r * std::sin(a)};
 }
 
-namespace {
-
-// Width of a text, estimated: a CJK character is about as wide as it is high, an ASCII
-// one about 0.6 of that. Enough to keep the fit and the sheet's scale honest.
+// A CJK character (three bytes and more in UTF-8) takes about a font size across, an
+// ASCII one about 0.6 of it; the renderers set the font size to 1.25–1.4 times the cap
+// height. Glyphs reach a quarter of the cap height below the baseline.
 double textWidth(const Text& t) {
     double w = 0;
     for (std::size_t i = 0; i < t.text.size();) {
         const unsigned char c = static_cast<unsigned char>(t.text[i]);
         const std::size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        w += len >= 3 ? 1.0 : 0.6;
+        w += len >= 3 ? 1.4 : 0.8;
         i += len;
     }
     return w * t.height;
 }
+
+Box textBox(const Text& t) {
+    const double w = textWidth(t);
+    const double x0 = t.align == Align::Left     ? t.at.x
+                      : t.align == Align::Centre ? t.at.x - w / 2
+                                                 : t.at.x - w;
+    return {x0, t.at.y - 0.3 * t.height, x0 + w, t.at.y + 1.25 * t.height};
+}
+
+namespace {
 
 struct Extent {
     std::optional<Box> box;
@@ -74,12 +83,9 @@ struct Extent {
         for (Point q : p.points) add(q);
     }
     void add(const Text& t) {
-        const double w = textWidth(t);
-        const double x0 = t.align == Align::Left     ? t.at.x
-                          : t.align == Align::Centre ? t.at.x - w / 2
-                                                     : t.at.x - w;
-        add(Point{x0, t.at.y - 0.25 * t.height});
-        add(Point{x0 + w, t.at.y + t.height});
+        const Box b = textBox(t);
+        add(Point{b.x0, b.y0});
+        add(Point{b.x1, b.y1});
     }
 };
 
@@ -94,6 +100,19 @@ std::optional<Box> Drawing::bounds() const {
     Extent e;
     for (const Item& item : items) std::visit([&](const auto& s) { e.add(s); }, item.shape);
     return e.box;
+}
+
+int roundScale(const Drawing& d, double widthMm, double heightMm) {
+    const auto b = d.bounds();
+    if (!b) return 0;
+    // Millimetres on paper at 1:1.
+    const double w = (b->width() + 2 * d.margin()) * 1000,
+                 h = (b->height() + 2 * d.margin()) * 1000;
+    for (double k = 10; k < 1e7; k *= 10)
+        for (double m : kScaleSteps)
+            if (w / (m * k) <= widthMm && h / (m * k) <= heightMm)
+                return static_cast<int>(std::lround(m * k));
+    return 0;
 }
 
 }  // namespace tervalen::drawing

@@ -73,7 +73,23 @@ struct Drawing {
     std::optional<Box> bounds() const;
 
     void add(Shape shape, Layer layer, Stroke stroke = Stroke::Solid);
+    // The clear space kept around the drawing when it is fitted or put on paper.
+    double margin() const { return 2 * textHeight; }
 };
+
+// The scales of building drawings: N of 1:N is one of these times a power of ten, from 10.
+inline constexpr double kScaleSteps[] = {1, 1.5, 2, 2.5, 3, 4, 5, 6, 8};
+// The largest such scale at which the drawing with its margin fits within
+// widthMm × heightMm on paper; 0 for an empty drawing or one that fits at no scale up to
+// 1:10,000,000.
+int roundScale(const Drawing& d, double widthMm, double heightMm);
+// The line under a drawing on paper that states its scale, in millimetres.
+inline constexpr double kScaleLineMm = 6;
+
+// The room a text takes, estimated from its characters (no font at hand here), as wide
+// as the widest of the renderers draws it.
+double textWidth(const Text& t);
+Box textBox(const Text& t);
 
 // Point of an arc or circle at angle `deg`.
 Point onCircle(Point c, double r, double deg);

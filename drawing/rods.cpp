@@ -98,7 +98,7 @@ Drawing drawRodFigure(const RodFigure& r) {
     const double r0 = reach(r.H, r.Hr, "r0");
     const double Dg = std::sqrt(2.0) * r.L;
     Drawing d;
-    d.textHeight = textHeightFor(2 * r0 + (square ? Dg + r.L + 2 * r0 : r.L) + r.Hr, r.Hr);
+    d.textHeight = textHeightFor(2 * r0 + (square ? Dg : r.L) + r.Hr, r.Hr);
     const double th = d.textHeight;
     rowSection(d, {r.Hr,
                    r.H,
@@ -110,17 +110,19 @@ Drawing drawRodFigure(const RodFigure& r) {
                    square ? "Ho1" : "Ho",
                    square ? "剖面 A（沿边长 L）" : "剖面（沿边长 L）"});
     if (square) {
-        // The diagonal's section beside the side's.
-        const double x0 = r.L + 2 * r0 + 14 * th;
-        rowSection(d, {r.Hr,
-                       r.H,
-                       r.Hx,
-                       {},
-                       {x0, x0 + Dg},
-                       r.Rx,
-                       r.Ho2,
-                       "Ho2",
-                       "剖面 B（沿对角线 Dg=" + num(Dg) + "）"});
+        // The diagonal's section under the side's, its first rod under the first.
+        Drawing diagonal;
+        diagonal.textHeight = th;
+        rowSection(diagonal, {r.Hr,
+                              r.H,
+                              r.Hx,
+                              {},
+                              {0.0, Dg},
+                              r.Rx,
+                              r.Ho2,
+                              "Ho2",
+                              "剖面 B（沿对角线 Dg=" + num(Dg) + "）"});
+        appendBelow(d, std::move(diagonal), 3 * th);
     }
 
     Drawing plan;

@@ -17,7 +17,7 @@ double planeReach(const Footing& f, float Hr, float Hx) {
 }
 
 double textHeightFor(double extent, double Hr) {
-    return std::max(std::min(extent / 55.0, Hr / 16.0), 0.05);
+    return std::max(std::min(extent / 55.0, Hr / 12.0), 0.05);
 }
 
 void rowSection(Drawing& d, const RowSection& s) {

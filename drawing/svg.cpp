@@ -87,7 +87,7 @@ void shape(std::ostringstream& o, const Item& item, double th) {
 
 std::string toSvg(const Drawing& d) {
     const Box b = d.bounds().value_or(Box{0, 0, 1, 1});
-    const double margin = d.textHeight * 2;
+    const double margin = d.margin();
     const double w = b.width() + 2 * margin, h = b.height() + 2 * margin;
     // About 1600 px across the longer side when shown at its natural size.
     const double px = 1600 / std::max(w, h);

@@ -83,6 +83,10 @@ void appendSection(std::vector<Block>& out, const SheetRecord& r, int number) {
     out.push_back(quantityTable(r.results));
     if (r.mismatch) appendMismatch(out, r);
     for (const std::string& m : r.messages) out.push_back(Paragraph{"提示：" + oneLine(m), true});
+    if (auto figure = figureOf(r)) {
+        heading("保护范围图");
+        out.push_back(std::move(*figure));
+    }
     heading("结论");
     Conclusion c = conclusionOf(r);
     out.push_back(Verdict{std::move(c.text), c.satisfied});
@@ -110,6 +114,15 @@ int Sheet::nextNumber() const {
 void Sheet::add(SheetRecord record) {
     if (record.label.empty()) record.label = defaultLabel(nextNumber(), record.caption);
     records.push_back(std::move(record));
+}
+
+std::optional<Figure> figureOf(const SheetRecord& record) {
+    if (!record.layout) return std::nullopt;
+    Figure f{drawing::draw(*record.layout, record.caption), 0};
+    f.scale =
+        drawing::roundScale(f.drawing, kFigureWidthMm, kFigureHeightMm - drawing::kScaleLineMm);
+    if (f.scale == 0) return std::nullopt;
+    return f;
 }
 
 std::vector<Block> workingBlocks(const Working& working) {

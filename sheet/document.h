@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "calc/common/working.h"
+#include "drawing/model.h"
 #include "sheet/sheet_record.h"
 
 namespace tervalen::sheet {
@@ -66,7 +67,21 @@ struct Verdict {
     std::string text;
     std::optional<bool> satisfied;
 };
-using Block = std::variant<Title, Heading, Paragraph, Table, Formula, Verdict>;
+// A record's protection-range drawing, to go on the page at 1:scale: as wide as the
+// page's text, no taller than kFigureHeightMm.
+struct Figure {
+    drawing::Drawing drawing;
+    int scale = 0;  // N of 1:N
+};
+using Block = std::variant<Title, Heading, Paragraph, Table, Formula, Verdict, Figure>;
+
+// The room a figure has on the A4 page: the width between the margins of 20 mm, and the
+// height it may take (of some 240 mm between header and footer), the line that states its
+// scale (drawing::kScaleLineMm) included.
+inline constexpr double kFigureWidthMm = 170;
+inline constexpr double kFigureHeightMm = 200;
+// The figure of a record whose press has a drawing.
+std::optional<Figure> figureOf(const SheetRecord& record);
 
 struct Document {
     std::string project;  // for the page header

@@ -1,5 +1,6 @@
 #include "sheet/sheet_record.h"
 
+#include "drawing/from_record.h"
 #include "forms/form.h"
 #include "sheet/form_reading.h"
 
@@ -86,6 +87,7 @@ std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settin
             rec.earlierInputs.push_back(std::move(s));
     rec.results = resultsShown(form);
     rec.messages = std::move(said);
+    rec.layout = drawing::layoutOf(*form.lastPress());
     return rec;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "calc/common/working.h"
+#include "drawing/layouts.h"
 #include "forms/action.h"
 #include "forms/form_def.h"
 
@@ -71,6 +72,9 @@ struct SheetRecord {
     Working working;  // every press of the chain, in order
     std::optional<Requirement> requirement;
     std::optional<Mismatch> mismatch;  // only for a record read from a project file
+    // What the protection-range drawing of the press is made from (the range and height
+    // forms); the sheet draws it in the record's section.
+    std::optional<drawing::Layout> layout;
     bool operator==(const SheetRecord&) const = default;
 };
 

@@ -51,6 +51,10 @@ struct Writer {
     void operator()(const Table& t) const { writeTable(out, t); }
     void operator()(const Formula& f) const { out += "  " + stepText(f.step) + '\n'; }
     void operator()(const Verdict& v) const { out += v.text + '\n'; }
+    void operator()(const Figure& f) const {
+        out += "  " + f.drawing.title + "：剖面与平面，比例 1:" + std::to_string(f.scale) +
+               "，见 PDF 或打印的计算书\n";
+    }
 };
 
 }  // namespace

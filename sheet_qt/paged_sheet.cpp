@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <QTextDocument>
 
+#include "sheet_qt/figure_object.h"
 #include "sheet_qt/rich_text.h"
 #include "version.h"
 
@@ -57,6 +58,7 @@ int paintSheet(const sheet::Document& document, QPagedPaintDevice& device) {
     doc->documentLayout()->setPaintDevice(&device);
     doc->setDocumentMargin(0);
     doc->setPageSize(body.size());
+    keepHeadingsWithFigures(*doc, body.height());
     const int pages = doc->pageCount();
     const QString project = QString::fromStdString(document.project);
     for (int i = 0; i < pages; ++i) {

@@ -3,6 +3,7 @@
 #include <QTextDocument>
 
 #include "sheet/text_render.h"
+#include "sheet_qt/figure_object.h"
 
 namespace tervalen::sheet_qt {
 namespace {
@@ -57,6 +58,9 @@ QString tableHtml(const sheet::Table& t) {
 
 struct Writer {
     QString& html;
+    // Figures as images named figureName(k), which richDocument() turns into drawings;
+    // else (HTML for a widget of its own) a line that says where the drawing is.
+    std::vector<sheet::Figure>* figures = nullptr;
     void operator()(const sheet::Title& t) const {
         html +=
             QStringLiteral("<h1 align=\"center\">") + plainHtml(t.text) + QStringLiteral("</h1>");
@@ -78,11 +82,22 @@ struct Writer {
     void operator()(const sheet::Verdict& v) const {
         html += QStringLiteral("<p><b>") + symbolHtml(v.text) + QStringLiteral("</b></p>");
     }
+    void operator()(const sheet::Figure& f) const {
+        if (!figures) {
+            html += QStringLiteral("<p>") + plainHtml(f.drawing.title) +
+                    QStringLiteral("：剖面与平面，比例 1:%1，见“保护范围图”</p>").arg(f.scale);
+            return;
+        }
+        html += QStringLiteral("<p align=\"center\"><img src=\"") + figureName(figures->size()) +
+                QStringLiteral("\"/></p>");
+        figures->push_back(f);
+    }
 };
 
-QString blocksHtml(const std::vector<sheet::Block>& blocks) {
+QString blocksHtml(const std::vector<sheet::Block>& blocks,
+                   std::vector<sheet::Figure>* figures = nullptr) {
     QString html;
-    for (const sheet::Block& b : blocks) std::visit(Writer{html}, b);
+    for (const sheet::Block& b : blocks) std::visit(Writer{html, figures}, b);
     return html;
 }
 
@@ -121,7 +136,9 @@ QString documentHtml(const sheet::Document& document) {
 std::unique_ptr<QTextDocument> richDocument(const sheet::Document& document) {
     auto doc = std::make_unique<QTextDocument>();
     doc->setDefaultFont(sheetFont());
-    doc->setHtml(documentHtml(document));
+    std::vector<sheet::Figure> figures;
+    doc->setHtml(blocksHtml(document.blocks, &figures));
+    embedFigures(*doc, std::move(figures));
     return doc;
 }
 

@@ -22,7 +22,8 @@ namespace tervalen::sheet_qt {
 // and digits, which are its subscript; a longer run than any symbol is a word.
 QString symbolHtml(std::string_view text);
 
-// The document as HTML, and as a QTextDocument in the sheet's font.
+// The document as HTML (a figure as a line that names it), and as a QTextDocument in the
+// sheet's font with its figures drawn in it (sheet_qt/figure_object.h).
 QString documentHtml(const sheet::Document& document);
 std::unique_ptr<QTextDocument> richDocument(const sheet::Document& document);
 

@@ -14,6 +14,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -203,7 +204,12 @@ void SheetWindow::refresh() {
     }
     select(std::min(keep < 0 ? 0 : keep, m_list->count() - 1));
     const sheet::Document doc = sheet::sheetDocument(m_sheet.header, m_sheet.records);
-    m_preview->setHtml(sheet_qt::documentHtml(doc));
+    // The rich document, with the drawings; the preview owns it and drops the one before.
+    const int scrolled = m_preview->verticalScrollBar()->value();
+    auto rich = sheet_qt::richDocument(doc);
+    rich->setParent(m_preview);
+    m_preview->setDocument(rich.release());
+    m_preview->verticalScrollBar()->setValue(scrolled);
 }
 
 void SheetWindow::select(int row) {

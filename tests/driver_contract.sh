@@ -74,6 +74,7 @@ fi
 [[ -n "$out" ]] && check "pdf written" 0 "$(status "$calc" --pdf "$out/a.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5)"
 if [[ -n "$out" ]] && command -v pdftotext >/dev/null; then
     check "pdf holds the result" 1 "$(pdftotext "$out/a.pdf" - | grep -c '计算得 Rx = 11.70115 m。')"
+    check "pdf holds the drawing, its scale stated" 1 "$(pdftotext "$out/a.pdf" - | grep -c '比例 1:800（单位：米）')"
 fi
 [[ -n "$out" ]] && check "pdf of a refused press" "3 no file" \
     "$("$calc" --pdf "$out/b.pdf" frmRx_DLDanZ CmbH=30.5 CmbHx=0 >/dev/null 2>&1; echo $?) \

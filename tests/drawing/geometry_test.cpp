@@ -11,6 +11,7 @@
 #include <ostream>
 
 #include "drawing/from_units.h"
+#include "drawing/labels.h"
 #include "drawing/layouts.h"
 
 using namespace tervalen;
@@ -151,15 +152,27 @@ void checkRods(const Drawing& d, const RodPair& r) {
 
 void checkRods(const Drawing& d, const RodFigure& r) {
     const std::vector<double> xs = feet(d, r.H);
-    ASSERT_EQ(xs.size(), r.rods == 4 ? 4u : 2u);
+    ASSERT_EQ(xs.size(), 2u);
     EXPECT_EQ(xs[0], 0);
     EXPECT_NEAR(xs[1], r.L, kExact);
     expectBoundaryArcs(d, r.Hr, r.H, r.Hx, 0, xs, r.Rx);
     expectUpperEdge(d, r.H, 0, 0, r.L, r.Ho);
     if (r.rods == 4) {
-        // The diagonal's section beside it.
-        EXPECT_NEAR(xs[3] - xs[2], r.L * std::sqrt(2.0), 1e-6);
-        expectUpperEdge(d, r.H, 0, xs[2], xs[3], *r.Ho2);
+        // The diagonal's section under it, on a ground line of its own above the plan:
+        // rods of height H standing below y = 0.
+        std::vector<double> xd;
+        std::optional<double> ground;
+        for (const auto& [l, stroke] : shapes<Line>(d, Layer::Rod))
+            if (l.a.x == l.b.x && l.a.y < 0 && std::abs(l.b.y - l.a.y - r.H) < kExact) {
+                xd.push_back(l.a.x);
+                ground = l.a.y;
+            }
+        ASSERT_EQ(xd.size(), 2u);
+        EXPECT_NEAR(xd[0], 0, kExact);
+        EXPECT_NEAR(xd[1] - xd[0], r.L * std::sqrt(2.0), 1e-6);
+        expectBoundaryArcs(d, r.Hr, *ground + r.H, *ground + r.Hx, *ground, xd, r.Rx);
+        expectUpperEdge(d, *ground + r.H, *ground, xd[0], xd[1], *r.Ho2);
+        EXPECT_LT(planOrigin(d).y + r.Rx, *ground);  // the plan below both
     }
     const Point o = planOrigin(d);
     // The outer waist of the first side, Bx from its middle.
@@ -248,6 +261,40 @@ TEST_P(Drawn, ArcsAndWidthsMeetThePrintedValues) {
     std::visit([&](const auto& l) { checkRods(d, l); }, layout);
     // The plan lies wholly below the ground line of the section.
     EXPECT_EQ(d.title, GetParam().form);
+    // No label stands on another (by the room the renderers give a text).
+    std::vector<const Text*> labels;
+    for (const Item& i : d.items)
+        if (const auto* t = std::get_if<Text>(&i.shape)) labels.push_back(t);
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        for (std::size_t j = i + 1; j < labels.size(); ++j) {
+            EXPECT_FALSE(overlaps(textBox(*labels[i]), textBox(*labels[j])))
+                << labels[i]->text << " on " << labels[j]->text;
+        }
+}
+
+// Two labels put at one place: the second moves clear of the first and a leader joins it
+// back when it went further than a line; a label with room stays where it was put.
+TEST(PlaceLabels, ClearOfEachOtherAndOfLines) {
+    Drawing d;
+    d.add(Line{{-50, 0}, {50, 0}}, Layer::Rod);
+    d.add(Text{{0, 1}, "被保护面 Hx=5", 1}, Layer::Text);
+    d.add(Text{{0, 1}, "滚球半径 Hr=30", 1}, Layer::Text);
+    d.add(Text{{0, -0.4}, "地面", 1}, Layer::Text);  // on the ground line
+    d.add(Text{{0, 30}, "剖面", 1}, Layer::Text);
+    placeLabels(d);
+    std::vector<Text> t;
+    for (const Item& i : d.items)
+        if (const auto* x = std::get_if<Text>(&i.shape)) t.push_back(*x);
+    ASSERT_EQ(t.size(), 4u);
+    EXPECT_EQ(t[0].at, (Point{0, 1}));
+    EXPECT_EQ(t[3].at, (Point{0, 30}));
+    EXPECT_FALSE(overlaps(textBox(t[0]), textBox(t[1])));
+    // Off the ground line, but for a tenth of a text's height that may graze it.
+    for (const Text& x : t) EXPECT_FALSE(textBox(x).y0 < -0.1 && textBox(x).y1 > 0.1) << x.text;
+    // The leaders: thin lines from the moved texts back to their places.
+    const auto leaders = shapes<Line>(d, Layer::Text);
+    ASSERT_FALSE(leaders.empty());
+    for (const auto& [l, stroke] : leaders) EXPECT_EQ(stroke, Stroke::Thin);
 }
 
 std::optional<Layout> must(std::optional<Layout> l) {
@@ -360,5 +407,28 @@ INSTANTIATE_TEST_SUITE_P(
                  return *must(heightLayout(
                      30, 5, 100, 20, ok(calcH_ShuangX(WirePairHeightInput{30, 15.0, 5, 100, 20}))));
              }}));
+
+// The sheet's scale: the largest of 1, 1.5, 2, 2.5, 3, 4, 5, 6, 8 × 10^k at which the
+// drawing and its margin (two text heights each side) fit the room on paper.
+TEST(RoundScale, LargestThatFits) {
+    struct {
+        double w, h;  // the drawing's extent, metres (text height 1: margin 2 m)
+        double roomW, roomH;
+        int N;
+    } cases[] = {
+        {100, 0, 170, 200, 800},     // 104 m: 1:600 needs 173 mm, 1:800 130 mm
+        {0, 96, 170, 200, 500},      // 100 m tall in exactly 200 mm
+        {0, 96.1, 170, 200, 600},    // a little taller: the next step
+        {46, 0, 170, 200, 300},      // 50 m in 167 mm
+        {5000, 0, 170, 200, 30000},  // 5004 m in 167 mm
+        {1, 1, 170, 200, 30},        // 5 m: 1:25 needs 200 mm, 1:30 167 mm
+    };
+    for (const auto& c : cases) {
+        Drawing d;
+        d.add(Line{{0, 0}, {c.w, c.h}}, Layer::Rod);
+        EXPECT_EQ(roundScale(d, c.roomW, c.roomH), c.N) << c.w << " × " << c.h;
+    }
+    EXPECT_EQ(roundScale(Drawing{}, 170, 200), 0);
+}
 
 }  // namespace

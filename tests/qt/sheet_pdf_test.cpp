@@ -1,7 +1,8 @@
 // The calculation sheet as PDF, offscreen: two recorded calculations written to a file
 // and read back with pdftotext (labels, formulas, values, 结论, page header and footer)
-// and pdffonts (every font embedded); long sheets paginated with their own numbers;
-// symbols subscripted in the rich rendering.
+// and pdffonts (every font embedded); long sheets paginated with their own numbers; a
+// protection-range drawing as vector paths (pdfimages, pdftocairo); symbols subscripted
+// in the rich rendering.
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -112,6 +113,53 @@ private slots:
             // Only our own numbering: no page number of QTextDocument::print.
             QCOMPARE(text.count(QStringLiteral("第 ")), 1);
         }
+    }
+
+    // A record of a range form carries its drawing: vector paths (the range's red arcs and
+    // circles, no picture), its labels as text, the scale stated, on one page with its
+    // heading.
+    void drawingGoesInAsVectors() {
+        sheet::Sheet s;
+        s.add(rodRecord("20"));
+        const auto figure = sheet::figureOf(s.records.front());
+        QVERIFY(figure && figure->scale > 0);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("drawing.pdf"));
+        QCOMPARE(sheet_qt::writePdf(sheet::sheetDocument(s.header, s.records), path), QString());
+
+        const QString images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), path});
+        QCOMPARE(images.split(u'\n', Qt::SkipEmptyParts).size(), 2);  // the column heads only
+
+        const QString info = run(QStringLiteral("pdfinfo"), {path});
+        const int pages =
+            QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
+        int drawn = 0;
+        for (int page = 1; page <= pages; ++page) {
+            const QString n = QString::number(page);
+            const QString text =
+                run(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-f"), n, QStringLiteral("-l"), n, path, QStringLiteral("-")})
+                    .remove(QRegularExpression(QStringLiteral("\\s")));
+            if (!text.contains(QStringLiteral("比例1:%1（单位：米）").arg(figure->scale))) continue;
+            drawn = page;
+            QVERIFY2(text.contains(QStringLiteral("1.5保护范围图")), qPrintable(text));
+            for (const char* label :
+                 {"接闪杆（避雷针）", "滚球半径Hr=30", "Rx=11.70115", "r0=28.28427"})
+                QVERIFY2(text.contains(QString::fromUtf8(label)), label);
+            const QString svg = dir.filePath(QStringLiteral("page.svg"));
+            run(QStringLiteral("pdftocairo"), {QStringLiteral("-svg"), QStringLiteral("-f"), n,
+                                               QStringLiteral("-l"), n, path, svg});
+            QFile f(svg);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QString paths = QString::fromUtf8(f.readAll());
+            // The layer LP-RANGE's red (0xd0): two boundary arcs, the Rx and r0 circles.
+            QVERIFY2(paths.count(QRegularExpression(
+                         QStringLiteral("fill:none;[^\"]*stroke:rgb\\(81\\."))) >= 4,
+                     qPrintable(paths.left(2000)));
+            QVERIFY(!paths.contains(QStringLiteral("<image")));
+        }
+        QVERIFY2(drawn > 0,
+                 qPrintable(run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")})));
     }
 
     void unwritablePathLeavesNoFile() {

@@ -8,10 +8,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QtTest>
 
 #include "forms/action.h"
@@ -71,6 +73,21 @@ private slots:
         QCOMPARE(sheet->records()->count(), 2);
         QCOMPARE(sheet->records()->item(0)->text(), QStringLiteral("1# 独立单针保护范围计算"));
         QVERIFY(sheet->preview()->toPlainText().contains(QStringLiteral("11.70115")));
+        // The single rod's drawing is in the preview: its range arcs and circles in red.
+        QTextDocument* shown = sheet->preview()->document();
+        QImage image(shown->size().toSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter p(&image);
+            shown->drawContents(&p);
+        }
+        int red = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                red += c.red() > 150 && c.green() < 100 && c.blue() < 100;
+            }
+        QVERIFY2(red > 200, qPrintable(QString::number(red)));
         QCOMPARE(w.openWindowList().captions().back(), std::string("计算书"));
 
         // A requirement on the first record: the distance to cover at Hx.

@@ -21,7 +21,8 @@ SheetRecord rodPair() {
 std::string resultsPart(const SheetRecord& r) {
     const std::string text = plainText(recordDocument(r, 1));
     const auto from = text.find("1.4 计算结果");
-    return text.substr(from, text.find("1.5 结论") - from);
+    // Up to the part after it (保护范围图 or 结论).
+    return text.substr(from, text.find("\n1.5 ", from) - from);
 }
 
 TEST(Mismatch, ListsEachResultThatDiffersWithBothValues) {

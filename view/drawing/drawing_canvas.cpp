@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "view/drawing/render.h"
+#include "drawing_qt/render.h"
 
 namespace tervalen::view {
 
@@ -32,7 +32,7 @@ void DrawingCanvas::fit() {
 
 QTransform DrawingCanvas::view() const {
     if (!m_drawing) return {};
-    QTransform t = fitTransform(*m_drawing, QRectF(rect()));
+    QTransform t = drawing_qt::fitTransform(*m_drawing, QRectF(rect()));
     // Zoom about the pan point: widget = zoom · fitted + pan.
     return t * QTransform::fromScale(m_zoom, m_zoom) *
            QTransform::fromTranslate(m_pan.x(), m_pan.y());
@@ -45,7 +45,7 @@ QPointF DrawingCanvas::metresAt(const QPointF& widgetPoint) const {
 void DrawingCanvas::paintEvent(QPaintEvent*) {
     if (!m_drawing) return;
     QPainter p(this);
-    paintDrawing(p, *m_drawing, view());
+    drawing_qt::paintDrawing(p, *m_drawing, view());
 }
 
 void DrawingCanvas::wheelEvent(QWheelEvent* e) {

@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "drawing/from_record.h"
+#include "drawing_qt/render.h"
 #include "view/drawing/drawing_canvas.h"
-#include "view/drawing/render.h"
 
 namespace tervalen::view {
 
@@ -54,9 +54,9 @@ void DrawingView::exportAs(const QString& filter, const QString& suffix) {
         QString::fromStdString(m_drawing->title) + '.' + suffix, filter);
     if (path.isEmpty()) return;
     if (!path.endsWith('.' + suffix, Qt::CaseInsensitive)) path += '.' + suffix;
-    const bool ok = suffix == "dxf"   ? exportDxf(*m_drawing, path)
-                    : suffix == "svg" ? exportSvg(*m_drawing, path)
-                                      : exportPng(*m_drawing, path);
+    const bool ok = suffix == "dxf"   ? drawing_qt::exportDxf(*m_drawing, path)
+                    : suffix == "svg" ? drawing_qt::exportSvg(*m_drawing, path)
+                                      : drawing_qt::exportPng(*m_drawing, path);
     if (!ok)
         QMessageBox::warning(this, QStringLiteral("Tervalen"),
                              QStringLiteral("无法写入文件：\n%1").arg(path));

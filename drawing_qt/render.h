@@ -1,6 +1,6 @@
 #pragma once
-// The protection-range drawing on a QPainter: in the panel, on the calculation sheet, as
-// PNG; and the three exports.
+// The protection-range drawing on a QPainter (QtGui only): in the panel, on the
+// calculation sheet, as PNG; and the three exports.
 
 #include <QPainter>
 #include <QRectF>
@@ -9,7 +9,7 @@
 
 #include "drawing/model.h"
 
-namespace tervalen::view {
+namespace tervalen::drawing_qt {
 
 // Metres to the rectangle, 1:1 aspect, centred, the whole drawing with a small margin.
 QTransform fitTransform(const drawing::Drawing& d, const QRectF& target);
@@ -18,9 +18,15 @@ QTransform fitTransform(const drawing::Drawing& d, const QRectF& target);
 // pens, texts are upright at the size the drawing gives them.
 void paintDrawing(QPainter& p, const drawing::Drawing& d, const QTransform& toDevice);
 
-// For the calculation sheet: paints the drawing into `rect` at the largest round scale
-// 1:N at which it fits (the device's resolution gives millimetres), states the scale at
-// the bottom of the rectangle, and returns N (0 for an empty drawing).
+// For the calculation sheet: paints the drawing at 1:N, `dotsPerMm` device pixels to a
+// millimetre of paper, centred in `rect` above a line that states the scale
+// (drawing::kScaleLineMm high).
+void paintAtScale(QPainter& p, const drawing::Drawing& d, const QRectF& rect, int N,
+                  double dotsPerMm);
+
+// Paints the drawing into `rect` at the largest round scale 1:N at which it fits (the
+// device's resolution gives millimetres), states the scale at the bottom of the
+// rectangle, and returns N (0 for an empty drawing).
 int paintToScale(QPainter& p, const drawing::Drawing& d, const QRectF& rect);
 
 // The files; false when the file cannot be written.
@@ -28,4 +34,4 @@ bool exportDxf(const drawing::Drawing& d, const QString& path);
 bool exportSvg(const drawing::Drawing& d, const QString& path);
 bool exportPng(const drawing::Drawing& d, const QString& path, int longerSide = 2400);
 
-}  // namespace tervalen::view
+}  // namespace tervalen::drawing_qt

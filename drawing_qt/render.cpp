@@ -1,4 +1,4 @@
-#include "view/drawing/render.h"
+#include "drawing_qt/render.h"
 
 #include <QFile>
 #include <QFont>
@@ -9,7 +9,7 @@
 #include "drawing/dxf.h"
 #include "drawing/svg.h"
 
-namespace tervalen::view {
+namespace tervalen::drawing_qt {
 
 using namespace tervalen::drawing;
 
@@ -56,7 +56,7 @@ bool writeFile(const QString& path, const std::string& bytes) {
 QTransform fitTransform(const Drawing& d, const QRectF& target) {
     const auto b = d.bounds();
     if (!b || target.isEmpty()) return {};
-    const double margin = d.textHeight * 2;
+    const double margin = d.margin();
     const double w = b->width() + 2 * margin, h = b->height() + 2 * margin;
     const double s = std::min(target.width() / w, target.height() / h);
     const QPointF centre((b->x0 + b->x1) / 2, (b->y0 + b->y1) / 2);
@@ -109,23 +109,11 @@ void paintDrawing(QPainter& p, const Drawing& d, const QTransform& t) {
     p.restore();
 }
 
-int paintToScale(QPainter& p, const Drawing& d, const QRectF& rect) {
+void paintAtScale(QPainter& p, const Drawing& d, const QRectF& rect, int N, double dotsPerMm) {
     const auto b = d.bounds();
-    if (!b) return 0;
-    const double dotsPerMm = (p.device() ? p.device()->logicalDpiX() : 96) / 25.4;
-    const double line = 6 * dotsPerMm;  // room for the stated scale
+    if (!b || N <= 0) return;
+    const double line = kScaleLineMm * dotsPerMm;
     const QRectF area(rect.left(), rect.top(), rect.width(), rect.height() - line);
-    const double margin = d.textHeight * 2;
-    const double wMm = (b->width() + 2 * margin) * 1000, hMm = (b->height() + 2 * margin) * 1000;
-    int N = 0;
-    for (double k = 1; N == 0 && k < 1e7; k *= 10)
-        for (double m : {1.0, 2.0, 2.5, 5.0})
-            if (wMm / (m * k) * dotsPerMm <= area.width() &&
-                hMm / (m * k) * dotsPerMm <= area.height()) {
-                N = static_cast<int>(m * k);
-                break;
-            }
-    if (N == 0) return 0;
     const double s = 1000.0 / N * dotsPerMm;  // device pixels per metre
     QTransform t;
     t.translate(area.center().x(), area.center().y());
@@ -134,9 +122,18 @@ int paintToScale(QPainter& p, const Drawing& d, const QRectF& rect) {
     paintDrawing(p, d, t);
     p.save();
     p.setPen(Qt::black);
+    QFont font = p.font();
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(3.5 * dotsPerMm))));
+    p.setFont(font);
     p.drawText(QRectF(rect.left(), rect.bottom() - line, rect.width(), line), Qt::AlignCenter,
                QStringLiteral("比例 1:%1（单位：米）").arg(N));
     p.restore();
+}
+
+int paintToScale(QPainter& p, const Drawing& d, const QRectF& rect) {
+    const double dotsPerMm = (p.device() ? p.device()->logicalDpiX() : 96) / 25.4;
+    const int N = roundScale(d, rect.width() / dotsPerMm, rect.height() / dotsPerMm - kScaleLineMm);
+    paintAtScale(p, d, rect, N, dotsPerMm);
     return N;
 }
 
@@ -162,4 +159,4 @@ bool exportPng(const Drawing& d, const QString& path, int longerSide) {
     return image.save(path, "PNG");
 }
 
-}  // namespace tervalen::view
+}  // namespace tervalen::drawing_qt

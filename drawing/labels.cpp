@@ -1,0 +1,167 @@
+#include "drawing/labels.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace tervalen::drawing {
+namespace {
+
+struct Segment {
+    Point a, b;
+};
+
+// An item other than text as segments, with the box around them.
+struct Obstacle {
+    Box box;
+    std::vector<Segment> segments;
+};
+
+Box boxOf(const std::vector<Segment>& segments) {
+    Box b{std::numeric_limits<double>::max(), std::numeric_limits<double>::max(),
+          std::numeric_limits<double>::lowest(), std::numeric_limits<double>::lowest()};
+    for (const Segment& s : segments)
+        for (Point p : {s.a, s.b}) {
+            b.x0 = std::min(b.x0, p.x);
+            b.y0 = std::min(b.y0, p.y);
+            b.x1 = std::max(b.x1, p.x);
+            b.y1 = std::max(b.y1, p.y);
+        }
+    return b;
+}
+
+void arcSegments(std::vector<Segment>& out, Point c, double r, double from, double span) {
+    const int n = std::max(2, static_cast<int>(std::ceil(span / 5)));
+    for (int i = 0; i < n; ++i)
+        out.push_back(
+            {onCircle(c, r, from + span * i / n), onCircle(c, r, from + span * (i + 1) / n)});
+}
+
+std::optional<Obstacle> obstacleOf(const Shape& shape) {
+    std::vector<Segment> s;
+    if (const auto* l = std::get_if<Line>(&shape)) {
+        s.push_back({l->a, l->b});
+    } else if (const auto* p = std::get_if<Polyline>(&shape)) {
+        for (std::size_t i = 1; i < p->points.size(); ++i)
+            s.push_back({p->points[i - 1], p->points[i]});
+        if (p->closed && p->points.size() > 2) s.push_back({p->points.back(), p->points.front()});
+    } else if (const auto* a = std::get_if<Arc>(&shape)) {
+        arcSegments(s, a->c, a->r, a->startDeg, std::fmod(a->endDeg - a->startDeg + 720, 360));
+    } else if (const auto* c = std::get_if<Circle>(&shape)) {
+        arcSegments(s, c->c, c->r, 0, 360);
+    }
+    if (s.empty()) return std::nullopt;
+    return Obstacle{boxOf(s), std::move(s)};
+}
+
+bool inside(Point p, const Box& b) {
+    return p.x > b.x0 && p.x < b.x1 && p.y > b.y0 && p.y < b.y1;
+}
+
+// Whether the segment passes through the box (Liang–Barsky clipping).
+bool crosses(const Segment& s, const Box& b) {
+    if (inside(s.a, b) || inside(s.b, b)) return true;
+    const double dx = s.b.x - s.a.x, dy = s.b.y - s.a.y;
+    double t0 = 0, t1 = 1;
+    const std::array<std::pair<double, double>, 4> edges{
+        {{-dx, s.a.x - b.x0}, {dx, b.x1 - s.a.x}, {-dy, s.a.y - b.y0}, {dy, b.y1 - s.a.y}}};
+    for (auto [p, q] : edges) {
+        if (std::abs(p) < 1e-15) {
+            if (q <= 0) return false;
+            continue;
+        }
+        const double t = q / p;
+        if (p < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 >= t1) return false;
+    }
+    return true;
+}
+
+Box moved(Box b, double dx, double dy) {
+    return {b.x0 + dx, b.y0 + dy, b.x1 + dx, b.y1 + dy};
+}
+
+// The point of the box nearest to p.
+Point nearest(const Box& b, Point p) {
+    return {std::clamp(p.x, b.x0, b.x1), std::clamp(p.y, b.y0, b.y1)};
+}
+
+}  // namespace
+
+bool overlaps(const Box& a, const Box& b) {
+    return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
+}
+
+void placeLabels(Drawing& d) {
+    std::vector<Obstacle> lines;
+    for (const Item& item : d.items)
+        if (auto o = obstacleOf(item.shape)) lines.push_back(std::move(*o));
+
+    // The moves tried, nearest first: up and down by steps of a text line, along by steps
+    // of half the text's width, and both.
+    struct Move {
+        double dx, dy;  // in text widths and text heights
+        double cost;
+    };
+    std::vector<Move> moves;
+    for (int i = -6; i <= 6; ++i)
+        for (int j = -3; j <= 3; ++j) {
+            const double dy = 0.75 * i, dx = 0.5 * j;
+            moves.push_back({dx, dy, std::hypot(dy, dx * 3)});
+        }
+    std::stable_sort(moves.begin(), moves.end(),
+                     [](const Move& a, const Move& b) { return a.cost < b.cost; });
+
+    std::vector<Box> placed;
+    std::vector<Item> leaders;
+    for (Item& item : d.items) {
+        auto* t = std::get_if<Text>(&item.shape);
+        if (!t) continue;
+        const Box home = textBox(*t);
+        const double w = home.width(), h = t->height;
+        // A little inside the box: a line that only grazes it does not count.
+        const double inset = 0.1 * h;
+        double best = std::numeric_limits<double>::max();
+        Move chosen{0, 0, 0};
+        for (const Move& m : moves) {
+            if (m.cost * 2 >= best) break;  // nothing further can do better
+            const Box b = moved(home, m.dx * w, m.dy * h);
+            const Box core{b.x0 + inset, b.y0 + inset, b.x1 - inset, b.y1 - inset};
+            double cost = m.cost * 2;
+            for (const Box& p : placed)
+                if (overlaps(b, p)) cost += 1000;
+            for (const Obstacle& o : lines) {
+                if (!overlaps(core, o.box)) continue;
+                for (const Segment& s : o.segments)
+                    if (crosses(s, core)) {
+                        cost += 10;
+                        break;
+                    }
+            }
+            if (cost < best) {
+                best = cost;
+                chosen = m;
+            }
+        }
+        const double dx = chosen.dx * w, dy = chosen.dy * h;
+        const Box b = moved(home, dx, dy);
+        placed.push_back(b);
+        if (dx == 0 && dy == 0) continue;
+        const Point anchor{t->at.x, t->at.y + 0.4 * h};
+        t->at.x += dx;
+        t->at.y += dy;
+        // Further than a line from where it belonged: a leader from the nearer end of the
+        // text's baseline back to the point it labels.
+        if (std::abs(dy) > 1.0 * h || std::abs(dx) > 0.6 * w) {
+            const Point from = nearest(Box{b.x0, b.y0 + 0.1 * h, b.x1, b.y0 + 0.1 * h}, anchor);
+            leaders.push_back({Line{from, anchor}, item.layer, Stroke::Thin});
+        }
+    }
+    for (Item& l : leaders) d.items.push_back(std::move(l));
+}
+
+}  // namespace tervalen::drawing

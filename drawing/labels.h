@@ -1,0 +1,16 @@
+#pragma once
+// Labels kept clear of each other and of the lines: each text, in the order drawn, stays
+// where its construction put it when nothing is there; else it moves to the nearest
+// place around it that no text placed before takes and the fewest lines cross, and a
+// thin leader joins it to where it belonged when it went further than a line away.
+
+#include "drawing/model.h"
+
+namespace tervalen::drawing {
+
+void placeLabels(Drawing& d);
+
+// Whether two boxes overlap (touching edges do not).
+bool overlaps(const Box& a, const Box& b);
+
+}  // namespace tervalen::drawing
