@@ -12,6 +12,7 @@
 
 #include "forms/catalog.h"
 #include "shell/about_box.h"
+#include "shell/embedded_picture.h"
 #include "shell/mdi_area.h"
 #include "shell/menu_table.h"
 #include "shell/sheet_window.h"
@@ -25,7 +26,8 @@ namespace tervalen::shell {
 MDIFangLei::MDIFangLei(QWidget* parent) : QMainWindow(parent), m_mdi(new MdiArea(this)) {
     setObjectName(QStringLiteral("MDIFangLei"));
     setWindowTitle(QStringLiteral("Tervalen"));
-    setWindowIcon(QIcon(QStringLiteral(":/icon256.png")));
+    setWindowIcon(QPixmap::fromImage(
+        EmbeddedPicture::embedded(QStringLiteral(":/icon256.strips")).toImage()));
     setCentralWidget(m_mdi);
     buildMenus();
     m_mdi->viewport()->installEventFilter(this);
@@ -179,7 +181,7 @@ void MDIFangLei::openForm(const std::string& formName) {
     // A window closed a moment ago may still await deletion: it counts as closed.
     if (!window || window->isHidden()) {
         // A new window loads its form, unless the form was just restored.
-        auto* page = new view::FormPage(m_workspace.openWindow(formName));
+        auto* page = new view::FormPage(workspace().openWindow(formName));
         view::FormView* formView = page->formView();
         window = addChild(scrollable(page), QString::fromStdString(def->caption));
         QMdiSubWindow* sub = window;

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,7 +59,11 @@ public:
     const std::vector<QAction*>& recentActions();
     MdiArea* mdiArea() const { return m_mdi; }
     view::FormView* formView(const std::string& formName) const;
-    forms::Workspace& workspace() { return m_workspace; }
+    // Made on first use: the first paint does not wait for the catalog.
+    forms::Workspace& workspace() {
+        if (!m_workspace) m_workspace.emplace();
+        return *m_workspace;
+    }
     AboutBox* aboutBox() const { return m_about; }
     const OpenWindowList& openWindowList() const { return m_openList; }
 
@@ -87,7 +92,7 @@ private:
     };
     std::vector<Unfilled> m_unfilled;  // menus of the bar not opened yet
     // The form objects live as long as the program; their windows only while shown.
-    forms::Workspace m_workspace;
+    std::optional<forms::Workspace> m_workspace;
     sheet::Sheet m_sheet;
     QPointer<QMdiSubWindow> m_sheetWindow;
     std::map<std::string, QPointer<QMdiSubWindow>> m_windows;
