@@ -3,7 +3,8 @@
 // premultiplied 32-bit ARGB, LINES lines to a strip (32 unless given), and says how small
 // the strips came out.
 
-#include <zlib.h>
+#include <lz4.h>
+#include <lz4hc.h>
 
 #include <QFile>
 #include <QImage>
@@ -40,45 +41,42 @@ int main(int argc, char** argv) {
     header.format = static_cast<std::uint32_t>(image.format());
     header.stripLines = static_cast<std::uint32_t>(lines);
     header.stripCount = static_cast<std::uint32_t>((image.height() + lines - 1) / lines);
-    const std::size_t pixelBytes = image.depth() / 8;
-    const std::size_t lineBytes = pixelBytes * header.width;
 
     std::vector<std::uint32_t> offsets{0};
-    std::vector<unsigned char> streams;
+    std::vector<char> blocks;
     for (std::uint32_t k = 0; k < header.stripCount; ++k) {
         const int first = static_cast<int>(k * header.stripLines);
         const int count = std::min(static_cast<int>(header.stripLines), image.height() - first);
         std::vector<unsigned char> strip(std::size_t{header.bytesPerLine} * count);
-        for (int y = 0; y < count; ++y) {
-            unsigned char* line = strip.data() + std::size_t{header.bytesPerLine} * y;
-            std::memcpy(line, image.constScanLine(first + y), header.bytesPerLine);
-            tervalen::resources::differenceLine(line, lineBytes, pixelBytes);
-        }
-        uLongf written = compressBound(static_cast<uLong>(strip.size()));
-        std::vector<unsigned char> stream(written);
-        if (compress2(stream.data(), &written, strip.data(), static_cast<uLong>(strip.size()),
-                      Z_BEST_COMPRESSION) != Z_OK) {
-            std::fprintf(stderr, "tervalen-pack-picture: zlib failed\n");
+        std::memcpy(strip.data(), image.constScanLine(first), strip.size());
+        tervalen::resources::differenceLines(strip.data(), header.bytesPerLine,
+                                             static_cast<std::size_t>(count));
+        const int size = static_cast<int>(strip.size());
+        std::vector<char> stream(static_cast<std::size_t>(LZ4_compressBound(size)));
+        const int written =
+            LZ4_compress_HC(reinterpret_cast<const char*>(strip.data()), stream.data(), size,
+                            static_cast<int>(stream.size()), LZ4HC_CLEVEL_MAX);
+        if (written <= 0) {
+            std::fprintf(stderr, "tervalen-pack-picture: LZ4 failed\n");
             return 1;
         }
-        streams.insert(streams.end(), stream.begin(), stream.begin() + written);
-        offsets.push_back(static_cast<std::uint32_t>(streams.size()));
+        blocks.insert(blocks.end(), stream.begin(), stream.begin() + written);
+        offsets.push_back(static_cast<std::uint32_t>(blocks.size()));
     }
 
     QFile out(QString::fromLocal8Bit(argv[2]));
     const auto offsetBytes = static_cast<qint64>(offsets.size() * sizeof offsets[0]);
-    const auto streamBytes = static_cast<qint64>(streams.size());
+    const auto blockBytes = static_cast<qint64>(blocks.size());
     if (!out.open(QIODevice::WriteOnly) ||
         out.write(reinterpret_cast<const char*>(&header), sizeof header) != sizeof header ||
         out.write(reinterpret_cast<const char*>(offsets.data()), offsetBytes) != offsetBytes ||
-        out.write(reinterpret_cast<const char*>(streams.data()), streamBytes) != streamBytes ||
-        !out.flush()) {
+        out.write(blocks.data(), blockBytes) != blockBytes || !out.flush()) {
         std::fprintf(stderr, "tervalen-pack-picture: cannot write %s\n", argv[2]);
         return 1;
     }
     std::printf("tervalen-pack-picture: %d x %d, %u strips of %ld lines, %lld bytes from %lld\n",
                 image.width(), image.height(), header.stripCount, lines,
-                static_cast<long long>(sizeof header + offsetBytes + streamBytes),
+                static_cast<long long>(sizeof header + offsetBytes + blockBytes),
                 static_cast<long long>(image.sizeInBytes()));
     return 0;
 }

@@ -1,21 +1,22 @@
 #pragma once
 // A picture as the program embeds it (the background, the window icon): the pixels in the
 // layout QImage paints from (24-bit RGB, or premultiplied 32-bit ARGB for a picture with
-// transparency; lines padded to 4 bytes), cut into strips of whole lines. Each line is
-// stored as the difference of every byte from the same byte of the pixel to its left
-// (modulo 256; the first pixel as it is), and each strip is compressed on its own as one
-// zlib stream. A paint inflates only the strips it exposes, one at a time into a small
-// buffer, so the program never holds the whole background and nothing goes through an
-// image decoder at start-up; zlib's code is in memory anyway (Qt and the fonts use it).
-// The committed PNGs stay the source; tervalen-pack-picture converts them at build time,
-// on the machine (so with the byte order) the program is built for.
+// transparency; lines padded to 4 bytes), cut into strips of whole lines. A strip's first
+// line is stored as it is, each later one as the difference of every byte from the byte
+// above it (modulo 256), and each strip is compressed on its own as one LZ4 block. A
+// paint decompresses only the strips it exposes, one at a time into a small buffer, so
+// the program never holds the whole background and nothing goes through an image decoder
+// at start-up; LZ4's decoder is small, fast, and in memory anyway (the system libraries
+// Qt loads use it). The committed PNGs stay the source; tervalen-pack-picture converts
+// them at build time, on the machine (so with the byte order) the program is built for.
 //
 // Layout: the header, then stripCount + 1 offsets (std::uint32_t, from the start of the
-// streams; the last is the streams' end), then the streams. Strip k holds the lines from
+// blocks; the last is the blocks' end), then the blocks. Strip k holds the lines from
 // k * stripLines, stripLines of them (fewer in the last strip).
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace tervalen::resources {
 
@@ -32,15 +33,30 @@ static_assert(sizeof(StripPictureHeader) == 32, "the offsets start 32 bytes in")
 
 inline constexpr char kStripPictureMagic[8] = {'T', 'V', 'S', 'T', 'R', 'I', 'P', 'S'};
 
-// A line's `bytes` pixel bytes (its padding left out), `pixelBytes` to a pixel: each byte
-// replaced by its difference from the same byte of the pixel to its left, and back.
-inline void differenceLine(unsigned char* line, std::size_t bytes, std::size_t pixelBytes) {
-    for (std::size_t i = bytes; i-- > pixelBytes;)
-        line[i] = static_cast<unsigned char>(line[i] - line[i - pixelBytes]);
+// The lines of a strip, `lines` of `bytesPerLine` bytes at `strip`: each line after the
+// first replaced by its difference from the line above, and back. The lines are processed
+// eight bytes at a time, each byte added or subtracted on its own (no carry between them).
+inline void differenceLines(unsigned char* strip, std::size_t bytesPerLine, std::size_t lines) {
+    for (std::size_t y = lines; y-- > 1;)
+        for (std::size_t i = 0; i < bytesPerLine; ++i)
+            strip[y * bytesPerLine + i] = static_cast<unsigned char>(
+                strip[y * bytesPerLine + i] - strip[(y - 1) * bytesPerLine + i]);
 }
-inline void restoreLine(unsigned char* line, std::size_t bytes, std::size_t pixelBytes) {
-    for (std::size_t i = pixelBytes; i < bytes; ++i)
-        line[i] = static_cast<unsigned char>(line[i] + line[i - pixelBytes]);
+inline void restoreLines(unsigned char* strip, std::size_t bytesPerLine, std::size_t lines) {
+    constexpr std::uint64_t high = 0x8080808080808080u;
+    for (std::size_t y = 1; y < lines; ++y) {
+        unsigned char* line = strip + y * bytesPerLine;
+        const unsigned char* above = line - bytesPerLine;
+        std::size_t i = 0;
+        for (; i + 8 <= bytesPerLine; i += 8) {
+            std::uint64_t a, b;
+            std::memcpy(&a, line + i, 8);
+            std::memcpy(&b, above + i, 8);
+            const std::uint64_t sum = ((a & ~high) + (b & ~high)) ^ ((a ^ b) & high);
+            std::memcpy(line + i, &sum, 8);
+        }
+        for (; i < bytesPerLine; ++i) line[i] = static_cast<unsigned char>(line[i] + above[i]);
+    }
 }
 
 }  // namespace tervalen::resources

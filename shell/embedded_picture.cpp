@@ -1,6 +1,6 @@
 #include "shell/embedded_picture.h"
 
-#include <zlib.h>
+#include <lz4.h>
 
 #include <QPainter>
 #include <QResource>
@@ -27,25 +27,6 @@ qint64 offsetTableBytes(qint64 stripCount) {
 
 }  // namespace
 
-// One zlib inflate state for all strips: its window is allocated once, not per strip.
-struct EmbeddedPicture::Inflater {
-    z_stream stream{};
-    bool ready = inflateInit(&stream) == Z_OK;
-    ~Inflater() {
-        if (ready) inflateEnd(&stream);
-    }
-    // Inflates one whole zlib stream of exactly `expected` bytes into `out`.
-    bool inflate(const uchar* in, std::uint32_t inBytes, uchar* out, std::size_t expected) {
-        if (!ready || inflateReset(&stream) != Z_OK) return false;
-        stream.next_in = const_cast<uchar*>(in);  // zlib's interface; it only reads
-        stream.avail_in = inBytes;
-        stream.next_out = out;
-        stream.avail_out = static_cast<uInt>(expected);
-        return ::inflate(&stream, Z_FINISH) == Z_STREAM_END && stream.avail_out == 0 &&
-               stream.avail_in == 0;
-    }
-};
-
 EmbeddedPicture::EmbeddedPicture(const uchar* data, qint64 size) {
     StripPictureHeader h{};
     if (!data || size < qint64{sizeof h}) return;
@@ -59,7 +40,7 @@ EmbeddedPicture::EmbeddedPicture(const uchar* data, qint64 size) {
     const auto format = static_cast<QImage::Format>(h.format);
     QImage strip(static_cast<int>(h.width), static_cast<int>(lines), format);
     if (strip.isNull() || strip.bytesPerLine() != qsizetype{h.bytesPerLine}) return;
-    // The offsets must fit, start at the streams and never go back; the last ends them.
+    // The offsets must fit, start at the blocks and never go back; the last ends them.
     const uchar* offsets = data + sizeof h;
     const qint64 table = offsetTableBytes(h.stripCount);
     if (size - qint64{sizeof h} < table) return;
@@ -89,16 +70,19 @@ EmbeddedPicture::~EmbeddedPicture() = default;
 
 int EmbeddedPicture::decodeStrip(int k) {
     if (isNull() || k < 0 || k >= m_stripCount) return 0;
-    if (!m_inflater) m_inflater = std::make_unique<Inflater>();
     const int lines = std::min(m_stripLines, m_height - k * m_stripLines);
     const std::uint32_t begin = offsetAt(m_data, k), end = offsetAt(m_data, k + 1);
-    const uchar* streams = m_data + offsetTableBytes(m_stripCount);
+    const uchar* blocks = m_data + offsetTableBytes(m_stripCount);
     const auto bytesPerLine = static_cast<std::size_t>(m_strip.bytesPerLine());
-    if (!m_inflater->inflate(streams + begin, end - begin, m_strip.bits(), bytesPerLine * lines))
+    const auto expected = static_cast<int>(bytesPerLine * lines);
+    // LZ4's safe decoder reads only the block and writes only within the strip; a block
+    // that fills the strip short, or would overfill it, counts as damaged.
+    if (end - begin > static_cast<std::uint32_t>(LZ4_compressBound(expected)) ||
+        LZ4_decompress_safe(reinterpret_cast<const char*>(blocks + begin),
+                            reinterpret_cast<char*>(m_strip.bits()), static_cast<int>(end - begin),
+                            expected) != expected)
         return 0;
-    const std::size_t pixelBytes = static_cast<std::size_t>(m_strip.depth()) / 8;
-    for (int y = 0; y < lines; ++y)
-        resources::restoreLine(m_strip.scanLine(y), pixelBytes * m_width, pixelBytes);
+    resources::restoreLines(m_strip.bits(), bytesPerLine, static_cast<std::size_t>(lines));
     return lines;
 }
 

@@ -1,14 +1,13 @@
 #pragma once
 #include <QImage>
 #include <QRect>
-#include <memory>
 
 class QPainter;
 
 namespace tervalen::shell {
 
 // A picture read from the strips the program embeds (see resources/strip_picture.h): the
-// main window's background, its icon. Painting inflates only the strips a paint exposes,
+// main window's background, its icon. Painting decompresses only the strips a paint exposes,
 // one at a time into a buffer of one strip: the whole picture is never held in memory,
 // and a start-up reads only the compressed strips of the part it shows.
 class EmbeddedPicture {
@@ -27,23 +26,21 @@ public:
     QSize size() const { return {m_width, m_height}; }
 
     // Draws the part of the picture inside `exposed`, its top-left corner at the painter's
-    // origin. A strip that cannot be inflated is left out.
+    // origin. A strip that cannot be decompressed is left out.
     void paint(QPainter& painter, const QRect& exposed);
     // The whole picture; a null image when it is null or any strip is damaged.
     QImage toImage();
 
 private:
-    // Inflates strip k into m_strip; returns its lines, 0 when it is damaged.
+    // Decompresses strip k into m_strip; returns its lines, 0 when it is damaged.
     int decodeStrip(int k);
 
-    struct Inflater;
-    const uchar* m_data = nullptr;  // the offsets, then the streams (checked to fit)
+    const uchar* m_data = nullptr;  // the offsets, then the blocks (checked to fit)
     int m_width = 0;
     int m_height = 0;
     int m_stripLines = 0;
     int m_stripCount = 0;
-    QImage m_strip;                        // one strip's lines
-    std::unique_ptr<Inflater> m_inflater;  // made at the first paint, kept for the next
+    QImage m_strip;  // one strip's lines
 };
 
 }  // namespace tervalen::shell

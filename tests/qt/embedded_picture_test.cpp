@@ -3,7 +3,7 @@
 
 #include "shell/embedded_picture.h"
 
-#include <zlib.h>
+#include <lz4.h>
 
 #include <QPainter>
 #include <QResource>
@@ -83,13 +83,13 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         const QByteArray good = resourceBytes(QStringLiteral(":/icon256.strips"));
         const auto count = static_cast<qsizetype>(word(good, 28));
-        const qsizetype streams = kHeader + (count + 1) * 4;
+        const qsizetype blocks = kHeader + (count + 1) * 4;
         QVERIFY(count > 2);
 
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("header cut short") << good.left(kHeader - 1);
-        QTest::newRow("offsets cut short") << good.left(streams - 1);
-        QTest::newRow("last stream cut short") << good.left(good.size() - 1);
+        QTest::newRow("offsets cut short") << good.left(blocks - 1);
+        QTest::newRow("last block cut short") << good.left(good.size() - 1);
         QByteArray b = good;
         b[0] = 'X';
         QTest::newRow("wrong magic") << b;
@@ -110,7 +110,7 @@ private slots:
         QTest::newRow("offsets going back") << b;
         b = good;
         putWord(b, kHeader, 1);
-        QTest::newRow("first offset not at the streams") << b;
+        QTest::newRow("first offset not at the blocks") << b;
         b = good;
         putWord(b, kHeader + count * 4, 0xFFFFFFF0u);
         QTest::newRow("last offset past the end") << b;
@@ -129,38 +129,37 @@ private slots:
         QCOMPARE(canvas.pixelColor(0, 0), QColor(Qt::white));
     }
 
-    // A strip whose stream is damaged, or inflates to more or fewer bytes than its lines
+    // A strip whose block is damaged, or decompresses to more or fewer bytes than its lines
     // hold, is left out; the strips around it still show.
     void damagedStripIsLeftOut_data() {
         QTest::addColumn<QByteArray>("bytes");
         const QByteArray good = resourceBytes(QStringLiteral(":/background.strips"));
         const auto count = static_cast<qsizetype>(word(good, 28));
-        const qsizetype streams = kHeader + (count + 1) * 4;
-        const qsizetype second = streams + word(good, kHeader + 4);
-        const qsizetype third = streams + word(good, kHeader + 8);
+        const qsizetype blocks = kHeader + (count + 1) * 4;
+        const qsizetype second = blocks + word(good, kHeader + 4);
+        const qsizetype third = blocks + word(good, kHeader + 8);
         const qsizetype lineBytes = word(good, 16);
-        // Strip 1 replaced by `stream`, the later offsets moved to match.
-        const auto withSecond = [&](const QByteArray& stream) {
-            QByteArray b = good.left(second) + stream + good.mid(third);
-            const auto shift = static_cast<std::uint32_t>(stream.size() - (third - second));
+        // Strip 1 replaced by `block`, the later offsets moved to match.
+        const auto withSecond = [&](const QByteArray& block) {
+            QByteArray b = good.left(second) + block + good.mid(third);
+            const auto shift = static_cast<std::uint32_t>(block.size() - (third - second));
             for (qsizetype k = 2; k <= count; ++k)
                 putWord(b, kHeader + k * 4, word(good, kHeader + k * 4) + shift);
             return b;
         };
-        const auto deflated = [](qsizetype bytes) {
-            QByteArray raw(bytes, '\0'), out(bytes + 1024, '\0');
-            uLongf size = static_cast<uLongf>(out.size());
-            compress2(reinterpret_cast<Bytef*>(out.data()), &size,
-                      reinterpret_cast<const Bytef*>(raw.constData()),
-                      static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION);
-            return out.left(static_cast<qsizetype>(size));
+        const auto compressed = [](qsizetype bytes) {
+            const QByteArray raw(bytes, '\0');
+            QByteArray out(LZ4_compressBound(static_cast<int>(bytes)), '\0');
+            const int size = LZ4_compress_default(
+                raw.constData(), out.data(), static_cast<int>(bytes), static_cast<int>(out.size()));
+            return out.left(size);
         };
         QByteArray flipped = good;
         for (qsizetype i = second + 2; i < third; ++i) flipped[i] = static_cast<char>(~flipped[i]);
         QTest::newRow("bytes flipped") << flipped;
-        QTest::newRow("one line short") << withSecond(deflated(31 * lineBytes));
-        QTest::newRow("one line too many") << withSecond(deflated(33 * lineBytes));
-        QTest::newRow("bytes after the stream")
+        QTest::newRow("one line short") << withSecond(compressed(31 * lineBytes));
+        QTest::newRow("one line too many") << withSecond(compressed(33 * lineBytes));
+        QTest::newRow("bytes after the block")
             << withSecond(good.mid(second, third - second) + QByteArray(4, '\x7f'));
     }
     void damagedStripIsLeftOut() {
