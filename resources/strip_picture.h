@@ -34,8 +34,7 @@ static_assert(sizeof(StripPictureHeader) == 32, "the offsets start 32 bytes in")
 inline constexpr char kStripPictureMagic[8] = {'T', 'V', 'S', 'T', 'R', 'I', 'P', 'S'};
 
 // The lines of a strip, `lines` of `bytesPerLine` bytes at `strip`: each line after the
-// first replaced by its difference from the line above, and back. The lines are processed
-// eight bytes at a time, each byte added or subtracted on its own (no carry between them).
+// first replaced by its difference from the line above, and back.
 inline void differenceLines(unsigned char* strip, std::size_t bytesPerLine, std::size_t lines) {
     for (std::size_t y = lines; y-- > 1;)
         for (std::size_t i = 0; i < bytesPerLine; ++i)
@@ -43,18 +42,21 @@ inline void differenceLines(unsigned char* strip, std::size_t bytesPerLine, std:
                 strip[y * bytesPerLine + i] - strip[(y - 1) * bytesPerLine + i]);
 }
 inline void restoreLines(unsigned char* strip, std::size_t bytesPerLine, std::size_t lines) {
-    constexpr std::uint64_t high = 0x8080808080808080u;
     for (std::size_t y = 1; y < lines; ++y) {
         unsigned char* line = strip + y * bytesPerLine;
         const unsigned char* above = line - bytesPerLine;
         std::size_t i = 0;
-        for (; i + 8 <= bytesPerLine; i += 8) {
-            std::uint64_t a, b;
-            std::memcpy(&a, line + i, 8);
-            std::memcpy(&b, above + i, 8);
-            const std::uint64_t sum = ((a & ~high) + (b & ~high)) ^ ((a ^ b) & high);
-            std::memcpy(line + i, &sum, 8);
+#if defined(__GNUC__)
+        // Sixteen bytes at a time, each added on its own (one vector instruction).
+        typedef unsigned char Bytes16 __attribute__((vector_size(16)));
+        for (; i + 16 <= bytesPerLine; i += 16) {
+            Bytes16 a, b;
+            std::memcpy(&a, line + i, 16);
+            std::memcpy(&b, above + i, 16);
+            a += b;
+            std::memcpy(line + i, &a, 16);
         }
+#endif
         for (; i < bytesPerLine; ++i) line[i] = static_cast<unsigned char>(line[i] + above[i]);
     }
 }
