@@ -7,6 +7,9 @@
 # usage: bench/startup.sh BUILD_DIR [N]   (runs under the platform in QT_QPA_PLATFORM,
 # offscreen by default; for a real X server: xvfb-run -a -s "-screen 0 1280x1024x24"
 # env QT_QPA_PLATFORM=xcb bench/startup.sh build 21)
+# Where the memory goes: TERVALEN_PROBE_SMAPS=FILE build/bench/tervalen-startup-probe
+# copies the process's memory map, with each mapping's resident size, to FILE at the
+# first paint (Linux); compare it with the yardstick's the same way.
 set -euo pipefail
 build=${1:-build}
 runs=${2:-15}

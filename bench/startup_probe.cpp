@@ -1,6 +1,7 @@
-// Start-up probe: builds the main window exactly as the program does, or one of two
-// yardsticks, and once its first frame is painted prints the wall-clock time and the
-// peak resident memory, then quits. bench/startup.sh runs it repeatedly.
+// Start-up probe: prepares the application and builds the main window exactly as the
+// program does, or one of two yardsticks, and once its first frame is painted prints the
+// wall-clock time and the peak resident memory, then quits. bench/startup.sh runs it
+// repeatedly.
 //
 //   tervalen-startup-probe        the program's main window; the frame counted is the
 //                                 one that paints the client area with its background
@@ -17,6 +18,8 @@
 #include <QMenuBar>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -29,6 +32,7 @@
 #if !defined(TERVALEN_PROBE_BARE) && !defined(TERVALEN_PROBE_CHINESE_MENU)
 #include "shell/main_window.h"
 #include "shell/mdi_area.h"
+#include "shell/startup.h"
 #endif
 #ifdef TERVALEN_PROBE_CHINESE_MENU
 #include "view/ui_font.h"
@@ -48,6 +52,17 @@ long long peakMemoryKiB() {
 #endif
 }
 
+// With TERVALEN_PROBE_SMAPS=FILE set, the process's memory map with each mapping's
+// resident size (Linux's /proc/self/smaps) is copied to FILE at the first paint: where
+// the peak memory goes, for comparing the programs.
+void copyMemoryMap() {
+    const char* path = std::getenv("TERVALEN_PROBE_SMAPS");
+    if (!path || !*path) return;
+    std::ifstream in("/proc/self/smaps");
+    std::ofstream out(path);
+    out << in.rdbuf();
+}
+
 class FirstPaint : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -61,6 +76,7 @@ public:
                     std::printf("painted_ns=%lld maxrss_kb=%lld\n",
                                 static_cast<long long>(now.count()), peakMemoryKiB());
                     std::fflush(stdout);
+                    copyMemoryMap();
                     QCoreApplication::quit();
                 },
                 Qt::QueuedConnection);
@@ -89,7 +105,7 @@ int main(int argc, char** argv) {
 #endif
     window.installEventFilter(&probe);
 #else
-    QApplication::setApplicationName(QStringLiteral("Tervalen"));
+    tervalen::shell::prepareApplication(app);
     tervalen::shell::MDIFangLei window;
     window.mdiArea()->viewport()->installEventFilter(&probe);
 #endif

@@ -5,14 +5,13 @@
 
 #include "shell/info_options.h"
 #include "shell/main_window.h"
-#include "shell/translation.h"
+#include "shell/startup.h"
 
 int main(int argc, char** argv) {
     if (const int status = tervalen::shell::answerInfoOption(argc, argv); status >= 0)
         return status;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tervalen"));
-    tervalen::shell::installChineseQtTexts(app);
+    tervalen::shell::prepareApplication(app);
     tervalen::shell::MDIFangLei window;
     window.show();
     // Qt has taken its own options out: the first argument left that is no option is a

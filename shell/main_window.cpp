@@ -12,6 +12,7 @@
 
 #include "forms/catalog.h"
 #include "shell/about_box.h"
+#include "shell/embedded_picture.h"
 #include "shell/mdi_area.h"
 #include "shell/menu_table.h"
 #include "shell/sheet_window.h"
@@ -24,15 +25,13 @@ namespace tervalen::shell {
 
 MDIFangLei::MDIFangLei(QWidget* parent)
     : QMainWindow(parent),
-      m_mdi(new MdiArea(this)),
-      m_workspace(std::make_unique<forms::Workspace>()) {
+      m_mdi(new MdiArea(this)) {
     setObjectName(QStringLiteral("MDIFangLei"));
     m_savedSheet = m_sheet;
     updateTitle();
-    setWindowIcon(QIcon(QStringLiteral(":/icon256.png")));
+    setWindowIcon(QPixmap::fromImage(
+        EmbeddedPicture::embedded(QStringLiteral(":/icon256.strips")).toImage()));
     setCentralWidget(m_mdi);
-    // The settings a form remembers (the code edition) as chosen last time.
-    view::recallSettings(*m_workspace);
     buildMenus();
     m_mdi->viewport()->installEventFilter(this);
     resize(1024, 768);
@@ -185,6 +184,15 @@ void MDIFangLei::connectCommand(const QString& name, QAction* a) {
     }
 }
 
+forms::Workspace& MDIFangLei::workspace() {
+    if (!m_workspace) {
+        m_workspace = std::make_unique<forms::Workspace>();
+        // The settings a form remembers (the code edition) as chosen last time.
+        view::recallSettings(*m_workspace);
+    }
+    return *m_workspace;
+}
+
 void MDIFangLei::openForm(const std::string& formName) {
     const forms::FormDef* def = forms::findForm(formName);
     if (!def) return;
@@ -192,7 +200,7 @@ void MDIFangLei::openForm(const std::string& formName) {
     // A window closed a moment ago may still await deletion: it counts as closed.
     if (!window || window->isHidden()) {
         // A new window loads its form, unless the form was just restored.
-        auto* page = new view::FormPage(m_workspace->openWindow(formName));
+        auto* page = new view::FormPage(workspace().openWindow(formName));
         view::FormView* formView = page->formView();
         window = addChild(scrollable(page), QString::fromStdString(def->caption));
         QMdiSubWindow* sub = window;

@@ -61,7 +61,8 @@ public:
     const std::vector<QAction*>& recentActions();
     MdiArea* mdiArea() const { return m_mdi; }
     view::FormView* formView(const std::string& formName) const;
-    forms::Workspace& workspace() { return *m_workspace; }
+    // Made on first use: the first paint does not wait for the catalog.
+    forms::Workspace& workspace();
     AboutBox* aboutBox() const { return m_about; }
     const OpenWindowList& openWindowList() const { return m_openList; }
 

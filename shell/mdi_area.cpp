@@ -3,44 +3,19 @@
 #include <QMdiSubWindow>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QResource>
-#include <cstring>
-
-#include "resources/raw_picture.h"
 
 namespace tervalen::shell {
 
-QImage MdiArea::embeddedBackground() {
-    using resources::RawPictureHeader;
-    const QResource resource(QStringLiteral(":/background.rgb32"));
-    const auto* data = resource.data();
-    RawPictureHeader h{};
-    if (!data || resource.compressionAlgorithm() != QResource::NoCompression ||
-        resource.size() < qint64{sizeof h})
-        return {};
-    std::memcpy(&h, data, sizeof h);
-    const auto format = static_cast<QImage::Format>(h.format);
-    const qint64 pixels = qint64{h.bytesPerLine} * h.height;
-    if (std::memcmp(h.magic, resources::kRawPictureMagic, sizeof h.magic) != 0 ||
-        format != QImage::Format_RGB888 || h.bytesPerLine < 3 * qint64{h.width} ||
-        h.bytesPerLine % 4 != 0 || resource.size() - qint64{sizeof h} != pixels)
-        return {};
-    const uchar* bits = data + sizeof h;
-    const QImage image(bits, static_cast<int>(h.width), static_cast<int>(h.height),
-                       static_cast<qsizetype>(h.bytesPerLine), format);
-    // QImage wants its lines 4-byte aligned: where the resource data is not, the picture
-    // is copied once instead of read in place.
-    return reinterpret_cast<quintptr>(bits) % 4 == 0 ? image : image.copy();
-}
-
-MdiArea::MdiArea(QWidget* parent) : QMdiArea(parent), m_background(embeddedBackground()) {
+MdiArea::MdiArea(QWidget* parent)
+    : QMdiArea(parent),
+      m_background(EmbeddedPicture::embedded(QStringLiteral(":/background.strips"))) {
     setBackground(QColor(12, 14, 34));
 }
 
 void MdiArea::paintEvent(QPaintEvent* event) {
     QMdiArea::paintEvent(event);
     QPainter p(viewport());
-    p.drawImage(0, 0, m_background);
+    m_background.paint(p, event->rect());
 }
 
 QList<QMdiSubWindow*> MdiArea::arrangeable() const {

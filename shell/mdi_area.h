@@ -1,6 +1,7 @@
 #pragma once
-#include <QImage>
 #include <QMdiArea>
+
+#include "shell/embedded_picture.h"
 
 namespace tervalen::shell {
 
@@ -15,16 +16,12 @@ public:
     void tileHorizontally();  // stacked one above the other
     void tileVertically();    // side by side
 
-    // The background picture, read in place from the program's resources; a null image
-    // when they hold none or a damaged one.
-    static QImage embeddedBackground();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QList<QMdiSubWindow*> arrangeable() const;
-    QImage m_background;
+    EmbeddedPicture m_background;
 };
 
 }  // namespace tervalen::shell

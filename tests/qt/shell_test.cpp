@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "forms/catalog.h"
+#include "shell/embedded_picture.h"
 #include "shell/main_window.h"
 #include "shell/mdi_area.h"
 #include "shell/menu_table.h"
@@ -47,14 +48,16 @@ private slots:
         });
     }
 
-    // The picture is embedded as raw pixels converted at build time: the client area must
-    // still show the committed PNG, pixel for pixel, from its top-left corner.
+    // The picture is embedded as compressed strips converted at build time: the client
+    // area must still show the committed PNG, pixel for pixel, from its top-left corner.
     void clientAreaShowsTheCommittedBackground() {
         const QImage source =
             QImage(QStringLiteral(TERVALEN_SOURCE_DIR "/resources/background.png"))
                 .convertToFormat(QImage::Format_RGB32);
         QVERIFY(!source.isNull());
-        QCOMPARE(shell::MdiArea::embeddedBackground().convertToFormat(QImage::Format_RGB32),
+        QCOMPARE(shell::EmbeddedPicture::embedded(QStringLiteral(":/background.strips"))
+                     .toImage()
+                     .convertToFormat(QImage::Format_RGB32),
                  source);
 
         shell::MDIFangLei w;

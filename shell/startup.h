@@ -1,0 +1,12 @@
+#pragma once
+// What the program does to its application object before it makes the main window; the
+// start-up probe (bench/) does the same, so that it measures what the program does.
+
+class QApplication;
+
+namespace tervalen::shell {
+
+// The application's name and Qt's own texts in Chinese.
+void prepareApplication(QApplication& app);
+
+}  // namespace tervalen::shell
