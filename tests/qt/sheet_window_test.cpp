@@ -123,9 +123,9 @@ private slots:
     void theStrikesKeepTheirEdition() {
         QSettings().setValue(QStringLiteral("forms/frmLJCS/edition"), QStringLiteral("2010"));
         shell::MDIFangLei w;
-        QSettings().remove(QStringLiteral("forms"));
         w.show();
-        w.openForm("frmLJCS");
+        w.openForm("frmLJCS");  // the forms are made, and read their settings, on first use
+        QSettings().remove(QStringLiteral("forms"));
         view::FormView* v = w.formView("frmLJCS");
         auto* page = qobject_cast<view::FormPage*>(v->parentWidget());
         QComboBox* edition = page->panel()->settingBox("edition");
