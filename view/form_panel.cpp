@@ -99,7 +99,10 @@ FormPanel::FormPanel(const forms::Form& form, QWidget* parent)
     buttons->addWidget(m_addToSheet);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 8, 8, 8);
-    if (!m_settings.empty()) layout->addLayout(choices);
+    if (!m_settings.empty())
+        layout->addLayout(choices);
+    else
+        delete choices;  // a form without settings shows no choices
     layout->addWidget(m_tabs, 1);
     layout->addLayout(buttons);
 }
