@@ -8,6 +8,9 @@ line then chooses another form by its hash. Run from anywhere; it rewrites the f
 import pathlib
 
 CORPUS = pathlib.Path(__file__).resolve().parent / "corpus"
+# The longest input the fuzzer makes (-max_len in fuzz/run_bounded.sh): a longer seed
+# would be cut short.
+MAX_LEN = 512
 
 # Texts that a user can paste or type: the edges of the number conversion and of the
 # display, and what the key filters refuse.
@@ -147,6 +150,12 @@ for i, (yn, rb, rp, rm, n, rho, length) in enumerate([("是", "10", "20", "5", "
 for i, h in enumerate(["30", "100", "0", "-1", "250"]):
     add(f"frmLJCS-{i}", calc("frmLJCS", [("CmbK", "1.0"), ("CmbTd", "40"), ("CmbL", "50"), ("CmbW", "20"), ("CmbH", h)]))
 add("frmLJCS-typed", typed("frmLJCS", [("CmbTd", "40"), ("CmbL", "50"), ("CmbW", "20"), ("CmbH", "30")]))
+# The settings beside the form: chosen before a press, and after one (which presses again).
+add("frmLJCS-settings", seed("frmLJCS", "choose edition 2010", "choose use public",
+                             *calc("frmLJCS", [("CmbTd", "40"), ("CmbL", "50"), ("CmbW", "20"),
+                                               ("CmbH", "30")]).splitlines()[1:],
+                             "choose edition 1994", "choose use civil", "choose edition 2010",
+                             "reopen", "choose edition 1994"))
 for i, (a, b) in enumerate([("3", "4"), ("1", "1"), ("30", "45")]):
     add(f"frmZJXB-{i}", calc("frmZJXB", [("CmbLa1", a), ("CmbLb", b)], button="CmdRun1"))
 for i, (a, c) in enumerate([("3", "5"), ("12.5", "60"), ("7", "7"), ("8", "5")]):
@@ -154,22 +163,28 @@ for i, (a, c) in enumerate([("3", "5"), ("12.5", "60"), ("7", "7"), ("8", "5")])
 add("frmZJXB-typed", typed("frmZJXB", [("CmbLa1", "3"), ("CmbLb", "4")], enter=True))
 
 # Hostile texts and keys on the first forms of each kind; mutation carries them elsewhere.
+# The pasted texts are spread over a few seeds, each well within the fuzzer's input
+# length (fuzz/run_bounded.sh), so that none is cut short.
+HOSTILE_PER_SEED = 8
 for form, valid in [("frmRx_DLDanZ", rods("30", "20", "5")),
                     ("frmH_DLDanZ", [("CmbHr", "30"), ("CmbRxo", "10"), ("CmbHx", "5")]),
                     ("frmDZ_GC", [("CmbR", "10"), ("Cmbρ", "300"), ("CmbL", "10")]),
                     ("frmLJCS", [("CmbK", "1.0"), ("CmbTd", "40"), ("CmbL", "50"), ("CmbW", "20"), ("CmbH", "30")])]:
     boxes = [box for box, _ in valid]
-    lines = [f"set {box} {text}" for box, text in valid]
-    for i, text in enumerate(HOSTILE):
-        box, good = valid[i % len(valid)]
-        lines += [f"set {box} {text}", "press CmdRun", f"set {box} {good}"]
-    add(f"{form}-hostile-pasted", seed(form, *lines))
+    for part in range(0, len(HOSTILE), HOSTILE_PER_SEED):
+        lines = [f"set {box} {text}" for box, text in valid]
+        for i, text in enumerate(HOSTILE[part:part + HOSTILE_PER_SEED], start=part):
+            box, good = valid[i % len(valid)]
+            lines += [f"set {box} {text}", "press CmdRun", f"set {box} {good}"]
+        add(f"{form}-hostile-pasted-{part // HOSTILE_PER_SEED}", seed(form, *lines))
     lines = [f"type {box} 1.-+e 雷\\x03\\x16\\b\\b2" for box in boxes]
     lines += [f"key {boxes[0]} 13", f"key {boxes[-1]} 27", f"type {boxes[0]} 7\\r", "reopen"]
     add(f"{form}-hostile-typed", seed(form, *lines))
 
 
 def main():
+    for name, text in SEEDS.items():
+        assert len(text.encode("utf-8")) <= MAX_LEN, f"{name} is longer than {MAX_LEN} bytes"
     CORPUS.mkdir(exist_ok=True)
     for old in CORPUS.glob("*.txt"):
         old.unlink()

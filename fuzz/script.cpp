@@ -15,9 +15,9 @@ struct Word {
     Verb verb;  // for Kind::Act
 };
 
-// In this order: an unknown word chooses among them by its hash, so that the committed
-// corpus keeps meaning what it meant.
-constexpr std::array<Word, 7> kWords{{
+// In this order: an unknown word chooses among them by its hash, and the committed corpus
+// uses none. New words go at the end.
+constexpr std::array<Word, 8> kWords{{
     {"set", Kind::Act, Verb::Set},
     {"type", Kind::Act, Verb::Type},
     {"key", Kind::Key, Verb::Type},
@@ -25,6 +25,7 @@ constexpr std::array<Word, 7> kWords{{
     {"select", Kind::Act, Verb::Select},
     {"press", Kind::Act, Verb::Press},
     {"reopen", Kind::Reopen, Verb::Press},
+    {"choose", Kind::Choose, Verb::Press},
 }};
 
 const Word& wordEntry(std::string_view word) {

@@ -10,10 +10,12 @@
 //   select OptA3            select an option button
 //   press CmdRun            press a button
 //   reopen                  close the form and open it again
+//   choose edition 2010     choose a setting beside the form (see FormDef::settings)
 //
 // A control name that the form does not have, or that names a control of the wrong kind,
-// chooses one of the right kind by its hash, and so does an unknown verb: every mutated
-// script still drives the form. Texts take the escapes \r \e \b \n \t \0 \\ and \xHH.
+// chooses one of the right kind by its hash, and so does an unknown verb, a setting the
+// form does not have and a value the setting does not offer: every mutated script still
+// drives the form. Texts take the escapes \r \e \b \n \t \0 \\ and \xHH.
 
 #include <cstdint>
 #include <string>
@@ -24,12 +26,14 @@
 
 namespace tervalen::fuzz {
 
-// A line of a script: one of the actions every tool shares, or one of the two steps only
-// the fuzzer takes (a single key by its code point, reopening the form).
+// A line of a script: one of the actions every tool shares, or one of the steps only the
+// fuzzer takes (a single key by its code point, reopening the form, choosing a setting).
 struct Step {
-    enum class Kind { Act, Key, Reopen };
+    enum class Kind { Act, Key, Reopen, Choose };
     Kind kind = Kind::Act;
-    forms::Action action;  // Act; for Key the box, and the code's digits as the text
+    // Act; for Key the box, and the code's digits as the text; for Choose the setting's
+    // name, and the value as the text.
+    forms::Action action;
 };
 
 struct Script {
@@ -43,7 +47,7 @@ inline constexpr std::size_t kMaxSteps = 256;
 Script parseScript(std::string_view bytes);
 std::string unescape(std::string_view text);
 std::uint32_t hashOf(std::string_view text);
-// The script's word for a step ("set", "key", "reopen").
+// The script's word for a step ("set", "key", "reopen", "choose").
 const char* wordOf(const Step& step);
 
 }  // namespace tervalen::fuzz

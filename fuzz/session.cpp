@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 #include "forms/catalog.h"
 #include "forms/display.h"
@@ -26,6 +27,10 @@ namespace {
 // Written into every result box before a handler runs: a box that still shows it
 // afterwards was left alone. No calculation of the program comes near this value.
 constexpr float kUntouched = -8.765432e+31f;
+const std::string& untouchedText() {
+    static const std::string text = forms::formatResult(kUntouched);
+    return text;
+}
 // Handler runs per input, and keys per typed text: enough to reach any state, few
 // enough that one input of a height search stays well under a second.
 constexpr int kMaxHandlerRuns = 48;
@@ -73,39 +78,59 @@ const forms::FormDef& pickForm(std::string_view selector) {
     return *all[hashOf(selector) % all.size()];
 }
 
-Session::Session(const forms::FormDef& def)
-    : m_def(def), m_form(def), m_heightForm(def.name.starts_with("frmH_")) {
-    m_trace = std::getenv("TERVALEN_FUZZ_TRACE") != nullptr;
-    m_untouched = forms::formatResult(kUntouched);
-    for (const Control* c : m_form.controls()) {
+const Session::Layout& Session::layoutOf(const forms::Form& form) {
+    // The catalog's definitions live as long as the process, and so do their layouts.
+    static std::map<const forms::FormDef*, Layout> layouts;
+    const auto [it, added] = layouts.try_emplace(&form.def());
+    Layout& layout = it->second;
+    if (!added) return layout;
+    for (const Control* c : form.controls()) {
         switch (c->kind) {
             case Kind::Input:
-                m_inputs.push_back(c);
-                if (!c->list.empty()) m_listed.push_back(c);
-                m_notANumber.push_back(forms::notANumberMessage(m_form.symbolOf(c->name)));
+                layout.inputs.push_back(c);
+                if (!c->list.empty()) layout.listed.push_back(c);
+                layout.notANumber.push_back(forms::notANumberMessage(form.symbolOf(c->name)));
                 break;
             case Kind::Button:
-                m_buttons.push_back(c);
+                layout.buttons.push_back(c);
                 break;
             case Kind::Option:
-                m_options.push_back(c);
+                layout.options.push_back(c);
                 break;
             case Kind::Result:
-                m_results.push_back(c);
+                layout.results.push_back(c);
                 break;
             default:
                 break;
         }
     }
+    return layout;
+}
+
+Session::Session(const forms::FormDef& def)
+    : m_def(def),
+      m_form(def),
+      m_layout(layoutOf(m_form)),
+      m_heightForm(def.name.starts_with("frmH_")) {
+    m_trace = std::getenv("TERVALEN_FUZZ_TRACE") != nullptr;
     m_form.setSink([this](const Message& m) {
-        m_shown.push_back({m, resultTexts()});
+        keep(m);
         if (m_trace)
             std::fprintf(stderr, "    message%s: %s\n",
                          m.icon == Icon::Critical ? " (critical)" : "", printable(m.text).c_str());
     });
-    m_step = "open";
     bindStates();
     checkDefaults();
+    for (const forms::Setting& s : def.settings)
+        require(m_form.setting(s.name) == s.choices.front().value,
+                "a form opens with each setting at its first choice");
+}
+
+void Session::keep(const Message& message) {
+    if (m_shownCount == m_shown.size()) m_shown.emplace_back();
+    Shown& shown = m_shown[m_shownCount++];
+    shown.message = message;
+    resultTexts(shown.results);
 }
 
 const Control* Session::choose(const std::vector<const Control*>& among,
@@ -121,12 +146,14 @@ void Session::bindStates() {
     for (const Control* c : m_form.controls()) m_states.push_back(&m_form.state(c->name));
 }
 
-const ControlState& Session::stateOf(const Control& c) const {
+std::size_t Session::indexOf(const Control& c) const {
     // A few dozen controls at most: a scan of pointers beats the form's lookup by name.
     const auto& order = m_form.controls();
-    for (std::size_t i = 0; i < order.size(); ++i)
-        if (order[i] == &c) return *m_states[i];
-    return m_form.state(c.name);
+    return static_cast<std::size_t>(std::find(order.begin(), order.end(), &c) - order.begin());
+}
+
+const ControlState& Session::stateOf(const Control& c) const {
+    return *m_states.at(indexOf(c));
 }
 
 void Session::snapshot(std::vector<ControlState>& states) const {
@@ -144,21 +171,23 @@ void Session::snapshot(std::vector<ControlState>& states) const {
     }
 }
 
-std::vector<std::string> Session::resultTexts() const {
-    std::vector<std::string> texts;
+void Session::resultTexts(std::vector<std::string>& texts) const {
+    texts.resize(m_layout.results.size());
     const auto& order = m_form.controls();
+    std::size_t n = 0;
     for (std::size_t i = 0; i < order.size(); ++i)
-        if (order[i]->kind == Kind::Result) texts.push_back(m_states[i]->text);
-    return texts;
+        if (order[i]->kind == Kind::Result) texts[n++] = m_states[i]->text;
 }
 
 void Session::run(const Step& step) {
     const forms::Action& a = step.action;
-    m_step = std::string(wordOf(step)) + " " + a.control + " " + printable(a.text);
-    if (m_trace) std::fprintf(stderr, "%s\n", m_step.c_str());
+    m_step = &step;
+    if (m_trace)
+        std::fprintf(stderr, "%s %s %s\n", wordOf(step), a.control.c_str(),
+                     printable(a.text).c_str());
     switch (step.kind) {
         case Step::Kind::Key:
-            if (const Control* box = choose(m_inputs, a.control)) {
+            if (const Control* box = choose(m_layout.inputs, a.control)) {
                 char32_t code = 0;
                 for (char c : a.text) {
                     if (c < '0' || c > '9') break;
@@ -170,13 +199,16 @@ void Session::run(const Step& step) {
         case Step::Kind::Reopen:
             reopen();
             break;
+        case Step::Kind::Choose:
+            chooseSetting(a);
+            break;
         case Step::Kind::Act:
             switch (a.verb) {
                 case forms::Action::Verb::Set:
                     set(a);
                     break;
                 case forms::Action::Verb::Type:
-                    if (const Control* box = choose(m_inputs, a.control)) {
+                    if (const Control* box = choose(m_layout.inputs, a.control)) {
                         auto keys = forms::decodeUtf8(a.text);
                         if (keys.size() > kMaxKeys) keys.resize(kMaxKeys);
                         for (char32_t code : keys) type(*box, code);
@@ -200,7 +232,7 @@ void Session::run(const Step& step) {
 bool Session::mayRunHandler() const {
     if (m_handlerRuns >= kMaxHandlerRuns) return false;
     if (!m_heightForm) return true;
-    for (const Control* box : m_inputs) {
+    for (const Control* box : m_layout.inputs) {
         const auto value = forms::toDouble(stateOf(*box).text);
         if (value && std::abs(*value) > kHeightTargetBound) return false;
     }
@@ -208,13 +240,13 @@ bool Session::mayRunHandler() const {
 }
 
 void Session::set(const forms::Action& a) {
-    const Control* box = choose(m_inputs, a.control);
+    const Control* box = choose(m_layout.inputs, a.control);
     if (!box) return;
     snapshot(m_before);
-    m_shown.clear();
+    m_shownCount = 0;
     forms::apply(m_form, forms::Action::set(box->name, a.text));
     require(stateOf(*box).text == a.text, "a pasted text is kept as it is");
-    require(m_shown.empty(), "pasting shows no message");
+    require(m_shownCount == 0, "pasting shows no message");
     checkUnchangedExcept(m_before, box);
 }
 
@@ -230,25 +262,28 @@ void Session::type(const Control& box, char32_t code) {
         return;
     }
     snapshot(m_before);
-    const std::string old = stateOf(box).text;
-    m_shown.clear();
+    m_shownCount = 0;
     const bool accepted = m_form.typeKey(box.name, code);
     if (!accepted) {
         require(!box.refusal.empty(), "a box that refuses keys has a refusal text");
-        require(m_shown.size() == 1 && m_shown[0].message == Message{box.refusal, Icon::Critical},
+        require(m_shownCount == 1 && m_shown[0].message.icon == Icon::Critical &&
+                    m_shown[0].message.text == box.refusal,
                 "a refused key shows the box's refusal with the critical icon");
         checkUnchangedExcept(m_before, nullptr);
         return;
     }
-    require(m_shown.empty(), "an accepted key shows no message");
+    require(m_shownCount == 0, "an accepted key shows no message");
     require(forms::passes(box.filter, code), "the key filter decides which keys a box takes");
+    const std::string& old = m_before[indexOf(box)].text;
     const std::string& now = stateOf(box).text;
     if (code == 8) {
         require(old.empty() ? now.empty() : (now.size() < old.size() && old.starts_with(now)),
                 "backspace removes the end of the text and nothing else");
     } else if (code >= 32 && code != 127) {
-        require(now.starts_with(old) &&
-                    forms::decodeUtf8(now.substr(old.size())) == std::vector<char32_t>{code},
+        const auto added = now.starts_with(old)
+                               ? forms::decodeUtf8(std::string_view(now).substr(old.size()))
+                               : std::vector<char32_t>{};
+        require(added.size() == 1 && added[0] == code,
                 "a typed character is added at the end of the text");
     } else {
         require(now == old, "a control character other than backspace leaves the text");
@@ -257,7 +292,7 @@ void Session::type(const Control& box, char32_t code) {
 }
 
 void Session::pick(const forms::Action& a) {
-    const Control* box = choose(m_listed, a.control);
+    const Control* box = choose(m_layout.listed, a.control);
     if (!box || !mayRunHandler()) return;
     // A user picks only what the list offers.
     const auto& list = box->list;
@@ -268,12 +303,12 @@ void Session::pick(const forms::Action& a) {
 }
 
 void Session::select(const forms::Action& a) {
-    const Control* option = choose(m_options, a.control);
+    const Control* option = choose(m_layout.options, a.control);
     if (!option) return;
     snapshot(m_before);
-    m_shown.clear();
+    m_shownCount = 0;
     forms::apply(m_form, forms::Action::select(option->name));
-    require(m_shown.empty(), "selecting an option shows no message");
+    require(m_shownCount == 0, "selecting an option shows no message");
     snapshot(m_after);
     const auto& order = m_form.controls();
     for (std::size_t i = 0; i < order.size(); ++i) {
@@ -285,13 +320,13 @@ void Session::select(const forms::Action& a) {
 }
 
 void Session::press(const forms::Action& a) {
-    const Control* button = choose(m_buttons, a.control);
+    const Control* button = choose(m_layout.buttons, a.control);
     if (!button || !mayRunHandler()) return;
     if (!stateOf(*button).enabled) {
         snapshot(m_before);
-        m_shown.clear();
+        m_shownCount = 0;
         m_form.press(button->name);
-        require(m_shown.empty(), "a disabled button shows no message");
+        require(m_shownCount == 0, "a disabled button shows no message");
         checkUnchangedExcept(m_before, nullptr);
         return;
     }
@@ -299,31 +334,72 @@ void Session::press(const forms::Action& a) {
     if (m_presses++ % kRepeatEvery != 0) return;
     // A calculation keeps nothing between presses but what its form keeps on purpose,
     // and a press changes no input: pressing again at once must show exactly the same.
+    pressAgain(button->name, "pressing again at once shows the same messages",
+               "pressing again at once shows the same results and states");
+}
+
+void Session::pressAgain(const std::string& button, std::string_view sameMessagesRule,
+                         std::string_view sameStatesRule) {
     snapshot(m_first);
-    const auto shown = m_shown;
-    if (!handlerRun([&] { m_form.press(button->name); })) fail("a second press closed the form");
+    m_firstShown.assign(shown().begin(), shown().end());
+    if (!handlerRun([&] { m_form.press(button); })) fail("a calculation closed the form");
+    const auto again = shown();
     const bool sameMessages =
-        std::equal(shown.begin(), shown.end(), m_shown.begin(), m_shown.end(),
+        std::equal(m_firstShown.begin(), m_firstShown.end(), again.begin(), again.end(),
                    [](const Shown& a, const Shown& b) {
                        return a.message == b.message && a.results == b.results;
                    });
-    require(sameMessages, "pressing again at once shows the same messages");
-    checkUnchangedExcept(m_first, nullptr,
-                         "pressing again at once shows the same results and states");
+    require(sameMessages, sameMessagesRule);
+    checkUnchangedExcept(m_first, nullptr, sameStatesRule);
+}
+
+void Session::chooseSetting(const forms::Action& a) {
+    const auto& settings = m_def.settings;
+    if (settings.empty()) return;
+    const forms::Setting* setting = m_def.setting(a.control);
+    if (!setting) setting = &settings[hashOf(a.control) % settings.size()];
+    const forms::Choice* choice = setting->find(a.text);
+    if (!choice) choice = &setting->choices[hashOf(a.text) % setting->choices.size()];
+    const auto chosen = [&] {
+        require(m_form.setting(setting->name) == choice->value, "a chosen setting is kept");
+    };
+    const auto& record = m_form.lastPress();
+    if (!record || m_form.setting(setting->name) == choice->value) {
+        // Nothing to calculate again, or nothing chosen that was not chosen already.
+        snapshot(m_before);
+        m_shownCount = 0;
+        m_form.choose(setting->name, choice->value);
+        chosen();
+        require(m_shownCount == 0, "a setting chosen with no press to follow runs nothing");
+        checkUnchangedExcept(m_before, nullptr,
+                             "a setting chosen with no press to follow changes no control");
+        return;
+    }
+    if (!mayRunHandler()) return;
+    // The last successful press follows the choice at once: what it shows is what
+    // pressing that button now shows.
+    const std::string button = record->button();
+    if (!handlerRun([&] { m_form.choose(setting->name, choice->value); }))
+        fail("choosing a setting closed the form");
+    chosen();
+    pressAgain(button, "a setting chosen shows the messages its press shows now",
+               "a setting chosen shows the results and states its press shows now");
 }
 
 void Session::reopen() {
+    const forms::Settings settings = m_form.settings();
     m_form.load();
     bindStates();
     checkDefaults();
+    require(m_form.settings() == settings, "opening the form again keeps its settings");
 }
 
 template <class Act>
 bool Session::handlerRun(Act&& act, const Control* picked, const std::string& entry) {
     ++m_handlerRuns;
-    for (const Control* box : m_results) m_form.print(box->name, kUntouched);
+    for (const Control* box : m_layout.results) m_form.print(box->name, kUntouched);
     snapshot(m_before);
-    m_shown.clear();
+    m_shownCount = 0;
     act();
     checkHandlerRun(m_before, picked, entry);
     if (!m_form.closeRequested()) return true;
@@ -333,27 +409,31 @@ bool Session::handlerRun(Act&& act, const Control* picked, const std::string& en
 
 void Session::checkHandlerRun(const std::vector<ControlState>& before, const Control* picked,
                               const std::string& entry) {
-    require(m_shown.size() <= 1, "a handler shows at most one message, then stops");
-    const auto results = resultTexts();
-    for (const Shown& shown : m_shown) {
+    require(m_shownCount <= 1, "a handler shows at most one message, then stops");
+    if (const auto& record = m_form.lastPress())
+        require(record->settings() == m_form.settings(),
+                "the record of a press holds the settings it was calculated with");
+    resultTexts(m_resultTexts);
+    for (const Shown& shown : shown()) {
         const std::string& text = shown.message.text;
         require(shown.message.icon == Icon::None, "a handler's message carries no icon");
         require(!text.empty(), "a message has a text");
         require(!mentionsNonFinite(text), "no message mentions nan or inf");
-        require(shown.results == results, "nothing is printed after a handler's message");
+        require(shown.results == m_resultTexts, "nothing is printed after a handler's message");
         if (text.starts_with(kArithmeticHeadline)) {
             require(text.find("计算  时") == std::string::npos, "a failed step names its quantity");
             continue;
         }
         if (!text.ends_with(kNotANumberTail)) continue;
-        require(std::find(m_notANumber.begin(), m_notANumber.end(), text) != m_notANumber.end(),
+        const auto& notANumber = m_layout.notANumber;
+        require(std::find(notANumber.begin(), notANumber.end(), text) != notANumber.end(),
                 "a text that is not a number is reported by its input's symbol");
         // Every calculation reads its inputs before it prints anything, so a text that
         // is not a number stops the run before any result box is written. (A refusal
         // may follow printed results: a form may print what it could work out, then say
         // why the rest has no value.)
         for (const std::string& r : shown.results)
-            require(r.empty() || r == m_untouched,
+            require(r.empty() || r == untouchedText(),
                     "an input that is not a number stops the run before anything is printed");
     }
     snapshot(m_after);
@@ -418,9 +498,12 @@ void Session::require(bool ok, std::string_view rule) const {
 }
 
 void Session::fail(std::string_view rule) const {
+    const std::string step = m_step ? std::string(wordOf(*m_step)) + " " + m_step->action.control +
+                                          " " + printable(m_step->action.text)
+                                    : "open";
     std::fprintf(stderr, "\nBROKEN RULE in %s after \"%s\":\n  %.*s\n", m_def.name.c_str(),
-                 m_step.c_str(), static_cast<int>(rule.size()), rule.data());
-    for (const Shown& s : m_shown)
+                 step.c_str(), static_cast<int>(rule.size()), rule.data());
+    for (const Shown& s : shown())
         std::fprintf(stderr, "  message%s: %s\n",
                      s.message.icon == Icon::Critical ? " (critical)" : "",
                      printable(s.message.text).c_str());

@@ -12,11 +12,15 @@
 //   before a press far more often than that);
 // - captions, visibility and enabled states change only where the form declares that
 //   they do, at most one option is selected, a focus request names a control;
-// - opening the form again shows its defaults.
+// - a setting chosen beside the form is kept; with a successful press before it, the
+//   form shows at once what pressing that button again shows, otherwise nothing runs
+//   and nothing changes; the record of a press holds the settings it was made with;
+// - opening the form again shows its defaults and keeps the settings.
 // Handlers run at most 48 times an input, and on the height forms only while the values
 // typed keep the searches within 1000 m (see kHeightTargetBound in session.cpp).
 // A broken rule is reported on stderr with the form's state, and the process aborts.
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,16 +43,30 @@ private:
         forms::Message message;
         std::vector<std::string> results;  // the result boxes when it was shown
     };
+    // What the session needs of a form's definition: the controls by kind and each
+    // input's not-a-number message. The same for every session of the form, so it is
+    // worked out once per form and process.
+    struct Layout {
+        std::vector<const forms::Control*> inputs, listed, buttons, options, results;
+        std::vector<std::string> notANumber;  // the framework's message for each input
+    };
+    static const Layout& layoutOf(const forms::Form& form);
 
     const forms::Control* choose(const std::vector<const forms::Control*>& among,
                                  std::string_view name) const;
     // The form's control states in form order, bound again whenever the form is loaded.
     void bindStates();
+    // The control's place in form order, and its state.
+    std::size_t indexOf(const forms::Control& c) const;
     const forms::ControlState& stateOf(const forms::Control& c) const;
     // Fills `states` with the control states in form order; the buffers are the session's
     // own and keep their capacity, so a step allocates nothing for its checks.
     void snapshot(std::vector<forms::ControlState>& states) const;
-    std::vector<std::string> resultTexts() const;
+    // The result boxes' texts, into `texts` (whose buffers are kept).
+    void resultTexts(std::vector<std::string>& texts) const;
+    // The messages shown since the step began, and the way to keep one.
+    std::span<const Shown> shown() const { return {m_shown.data(), m_shownCount}; }
+    void keep(const forms::Message& message);
 
     // Whether a press, a list pick, Enter or Escape may still run a handler in this input:
     // not past the handler-run budget, nor on a height form with a value beyond the
@@ -59,6 +77,10 @@ private:
     void pick(const forms::Action& a);
     void select(const forms::Action& a);
     void press(const forms::Action& a);
+    // Presses the button again and checks that it shows what the run just before showed.
+    void pressAgain(const std::string& button, std::string_view sameMessagesRule,
+                    std::string_view sameStatesRule);
+    void chooseSetting(const forms::Action& a);
     void reopen();
 
     // Runs an action that may start a handler and checks it; false when the form closed
@@ -78,16 +100,19 @@ private:
 
     const forms::FormDef& m_def;
     forms::Form m_form;
+    const Layout& m_layout;
     std::vector<const forms::ControlState*> m_states;
-    std::vector<const forms::Control*> m_inputs, m_listed, m_buttons, m_options, m_results;
-    std::vector<std::string> m_notANumber;  // the framework's message for each input
-    std::string m_untouched;                // what a result box shows when no handler wrote it
+    // The messages shown since the step began: the first m_shownCount entries (the
+    // entries past it keep their buffers for the next ones).
     std::vector<Shown> m_shown;
+    std::size_t m_shownCount = 0;
+    std::vector<Shown> m_firstShown;  // those of the first of two presses
+    std::vector<std::string> m_resultTexts;
     // Before a step, after it, and after the first of two presses.
     std::vector<forms::ControlState> m_before, m_after, m_first;
     int m_handlerRuns = 0;
     int m_presses = 0;
-    std::string m_step;
+    const Step* m_step = nullptr;  // the step being run; none while the form opens
     bool m_trace = false;
     bool m_heightForm;  // a form of the upward height searches
 };
