@@ -37,7 +37,6 @@ Outcome<HDLSanZ> calcH_DLSanZ(const RodFigureHeightInput& in) {
 
 Outcome<HDLSiZ> calcH_DLSiZ(const RodFigureHeightInput& in) {
     const auto Hr = in.Hr;
-    const auto Bxo = in.Bxo;
     const auto Hx = in.Hx;
     const auto L = in.L;
     const float Ld = diagonal(L, "Ld");
