@@ -23,9 +23,7 @@
 
 namespace tervalen::shell {
 
-MDIFangLei::MDIFangLei(QWidget* parent)
-    : QMainWindow(parent),
-      m_mdi(new MdiArea(this)) {
+MDIFangLei::MDIFangLei(QWidget* parent) : QMainWindow(parent), m_mdi(new MdiArea(this)) {
     setObjectName(QStringLiteral("MDIFangLei"));
     m_savedSheet = m_sheet;
     updateTitle();
