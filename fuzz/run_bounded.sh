@@ -10,9 +10,7 @@
 #   TERVALEN_FUZZ_WORKERS=n  worker processes (libFuzzer's fork mode; default 2, the
 #                            machine's cores; 1 fuzzes in a single process)
 #
-# AddressSanitizer keeps 5 frames of each allocation's stack (not 30) and a 16 MiB
-# quarantine (not 256): a use-after-free is still caught and shown where it happens, and
-# the fuzzer runs some 30 % more inputs a second. ASAN_OPTIONS overrides this.
+# The run itself (build, workers, sanitizer options, figures) is fuzz/bounded_run.sh's.
 #
 # Inputs are at most 512 bytes (some 25 steps: enough to fill every box of a form, choose
 # its options and settings and press several times). An input costs about in proportion
@@ -23,43 +21,9 @@
 # To replay a saved input step by step, with the messages shown:
 #   TERVALEN_FUZZ_TRACE=1 build-fuzz/fuzz/form_fuzz build-fuzz/fuzz/crash-…
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${TERVALEN_FUZZ_BUILD:-$root/build-fuzz}
+source "$(dirname "$0")/bounded_run.sh"
 seconds=${1:-60}
 shift $(($# > 0 ? 1 : 0))
-
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-        -DTERVALEN_GUI=OFF -DTERVALEN_BENCH=OFF -DTERVALEN_FUZZ=ON >/dev/null
-fi
-cmake --build "$build" --target form_fuzz -j2 >/dev/null
-
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-log="$build/fuzz/last-run.log"
-workers=${TERVALEN_FUZZ_WORKERS:-2}
-mode=()
-((workers > 1)) && mode=(-fork="$workers")
-export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=5:quarantine_size_mb=16}
-status=0
-start=$(date +%s)
-"$build/fuzz/form_fuzz" "${mode[@]}" -seed=1 -max_total_time="$seconds" -timeout=10 -max_len=512 \
-    -rss_limit_mb=2048 -print_final_stats=1 -dict="$root/fuzz/forms.dict" \
-    -artifact_prefix="$build/fuzz/" "$@" "$scratch" "$root/fuzz/corpus" 2>"$log" || status=$?
-if ((status != 0)); then
-    grep -v '^#[0-9]' "$log" | tail -n 80
-    echo "form fuzzer: FAILED (exit $status); the input is saved in $build/fuzz/, the log in $log"
-    echo "replay it with TERVALEN_FUZZ_TRACE=1 $build/fuzz/form_fuzz FILE"
-    exit "$status"
-fi
-elapsed=$(($(date +%s) - start))
-if ((workers > 1)); then
-    # Fork mode prints a running total: the last one is the run's.
-    executions=$(grep -o '^#[0-9]*:' "$log" | tail -n 1 | tr -d '#:')
-else
-    grep '^stat::' "$log"
-    executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-fi
-echo "executions: ${executions:-0} in ${elapsed} s with ${workers} worker(s)," \
-    "$((${executions:-0} / (elapsed > 0 ? elapsed : 1))) a second"
-echo "form fuzzer: no crash, sanitizer report, broken rule or hang in ${seconds} s"
+replay_hint="replay it with TERVALEN_FUZZ_TRACE=1 ${TERVALEN_FUZZ_BUILD:-build-fuzz}/fuzz/form_fuzz FILE"
+bounded_run form_fuzz "form fuzzer" last-run.log forms.dict corpus "$seconds" \
+    -timeout=10 -max_len=512 "$@"
