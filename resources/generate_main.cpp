@@ -7,6 +7,7 @@
 // tree. The output is the same on every run (fixed random seed). The second
 // form draws the icon alone at SIZE × SIZE pixels, for the installed icon theme.
 
+#include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
@@ -45,8 +46,12 @@ int main(int argc, char** argv) {
         return draw::renderIcon(size).save(file.filePath(), "PNG", 0) ? 0 : 1;
     }
     const QDir dir(QString::fromLocal8Bit(argc > 1 ? argv[1] : TERVALEN_RESOURCES_DIR));
-    const bool ok = save(draw::renderBackground(), dir, "background.png") &&
-                    save(draw::renderIcon(32), dir, "icon.png") &&
-                    save(draw::renderIcon(256), dir, "icon256.png");
+    // The window icon in the sizes window managers draw it at: each drawn at its size, so
+    // the small ones stay crisp, and none larger than the window ever needs.
+    bool ok = save(draw::renderBackground(), dir, "background.png");
+    for (const int size : {16, 32, 48, 64}) {
+        const QByteArray name = "icon" + QByteArray::number(size) + ".png";
+        ok = ok && save(draw::renderIcon(size), dir, name.constData());
+    }
     return ok ? 0 : 1;
 }

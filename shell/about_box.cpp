@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "shell/embedded_picture.h"
 #include "version.h"
 #include "view/ui_font.h"
 
@@ -37,7 +38,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("picIcon"));
-    icon->setPixmap(QPixmap(QStringLiteral(":/icon.png")).scaled(32, 32));
+    icon->setPixmap(
+        QPixmap::fromImage(EmbeddedPicture::embedded(QStringLiteral(":/icon32.strips")).toImage()));
     icon->setGeometry(12, 12, 32, 32);
 
     QFont titleFont = font();

@@ -5,7 +5,14 @@
 #include <QPainter>
 #include <QResource>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+
+#ifdef __linux__
+#include <dlfcn.h>
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 #include "resources/strip_picture.h"
 
@@ -23,6 +30,34 @@ std::uint32_t offsetAt(const uchar* offsets, qint64 k) {
 
 qint64 offsetTableBytes(qint64 stripCount) {
     return (stripCount + 1) * qint64{sizeof(std::uint32_t)};
+}
+
+// Whether `data` lies in a file the program has loaded (its own read-only data): memory
+// whose pages can be handed back and are read again from the file when touched.
+bool inLoadedFile(const uchar* data) {
+#ifdef __linux__
+    Dl_info info{};
+    return data && dladdr(data, &info) != 0 && info.dli_fbase != nullptr;
+#else
+    Q_UNUSED(data);
+    return false;
+#endif
+}
+
+// Hands back the pages wholly inside [from, from + size) of a read-only file mapping:
+// they leave the process's memory and stay in the system's file cache, from where the
+// next read of them maps them again.
+void letGo(const uchar* from, std::size_t size) {
+#ifdef __linux__
+    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto begin = reinterpret_cast<std::uintptr_t>(from);
+    const std::uintptr_t first = (begin + page - 1) / page * page;
+    const std::uintptr_t last = (begin + size) / page * page;
+    if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+#else
+    Q_UNUSED(from);
+    Q_UNUSED(size);
+#endif
 }
 
 }  // namespace
@@ -61,7 +96,12 @@ EmbeddedPicture EmbeddedPicture::embedded(const QString& name) {
     // Stored without rcc's compression: the strips are read in place from the program.
     const QResource resource(name);
     if (resource.compressionAlgorithm() != QResource::NoCompression) return {nullptr, 0};
-    return {resource.data(), resource.size()};
+    EmbeddedPicture picture(resource.data(), resource.size());
+    // Compiled into the program, the strips are read from its file: a paint hands back
+    // the pages of each strip once it has decompressed it, so that showing the picture
+    // holds the compressed bytes of a strip or two at a time, not of everything shown.
+    picture.m_letGo = inLoadedFile(resource.data());
+    return picture;
 }
 
 EmbeddedPicture::EmbeddedPicture(EmbeddedPicture&&) noexcept = default;
@@ -86,12 +126,22 @@ int EmbeddedPicture::decodeStrip(int k) {
     return lines;
 }
 
+void EmbeddedPicture::handBack(int first, int last) {
+    // From the first strip of the pass on, not only the last one's: a page read maps the
+    // pages around it too, those of strips already handed back among them.
+    if (!m_letGo) return;
+    const std::uint32_t begin = offsetAt(m_data, first), end = offsetAt(m_data, last + 1);
+    letGo(m_data + offsetTableBytes(m_stripCount) + begin, end - begin);
+}
+
 void EmbeddedPicture::paint(QPainter& painter, const QRect& exposed) {
     const QRect area = exposed & QRect(0, 0, m_width, m_height);
     if (isNull() || area.isEmpty()) return;
-    for (int k = area.top() / m_stripLines; k <= area.bottom() / m_stripLines; ++k) {
+    const int first = area.top() / m_stripLines;
+    for (int k = first; k <= area.bottom() / m_stripLines; ++k) {
         const int top = k * m_stripLines;
         const QRect part = area & QRect(0, top, m_width, decodeStrip(k));
+        handBack(first, k);
         if (part.isEmpty()) continue;
         painter.drawImage(part.topLeft(), m_strip, part.translated(0, -top));
     }
@@ -102,6 +152,7 @@ QImage EmbeddedPicture::toImage() {
     QImage image(m_width, m_height, m_strip.format());
     for (int k = 0; k < m_stripCount; ++k) {
         const int lines = decodeStrip(k);
+        handBack(0, k);
         if (lines == 0) return {};
         for (int y = 0; y < lines; ++y)
             std::memcpy(image.scanLine(k * m_stripLines + y), m_strip.constScanLine(y),

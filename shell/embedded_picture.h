@@ -34,13 +34,16 @@ public:
 private:
     // Decompresses strip k into m_strip; returns its lines, 0 when it is damaged.
     int decodeStrip(int k);
+    // Hands back the pages of strips first to last's compressed bytes (see m_letGo).
+    void handBack(int first, int last);
 
     const uchar* m_data = nullptr;  // the offsets, then the blocks (checked to fit)
     int m_width = 0;
     int m_height = 0;
     int m_stripLines = 0;
     int m_stripCount = 0;
-    QImage m_strip;  // one strip's lines
+    bool m_letGo = false;  // the strips are in the program's file: hand their pages back
+    QImage m_strip;        // one strip's lines
 };
 
 }  // namespace tervalen::shell

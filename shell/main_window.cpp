@@ -23,12 +23,26 @@
 
 namespace tervalen::shell {
 
+namespace {
+
+// The window icon in the sizes window managers draw it at, each drawn at its size. Qt
+// hands every size to the window manager as the window is made: a larger one would only
+// cost memory at start-up (the desktop's own icon theme has the large sizes).
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64})
+        icon.addPixmap(QPixmap::fromImage(
+            EmbeddedPicture::embedded(QStringLiteral(":/icon%1.strips").arg(size)).toImage()));
+    return icon;
+}
+
+}  // namespace
+
 MDIFangLei::MDIFangLei(QWidget* parent) : QMainWindow(parent), m_mdi(new MdiArea(this)) {
     setObjectName(QStringLiteral("MDIFangLei"));
     m_savedSheet = m_sheet;
     updateTitle();
-    setWindowIcon(QPixmap::fromImage(
-        EmbeddedPicture::embedded(QStringLiteral(":/icon256.strips")).toImage()));
+    setWindowIcon(programIcon());
     setCentralWidget(m_mdi);
     buildMenus();
     m_mdi->viewport()->installEventFilter(this);
