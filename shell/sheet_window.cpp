@@ -11,8 +11,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -25,6 +23,7 @@
 #include "sheet/verdict.h"
 #include "sheet_qt/paged_sheet.h"
 #include "sheet_qt/rich_text.h"
+#include "shell/print_preview.h"
 
 namespace tervalen::shell {
 namespace {
@@ -312,12 +311,12 @@ void SheetWindow::askPdf() {
 }
 
 void SheetWindow::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog dialog(&printer, this);
     const sheet::Document doc = sheet::sheetDocument(m_sheet.header, m_sheet.records);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [&doc](QPrinter* p) { sheet_qt::paintSheet(doc, *p); });
-    dialog.exec();
+    const QString error = printWithPreview(
+        this, [&doc](QPagedPaintDevice& device) { sheet_qt::paintSheet(doc, device); });
+    if (!error.isEmpty())
+        QMessageBox::critical(this, QString::fromUtf8(kCaption),
+                              QStringLiteral("无法打印：找不到程序的打印模块。\n%1").arg(error));
 }
 
 }  // namespace tervalen::shell
