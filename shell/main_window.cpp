@@ -16,6 +16,7 @@
 #include "shell/mdi_area.h"
 #include "shell/menu_table.h"
 #include "shell/sheet_window.h"
+#include "shell/translation.h"
 #include "view/form_page.h"
 #include "view/form_panel.h"
 #include "view/form_view.h"
@@ -97,6 +98,9 @@ const std::vector<QAction*>& MDIFangLei::recentActions() {
 }
 
 void MDIFangLei::fillMenu(QMenu* top) {
+    // Qt's own texts come with the entries (their shortcuts' names among them): nothing
+    // the first paint shows needs them.
+    ensureChineseQtTexts();
     const auto pending = std::find_if(m_unfilled.begin(), m_unfilled.end(),
                                       [top](const Unfilled& u) { return u.menu == top; });
     if (pending == m_unfilled.end()) return;

@@ -20,6 +20,7 @@
 #include "shell/mdi_area.h"
 #include "shell/recent_projects.h"
 #include "shell/sheet_window.h"
+#include "shell/translation.h"
 #include "view/form_panel.h"
 #include "view/form_view.h"
 
@@ -171,6 +172,7 @@ bool MDIFangLei::openProject() {
 }
 
 bool MDIFangLei::openProjectFile(const QString& file) {
+    ensureChineseQtTexts();  // its messages may come before the first paint
     const QString absolute = QFileInfo(file).absoluteFilePath();
     project::Project read;
     try {

@@ -2,13 +2,10 @@
 
 #include <QApplication>
 
-#include "shell/translation.h"
-
 namespace tervalen::shell {
 
-void prepareApplication(QApplication& app) {
+void prepareApplication(QApplication&) {
     QApplication::setApplicationName(QStringLiteral("Tervalen"));
-    installChineseQtTexts(app);
 }
 
 }  // namespace tervalen::shell

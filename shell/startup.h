@@ -6,7 +6,8 @@ class QApplication;
 
 namespace tervalen::shell {
 
-// The application's name and Qt's own texts in Chinese.
+// The application's name. (Qt's own texts in Chinese follow once the window has shown:
+// ensureChineseQtTexts in translation.h.)
 void prepareApplication(QApplication& app);
 
 }  // namespace tervalen::shell

@@ -18,4 +18,11 @@ bool installChineseQtTexts(QCoreApplication& app) {
     return QCoreApplication::installTranslator(translator);
 }
 
+void ensureChineseQtTexts() {
+    static bool installed = false;
+    if (installed || !QCoreApplication::instance()) return;
+    installed = true;
+    installChineseQtTexts(*QCoreApplication::instance());
+}
+
 }  // namespace tervalen::shell

@@ -11,4 +11,9 @@ namespace tervalen::shell {
 // English texts, when the translation file is not installed.
 bool installChineseQtTexts(QCoreApplication& app);
 
+// Installs them into the running application the first time it is called. The program
+// does so once its window has shown (with the menus' entries) or before it reports
+// anything: the first paint shows none of Qt's texts and does not wait for them.
+void ensureChineseQtTexts();
+
 }  // namespace tervalen::shell
