@@ -98,7 +98,11 @@ SheetHeader newHeader() {
     SheetHeader h;
     const std::time_t now = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
     localtime_r(&now, &local);
+#endif
     char date[16] = {};
     std::strftime(date, sizeof date, "%Y-%m-%d", &local);
     h.date = date;
