@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <ctime>
 
 #include "sheet/basis.h"
 #include "sheet/verdict.h"
@@ -93,21 +92,6 @@ void appendSection(std::vector<Block>& out, const SheetRecord& r, int number) {
 }
 
 }  // namespace
-
-SheetHeader newHeader() {
-    SheetHeader h;
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    char date[16] = {};
-    std::strftime(date, sizeof date, "%Y-%m-%d", &local);
-    h.date = date;
-    return h;
-}
 
 int Sheet::nextNumber() const {
     int highest = 0;

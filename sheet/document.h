@@ -4,6 +4,7 @@
 // the printer). Texts marked symbolic carry engineering symbols ("Rx", "Hr") that the
 // rich rendering writes with subscripts.
 
+#include <ctime>
 #include <optional>
 #include <span>
 #include <string>
@@ -27,8 +28,23 @@ struct SheetHeader {
     bool operator==(const SheetHeader&) const = default;
 };
 
-// The header of a new sheet: empty fields and today's date.
-SheetHeader newHeader();
+// The header of a new sheet: empty fields and today's date. Inline: the program's window
+// makes an empty sheet as it starts, and this keeps the start from reading the pages of
+// the sheet's code.
+inline SheetHeader newHeader() {
+    SheetHeader h;
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char date[16] = {};
+    std::strftime(date, sizeof date, "%Y-%m-%d", &local);
+    h.date = date;
+    return h;
+}
 
 // The sheet being assembled: its header and its records in order.
 struct Sheet {

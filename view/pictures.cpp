@@ -1,16 +1,11 @@
 #include "view/pictures.h"
 
-#include <map>
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+#include <utility>
 
 namespace tervalen::view {
-namespace {
-
-std::map<std::string, PictureFactory>& factories() {
-    static std::map<std::string, PictureFactory> f;
-    return f;
-}
-
-}  // namespace
 
 void fillWhite(QWidget* widget) {
     widget->setAutoFillBackground(true);
@@ -19,16 +14,18 @@ void fillWhite(QWidget* widget) {
     widget->setPalette(p);
 }
 
-bool registerPicture(const std::string& kind, PictureFactory factory) {
-    factories()[kind] = std::move(factory);
-    return true;
-}
-
 QWidget* createPicture(const std::string& kind, const forms::Form& form, int width, int height,
                        QWidget* parent) {
-    const auto it = factories().find(kind);
-    QWidget* w = it != factories().end() ? it->second(form, parent) : new QWidget(parent);
-    if (it == factories().end()) fillWhite(w);
+    // Looked up when a form opens: nothing about pictures runs at start-up.
+    static constexpr std::pair<std::string_view, QWidget* (*)(QWidget*)> kKinds[] = {
+        {"coefficient-chart", newCoefficientChart},
+        {"soil-table", newSoilTable},
+    };
+    Q_UNUSED(form);  // the reference pictures draw nothing from the form
+    const auto it = std::find_if(std::begin(kKinds), std::end(kKinds),
+                                 [&kind](const auto& k) { return k.first == kind; });
+    QWidget* w = it != std::end(kKinds) ? it->second(parent) : new QWidget(parent);
+    if (it == std::end(kKinds)) fillWhite(w);
     w->setFixedSize(width, height);
     return w;
 }

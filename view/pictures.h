@@ -1,27 +1,25 @@
 #pragma once
-// Pictures shown on forms (a chart, a reference table, drawings of what a form computed),
-// created by kind name. A factory receives the form: a picture that draws from it reads
-// the form's state or its last press in paintEvent, and the view repaints every picture
-// after every handler.
+// The reference pictures shown on forms (a chart, a table), created by the kind name a
+// form definition gives; the view repaints every picture after every handler. (The
+// drawing of what a form computed is the form panel's DrawingView.)
 
 #include <QWidget>
-#include <functional>
 #include <string>
 
 #include "forms/form.h"
 
 namespace tervalen::view {
 
-using PictureFactory = std::function<QWidget*(const forms::Form& form, QWidget* parent)>;
-
 // Gives a widget the white background of a picture box.
 void fillWhite(QWidget* widget);
 
-// Registers the factory for a picture kind; returns true so it can seed a static.
-bool registerPicture(const std::string& kind, PictureFactory factory);
 // A widget showing the picture of that kind, or an empty white box of the given size
-// for a kind nobody registered.
+// for a kind there is no picture of.
 QWidget* createPicture(const std::string& kind, const forms::Form& form, int width, int height,
                        QWidget* parent);
+
+// The reference pictures, each drawn in a unit of its own.
+QWidget* newCoefficientChart(QWidget* parent);  // "coefficient-chart"
+QWidget* newSoilTable(QWidget* parent);         // "soil-table"
 
 }  // namespace tervalen::view

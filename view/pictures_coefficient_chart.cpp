@@ -161,9 +161,10 @@ private:
     }
 };
 
-const bool registered = registerPicture(
-    "coefficient-chart",
-    [](const forms::Form&, QWidget* parent) { return new CoefficientChart(parent); });
-
 }  // namespace
+
+QWidget* newCoefficientChart(QWidget* parent) {
+    return new CoefficientChart(parent);
+}
+
 }  // namespace tervalen::view

@@ -149,8 +149,10 @@ private:
     }
 };
 
-const bool registered = registerPicture(
-    "soil-table", [](const forms::Form&, QWidget* parent) { return new SoilTable(parent); });
-
 }  // namespace
+
+QWidget* newSoilTable(QWidget* parent) {
+    return new SoilTable(parent);
+}
+
 }  // namespace tervalen::view

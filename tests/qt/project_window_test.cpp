@@ -30,6 +30,7 @@
 #include "shell/mdi_area.h"
 #include "shell/recent_projects.h"
 #include "shell/sheet_window.h"
+#include "shell/translation.h"
 #include "view/form_view.h"
 #include "view/message_boxes.h"
 
@@ -163,6 +164,9 @@ private slots:
         QCoreApplication::setOrganizationName(QStringLiteral("tervalen-test"));
         QCoreApplication::setApplicationName(QStringLiteral("project_window_test"));
         QVERIFY(m_dir.isValid());
+        // Qt's texts in Chinese from the start, as the program has them by the time it
+        // reports anything (whichever step of a test would have installed them first).
+        shell::ensureChineseQtTexts();
         view::setMessagePresenter([](QWidget*, const forms::Message& m) {
             QFAIL(qPrintable(QString::fromStdString("unexpected message: " + m.text)));
         });
@@ -521,7 +525,7 @@ private slots:
         prepare(w, file);
         const QString title = w.windowTitle();
         Answerer answers;
-        answers.expect(Answerer::click(QStringLiteral("OK")));
+        answers.expect(Answerer::click(QStringLiteral("确定")));
         QVERIFY(!w.openProjectFile(bad));
         QCOMPARE(answers.seen().size(), 1);
         QVERIFY2(answers.seen()[0].contains(name), qPrintable(answers.seen()[0]));
@@ -540,7 +544,7 @@ private slots:
         prepare(w, file);
         const QString nowhere = path("no-such-folder/x.tvp");
         Answerer answers;
-        answers.expect(Answerer::click(QStringLiteral("OK")));
+        answers.expect(Answerer::click(QStringLiteral("确定")));
         QVERIFY(!w.saveProjectTo(nowhere));
         QCOMPARE(answers.seen().size(), 1);
         QVERIFY2(answers.seen()[0].contains(QStringLiteral("x.tvp")),
@@ -553,7 +557,7 @@ private slots:
         QVERIFY(QFile::remove(file));
         QVERIFY(QDir().mkdir(file));  // a folder where the file was
         answers.expect(Answerer::click(QStringLiteral("保存")));
-        answers.expect(Answerer::click(QStringLiteral("OK")));
+        answers.expect(Answerer::click(QStringLiteral("确定")));
         QVERIFY(!w.close());
         QCOMPARE(answers.seen().size(), 3);
         QCOMPARE(answers.seen()[1], kQuestion);
@@ -596,7 +600,7 @@ private slots:
         QVERIFY(QFile::remove(b));
         emit menu->aboutToShow();
         Answerer answers;
-        answers.expect(Answerer::click(QStringLiteral("OK")));
+        answers.expect(Answerer::click(QStringLiteral("确定")));
         menu->actions()[1]->trigger();
         QCOMPARE(answers.seen().size(), 1);
         QVERIFY(answers.seen()[0].contains(QStringLiteral("recent-b.tvp")));
