@@ -331,7 +331,7 @@ QWidget* FormView::makeControl(const Control& c, QWidget* parent) {
             break;
         }
         case Kind::Picture:
-            w = createPicture(c.name, m_form, c.width, c.height, parent);
+            w = createPicture(c.name, c.width, c.height, parent);
             m_pictures.push_back(w);
             break;
         case Kind::Line:

@@ -14,14 +14,12 @@ void fillWhite(QWidget* widget) {
     widget->setPalette(p);
 }
 
-QWidget* createPicture(const std::string& kind, const forms::Form& form, int width, int height,
-                       QWidget* parent) {
+QWidget* createPicture(const std::string& kind, int width, int height, QWidget* parent) {
     // Looked up when a form opens: nothing about pictures runs at start-up.
     static constexpr std::pair<std::string_view, QWidget* (*)(QWidget*)> kKinds[] = {
         {"coefficient-chart", newCoefficientChart},
         {"soil-table", newSoilTable},
     };
-    Q_UNUSED(form);  // the reference pictures draw nothing from the form
     const auto it = std::find_if(std::begin(kKinds), std::end(kKinds),
                                  [&kind](const auto& k) { return k.first == kind; });
     QWidget* w = it != std::end(kKinds) ? it->second(parent) : new QWidget(parent);

@@ -6,8 +6,6 @@
 #include <QWidget>
 #include <string>
 
-#include "forms/form.h"
-
 namespace tervalen::view {
 
 // Gives a widget the white background of a picture box.
@@ -15,8 +13,7 @@ void fillWhite(QWidget* widget);
 
 // A widget showing the picture of that kind, or an empty white box of the given size
 // for a kind there is no picture of.
-QWidget* createPicture(const std::string& kind, const forms::Form& form, int width, int height,
-                       QWidget* parent);
+QWidget* createPicture(const std::string& kind, int width, int height, QWidget* parent);
 
 // The reference pictures, each drawn in a unit of its own.
 QWidget* newCoefficientChart(QWidget* parent);  // "coefficient-chart"

@@ -6,7 +6,6 @@
 #include <QtTest>
 
 #include "shell/main_window.h"
-#include "shell/mdi_area.h"
 #include "shell/startup.h"
 #include "view/message_boxes.h"
 
