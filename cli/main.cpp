@@ -1,7 +1,8 @@
 // tervalen-calc: runs any calculator form's logic without a window.
 //
 //   tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg OUT.svg]
-//                 [--edition 1994|2010] [--add-to FILE [--label TEXT]] FORM ACTION...
+//                 [--edition 1994|2010] [--require SYMBOL=VALUE] [--add-to FILE [--label TEXT]]
+//                 FORM ACTION...
 //   tervalen-calc --project FILE [--json | --text] [--pdf OUT.pdf]
 //     CONTROL=TEXT         set a box's text as if pasted (no key filter, no Click handler)
 //     --type CONTROL=TEXT  type TEXT character by character through the box's key filter
@@ -16,7 +17,11 @@
 //   --project recomputes every record of a project file and prints each one's label and
 //   results (--text: then the whole sheet; --pdf: the whole sheet as PDF). --edition
 //   chooses the edition of the code a form that offers the choice follows (frmLJCS;
-//   default 1994).
+//   default 1994). --require sets the requirement the calculation sheet takes (the
+//   distance to cover at Hx for a range form, the highest resistance allowed for an
+//   earthing form, compared with SYMBOL), so that --json gives its "verdict", --text and
+//   --pdf its 结论, and --add-to records it. --json gives every weak point, a place of the
+//   protected level the rolling sphere still reaches, in "warnings".
 //   Exit status: 0 when the actions ran (whatever messages they showed), 2 for a
 //   malformed command line, 3 when an export or --add-to finds no successful press (or
 //   no drawing) or its file cannot be written (no file is left, one line says why), 4
@@ -45,6 +50,7 @@
 #include "sheet/document.h"
 #include "sheet/sheet_record.h"
 #include "sheet/text_render.h"
+#include "sheet/verdict.h"
 
 using namespace tervalen::forms;
 
@@ -79,6 +85,14 @@ void printText(const Form& form, const std::vector<Message>& messages) {
     }
     for (const Control* c : form.controls())
         if (c->kind == Kind::Result) std::cout << c->name << '=' << form.text(c->name) << '\n';
+    if (const auto& record = form.lastPress())
+        for (const tervalen::Warning& w : record->warnings())
+            std::cout << "[保护校核] " << tervalen::sentence(w) << '\n';
+}
+
+// The verdict of a record: {"ok", "text"}.
+nlohmann::ordered_json verdictOf(const tervalen::sheet::Conclusion& c) {
+    return {{"ok", c.satisfied.value_or(false)}, {"text", c.text}};
 }
 
 nlohmann::ordered_json jsonOf(const Form& form, const std::vector<Message>& messages) {
@@ -114,6 +128,11 @@ nlohmann::ordered_json jsonOf(const Form& form, const std::vector<Message>& mess
                                       {"note", s.note}});
     // The edition of the code followed, on a form that offers the choice.
     if (form.def().setting("edition")) out["edition"] = form.setting("edition");
+    // The places of the protected level the sphere still reaches.
+    out["warnings"] = nlohmann::ordered_json::array();
+    if (const auto& record = form.lastPress())
+        for (const tervalen::Warning& w : record->warnings())
+            out["warnings"].push_back({{"where", w.where}, {"text", w.text}});
     return out;
 }
 
@@ -173,11 +192,14 @@ struct Options {
     std::optional<std::string> label;  // the added record's label
     std::string project;               // the project file to recompute and print; empty: none
     std::string edition;               // empty: the form's default
+    // --require SYMBOL=VALUE: the requirement the record is judged by.
+    std::optional<std::pair<std::string, std::string>> require;
 };
 
 constexpr const char* kUsage =
     "usage: tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg OUT.svg] "
-    "[--edition 1994|2010] [--add-to FILE [--label TEXT]] FORM [CONTROL=TEXT | --type CONTROL=TEXT "
+    "[--edition 1994|2010] [--require SYMBOL=VALUE] [--add-to FILE [--label TEXT]] FORM "
+    "[CONTROL=TEXT | --type CONTROL=TEXT "
     "| --pick "
     "CONTROL=TEXT | --select OPTION | --press BUTTON]...; or: tervalen-calc --project FILE "
     "[--json | --text] [--pdf OUT.pdf]";
@@ -204,6 +226,12 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
             o.project = args[++i];
         } else if (args[i] == "--edition" && i + 1 < args.size()) {
             o.edition = args[++i];
+        } else if (args[i] == "--require" && i + 1 < args.size()) {
+            const std::string& r = args[++i];
+            const auto eq = r.find('=');
+            if (eq == 0 || eq == std::string::npos)
+                throw ActionError("--require needs SYMBOL=VALUE, not '" + r + "'");
+            o.require.emplace(r.substr(0, eq), r.substr(eq + 1));
         } else {
             const bool takesFile = args[i] == "--pdf" || args[i] == "--dxf" || args[i] == "--svg" ||
                                    args[i] == "--add-to" || args[i] == "--project";
@@ -211,13 +239,14 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
                               (takesFile                ? " without a file name"
                                : args[i] == "--label"   ? " without a text"
                                : args[i] == "--edition" ? " without 1994 or 2010"
+                               : args[i] == "--require" ? " without SYMBOL=VALUE"
                                                         : ""));
         }
     }
     if (o.json && o.text) throw ActionError("--json and --text exclude each other");
     if (o.label && o.addTo.empty()) throw ActionError("--label goes with --add-to");
     if (!o.project.empty()) {
-        if (!o.addTo.empty() || !o.dxf.empty() || !o.svg.empty() || !o.edition.empty())
+        if (!o.addTo.empty() || !o.dxf.empty() || !o.svg.empty() || !o.edition.empty() || o.require)
             throw ActionError("--project goes with --json, --text and --pdf only");
         if (i < args.size()) throw ActionError("--project takes no form: " + args[i]);
         return o;
@@ -260,6 +289,8 @@ int runProject(const Options& options) {
         if (options.json) {
             nlohmann::ordered_json out = jsonOf(form, messages);
             out["label"] = r.label;
+            if (const auto c = tervalen::sheet::conclusionOf(r); c.satisfied)
+                out["verdict"] = verdictOf(c);
             out["matches_saved"] = !r.mismatch;
             out["saved_results"] = nlohmann::ordered_json::array();
             for (const tervalen::sheet::Quantity& q : saved)
@@ -320,16 +351,32 @@ int run(int argc, char** argv) {
         const std::string first = form.firstCalculateButton();
         if (!first.empty()) form.press(first);
     }
-    // The record of the press, numbered as the project's next one when it is added.
+    // The record of the press with the requirement it is judged by.
+    std::optional<tervalen::sheet::SheetRecord> record =
+        tervalen::sheet::recordOf(form, options.label.value_or(""));
+    if (record && options.require) {
+        const auto read = tervalen::sheet::readRequirement(*record, options.require->second,
+                                                           options.require->first);
+        if (const auto* why = std::get_if<std::string>(&read))
+            throw ActionError("--require " + options.require->first + "=" +
+                              options.require->second + ": " + *why);
+        record->requirement = std::get<tervalen::sheet::Requirement>(read);
+    }
+    // Numbered as the project's next one when it is added.
     std::optional<tervalen::sheet::SheetRecord> added;
-    if (project)
-        if (auto record = tervalen::sheet::recordOf(form, options.label.value_or(""))) {
-            project->sheet.add(std::move(*record));
-            added = project->sheet.records.back();
-        }
+    if (project && record) {
+        project->sheet.add(*record);
+        added = project->sheet.records.back();
+    }
     if (options.json) {
         nlohmann::ordered_json out = jsonOf(form, messages);
         if (added) out["label"] = added->label;
+        if (record) {
+            if (const auto c = tervalen::sheet::conclusionOf(*record); c.satisfied)
+                out["verdict"] = verdictOf(c);
+        } else if (options.require) {
+            out["verdict"] = {{"ok", false}, {"text", "计算未得出结果，不能判定是否满足要求"}};
+        }
         printJson(out);
     } else {
         printText(form, messages);
@@ -349,12 +396,12 @@ int run(int argc, char** argv) {
         if (const int status = writeDrawing(form, messages, options.dxf, options.svg))
             return status;
     if (!options.text && options.pdf.empty()) return 0;
-    const auto record = tervalen::sheet::recordOf(form);
     if (!record) {
         std::cerr << "tervalen-calc: no successful calculation to record\n";
         return kNoExport;
     }
     tervalen::sheet::Sheet sheet;
+    record->label.clear();  // numbered as the sheet's first
     sheet.add(*record);
     // The section starts with a blank line, which parts it from the results.
     if (options.text)

@@ -159,6 +159,8 @@ public:
     // A value the form keeps outside its controls, from first opening to program end (0
     // at first). The definition names each one it keeps (FormDef::kept).
     float& kept(std::string_view key);
+    // The press that last stored the kept values, as actions; empty until one has.
+    const std::vector<Action>& keptFrom() const { return m_keptFrom; }
 
     // Shows a unit's refusal as a message, or hands its results to `print` and records
     // the press: the unit's name, its input and its results.

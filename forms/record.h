@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "calc/common/warning.h"
 #include "calc/common/working.h"
 #include "forms/action.h"
 #include "forms/form_def.h"
@@ -33,11 +34,18 @@ public:
             m_working = stored.working;
         else if constexpr (requires { stored->working; })
             if (stored) m_working = stored->working;
+        // Likewise the weak points it found.
+        if constexpr (requires { stored.warnings; })
+            m_warnings = stored.warnings;
+        else if constexpr (requires { stored->warnings; })
+            if (stored) m_warnings = stored->warnings;
     }
 
     const std::string& unit() const { return m_unit; }
     // The unit's steps in the order it computed them (empty for a unit that records none).
     const Working& working() const { return m_working; }
+    // The places of the protected surface the sphere still reaches, as the unit found them.
+    const Warnings& warnings() const { return m_warnings; }
     // The button pressed, and the actions that reproduce the press on a freshly opened
     // form: the values a form keeps from an earlier press come first (the press that
     // stored them, with its inputs), then the inputs, list choices and options as they
@@ -66,6 +74,7 @@ private:
     std::any m_input;
     std::any m_result;
     Working m_working;
+    Warnings m_warnings;
     std::string m_button;
     std::vector<Action> m_actions;
     Settings m_settings;

@@ -82,6 +82,7 @@ void appendSection(std::vector<Block>& out, const SheetRecord& r, int number) {
     out.push_back(quantityTable(r.results));
     if (r.mismatch) appendMismatch(out, r);
     for (const std::string& m : r.messages) out.push_back(Paragraph{"提示：" + oneLine(m), true});
+    for (const Warning& w : r.warnings) out.push_back(Paragraph{"保护校核：" + sentence(w), true});
     if (auto figure = figureOf(r)) {
         heading("保护范围图");
         out.push_back(std::move(*figure));

@@ -87,6 +87,7 @@ std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settin
             rec.earlierInputs.push_back(std::move(s));
     rec.results = resultsShown(form);
     rec.messages = std::move(said);
+    rec.warnings = form.lastPress()->warnings();
     rec.layout = drawing::layoutOf(*form.lastPress());
     return rec;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/common/warning.h"
 #include "calc/common/working.h"
 #include "drawing/layouts.h"
 #include "forms/action.h"
@@ -70,6 +71,9 @@ struct SheetRecord {
     // What the press said besides its results (a part without a result, say).
     std::vector<std::string> messages;
     Working working;  // every press of the chain, in order
+    // The places of the protected surface the sphere still reaches (the last press's): a
+    // record with any never satisfies a requirement.
+    Warnings warnings;
     std::optional<Requirement> requirement;
     std::optional<Mismatch> mismatch;  // only for a record read from a project file
     // What the protection-range drawing of the press is made from (the range and height

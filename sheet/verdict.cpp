@@ -23,6 +23,48 @@ std::string stated(const Quantity& q) {
     return q.symbol + " = " + withUnit(q.value, q.unit);
 }
 
+// The weak points, one sentence after another: "三针中心：Hx 高度该处无保护（…）".
+std::string weakPoints(const SheetRecord& r) {
+    std::string s;
+    for (const Warning& w : r.warnings) s += (s.empty() ? "" : "；") + sentence(w);
+    return s;
+}
+
+// A comparison that held is still no pass where the sphere reaches the protected level,
+// nor where the record's press gives no result any more: "…，但…，不满足保护要求".
+Conclusion judged(const SheetRecord& r, std::string comparison, bool held, std::string_view passed,
+                  std::string_view failed) {
+    bool ok = held;
+    if (!r.warnings.empty()) {
+        comparison += "，但" + weakPoints(r);
+        ok = false;
+    }
+    if (r.mismatch && r.mismatch->refused) {
+        comparison += "，且按保存的操作重新计算未得出结果";
+        ok = false;
+    }
+    return {comparison + "，" + std::string(ok ? passed : failed), ok};
+}
+
+// One wire's narrowest width is at mid-span below the sphere radius and at the supports
+// above it: a width required anywhere along it is compared with the narrower of the two.
+bool singleWire(std::string_view form) {
+    return form == "frmRxBx_DanX" || form == "frmH_DanX";
+}
+const Quantity* narrowerWidth(const SheetRecord& r) {
+    const Quantity* narrow = nullptr;
+    std::optional<double> least;
+    for (const char* symbol : {"Bx1", "Bx2"}) {
+        const Quantity* q = resultNamed(r, symbol);
+        const auto v = q ? forms::toDouble(q->value) : std::nullopt;
+        if (v && (!least || *v < *least)) {
+            narrow = q;
+            least = v;
+        }
+    }
+    return narrow;
+}
+
 std::string restated(const SheetRecord& r) {
     std::string s;
     for (const Quantity& q : r.results) s += (s.empty() ? "" : "，") + stated(q);
@@ -39,15 +81,21 @@ std::optional<Conclusion> heightAgainstTarget(const SheetRecord& r) {
         const Quantity* reached = resultNamed(r, base);
         for (const Quantity& q : r.results)
             if (!reached && q.symbol.starts_with(base)) reached = &q;
+        std::string named;
+        if (reached && reached->symbol.starts_with("Bx") && singleWire(r.form))
+            if (const Quantity* narrow = narrowerWidth(r); narrow && narrow != reached) {
+                reached = narrow;
+                named = "较窄的保护宽度 ";
+            }
         const auto got = reached ? forms::toDouble(reached->value) : std::nullopt;
         const auto want = forms::toDouble(target.value);
         if (!got || !want) continue;
         const bool ok = *got >= *want;
-        return Conclusion{stated(r.results.front()) + " 时，" + stated(*reached) +
-                              (ok ? " ≥ " : " < ") + target.symbol + " = " +
-                              withUnit(target.value, target.unit) +
-                              (ok ? "，满足要求" : "，不满足要求"),
-                          ok};
+        return judged(r,
+                      stated(r.results.front()) + " 时，" + named + stated(*reached) +
+                          (ok ? " ≥ " : " < ") + target.symbol + " = " +
+                          withUnit(target.value, target.unit),
+                      ok, "满足要求", "不满足要求");
     }
     return std::nullopt;
 }
@@ -150,24 +198,31 @@ std::variant<Requirement, std::string> readRequirement(const SheetRecord& record
 Conclusion conclusionOf(const SheetRecord& r) {
     if (r.requirement) {
         const Quantity* q = resultNamed(r, r.requirement->symbol);
+        std::string named;
+        if (q && q->symbol.starts_with("Bx") && singleWire(r.form))
+            if (const Quantity* narrow = narrowerWidth(r); narrow && narrow != q) {
+                q = narrow;
+                named = "较窄的保护宽度 ";
+            }
         const auto got = q ? forms::toDouble(q->value) : std::nullopt;
         if (got) {
             const std::string want = withUnit(r.requirement->text, q->unit);
             if (familyOf(r.form) == Family::Earthing) {
+                // Equal to the highest resistance allowed is allowed.
                 const bool ok = *got <= r.requirement->value;
-                return {
-                    stated(*q) + (ok ? " ≤ " : " > ") + want + (ok ? "，满足要求" : "，不满足要求"),
-                    ok};
+                return judged(r, stated(*q) + (ok ? " ≤ " : " > ") + want, ok, "满足要求",
+                              "不满足要求");
             }
             const bool ok = *got >= r.requirement->value;
-            return {stated(*q) + (ok ? " ≥ " : " < ") + want +
-                        (ok ? "，满足保护要求" : "，不满足保护要求"),
-                    ok};
+            return judged(r, named + stated(*q) + (ok ? " ≥ " : " < ") + want, ok, "满足保护要求",
+                          "不满足保护要求");
         }
     }
     if (familyOf(r.form) == Family::Height)
         if (auto c = heightAgainstTarget(r)) return *c;
     if (auto c = categoryOfStrikes(r)) return *c;
+    // Without a requirement the weak points are still said, and nothing passes.
+    if (!r.warnings.empty()) return {restated(r) + weakPoints(r) + "，不满足保护要求。", false};
     return {restated(r), std::nullopt};
 }
 

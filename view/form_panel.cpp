@@ -121,6 +121,13 @@ void FormPanel::showSettings() {
 void FormPanel::showPress(const std::vector<forms::Message>& shown) {
     if (const auto& record = m_form.lastPress()) {
         QString html = sheet_qt::workingHtml(record->working());
+        // Where the sphere still reaches the protected level, in red under the steps.
+        if (!record->warnings().empty()) {
+            html += QStringLiteral("<p><b>保护校核</b></p>");
+            for (const Warning& w : record->warnings())
+                html += QStringLiteral("<p style=\"color:#c00000\">") +
+                        q(sentence(w)).toHtmlEscaped() + QStringLiteral("</p>");
+        }
         // What the settings decide: the rules followed and the conclusion drawn.
         if (!m_settings.empty())
             if (const auto sheetRecord = sheet::recordOf(m_form)) {

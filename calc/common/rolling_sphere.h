@@ -1,6 +1,7 @@
 #pragma once
 // The rolling-sphere method: what every range and height calculator is built on.
 
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -29,6 +30,15 @@ inline double lowest(double h, double s, double Hr, std::string_view quantity) {
 inline double wireLowest(double h, double s, double Hr, std::string_view quantity) {
     const double half = s / 2;
     return h + root(Hr * Hr - half * half, quantity) - Hr;
+}
+
+// Lowest point on the axis of tips of height h that all stand a horizontal distance R from
+// that axis (the centre of three rods on a triangle, of four on a square), where the
+// sphere rests on all of them: h + √(Hr² − R²) − Hr, in double precision. Nothing when
+// R ≥ Hr: the sphere then passes between the tips down to the ground.
+inline std::optional<double> restingOnTips(double h, double R, double Hr) {
+    if (!(R < Hr)) return std::nullopt;
+    return h + std::sqrt(Hr * Hr - R * R) - Hr;
 }
 
 // Diagonal of a square of side L, √(L² + L²), stored in single precision as `quantity`.

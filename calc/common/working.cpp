@@ -19,6 +19,16 @@ std::string shown(double value) {
     return digits;
 }
 
+std::string shownUp(double value) {
+    std::string text = shown(value);
+    double back = 0;
+    std::from_chars(text.data(), text.data() + text.size(), back);
+    // Up by one unit of the seventh significant digit, from the shown value.
+    if (back < value)
+        text = shown(back + std::pow(10.0, std::floor(std::log10(std::abs(value))) - 6));
+    return text;
+}
+
 namespace {
 
 // Calls `name` for each "{name}" of the pattern and `text` for everything between.

@@ -32,6 +32,9 @@ using Working = std::vector<Step>;
 // leading space; negative zero shows as "0". A float passes through double unchanged,
 // so shown(float) is exactly the result box's text.
 std::string shown(double value);
+// The same, rounded up in its last shown digit where showing it would round it down: a
+// height a design must reach is never stated lower than it is.
+std::string shownUp(double value);
 
 // The rolling-sphere reach of a height as a pattern: reachOf("{H}") is
 // "√({H}×(2×{Hr}−{H}))", the operations reach() performs.

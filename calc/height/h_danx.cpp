@@ -45,6 +45,7 @@ Outcome<HDanX> calcH_DanX(const WireHeightInput& in) {
     r.Bx2 = single(reach(r.H, Hr, "Bx2") - r.reachHx, "Bx2");
     rec.step("Bx2", reachOf("{H}") + "−" + reachOf("{Hx}"), {{"H", r.H}, {"Hr", Hr}, {"Hx", Hx}},
              r.Bx2, "m");
+    wireWidthWarnings(r.Bx1, r.Bx2, r.warnings);
     r.working = rec.take();
     return r;
 }

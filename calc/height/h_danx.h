@@ -3,6 +3,7 @@
 // plane at Hx, where the wire sags lowest midway between supports spaced D apart.
 
 #include "calc/common/arith.h"
+#include "calc/common/warning.h"
 #include "calc/common/working.h"
 
 namespace tervalen {
@@ -14,6 +15,7 @@ struct HDanX {
     float Bx2;       // widest width, at the supports
     double reachHx;  // reach of the protected plane
     Working working;
+    Warnings warnings;  // a negative width
 };
 
 // What the support height of one wire is computed from.

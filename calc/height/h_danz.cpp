@@ -8,6 +8,12 @@ namespace tervalen {
 
 const char* const kUseStandaloneForm = "请选用独立等高双针针高计算程序！";
 
+std::string negativeRodBody(float tip, float G) {
+    return twoLines("针体长度为负，不能按此安装面计算针高！",
+                    "所需针尖高度 H(针尖) = " + shown(tip) + " m 低于安装面高度 G = " + shown(G) +
+                        " m：安装面本身已高于所需的针尖。");
+}
+
 Outcome<HDLDanZ> calcH_DLDanZ(const RodHeightInput& in) {
     const auto Hr = in.Hr;
     const auto Rxo = in.Rxo;
@@ -73,6 +79,7 @@ Outcome<std::optional<HJSDanZ>> calcH_JSDanZ(const RodHeightOnBuildingInput& in)
         rec.value("Hj", r.tip, "m", "针尖高度 Hj = h");
     }
     r.body = single(static_cast<double>(r.tip) - G, "H(针体)");
+    if (r.body < 0) return Refusal{negativeRodBody(r.tip, G)};
     rec.step("Ht", "{Hj}−{G}", {{"Hj", r.tip}, {"G", G}}, r.body, "m");
     r.working = rec.take();
     return std::optional<HJSDanZ>{r};

@@ -2,6 +2,7 @@
 // Height of a single rod for a required protection radius Rxo on the plane at Hx.
 
 #include <optional>
+#include <string>
 
 #include "calc/common/arith.h"
 #include "calc/common/working.h"
@@ -46,5 +47,8 @@ Outcome<std::optional<HJSDanZ>> calcH_JSDanZ(const RodHeightOnBuildingInput& in)
 
 // Rods mounted on a surface of height 0 are standalone rods: there is a form for those.
 extern const char* const kUseStandaloneForm;
+// A tip the requirement puts below the mounting surface G: the rod would have a negative
+// length, which no rod has.
+std::string negativeRodBody(float tip, float G);
 
 }  // namespace tervalen

@@ -1,8 +1,11 @@
 #include "calc/height/h_sansiz.h"
 
+#include <cmath>
+
 #include "calc/common/rolling_sphere.h"
 #include "calc/height/height_checks.h"
 #include "calc/range/rod_pair.h"
+#include "calc/range/rx_sanz_siz.h"
 
 namespace tervalen {
 
@@ -29,10 +32,48 @@ Outcome<RodPairHeight> sideSearch(const RodFigureHeightInput& in, bool compareSt
     return found;
 }
 
+// The height at which a centre's lowest point reaches Hx, worked out from its formula and
+// added to its warning: "中心处满足要求需 H ≥ …". `need` is nothing when no height does it.
+void addNeededHeight(Recorder& rec, Warnings& warnings, float Hr, std::optional<double> need,
+                     std::string_view pattern, std::initializer_list<Operand> operands,
+                     std::string_view what) {
+    std::string say;
+    if (!need) {
+        rec.note(std::string("任何针高都不能使") + std::string(what) + "在 Hx 高度受保护");
+        say = "；任何针高都不能使该处受保护，须减小边长 L";
+    } else {
+        rec.step("Hmin", pattern, operands, *need, "m");
+        say = "；中心处满足要求需 H ≥ " + shownUp(*need) + " m";
+        if (*need > Hr) say += "，大于 Hr = " + shown(Hr) + " m，须减小边长 L";
+    }
+    for (Warning& w : warnings)
+        if (w.place == Place::Centre) w.text += say;
+}
+
 }  // namespace
 
 Outcome<HDLSanZ> calcH_DLSanZ(const RodFigureHeightInput& in) {
-    return sideSearch(in, true);
+    auto found = sideSearch(in, true);
+    auto* r = std::get_if<RodPairHeight>(&found);
+    if (!r) return found;
+    // The side is met; the centre of the triangle, where the sphere rests on the three
+    // tips, dips lower still.
+    Recorder rec;
+    rec.append(r->working);
+    double Rc = 0;
+    std::optional<double> Hoc;
+    checkTriangleCentre(rec, r->warnings, in.Hr, r->H, in.Hx, in.L, Rc, Hoc);
+    if (!r->warnings.empty()) {
+        // The height whose centre point is Hx: Hx + Hr − √(Hr² − Rc²), none when Rc ≥ Hr.
+        std::optional<double> H;
+        if (Rc < in.Hr)
+            H = static_cast<double>(in.Hx) + in.Hr -
+                std::sqrt(static_cast<double>(in.Hr) * in.Hr - Rc * Rc);
+        addNeededHeight(rec, r->warnings, in.Hr, H, "{Hx}+{Hr}−√({Hr}²−{Rc}²)",
+                        {{"Hx", in.Hx}, {"Hr", in.Hr}, {"Rc", Rc}}, "三针中心");
+    }
+    r->working = rec.take();
+    return found;
 }
 
 Outcome<HDLSiZ> calcH_DLSiZ(const RodFigureHeightInput& in) {
@@ -43,7 +84,7 @@ Outcome<HDLSiZ> calcH_DLSiZ(const RodFigureHeightInput& in) {
     // The square compares each step's width and lowest point as computed.
     auto found = sideSearch(in, false);
     if (const auto* refusal = std::get_if<Refusal>(&found)) return *refusal;
-    HDLSiZ r{std::get<RodPairHeight>(found), Ld, 0, 0, 0, std::nullopt, {}};
+    HDLSiZ r{std::get<RodPairHeight>(found), Ld, 0, 0, 0, std::nullopt, {}, {}};
     Recorder rec;
     rec.append(r.search.working);
     rec.step("Ld", "√({L}²+{L}²)", {{"L", L}}, Ld, "m");
@@ -63,6 +104,17 @@ Outcome<HDLSiZ> calcH_DLSiZ(const RodFigureHeightInput& in) {
                  {{"Ho2", r.Ho2}, {"Hr", Hr}, {"Hx", Hx}}, *r.Bx2, "m");
     } else {
         rec.note("Ho2 = " + shown(r.Ho2) + " < 0：保护最低点低于地面，对角线上没有保护宽度 Bx2");
+    }
+    // The middle of the diagonals is the centre of the square.
+    if (r.Ho2 < Hx) {
+        r.warnings.push_back(
+            lowestBelowHx(Place::Centre, "正方形中心（对角线上）", "Ho2", r.Ho2, Hx));
+        // Ho2 reaches Hx at Hr − √((Hr − Hx)² − (Ld/2)²), while Ld/2 ≤ Hr − Hx.
+        const double free = static_cast<double>(Hr) - Hx, half = static_cast<double>(Ld) / 2;
+        std::optional<double> need;
+        if (half <= free) need = Hr - std::sqrt(free * free - half * half);
+        addNeededHeight(rec, r.warnings, Hr, need, "{Hr}−√(({Hr}−{Hx})²−({Ld}/2)²)",
+                        {{"Hr", Hr}, {"Hx", Hx}, {"Ld", Ld}}, "正方形中心");
     }
     r.working = rec.take();
     return r;

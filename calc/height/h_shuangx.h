@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "calc/common/arith.h"
+#include "calc/common/warning.h"
 #include "calc/common/working.h"
 
 namespace tervalen {
@@ -24,6 +25,7 @@ struct HShuangX {
     // Wires above the sphere: the width Bx2 at Hr (Bx1 is then 0).
     std::optional<float> Bx2;
     Working working;
+    Warnings warnings;  // Ho below Hx, a negative width
 };
 
 // What the support height of two wires is computed from.

@@ -66,6 +66,7 @@ Outcome<std::optional<HJSShuangZ>> calcH_JSShuangZ(const RodPairHeightOnBuilding
         rec.value("Hj", r.tip, "m", "针尖高度 Hj = H");
     }
     r.body = single(static_cast<double>(r.tip) - G, "H(针体)");
+    if (r.body < 0) return Refusal{negativeRodBody(r.tip, G)};
     rec.step("Ht", "{Hj}−{G}", {{"Hj", r.tip}, {"G", G}}, r.body, "m");
     r.working = rec.take();
     return std::optional<HJSShuangZ>{r};

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "calc/common/arith.h"
+#include "calc/common/warning.h"
 #include "calc/common/working.h"
 
 namespace tervalen {
@@ -16,6 +17,7 @@ struct RodPairHeight {
     float H;   // rod height whose lowest point reaches Hm
     float Ho;  // lowest point that H gives
     Working working;
+    Warnings warnings;  // three rods: the centre, where the sphere rests on the three tips
 };
 
 struct RodPairSearch {

@@ -53,7 +53,11 @@ Outcome<TwoRods> twoRods(bool roofIsGround, const RodPairInput& in, const char* 
         rec.step(bx, width, {{ho, Ho}, {"Hr", Hr}}, Bx, "m");
     else
         rec.step(bx, width + "−" + reachOf("{Hx}"), {{ho, Ho}, {"Hr", Hr}, {"Hx", Hx}}, Bx, "m");
-    return TwoRods{rod.Rx, Ho, Bx, h, rod.reachH, rod.reachHx, limit, rec.take()};
+    Warnings warnings;
+    if (Bx < 0)
+        warnings.push_back(negativeWidth(Place::BetweenRods, std::string(names.where), bx, Bx));
+    return TwoRods{
+        rod.Rx, Ho, Bx, h, rod.reachH, rod.reachHx, limit, rec.take(), std::move(warnings)};
 }
 
 }  // namespace tervalen

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "calc/common/arith.h"
+#include "calc/common/warning.h"
 #include "calc/common/working.h"
 
 namespace tervalen {
@@ -31,6 +32,7 @@ struct TwoRods {
     double reachHx;  // reach of the protected surface (0 when the roof is the ground)
     float limit;     // twice the reach of one rod: the spacing must stay below it
     Working working;
+    Warnings warnings;  // a negative Bx: nothing between the rods is protected at Hx
 };
 
 // What a pair of rods is computed from.
@@ -51,10 +53,12 @@ struct RodPairOnBuildingInput {
 // must stay below twice the reach of one rod (`tooFar` refuses it). roofIsGround: the rods
 // stand on a building that is an equipotential body connected to the earth, so its roof
 // at Hx is the ground and only the part of the rods above it counts. The working names
-// the spacing `spacing` and the lowest point and width Ho and Bx followed by `suffix`.
+// the spacing `spacing` and the lowest point and width Ho and Bx followed by `suffix`; a
+// negative width is a weak point `where`.
 struct TwoRodsNames {
     std::string_view spacing = "D";
     std::string_view suffix = "";
+    std::string_view where = "两针之间";
 };
 Outcome<TwoRods> twoRods(bool roofIsGround, const RodPairInput& in, const char* tooFar,
                          TwoRodsNames names = {});

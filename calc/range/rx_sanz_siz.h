@@ -10,7 +10,15 @@
 
 namespace tervalen {
 
-using RxSanZ = TwoRods;  // Rx, and Ho and Bx on a side of the triangle
+// Rx, and Ho and Bx on a side of the triangle, then the centre: the side's warnings and
+// the centre's are in side.warnings.
+struct RxSanZ : TwoRods {
+    // The centre of the triangle, where the sphere resting on the three tips dips lowest:
+    // its distance from each rod, L/√3, and the lowest point there (nothing when Rc ≥ Hr:
+    // the sphere reaches the ground between the rods).
+    double Rc = 0;
+    std::optional<double> Hoc;
+};
 
 // What three or four rods on a regular figure are computed from.
 struct RodFigureInput {
@@ -28,12 +36,18 @@ struct RxSiZ {
     // ground, which leaves the middle of the square without protection.
     std::optional<float> Bx2;
     Working working;
+    Warnings warnings;  // the side's, then the centre's
 };
 
 extern const char* const kThreeRodsTooFarApart;  // L not below twice the reach of one rod
 extern const char* const kFourRodsTooFarApart;
 // Shown beside the printed results when the diagonal's lowest point lies below the ground.
 extern const char* const kDiagonalUncovered;
+
+// The centre of three rods of height h on a triangle of side L, appended to the working;
+// below Hx (or reached down to the ground) it is a weak point.
+void checkTriangleCentre(Recorder& rec, Warnings& warnings, float Hr, double h, float Hx, float L,
+                         double& Rc, std::optional<double>& Hoc);
 
 Outcome<RxSanZ> calcRx_DLSanZ(const RodFigureInput& in);
 Outcome<RxSiZ> calcRx_DLSiZ(const RodFigureInput& in);

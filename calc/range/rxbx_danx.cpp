@@ -19,6 +19,11 @@ void recordSag(Recorder& rec, std::string_view span, float D, int sag) {
                   "：弧垂 Hc = " + std::to_string(sag) + " m");
 }
 
+void wireWidthWarnings(float Bx1, float Bx2, Warnings& warnings) {
+    if (Bx1 < 0) warnings.push_back(negativeWidth(Place::MidSpan, "档距中央", "Bx1", Bx1));
+    if (Bx2 < 0) warnings.push_back(negativeWidth(Place::Supports, "支柱处", "Bx2", Bx2));
+}
+
 Outcome<RxBxDanX> calcRxBx_DanX(const WireInput& in) {
     const auto Hr = in.Hr;
     const auto H = in.H;
@@ -55,6 +60,7 @@ Outcome<RxBxDanX> calcRxBx_DanX(const WireInput& in) {
     r.Bx2 = single(r.reachH - r.reachHx, "Bx2");
     rec.step("Bx2", reachOf("{H}") + "−" + reachOf("{Hx}"), {{"H", H}, {"Hr", Hr}, {"Hx", Hx}},
              r.Bx2, "m");
+    wireWidthWarnings(r.Bx1, r.Bx2, r.warnings);
     r.working = rec.take();
     return r;
 }

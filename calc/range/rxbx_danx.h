@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "calc/common/arith.h"
+#include "calc/common/warning.h"
 #include "calc/common/working.h"
 
 namespace tervalen {
@@ -20,6 +21,7 @@ struct RxBxDanX {
     double reachH;    // reach of the wire at the supports
     double reachHx;   // reach of the protected surface
     Working working;
+    Warnings warnings;  // a negative width at mid-span or at the supports
 };
 
 // What one overhead wire is computed from.
@@ -37,6 +39,9 @@ void recordSag(Recorder& rec, std::string_view span, float D, int sag);
 
 // A span for which no sag is defined; `symbol` names the span on the form ("D", "D1").
 std::string spanTooLong(std::string_view symbol);
+
+// The weak points of one wire: a negative width at mid-span (Bx1) or at the supports (Bx2).
+void wireWidthWarnings(float Bx1, float Bx2, Warnings& warnings);
 
 Outcome<RxBxDanX> calcRxBx_DanX(const WireInput& in);
 

@@ -4,6 +4,7 @@
 // centre line, where the wires hang at the full height of their supports.
 
 #include "calc/common/arith.h"
+#include "calc/common/warning.h"
 #include "calc/common/working.h"
 
 namespace tervalen {
@@ -16,6 +17,7 @@ struct RxBxShuangX {
     float limit;     // twice the reach of one wire: D2 must stay below it
     double reachHx;  // reach of the protected surface
     Working working;
+    Warnings warnings;  // Ho below Hx, a negative Bx1
 };
 
 // What two parallel overhead wires are computed from.
@@ -30,6 +32,10 @@ struct WirePairInput {
 extern const char* const kWiresTooHigh;            // H > 2·Hr
 extern const char* const kWiresTooFarApart;        // D2 not below twice the reach of one wire
 extern const char* const kWiresAboveSphereRadius;  // Hr < H: no range is worked out
+
+// The weak points of two wires: the lowest point between them at mid-span below Hx, a
+// negative width between them at the supports.
+void wirePairWarnings(float Ho, float Hx, float Bx1, Warnings& warnings);
 
 Outcome<RxBxShuangX> calcRxBx_ShuangX(const WirePairInput& in);
 

@@ -64,6 +64,12 @@ void keepForImpulse(Form& f, float R) {
 void impulseFromStored(Form& f, std::string_view lengthBox, const char* storedSymbol) {
     f.clear({"PicRi"});
     if (f.anyBlank({"Cmbρ", lengthBox})) return;
+    // Without a power-frequency resistance there is nothing to convert (the stored value
+    // would be the 0 the form starts with, and Ri = 0 Ω passes every requirement).
+    if (f.keptFrom().empty()) {
+        f.message(kPowerFrequencyFirst);
+        return;
+    }
     const float rho = f.number("Cmbρ"), L = f.number(lengthBox);
     const ImpulseInput in{f.kept(kStoredR), rho, L, storedSymbol};
     f.show("calcDZ_GC", in, calcDZ_GC(in), [&](const DzGc& r) { f.print("PicRi", r.Ri); });

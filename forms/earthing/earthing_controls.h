@@ -25,6 +25,10 @@ Row impulseResultLine();
 // opening to the end of the program (FormDef::kept).
 inline const char* const kStoredR = "R";
 
+// An impulse press before any power-frequency press of the form.
+inline const char* const kPowerFrequencyFirst =
+    "请先求工频电阻！\n冲击接地电阻由工频接地电阻换算而得，请先按“求工频电阻”计算。";
+
 // After a complete power-frequency calculation: keep R for the impulse button and move
 // the focus to it.
 void keepForImpulse(Form& f, float R);

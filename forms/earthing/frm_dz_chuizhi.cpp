@@ -10,6 +10,8 @@ namespace {
 
 void CmdRun_GP_Click(Form& f) {
     f.clear({"PicD", "PicR", "PicRn"});
+    // An impulse resistance converted from the resistance this press replaces is stale.
+    f.clear({"PicRi"});
     if (f.anyBlank({"CmbGg", "Cmbρ", "CmbL1", "CmbN"})) return;
     const float s = f.number("CmbGg"), rho = f.number("Cmbρ"), L1 = f.number("CmbL1"),
                 N = f.number("CmbN");

@@ -57,6 +57,8 @@ int selectedLayout(const Form& f) {
 
 void CmdRun_GP_Click(Form& f) {
     f.clear({"PicA", "PicD", "PicR"});
+    // An impulse resistance converted from the resistance this press replaces is stale.
+    f.clear({"PicRi"});
     if (f.anyBlank({"CmbGg", "Cmbρ", "CmbL1", "CmbH"})) return;
     const float s = f.number("CmbGg"), rho = f.number("Cmbρ"), L1 = f.number("CmbL1"),
                 H = f.number("CmbH");

@@ -9,6 +9,7 @@
 
 #include "form_test_support.h"
 #include "forms/catalog.h"
+#include "forms/earthing/earthing_controls.h"
 #include "forms/earthing/forms.h"
 
 using namespace tervalen::forms;
@@ -40,8 +41,16 @@ protected:
     }
 };
 
-TEST_P(StoredResistance, IsZeroBeforeTheFirstPowerFrequencyResult) {
-    EXPECT_EQ(impulse(), " 0");
+// Before any power-frequency result there is nothing to convert: the 0 the form starts
+// with would print Ri = 0 Ω, which passes every requirement.
+TEST_P(StoredResistance, ImpulseBeforeAnyPowerFrequencyResultAsksForItAndPrintsNothing) {
+    const auto said = r.run({{"Cmbρ", "300"}, {GetParam().lengthBox, "20"}}, "CmdRun_CJ");
+    EXPECT_EQ(said, (std::vector<Message>{{kPowerFrequencyFirst, Icon::None}}));
+    EXPECT_EQ(r.form.text("PicRi"), "");
+    EXPECT_FALSE(r.form.lastPress().has_value());
+    // A power-frequency press that stops at a blank input stores nothing either.
+    r.run({{GetParam().firstTested, ""}}, "CmdRun_GP");
+    EXPECT_EQ(impulse(), "");
 }
 
 TEST_P(StoredResistance, BelongsToTheLastCompletePressNotToTheBoxes) {
@@ -73,15 +82,18 @@ TEST_P(StoredResistance, SurvivesClosingAndReopeningTheForm) {
     EXPECT_EQ(impulse(), c.RiWithRho300L20);
 }
 
-TEST_P(StoredResistance, EnterRunsThePowerFrequencyButtonAndOnlyItsBoxesAreCleared) {
+// The impulse result converts the power-frequency resistance a new press replaces: Enter
+// (the power-frequency button) empties it with the other results, so no stale Ri stands
+// beside new ones.
+TEST_P(StoredResistance, EnterRunsThePowerFrequencyButtonAndClearsTheImpulseResultItMakesStale) {
     const TwoButtonForm& c = GetParam();
-    EXPECT_EQ(impulse(), " 0");
+    powerFrequency();
+    EXPECT_EQ(impulse(), c.RiWithRho300L20);
     for (auto& [box, text] : c.inputs) r.form.setText(box, text);
+    r.form.setText("Cmbρ", "250");
     EXPECT_FALSE(r.form.typeKey(c.firstTested, 13));
     EXPECT_NE(r.form.text(c.stored), "");
-    const bool clearsRi = std::find(c.clearedByGP.begin(), c.clearedByGP.end(),
-                                    std::string_view("PicRi")) != c.clearedByGP.end();
-    EXPECT_EQ(r.form.text("PicRi"), clearsRi ? "" : " 0");
+    EXPECT_EQ(r.form.text("PicRi"), "");
     // The impulse button clears only its own box.
     const std::string stored = r.form.text(c.stored);
     r.run({{c.lengthBox, ""}}, "CmdRun_CJ");
@@ -98,14 +110,14 @@ INSTANTIATE_TEST_SUITE_P(
                       "CmbGg",
                       "CmbL2",
                       " 30.68411",
-                      {"PicD", "PicR", "PicRn"}},
+                      {"PicD", "PicR", "PicRn", "PicRi"}},
         TwoButtonForm{"frmDZ_ShuiPing",
                       {{"CmbGg", "0.04"}, {"Cmbρ", "300"}, {"CmbL1", "20"}, {"CmbH", "0.8"}},
                       "PicR",
                       "CmbGg",
                       "CmbL2",
                       " 21.29171",
-                      {"PicA", "PicD", "PicR"}},
+                      {"PicA", "PicD", "PicR", "PicRi"}},
         TwoButtonForm{"frmDZ_XT",
                       {{"CmbRB", "10"}, {"CmbRP", "20"}, {"CmbRM", "5"}, {"CmbN", "4"}},
                       "PicR",

@@ -175,6 +175,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(EarthingSystemForm, NegativeResistivityFailsAtTheImpulseButtonsRoot) {
     Recorded r("frmDZ_XT");
+    r.form.pick("CmbYesNo", "否");
+    r.run({{"CmbRB", "10"}, {"CmbRP", "20"}}, "CmdRun_GP");
     r.form.typeText("Cmbρ", "-300");
     r.form.typeText("CmbL", "20");
     const auto shown = r.run({}, "CmdRun_CJ");

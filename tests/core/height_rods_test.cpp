@@ -57,9 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
         calculate("frmH_JSDanZ",
                   {{"CmbYesNo", "否"}, {"CmbRxo", "10"}, {"CmbHx", "5"}, {"CmbG", "5"}},
                   {{"PicHj", " 16.1"}, {"PicHt", " 11.1"}, {"PicRx", " 10.0024"}}),
-        // A mounting surface above the tip found: the body is printed negative.
-        calculate("frmH_JSDanZ", {{"CmbRxo", "5"}, {"CmbHx", "10"}, {"CmbG", "12"}},
-                  {{"PicHj", " 10.42"}, {"PicHt", "-1.58"}, {"PicRx", " 5.002359"}}),
+        // A mounting surface above the tip found: no rod has a negative length, so nothing
+        // is printed and the message says why.
+        calculate("frmH_JSDanZ", {{"CmbRxo", "5"}, {"CmbHx", "10"}, {"CmbG", "12"}}, {},
+                  {"针体长度为负，不能按此安装面计算针高！\n所需针尖高度 H(针尖) = 10.42 m 低于"
+                   "安装面高度 G = 12 m：安装面本身已高于所需的针尖。"}),
+        calculate("frmH_JSDanZ", {{"CmbRxo", "5"}, {"CmbHx", "10"}, {"CmbG", "10.42"}},
+                  {{"PicHj", " 10.42"}, {"PicHt", " 0"}, {"PicRx", " 5.002359"}}),
         calculate("frmH_JSDanZ", {{"CmbRxo", "10"}, {"CmbHx", "5"}, {"CmbG", "0"}}, {},
                   {kUseStandalone}),
         // G is tested only after a height was found.

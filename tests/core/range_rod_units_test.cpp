@@ -34,6 +34,12 @@ std::string shown(const Outcome<TwoRods>& o) {
     return formatResult(t.Rx) + "|" + formatResult(t.Ho) + "|" + formatResult(t.Bx);
 }
 
+// Three rods print what a side prints.
+std::string shown(const Outcome<RxSanZ>& o) {
+    if (const auto* r = std::get_if<Refusal>(&o)) return r->text;
+    return shown(Outcome<TwoRods>(static_cast<const TwoRods&>(std::get<RxSanZ>(o))));
+}
+
 std::string shown(const Outcome<RxSiZ>& o) {
     if (const auto* r = std::get_if<Refusal>(&o)) return r->text;
     const RxSiZ& s = std::get<RxSiZ>(o);
@@ -148,7 +154,7 @@ TEST(RodSpacingLimit, EqualToTwiceTheRoundedReachIsRefused) {
     EXPECT_EQ(shown(calcRx_DLSanZ({30, 20, 5, limit})), M4);
     EXPECT_EQ(shown(calcRx_DLSiZ({30, 20, 5, limit})), M5);
     EXPECT_EQ(shown(calcRx_JSShuangZ({true, 30, 25, 5, limit})), M3);  // h = 20 above the roof
-    EXPECT_TRUE(std::holds_alternative<TwoRods>(calcRx_DLSanZ({30, 20, 5, below})));
+    EXPECT_TRUE(std::holds_alternative<RxSanZ>(calcRx_DLSanZ({30, 20, 5, below})));
     EXPECT_TRUE(std::holds_alternative<RxSiZ>(calcRx_DLSiZ({30, 20, 5, below})));
     EXPECT_TRUE(std::holds_alternative<TwoRods>(calcRx_JSShuangZ({true, 30, 25, 5, below})));
 }
