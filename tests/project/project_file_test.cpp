@@ -170,6 +170,26 @@ TEST(Recompute, ARecordRefusedNowIsKeptWithWhatWasSaved) {
     EXPECT_EQ(parse(serialize(p)), p);
 }
 
+// What a press gives no more is not judged by what it once gave: a saved Ri = 0 Ω from an
+// impulse press without a power-frequency one passed its requirement; so did the refused
+// record above.
+TEST(Recompute, ARecordRefusedNowPassesNoRequirement) {
+    const Project p = parse(edited([](auto& doc) {
+        doc["records"][0]["actions"] = {"CmbH=abc", "CmbHx=5", "--press", "CmdRun"};
+        doc["records"][3]["actions"] = {"Cmbρ=300", "CmbL2=10", "--press", "CmdRun_CJ"};
+        doc["records"][3]["results"][0]["value"] = "0";
+    }));
+    for (std::size_t i : {0u, 3u}) {
+        const sheet::SheetRecord& r = p.sheet.records[i];
+        ASSERT_TRUE(r.mismatch && r.mismatch->refused) << i;
+        ASSERT_TRUE(r.requirement) << i;
+        const sheet::Conclusion c = sheet::conclusionOf(r);
+        EXPECT_EQ(c.satisfied, false) << c.text;
+        EXPECT_NE(c.text.find("重新计算未得出结果"), std::string::npos) << c.text;
+    }
+    EXPECT_NE(p.sheet.records[3].mismatch->reason.find("请先求工频电阻"), std::string::npos);
+}
+
 // The settings a record and an open form were computed with (the code edition of the
 // annual strikes) are saved and reproduce them; a file without them is the default.
 TEST(ProjectFile, TheSettingsTravelWithRecordsAndOpenForms) {
