@@ -96,6 +96,25 @@ private slots:
         QCOMPARE(QFile(dir.filePath("a.dxf")).size(), static_cast<qint64>(toDxf(*d).size()));
         QVERIFY(!QImage(dir.filePath("a.png")).isNull());
         QVERIFY(!drawing_qt::exportDxf(*d, dir.filePath("missing/a.dxf")).isEmpty());
+        // A file that may not be replaced keeps every byte; the reason says why.
+        for (const char* name : {"a.dxf", "a.svg", "a.png"}) {
+            QFile old(dir.filePath(name));
+            QVERIFY(old.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            old.write("old");
+            old.close();
+            QVERIFY(old.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadOther));
+        }
+        QCOMPARE(drawing_qt::exportDxf(*d, dir.filePath("a.dxf")),
+                 QStringLiteral("文件是只读的，未替换"));
+        QCOMPARE(drawing_qt::exportSvg(*d, dir.filePath("a.svg")),
+                 QStringLiteral("文件是只读的，未替换"));
+        QCOMPARE(drawing_qt::exportPng(*d, dir.filePath("a.png")),
+                 QStringLiteral("文件是只读的，未替换"));
+        for (const char* name : {"a.dxf", "a.svg", "a.png"}) {
+            QFile old(dir.filePath(name));
+            QVERIFY(old.open(QIODevice::ReadOnly));
+            QCOMPARE(old.readAll(), QByteArray("old"));
+        }
     }
 
     void theSheetStatesARoundScaleThatFits() {
