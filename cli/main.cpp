@@ -34,6 +34,7 @@
 
 #include "cli/info_options.h"
 #include "drawing/dxf.h"
+#include "drawing/finite.h"
 #include "drawing/from_record.h"
 #include "drawing/svg.h"
 #include "files/atomic_write.h"
@@ -149,6 +150,11 @@ int writeDrawing(const Form& form, const std::vector<Message>& messages, const s
         else
             why = "no drawing is made from " + record->unit() + " yet";
         std::cerr << "tervalen-calc: no drawing written: " << why << '\n';
+        return kNoExport;
+    }
+    if (!tervalen::drawing::allFinite(*drawing)) {
+        std::cerr << "tervalen-calc: no drawing written: " << tervalen::drawing::kNotFiniteReason
+                  << '\n';
         return kNoExport;
     }
     for (const auto& [path, text] : {std::pair{dxf, tervalen::drawing::toDxf(*drawing)},

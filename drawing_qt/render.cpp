@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "drawing/dxf.h"
+#include "drawing/finite.h"
 #include "drawing/svg.h"
 #include "files/atomic_write.h"
 
@@ -143,16 +144,19 @@ QString writeWhole(const QString& path, const QByteArray& bytes) {
 }
 
 QString exportDxf(const Drawing& d, const QString& path) {
+    if (!allFinite(d)) return QString::fromUtf8(kNotFiniteReason);
     const std::string text = toDxf(d);
     return writeWhole(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 QString exportSvg(const Drawing& d, const QString& path) {
+    if (!allFinite(d)) return QString::fromUtf8(kNotFiniteReason);
     const std::string text = toSvg(d);
     return writeWhole(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 QString exportPng(const Drawing& d, const QString& path, int longerSide) {
+    if (!allFinite(d)) return QString::fromUtf8(kNotFiniteReason);
     const auto b = d.bounds();
     if (!b) return QStringLiteral("图是空的");
     const double ratio = b->height() / std::max(b->width(), 1e-9);

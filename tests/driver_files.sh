@@ -110,6 +110,13 @@ check "two exports onto one file" "2 1" \
     "$(err="$("$calc" --dxf "$dir/x" --svg "$dir/x" "${press[@]}" 2>&1 >/dev/null)"; echo "$? $(wc -l <<<"$err")")"
 check "two exports onto one file: none written" "" "$(ls "$dir" | grep '^x$')"
 
+# Zero spacing leaves the range's coordinates without a number: no file is written.
+for kind in dxf svg; do
+    check "$kind of a drawing without numbers" "3 none" \
+        "$("$calc" --$kind "$dir/nan.$kind" frmRx_DLSiZ CmbHr=100 CmbH=100 CmbHx=0 CmbL=0 >/dev/null 2>&1; echo $?) \
+$([[ -e "$dir/nan.$kind" ]] && echo written || echo none)"
+done
+
 # Killed during a PDF export: the earlier export stays whole.
 if [[ -z "$noPdf" ]]; then
     # Big enough for the kills to land while it is written.

@@ -4,13 +4,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "drawing/dxf.h"
+#include "drawing/finite.h"
 #include "drawing/from_record.h"
 #include "drawing/from_units.h"
 #include "drawing_qt/render.h"
@@ -115,6 +118,14 @@ private slots:
             QVERIFY(old.open(QIODevice::ReadOnly));
             QCOMPARE(old.readAll(), QByteArray("old"));
         }
+        // A coordinate that is not a number (a zero spacing) reaches no file.
+        Drawing broken = *d;
+        broken.add(Line{{0, 0}, {std::nan(""), 1}}, Layer::Range);
+        const QString why = QString::fromUtf8(kNotFiniteReason);
+        QCOMPARE(drawing_qt::exportDxf(broken, dir.filePath("nan.dxf")), why);
+        QCOMPARE(drawing_qt::exportSvg(broken, dir.filePath("nan.svg")), why);
+        QCOMPARE(drawing_qt::exportPng(broken, dir.filePath("nan.png")), why);
+        QVERIFY(QDir(dir.path()).entryList({"nan.*"}).isEmpty());
     }
 
     void theSheetStatesARoundScaleThatFits() {
