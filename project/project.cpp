@@ -71,6 +71,8 @@ constexpr const char* keptFrom = "kept_from";
 }  // namespace key
 
 constexpr const char* kFormat = "tervalen-project";
+// The most presses a record's actions may make (a calculation needs one to three).
+constexpr std::size_t kMaxPressesPerRecord = 16;
 // How much of a name or text from the file a message quotes.
 constexpr std::size_t kQuotedCharacters = 60;
 // The longest message about a file (the rest is cut with "…").
@@ -310,6 +312,19 @@ sheet::SheetRecord recordFrom(const InJson& j, int number) {
     const std::vector<forms::Action> actions = actionsOf(r, key::actions, def);
     if (actions.empty() || actions.back().verb != forms::Action::Verb::Press)
         fail(r.where() + "的 " + inQuotes(key::actions) + " 应以按下计算按钮结束");
+    // Every press is replayed on reading, and a press may search for a long while (up to
+    // a million steps): a record that presses more often than any calculation needs is
+    // refused before any of it runs. Enter typed into a box presses too.
+    std::size_t presses = 0;
+    for (const forms::Action& a : actions)
+        presses += a.verb == forms::Action::Verb::Press ? 1
+                   : a.verb == forms::Action::Verb::Type
+                       ? static_cast<std::size_t>(std::count(a.text.begin(), a.text.end(), '\r'))
+                       : 0;
+    if (presses > kMaxPressesPerRecord)
+        fail(r.where() + "的 " + inQuotes(key::actions) + " 要按下计算按钮 " +
+             std::to_string(presses) + " 次，超过每条记录 " + std::to_string(kMaxPressesPerRecord) +
+             " 次的上限");
     std::vector<sheet::Quantity> saved = quantitiesFrom(r, key::results);
     Working savedWorking = workingFrom(r);
 

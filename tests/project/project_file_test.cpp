@@ -256,6 +256,18 @@ std::vector<Damaged> damagedFiles() {
         {"a form named with markup and control characters",
          edited([](Json& d) { d["records"][0]["form"] = "<img src=\"/dev/zero\">\r\n\x1b[2J"; }),
          "“<img src=\"/dev/zero\">\\r\\n\\x1b[2J” 本程序没有"},
+        // Each press is replayed on reading, each may search a million steps.
+        {"a record pressing too often", edited([](Json& d) {
+             Json& actions = d["records"][0]["actions"];
+             actions =
+                 Json::array({"--type", "CmbH=20" + std::string(40, '\r'), "--press", "CmdRun"});
+         }),
+         "第 1 条计算记录的 “actions” 要按下计算按钮 41 次，超过每条记录 16 次的上限"},
+        {"a record of seventeen presses", edited([](Json& d) {
+             Json& actions = d["records"][0]["actions"];
+             for (int i = 0; i < 16; ++i) actions.push_back("--press"), actions.push_back("CmdRun");
+         }),
+         "要按下计算按钮 17 次"},
         {"a form named with a megabyte",
          edited([](Json& d) { d["records"][0]["form"] = std::string(1 << 20, 'x'); }),
          "“" + std::string(60, 'x') + "…” 本程序没有"},
