@@ -118,7 +118,7 @@ $([[ -e "$dir/nan.$kind" ]] && echo written || echo none)"
 done
 
 # Killed during a PDF export: the earlier export stays whole.
-if [[ -z "$noPdf" ]]; then
+if [[ -z "$noPdf" ]] && command -v pdfinfo >/dev/null; then
     # Big enough for the kills to land while it is written.
     "$calc" --add-to "$dir/big.tvp" "${press[@]}" >/dev/null
     python3 -c 'import json,sys; p=json.load(open(sys.argv[1])); p["records"]*=40; json.dump(p, open(sys.argv[1], "w"))' "$dir/big.tvp"
