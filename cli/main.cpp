@@ -30,7 +30,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -40,8 +39,11 @@
 
 #include "cli/info_options.h"
 #include "drawing/dxf.h"
+#include "drawing/finite.h"
 #include "drawing/from_record.h"
 #include "drawing/svg.h"
+#include "files/atomic_write.h"
+#include "files/one_line.h"
 #include "forms/action.h"
 #include "forms/catalog.h"
 #include "forms/form.h"
@@ -56,9 +58,9 @@ using namespace tervalen::forms;
 
 namespace {
 
-std::string oneLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
+// A message on one line, control characters shown escaped, cut at a readable length.
+std::string oneLine(const std::string& text) {
+    return tervalen::files::oneLine(text, 400);
 }
 
 const char* iconName(Icon icon) {
@@ -169,14 +171,16 @@ int writeDrawing(const Form& form, const std::vector<Message>& messages, const s
         std::cerr << "tervalen-calc: no drawing written: " << why << '\n';
         return kNoExport;
     }
+    if (!tervalen::drawing::allFinite(*drawing)) {
+        std::cerr << "tervalen-calc: no drawing written: " << tervalen::drawing::kNotFiniteReason
+                  << '\n';
+        return kNoExport;
+    }
     for (const auto& [path, text] : {std::pair{dxf, tervalen::drawing::toDxf(*drawing)},
                                      std::pair{svg, tervalen::drawing::toSvg(*drawing)}}) {
         if (path.empty()) continue;
-        std::ofstream out(path, std::ios::binary);
-        out << text;
-        out.close();
-        if (!out) {
-            std::cerr << "tervalen-calc: cannot write " << path << '\n';
+        if (const std::string why = tervalen::files::writeAtomically(path, text); !why.empty()) {
+            std::cerr << "tervalen-calc: 无法写入 " << oneLine(path) << "：" << why << '\n';
             return kNoExport;
         }
     }
@@ -203,6 +207,25 @@ constexpr const char* kUsage =
     "| --pick "
     "CONTROL=TEXT | --select OPTION | --press BUTTON]...; or: tervalen-calc --project FILE "
     "[--json | --text] [--pdf OUT.pdf]";
+
+// An export names the project file, or two exports one file: the one would replace the
+// other (and a project replaced by its own PDF is lost).
+void refuseExportOntoProject(const Options& o) {
+    const std::pair<const char*, const std::string*> exports[] = {
+        {"--pdf", &o.pdf}, {"--dxf", &o.dxf}, {"--svg", &o.svg}};
+    for (std::size_t k = 0; k < std::size(exports); ++k) {
+        const auto& [option, path] = exports[k];
+        if (path->empty()) continue;
+        for (const std::string* project : {&o.project, &o.addTo})
+            if (!project->empty() && tervalen::files::sameFile(*path, *project))
+                throw ActionError(std::string(option) + " would write over the project file " +
+                                  *project);
+        for (std::size_t m = k + 1; m < std::size(exports); ++m)
+            if (!exports[m].second->empty() && tervalen::files::sameFile(*path, *exports[m].second))
+                throw ActionError(std::string(option) + " and " + exports[m].first +
+                                  " name the same file " + *path);
+    }
+}
 
 // The options before the form's name; i is left at the form's name.
 Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
@@ -244,6 +267,7 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
         }
     }
     if (o.json && o.text) throw ActionError("--json and --text exclude each other");
+    refuseExportOntoProject(o);
     if (o.label && o.addTo.empty()) throw ActionError("--label goes with --add-to");
     if (!o.project.empty()) {
         if (!o.addTo.empty() || !o.dxf.empty() || !o.svg.empty() || !o.edition.empty() || o.require)
@@ -258,9 +282,23 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
 // The project in the file, or a new one when there is no such file.
 tervalen::project::Project projectIn(const std::string& file, bool mayBeNew) {
     std::error_code ec;
-    if (mayBeNew && !std::filesystem::exists(std::filesystem::path(file), ec) && !ec) return {};
+    // An empty file is what locking a missing one makes (or what a killed writer left).
+    if (mayBeNew &&
+        (!std::filesystem::exists(std::filesystem::path(file), ec) ||
+         std::filesystem::file_size(std::filesystem::path(file), ec) == 0) &&
+        !ec)
+        return {};
     try {
         return tervalen::project::load(std::filesystem::path(file));
+    } catch (const tervalen::project::ProjectError& e) {
+        throw ProjectFileError{e.what()};
+    }
+}
+
+// The project file locked for the press to be added to it; exit status 4 when it cannot be.
+tervalen::files::FileLock lockProject(const std::string& file) {
+    try {
+        return tervalen::project::lockForChange(std::filesystem::path(file));
     } catch (const tervalen::project::ProjectError& e) {
         throw ProjectFileError{e.what()};
     }
@@ -299,7 +337,7 @@ int runProject(const Options& options) {
             all.push_back(std::move(out));
             continue;
         }
-        std::cout << (first ? "" : "\n") << r.label << '\n';
+        std::cout << (first ? "" : "\n") << oneLine(r.label) << '\n';
         first = false;
         printText(form, messages);
         if (r.mismatch) {
@@ -331,9 +369,14 @@ int run(int argc, char** argv) {
     const FormDef* def = findForm(args[i]);
     if (!def) throw ActionError("unknown form '" + args[i] + "'");
     const std::vector<Action> actions = parseActions(std::span(args).subspan(i + 1), *def);
-    // The project is read first: a file that cannot be read is said before anything runs.
+    // The project is locked and read first: a file that cannot be read is said before
+    // anything runs, and no other writer changes it until this one has saved.
+    std::optional<tervalen::files::FileLock> lock;
     std::optional<tervalen::project::Project> project;
-    if (!options.addTo.empty()) project = projectIn(options.addTo, true);
+    if (!options.addTo.empty()) {
+        lock = lockProject(options.addTo);
+        project = projectIn(options.addTo, true);
+    }
     Form form(*def);
     if (!options.edition.empty()) {
         const Setting* edition = def->setting("edition");
@@ -383,14 +426,17 @@ int run(int argc, char** argv) {
     }
     if (project) {
         if (!added) {
-            std::cerr << "tervalen-calc: nothing added to " << options.addTo
+            lock->removeIfCreatedEmpty();
+            std::cerr << "tervalen-calc: nothing added to " << oneLine(options.addTo)
                       << ": no successful calculation\n";
             return kNoExport;
         }
         if (const std::string error =
                 tervalen::project::save(*project, std::filesystem::path(options.addTo));
-            !error.empty())
+            !error.empty()) {
+            lock->removeIfCreatedEmpty();
             throw ProjectFileError{error};
+        }
     }
     if (!options.dxf.empty() || !options.svg.empty())
         if (const int status = writeDrawing(form, messages, options.dxf, options.svg))
@@ -425,7 +471,7 @@ int main(int argc, char** argv) {
     try {
         return run(argc, argv);
     } catch (const ActionError& e) {
-        std::cerr << "tervalen-calc: " << e.what() << '\n';
+        std::cerr << "tervalen-calc: " << oneLine(e.what()) << '\n';
         return 2;
     } catch (const ProjectFileError& e) {
         std::cerr << "tervalen-calc: " << oneLine(e.what) << '\n';

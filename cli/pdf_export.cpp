@@ -12,5 +12,6 @@ std::string writeSheetPdf(const std::string& path, const tervalen::sheet::Docume
     char name[] = "tervalen-calc";
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
-    return tervalen::sheet_qt::writePdf(document, QString::fromStdString(path)).toStdString();
+    const QString why = tervalen::sheet_qt::writePdf(document, QString::fromLocal8Bit(path));
+    return why.isEmpty() ? std::string() : "无法写入 " + path + "：" + why.toStdString();
 }

@@ -14,6 +14,10 @@
 #                                     plain-text rendering
 #   tervalen_project   project/       the project file: the sheet and the open forms in
 #                                     one JSON document, every record computed again
+#   tervalen_files     files/         writing a file whole or not at all, the lock of a
+#                                     read-modify-write, reading a regular file within a
+#                                     limit (knows nothing above; the project, the
+#                                     drawings' and the sheet's files use it)
 #
 # Each library sees the source tree through an include root of its own that holds links
 # to its own files alone; it reaches a lower layer only through that layer's root, handed
@@ -95,13 +99,22 @@ function(tervalen_sheet_layer)
                                                 tervalen_drawing${suffix})
 endfunction()
 
+# tervalen_files_layer([SUFFIX]): the files unit, below everything that writes a file.
+function(tervalen_files_layer)
+  set(suffix "${ARGN}")
+  file(GLOB files_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/files/*.cpp)
+  add_library(tervalen_files${suffix} STATIC ${files_sources})
+  tervalen_include_root(tervalen_files${suffix} files)
+endfunction()
+
 # tervalen_project_layer([SUFFIX]): the project file (.tvp), above the sheet: a sheet's
 # header and records and the open forms' snapshots in one JSON document, every record
 # computed again on reading. The program, the driver and the project fuzzer link it.
 function(tervalen_project_layer)
   set(suffix "${ARGN}")
+  tervalen_files_layer(${suffix})
   add_library(tervalen_project${suffix} STATIC ${CMAKE_SOURCE_DIR}/project/project.cpp)
   tervalen_include_root(tervalen_project${suffix} project/project.h)
-  target_link_libraries(tervalen_project${suffix} PUBLIC tervalen_sheet${suffix}
+  target_link_libraries(tervalen_project${suffix} PUBLIC tervalen_sheet${suffix} tervalen_files${suffix}
                                                   PRIVATE nlohmann_json::nlohmann_json)
 endfunction()

@@ -1,13 +1,17 @@
 #include "drawing_qt/render.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFont>
 #include <QImage>
 #include <QPainterPath>
 #include <cmath>
+#include <filesystem>
 
 #include "drawing/dxf.h"
+#include "drawing/finite.h"
 #include "drawing/svg.h"
+#include "files/atomic_write.h"
 
 namespace tervalen::drawing_qt {
 
@@ -41,14 +45,6 @@ QPolygonF arcPoints(const Arc& a, const QTransform& t) {
         poly << t.map(QPointF(q.x, q.y));
     }
     return poly;
-}
-
-bool writeFile(const QString& path, const std::string& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    return f.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-               static_cast<qint64>(bytes.size()) &&
-           f.flush();
 }
 
 }  // namespace
@@ -137,17 +133,32 @@ int paintToScale(QPainter& p, const Drawing& d, const QRectF& rect) {
     return N;
 }
 
-bool exportDxf(const Drawing& d, const QString& path) {
-    return writeFile(path, toDxf(d));
+QString writeWhole(const QString& path, const QByteArray& bytes) {
+#ifdef _WIN32
+    const std::filesystem::path file(path.toStdWString());
+#else
+    const std::filesystem::path file(QFile::encodeName(path).toStdString());
+#endif
+    return QString::fromStdString(files::writeAtomically(
+        file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }
 
-bool exportSvg(const Drawing& d, const QString& path) {
-    return writeFile(path, toSvg(d));
+QString exportDxf(const Drawing& d, const QString& path) {
+    if (!allFinite(d)) return QString::fromUtf8(kNotFiniteReason);
+    const std::string text = toDxf(d);
+    return writeWhole(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-bool exportPng(const Drawing& d, const QString& path, int longerSide) {
+QString exportSvg(const Drawing& d, const QString& path) {
+    if (!allFinite(d)) return QString::fromUtf8(kNotFiniteReason);
+    const std::string text = toSvg(d);
+    return writeWhole(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+QString exportPng(const Drawing& d, const QString& path, int longerSide) {
+    if (!allFinite(d)) return QString::fromUtf8(kNotFiniteReason);
     const auto b = d.bounds();
-    if (!b) return false;
+    if (!b) return QStringLiteral("图是空的");
     const double ratio = b->height() / std::max(b->width(), 1e-9);
     const QSize size = ratio > 1 ? QSize(static_cast<int>(longerSide / ratio), longerSide)
                                  : QSize(longerSide, static_cast<int>(longerSide * ratio));
@@ -156,7 +167,11 @@ bool exportPng(const Drawing& d, const QString& path, int longerSide) {
     QPainter p(&image);
     paintDrawing(p, d, fitTransform(d, QRectF(QPointF(0, 0), image.size())));
     p.end();
-    return image.save(path, "PNG");
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return QStringLiteral("无法生成 PNG 图片");
+    return writeWhole(path, png);
 }
 
 }  // namespace tervalen::drawing_qt

@@ -2,6 +2,7 @@
 // The protection-range drawing on a QPainter (QtGui only): in the panel, on the
 // calculation sheet, as PNG; and the three exports.
 
+#include <QByteArray>
 #include <QPainter>
 #include <QRectF>
 #include <QString>
@@ -29,9 +30,14 @@ void paintAtScale(QPainter& p, const drawing::Drawing& d, const QRectF& rect, in
 // rectangle, and returns N (0 for an empty drawing).
 int paintToScale(QPainter& p, const drawing::Drawing& d, const QRectF& rect);
 
-// The files; false when the file cannot be written.
-bool exportDxf(const drawing::Drawing& d, const QString& path);
-bool exportSvg(const drawing::Drawing& d, const QString& path);
-bool exportPng(const drawing::Drawing& d, const QString& path, int longerSide = 2400);
+// The files, each written whole or not at all (writeWhole). An empty text, or why the
+// file could not be written (one line, without its name); what was there is then kept.
+QString exportDxf(const drawing::Drawing& d, const QString& path);
+QString exportSvg(const drawing::Drawing& d, const QString& path);
+QString exportPng(const drawing::Drawing& d, const QString& path, int longerSide = 2400);
+
+// Writes the bytes to the file as a whole or not at all (files::writeAtomically): an
+// empty text, or why not.
+QString writeWhole(const QString& path, const QByteArray& bytes);
 
 }  // namespace tervalen::drawing_qt

@@ -1,33 +1,32 @@
 #include "project/project.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
-#include <fstream>
+#include <functional>
 #include <nlohmann/json.hpp>
-#include <random>
-#include <sstream>
+#include <optional>
 #include <system_error>
+#include <unordered_set>
 #include <variant>
 
+#include "files/atomic_write.h"
+#include "files/one_line.h"
+#include "files/read_file.h"
 #include "forms/action.h"
 #include "forms/catalog.h"
 #include "sheet/form_reading.h"
 #include "sheet/verdict.h"
 
-#if defined(__unix__) || defined(__APPLE__)
-#define TERVALEN_POSIX_FILES 1
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace tervalen::project {
 namespace {
 
+// Written with its keys in a fixed order; read into sorted maps (a key is found in
+// logarithmic time however many an object has).
 using Json = nlohmann::ordered_json;
+using InJson = nlohmann::json;
 
 // The file's keys, each named here alone.
 namespace key {
@@ -72,6 +71,12 @@ constexpr const char* keptFrom = "kept_from";
 }  // namespace key
 
 constexpr const char* kFormat = "tervalen-project";
+// The most presses a record's actions may make (a calculation needs one to three).
+constexpr std::size_t kMaxPressesPerRecord = 16;
+// How much of a name or text from the file a message quotes.
+constexpr std::size_t kQuotedCharacters = 60;
+// The longest message about a file (the rest is cut with "…").
+constexpr std::size_t kMessageCharacters = 400;
 
 // ---------------------------------------------------------------- writing
 
@@ -162,26 +167,27 @@ Json snapshotOf(const forms::FormSnapshot& s) {
     throw ProjectError(what);
 }
 
+// A name or text from the file, quoted in a message: one line, and not too long to read.
 std::string inQuotes(std::string_view s) {
-    return "“" + std::string(s) + "”";
+    return "“" + files::oneLine(s, kQuotedCharacters) + "”";
 }
 
 // A part of the document being read, named for the messages ("第 2 条计算记录").
 class Reader {
 public:
-    Reader(const Json& j, std::string where) : m_json(j), m_where(std::move(where)) {
+    Reader(const InJson& j, std::string where) : m_json(j), m_where(std::move(where)) {
         if (!m_json.is_object()) fail(m_where + "应为对象");
     }
 
     bool has(const char* k) const { return m_json.contains(k); }
 
-    const Json& at(const char* k) const {
+    const InJson& at(const char* k) const {
         const auto it = m_json.find(k);
         if (it == m_json.end()) fail(m_where + "缺少 " + inQuotes(k));
         return *it;
     }
     std::string text(const char* k) const {
-        const Json& j = at(k);
+        const InJson& j = at(k);
         if (!j.is_string()) fail(m_where + "的 " + inQuotes(k) + " 应为文本");
         return j.get<std::string>();
     }
@@ -189,30 +195,30 @@ public:
     std::string optionalText(const char* k) const { return has(k) ? text(k) : std::string(); }
     bool flag(const char* k, bool absent) const {
         if (!has(k)) return absent;
-        const Json& j = at(k);
+        const InJson& j = at(k);
         if (!j.is_boolean()) fail(m_where + "的 " + inQuotes(k) + " 应为 true 或 false");
         return j.get<bool>();
     }
-    const Json& array(const char* k) const {
-        const Json& j = at(k);
+    const InJson& array(const char* k) const {
+        const InJson& j = at(k);
         if (!j.is_array()) fail(m_where + "的 " + inQuotes(k) + " 应为数组");
         return j;
     }
-    const Json& object(const char* k) const {
-        const Json& j = at(k);
+    const InJson& object(const char* k) const {
+        const InJson& j = at(k);
         if (!j.is_object()) fail(m_where + "的 " + inQuotes(k) + " 应为对象");
         return j;
     }
     const std::string& where() const { return m_where; }
 
 private:
-    const Json& m_json;
+    const InJson& m_json;
     std::string m_where;
 };
 
-std::vector<std::string> stringsOf(const Json& array, const std::string& where) {
+std::vector<std::string> stringsOf(const InJson& array, const std::string& where) {
     std::vector<std::string> out;
-    for (const Json& j : array) {
+    for (const InJson& j : array) {
         if (!j.is_string()) fail(where + "应为文本的数组");
         out.push_back(j.get<std::string>());
     }
@@ -225,7 +231,8 @@ std::vector<forms::Action> actionsOf(const Reader& r, const char* k, const forms
     try {
         return forms::parseActions(args, def);
     } catch (const forms::ActionError& e) {
-        fail(where + "有无法识别的控件或操作（" + e.what() + "）");
+        fail(where + "有无法识别的控件或操作（" + files::oneLine(e.what(), kQuotedCharacters * 2) +
+             "）");
     }
 }
 
@@ -249,7 +256,7 @@ forms::Settings settingsFrom(const Reader& r, const forms::FormDef& def) {
 std::vector<sheet::Quantity> quantitiesFrom(const Reader& r, const char* k) {
     std::vector<sheet::Quantity> out;
     int n = 0;
-    for (const Json& j : r.array(k)) {
+    for (const InJson& j : r.array(k)) {
         const Reader q(j, r.where() + "的 " + inQuotes(k) + " 第 " + std::to_string(++n) + " 项");
         out.push_back({q.text(key::symbol), q.optionalText(key::name), q.text(key::value),
                        q.optionalText(key::unit)});
@@ -260,7 +267,7 @@ std::vector<sheet::Quantity> quantitiesFrom(const Reader& r, const char* k) {
 Working workingFrom(const Reader& r) {
     Working out;
     int n = 0;
-    for (const Json& j : r.array(key::working)) {
+    for (const InJson& j : r.array(key::working)) {
         const Reader s(j, r.where() + "的计算过程第 " + std::to_string(++n) + " 步");
         out.push_back({s.text(key::symbol), s.optionalText(key::formula),
                        s.optionalText(key::substituted), s.optionalText(key::value),
@@ -297,7 +304,7 @@ std::string refusalOf(const forms::FormDef& def, const forms::Settings& settings
 }
 
 // A record computed again from its actions; the saved results where that gives none.
-sheet::SheetRecord recordFrom(const Json& j, int number) {
+sheet::SheetRecord recordFrom(const InJson& j, int number) {
     const Reader r(j, "第 " + std::to_string(number) + " 条计算记录");
     std::string label = r.text(key::label);
     const forms::FormDef& def = formNamed(r.text(key::form), r.where());
@@ -305,6 +312,19 @@ sheet::SheetRecord recordFrom(const Json& j, int number) {
     const std::vector<forms::Action> actions = actionsOf(r, key::actions, def);
     if (actions.empty() || actions.back().verb != forms::Action::Verb::Press)
         fail(r.where() + "的 " + inQuotes(key::actions) + " 应以按下计算按钮结束");
+    // Every press is replayed on reading, and a press may search for a long while (up to
+    // a million steps): a record that presses more often than any calculation needs is
+    // refused before any of it runs. Enter typed into a box presses too.
+    std::size_t presses = 0;
+    for (const forms::Action& a : actions)
+        presses += a.verb == forms::Action::Verb::Press ? 1
+                   : a.verb == forms::Action::Verb::Type
+                       ? static_cast<std::size_t>(std::count(a.text.begin(), a.text.end(), '\r'))
+                       : 0;
+    if (presses > kMaxPressesPerRecord)
+        fail(r.where() + "的 " + inQuotes(key::actions) + " 要按下计算按钮 " +
+             std::to_string(presses) + " 次，超过每条记录 " + std::to_string(kMaxPressesPerRecord) +
+             " 次的上限");
     std::vector<sheet::Quantity> saved = quantitiesFrom(r, key::results);
     Working savedWorking = workingFrom(r);
 
@@ -348,7 +368,7 @@ sheet::SheetRecord recordFrom(const Json& j, int number) {
     return rec;
 }
 
-float floatFrom(const Json& j, const std::string& where) {
+float floatFrom(const InJson& j, const std::string& where) {
     if (!j.is_string()) fail(where + "应为数字的文本");
     const std::string s = j.get<std::string>();
     float v = 0;
@@ -359,7 +379,7 @@ float floatFrom(const Json& j, const std::string& where) {
     return v;
 }
 
-forms::FormSnapshot snapshotFrom(const Json& j, int number) {
+forms::FormSnapshot snapshotFrom(const InJson& j, int number) {
     const Reader r(j, "第 " + std::to_string(number) + " 个打开的计算表");
     forms::FormSnapshot snap;
     snap.form = r.text(key::form);
@@ -400,11 +420,52 @@ std::string placeOf(std::string_view text, std::size_t byte) {
     return "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列";
 }
 
-Json document(std::string_view text) {
+// Refuses a key that an object has twice: which one counts would be a guess (the last
+// one, for the JSON library), and a file with `"records": [...]` and then
+// `"records": []` would lose its records at the next save.
+class DuplicateKeys {
+public:
+    bool operator()(int, InJson::parse_event_t event, InJson& parsed) {
+        switch (event) {
+            case InJson::parse_event_t::object_start:
+                m_keys.emplace_back(std::in_place);
+                break;
+            case InJson::parse_event_t::array_start:
+                m_keys.emplace_back(std::nullopt);
+                break;
+            case InJson::parse_event_t::object_end:
+            case InJson::parse_event_t::array_end:
+                if (!m_keys.empty()) m_keys.pop_back();
+                break;
+            case InJson::parse_event_t::key:
+                if (!m_keys.empty() && m_keys.back() &&
+                    !m_keys.back()->insert(parsed.get_ref<const std::string&>()).second)
+                    fail("同一对象中的键 " + inQuotes(parsed.get_ref<const std::string&>()) +
+                         " 出现了不止一次");
+                break;
+            case InJson::parse_event_t::value:
+                break;
+        }
+        return true;
+    }
+
+private:
+    std::vector<std::optional<std::unordered_set<std::string>>> m_keys;
+};
+
+InJson document(std::string_view text) {
     if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) fail("文件是空的");
+    // The JSON library takes a NUL byte for the end of the text: whatever follows one
+    // would be ignored. A JSON text never holds one.
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos)
+        fail("不是有效的 JSON，" + placeOf(text, nul) + "有误（空字符）");
     try {
-        return Json::parse(text);
-    } catch (const Json::parse_error& e) {
+        DuplicateKeys duplicates;
+        return InJson::parse(text, std::ref(duplicates));
+    } catch (const InJson::out_of_range&) {
+        // A number too large for a double ("1e400"): the library's message quotes all of it.
+        fail("不是有效的 JSON，其中有超出范围的数字");
+    } catch (const InJson::parse_error& e) {
         // e.byte counts from 1 and points at the character that could not be read; past
         // the end when the text stops in the middle.
         const std::size_t at = e.byte > 0 ? e.byte - 1 : 0;
@@ -413,32 +474,34 @@ Json document(std::string_view text) {
     }
 }
 
-std::string systemReason(int error) {
-    return std::generic_category().message(error);
-}
-
 std::string pathText(const std::filesystem::path& p) {
     const auto u8 = p.u8string();
     return std::string(u8.begin(), u8.end());
+}
+
+// A file's name in a message: whole, but on one line.
+std::string fileQuoted(const std::filesystem::path& p) {
+    return "“" + files::oneLine(pathText(p)) + "”";
 }
 
 }  // namespace
 
 Project parse(std::string_view text) {
     try {
-        const Json doc = document(text);
+        const InJson doc = document(text);
         if (!doc.is_object()) fail("不是 Tervalen 工程文件（内容不是 JSON 对象）");
         const auto format = doc.find(key::format);
         if (format == doc.end() || !format->is_string() || *format != kFormat)
             fail("不是 Tervalen 工程文件（" + inQuotes(key::format) + " 不是 " + inQuotes(kFormat) +
                  "）");
         const Reader top(doc, "工程文件");
-        const Json& version = top.at(key::version);
-        if (!version.is_number_integer() || version.get<long long>() < 1)
+        const InJson& version = top.at(key::version);
+        // Any positive integer, however large, is a version (a newer one than this).
+        if (!version.is_number_unsigned() || version.get<std::uint64_t>() < 1)
             fail("工程文件的 " + inQuotes(key::version) + " 应为正整数");
-        if (version.get<long long>() > kVersion)
+        if (version.get<std::uint64_t>() > static_cast<std::uint64_t>(kVersion))
             fail("由更新版本的 Tervalen 保存（文件版本 " +
-                 std::to_string(version.get<long long>()) + "，本程序能读到版本 " +
+                 std::to_string(version.get<std::uint64_t>()) + "，本程序能读到版本 " +
                  std::to_string(kVersion) + "）");
 
         Project p;
@@ -447,16 +510,21 @@ Project parse(std::string_view text) {
                           h.text(key::calculator), h.text(key::checker), h.text(key::reviewer),
                           h.text(key::date)};
         int n = 0;
-        for (const Json& r : top.array(key::records)) p.sheet.records.push_back(recordFrom(r, ++n));
+        for (const InJson& r : top.array(key::records))
+            p.sheet.records.push_back(recordFrom(r, ++n));
         n = 0;
-        for (const Json& s : top.array(key::openForms)) p.openForms.push_back(snapshotFrom(s, ++n));
+        for (const InJson& s : top.array(key::openForms))
+            p.openForms.push_back(snapshotFrom(s, ++n));
         return p;
-    } catch (const ProjectError&) {
-        throw;
+    } catch (const ProjectError& e) {
+        // One line however the file's texts came into it, and not too long to read.
+        fail(files::oneLine(e.what(), kMessageCharacters));
+    } catch (const std::bad_alloc&) {
+        fail("无法读取：内存不足");
     } catch (const std::exception& e) {
         // Nothing else is expected; should a lower layer throw all the same, the file is
         // still refused with one line rather than the program stopped.
-        fail(std::string("无法读取：") + e.what());
+        fail(files::oneLine(std::string("无法读取：") + e.what(), kMessageCharacters));
     }
 }
 
@@ -479,132 +547,28 @@ std::string serialize(const Project& p) {
 }
 
 Project load(const std::filesystem::path& file) {
-    const std::string name = inQuotes(pathText(file));
-    std::error_code ec;
-    if (std::filesystem::is_directory(file, ec))
-        fail("无法读取工程文件" + name + "：" + systemReason(EISDIR));
-    std::ifstream in(file, std::ios::binary);
-    if (!in) fail("无法打开工程文件" + name + "：" + systemReason(errno));
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) fail("无法读取工程文件" + name + "：" + systemReason(errno));
+    const std::string name = fileQuoted(file);
+    std::string why;
+    const std::optional<std::string> text = files::readRegularFile(file, kMaxFileSize, why);
+    if (!text) fail("无法读取工程文件" + name + "：" + why);
     try {
-        return parse(std::move(text).str());
+        return parse(*text);
     } catch (const ProjectError& e) {
         fail("无法打开工程文件" + name + "：" + e.what());
     }
 }
 
-namespace {
-
-// A name for the new file beside the old one. Drawn afresh for every save, so that
-// processes forked from one another do not draw the same names.
-std::filesystem::path temporaryBeside(const std::filesystem::path& file) {
-    std::random_device random;
-    const unsigned long long n = (static_cast<unsigned long long>(random()) << 32) ^ random();
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".%016llx", n);
-    std::filesystem::path tmp = file;
-    tmp += suffix;
-    tmp += ".tmp";
-    return tmp;
-}
-
-#ifdef TERVALEN_POSIX_FILES
-
-// Writes the text to a new file beside `target`, flushed to the disk, with the
-// permissions `mode`; its name, or the errno of what failed (the new file removed).
-std::variant<std::filesystem::path, int> writeBeside(const std::filesystem::path& target,
-                                                     const std::string& text, mode_t mode) {
-    std::filesystem::path tmp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        tmp = temporaryBeside(target);
-        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) return errno;
-    int error = 0;
-    const char* p = text.data();
-    std::size_t left = text.size();
-    while (left > 0 && error == 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno != EINTR) error = errno;
-        } else {
-            p += n;
-            left -= static_cast<std::size_t>(n);
-        }
-    }
-    if (error == 0 && ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) {
-        ::unlink(tmp.c_str());
-        return error;
-    }
-    return tmp;
-}
-
-#endif
-
-}  // namespace
-
 std::string save(const Project& project, const std::filesystem::path& file) {
-    const std::string text = serialize(project);
-    const auto failed = [&](const std::string& reason) {
-        return "无法保存工程文件" + inQuotes(pathText(file)) + "：" + reason;
-    };
-    // Through a link, the file it points at is replaced, not the link.
-    std::error_code ec;
-    std::filesystem::path target = file;
-    if (std::filesystem::is_symlink(file, ec)) {
-        const auto resolved = std::filesystem::weakly_canonical(file, ec);
-        if (!ec) target = resolved;
-    }
-#ifdef TERVALEN_POSIX_FILES
-    // The new file gets the old one's permissions, or the usual ones.
-    mode_t mode = 0666;
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) mode = old.st_mode & 07777;
-    const auto written = writeBeside(target, text, mode);
-    if (const int* error = std::get_if<int>(&written)) return failed(systemReason(*error));
-    const std::filesystem::path& tmp = std::get<std::filesystem::path>(written);
-    if (::rename(tmp.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(tmp.c_str());
-        return failed(systemReason(error));
-    }
-    // The rename itself reaches the disk with the folder's entry.
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-#else
-    std::filesystem::path tmp = temporaryBeside(target);
-    for (int attempt = 0; attempt < 16 && std::filesystem::exists(tmp, ec); ++attempt)
-        tmp = temporaryBeside(target);
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return failed(systemReason(errno));
-        out << text;
-        out.flush();
-        out.close();
-        if (!out) {
-            const int error = errno ? errno : EIO;
-            std::filesystem::remove(tmp, ec);
-            return failed(systemReason(error));
-        }
-    }
-    std::filesystem::rename(tmp, target, ec);
-    if (ec) {
-        const std::string reason = ec.message();
-        std::filesystem::remove(tmp, ec);
-        return failed(reason);
-    }
-#endif
+    if (const std::string why = files::writeAtomically(file, serialize(project)); !why.empty())
+        return "无法保存工程文件" + fileQuoted(file) + "：" + why;
     return {};
+}
+
+files::FileLock lockForChange(const std::filesystem::path& file) {
+    std::string why;
+    std::optional<files::FileLock> lock = files::FileLock::acquire(file, files::kLockWait, why);
+    if (!lock) fail("无法修改工程文件" + fileQuoted(file) + "：" + why);
+    return std::move(*lock);
 }
 
 }  // namespace tervalen::project

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/file_lock.h"
 #include "forms/form.h"
 #include "sheet/document.h"
 
@@ -21,6 +22,8 @@ namespace tervalen::project {
 inline constexpr const char* kExtension = ".tvp";
 // The version this program writes; a file of a higher version is refused.
 inline constexpr int kVersion = 1;
+// The largest project file read (a thousand records take some 3 MiB).
+inline constexpr std::size_t kMaxFileSize = std::size_t{32} << 20;
 
 struct Project {
     sheet::Sheet sheet;  // header and records, in order
@@ -43,11 +46,19 @@ Project parse(std::string_view text);
 // The document's text: indented, keys in a fixed order, numbers as typed.
 std::string serialize(const Project& project);
 
-// Reads the file; throws ProjectError naming the file.
+// Reads the file: a regular file of at most kMaxFileSize bytes; throws ProjectError naming
+// the file.
 Project load(const std::filesystem::path& file);
-// Writes the file atomically: a new file beside it, flushed to disk, then renamed over it,
-// so that a crash, a full disk or a kill leaves the old file whole. Returns an empty text,
-// or one line naming the file and the system's reason.
+// Writes the file atomically (files::writeAtomically): a new file beside it, flushed to
+// disk, then renamed over it, so that a crash, a full disk or a kill leaves the old file
+// whole; the old file's permissions (and owner, where the user may) kept; a read-only
+// file, a folder or a device refused. Returns an empty text, or one line naming the file
+// and the reason.
 std::string save(const Project& project, const std::filesystem::path& file);
+// Locks the file for reading, changing and saving it again, so that two writers never
+// save over each other's records (the file is made, empty, when there is none); throws
+// ProjectError naming the file when another program keeps it locked for longer than
+// files::kLockWait.
+files::FileLock lockForChange(const std::filesystem::path& file);
 
 }  // namespace tervalen::project

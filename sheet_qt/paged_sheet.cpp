@@ -1,12 +1,13 @@
 #include "sheet_qt/paged_sheet.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QFile>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextDocument>
 
+#include "drawing_qt/render.h"
 #include "sheet_qt/figure_object.h"
 #include "sheet_qt/rich_text.h"
 #include "version.h"
@@ -78,16 +79,19 @@ int paintSheet(const sheet::Document& document, QPagedPaintDevice& device) {
 }
 
 QString writePdf(const sheet::Document& document, const QString& path) {
+    // Made whole in memory first; the file is written only once it is complete, and as a
+    // whole (a failure or a kill leaves what was there before).
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     int pages = 0;
     {
-        QPdfWriter writer(path);
+        QPdfWriter writer(&pdf);
         writer.setTitle(QString::fromUtf8(sheet::kSheetTitle));
         writer.setCreator(programText());
         pages = paintSheet(document, writer);
     }
-    if (pages > 0 && QFile(path).size() > 0) return {};
-    QFile::remove(path);
-    return QStringLiteral("无法写入文件 ") + path;
+    if (pages <= 0 || pdf.data().isEmpty()) return QStringLiteral("无法生成 PDF");
+    return drawing_qt::writeWhole(path, pdf.data());
 }
 
 }  // namespace tervalen::sheet_qt

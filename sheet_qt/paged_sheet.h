@@ -16,8 +16,9 @@ namespace tervalen::sheet_qt {
 // the number of pages, 0 when the device could not be painted on.
 int paintSheet(const sheet::Document& document, QPagedPaintDevice& device);
 
-// Writes the sheet as a PDF file (fonts embedded). Returns an empty text, or what went
-// wrong; a file that could not be completed is removed.
+// Writes the sheet as a PDF file (fonts embedded), whole or not at all
+// (files::writeAtomically). Returns an empty text, or why not (one line, without the
+// file's name); what was there before is then left as it was.
 QString writePdf(const sheet::Document& document, const QString& path);
 
 // "第 2 页 共 5 页".

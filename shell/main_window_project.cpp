@@ -23,6 +23,7 @@
 #include "shell/translation.h"
 #include "view/form_panel.h"
 #include "view/form_view.h"
+#include "view/message_boxes.h"
 
 namespace tervalen::shell {
 namespace {
@@ -43,8 +44,7 @@ QString shown(const QString& file) {
 }
 
 void showError(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, kTitle, text, QMessageBox::Ok, parent);
-    box.exec();
+    view::plainMessage(parent, QMessageBox::Critical, kTitle, text);
 }
 
 }  // namespace
@@ -107,7 +107,7 @@ void MDIFangLei::fillRecentProjects() {
         QAction* a = m_recentProjects->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
         a->setObjectName(QStringLiteral("RecentProject%1").arg(i + 1));
         a->setStatusTip(shown(file));
-        a->setToolTip(shown(file));
+        a->setToolTip(view::plainToolTip(shown(file)));
         connect(a, &QAction::triggered, this, [this, file] { openRecentProject(file); });
     }
 }
@@ -119,6 +119,7 @@ void MDIFangLei::openRecentProject(const QString& file) {
             QMessageBox::Information, kTitle,
             QStringLiteral("找不到工程文件 %1，已将它从“最近打开的工程”中移除。").arg(shown(file)),
             QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
         box.exec();
         return;
     }

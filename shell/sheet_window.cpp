@@ -24,6 +24,7 @@
 #include "sheet_qt/paged_sheet.h"
 #include "sheet_qt/rich_text.h"
 #include "shell/print_preview.h"
+#include "view/message_boxes.h"
 
 namespace tervalen::shell {
 namespace {
@@ -198,7 +199,7 @@ void SheetWindow::refresh() {
         if (r.mismatch) {
             item->setText(text + QStringLiteral("（%1）").arg(QString::fromUtf8(kMismatchMark)));
             item->setForeground(Qt::darkRed);
-            item->setToolTip(mismatchNote(r));
+            item->setToolTip(view::plainToolTip(mismatchNote(r)));
         }
     }
     select(std::min(keep < 0 ? 0 : keep, m_list->count() - 1));
@@ -245,7 +246,7 @@ void SheetWindow::applyRequirement() {
         const auto read = sheet::readRequirement(r, text.toStdString(),
                                                  m_requirementSymbol->currentText().toStdString());
         if (const auto* error = std::get_if<std::string>(&read)) {
-            QMessageBox::warning(this, QString::fromUtf8(kCaption), q(*error));
+            view::plainMessage(this, QMessageBox::Warning, QString::fromUtf8(kCaption), q(*error));
             return;
         }
         r.requirement = std::get<sheet::Requirement>(read);
@@ -280,9 +281,10 @@ void SheetWindow::move(int by) {
 void SheetWindow::remove() {
     const int i = current();
     if (i < 0) return;
-    const auto answer = QMessageBox::question(
-        this, QString::fromUtf8(kCaption),
-        QStringLiteral("从计算书中删除“%1”吗？").arg(q(m_sheet.records[i].label)));
+    const auto answer = view::plainMessage(
+        this, QMessageBox::Question, QString::fromUtf8(kCaption),
+        QStringLiteral("从计算书中删除“%1”吗？").arg(q(m_sheet.records[i].label)),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes) return;
     m_sheet.records.erase(m_sheet.records.begin() + i);
     refresh();
@@ -306,8 +308,8 @@ void SheetWindow::askPdf() {
                                                       QStringLiteral("PDF 文件 (*.pdf)"));
     if (path.isEmpty()) return;
     if (const QString error = exportPdf(path); !error.isEmpty())
-        QMessageBox::critical(this, QString::fromUtf8(kCaption),
-                              QStringLiteral("无法写入 %1：\n%2").arg(path, error));
+        view::plainMessage(this, QMessageBox::Critical, QString::fromUtf8(kCaption),
+                           QStringLiteral("无法写入 %1：\n%2").arg(path, error));
 }
 
 void SheetWindow::print() {
@@ -315,8 +317,8 @@ void SheetWindow::print() {
     const QString error = printWithPreview(
         this, [&doc](QPagedPaintDevice& device) { sheet_qt::paintSheet(doc, device); });
     if (!error.isEmpty())
-        QMessageBox::critical(this, QString::fromUtf8(kCaption),
-                              QStringLiteral("无法打印：找不到程序的打印模块。\n%1").arg(error));
+        view::plainMessage(this, QMessageBox::Critical, QString::fromUtf8(kCaption),
+                           QStringLiteral("无法打印：找不到程序的打印模块。\n%1").arg(error));
 }
 
 }  // namespace tervalen::shell

@@ -65,6 +65,8 @@ QLabel* makeResultBox(QWidget* parent) {
     p.setColor(QPalette::WindowText, Qt::black);
     box->setPalette(p);
     box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // What a result box shows may come from a project file: never read as HTML.
+    box->setTextFormat(Qt::PlainText);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return box;
 }

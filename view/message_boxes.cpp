@@ -1,5 +1,6 @@
 #include "view/message_boxes.h"
 
+#include <QTextDocument>
 #include <QtGlobal>
 
 namespace tervalen::view {
@@ -25,6 +26,21 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const forms::Messag
                                              parent);
     box->setTextFormat(Qt::PlainText);
     return box;
+}
+
+QMessageBox::StandardButton plainMessage(QWidget* parent, QMessageBox::Icon icon,
+                                         const QString& title, const QString& text,
+                                         QMessageBox::StandardButtons buttons,
+                                         QMessageBox::StandardButton defaultButton) {
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString plainToolTip(const QString& text) {
+    // Rich text that says the plain text: escaped, each line a line of its own.
+    return text.isEmpty() ? QString() : Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal);
 }
 
 std::unique_ptr<QMessageBox> makeExitConfirmation(QWidget* parent) {

@@ -12,6 +12,15 @@ namespace tervalen::view {
 
 // A calculator message: title "Tervalen", OK only, the critical icon or none.
 std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const forms::Message& message);
+// A box whose text is shown exactly as given (never read as HTML: the text may quote a
+// file's names and labels). Returns the button pressed.
+QMessageBox::StandardButton plainMessage(
+    QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+// A tool tip that shows the text exactly as given, line breaks kept (a tool tip that
+// looks like HTML would otherwise be read as HTML).
+QString plainToolTip(const QString& text);
 // The exit confirmation: title "退出程序", question icon, OK and Cancel.
 std::unique_ptr<QMessageBox> makeExitConfirmation(QWidget* parent);
 

@@ -162,12 +162,32 @@ private slots:
                  qPrintable(run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")})));
     }
 
-    void unwritablePathLeavesNoFile() {
+    void unwritablePathLeavesWhatWasThere() {
         sheet::Sheet s;
         s.add(rodRecord("20"));
         const QString path = QStringLiteral("/nonexistent-dir/sheet.pdf");
         QVERIFY(!sheet_qt::writePdf(sheet::sheetDocument(s.header, s.records), path).isEmpty());
         QVERIFY(!QFile::exists(path));
+        // An earlier export that may not be replaced, and a folder of that name: kept.
+        QTemporaryDir dir;
+        const QString old = dir.filePath(QStringLiteral("old.pdf"));
+        {
+            QFile f(old);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("%PDF earlier");
+        }
+        QVERIFY(QFile::setPermissions(old, QFileDevice::ReadOwner));
+        QCOMPARE(sheet_qt::writePdf(sheet::sheetDocument(s.header, s.records), old),
+                 QStringLiteral("文件是只读的，未替换"));
+        QFile f(old);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("%PDF earlier"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.pdf")));
+        QVERIFY(!sheet_qt::writePdf(sheet::sheetDocument(s.header, s.records),
+                                    dir.filePath(QStringLiteral("folder.pdf")))
+                     .isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{QStringLiteral("folder.pdf"), QStringLiteral("old.pdf")}));
     }
 
     void symbols_data() {

@@ -54,12 +54,14 @@ void DrawingView::exportAs(const QString& filter, const QString& suffix) {
         QString::fromStdString(m_drawing->title) + '.' + suffix, filter);
     if (path.isEmpty()) return;
     if (!path.endsWith('.' + suffix, Qt::CaseInsensitive)) path += '.' + suffix;
-    const bool ok = suffix == "dxf"   ? drawing_qt::exportDxf(*m_drawing, path)
-                    : suffix == "svg" ? drawing_qt::exportSvg(*m_drawing, path)
-                                      : drawing_qt::exportPng(*m_drawing, path);
-    if (!ok)
-        QMessageBox::warning(this, QStringLiteral("Tervalen"),
-                             QStringLiteral("无法写入文件：\n%1").arg(path));
+    const QString why = suffix == "dxf"   ? drawing_qt::exportDxf(*m_drawing, path)
+                        : suffix == "svg" ? drawing_qt::exportSvg(*m_drawing, path)
+                                          : drawing_qt::exportPng(*m_drawing, path);
+    if (why.isEmpty()) return;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tervalen"),
+                    QStringLiteral("无法写入文件：\n%1\n%2").arg(path, why), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);  // the name is the user's, never HTML
+    box.exec();
 }
 
 }  // namespace tervalen::view

@@ -4,13 +4,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "drawing/dxf.h"
+#include "drawing/finite.h"
 #include "drawing/from_record.h"
 #include "drawing/from_units.h"
 #include "drawing_qt/render.h"
@@ -90,12 +93,39 @@ private slots:
     void exportsWriteTheFiles() {
         QTemporaryDir dir;
         const auto d = sample("square");
-        QVERIFY(drawing_qt::exportDxf(*d, dir.filePath("a.dxf")));
-        QVERIFY(drawing_qt::exportSvg(*d, dir.filePath("a.svg")));
-        QVERIFY(drawing_qt::exportPng(*d, dir.filePath("a.png")));
+        QCOMPARE(drawing_qt::exportDxf(*d, dir.filePath("a.dxf")), QString());
+        QCOMPARE(drawing_qt::exportSvg(*d, dir.filePath("a.svg")), QString());
+        QCOMPARE(drawing_qt::exportPng(*d, dir.filePath("a.png")), QString());
         QCOMPARE(QFile(dir.filePath("a.dxf")).size(), static_cast<qint64>(toDxf(*d).size()));
         QVERIFY(!QImage(dir.filePath("a.png")).isNull());
-        QVERIFY(!drawing_qt::exportDxf(*d, dir.filePath("missing/a.dxf")));
+        QVERIFY(!drawing_qt::exportDxf(*d, dir.filePath("missing/a.dxf")).isEmpty());
+        // A file that may not be replaced keeps every byte; the reason says why.
+        for (const char* name : {"a.dxf", "a.svg", "a.png"}) {
+            QFile old(dir.filePath(name));
+            QVERIFY(old.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            old.write("old");
+            old.close();
+            QVERIFY(old.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadOther));
+        }
+        QCOMPARE(drawing_qt::exportDxf(*d, dir.filePath("a.dxf")),
+                 QStringLiteral("文件是只读的，未替换"));
+        QCOMPARE(drawing_qt::exportSvg(*d, dir.filePath("a.svg")),
+                 QStringLiteral("文件是只读的，未替换"));
+        QCOMPARE(drawing_qt::exportPng(*d, dir.filePath("a.png")),
+                 QStringLiteral("文件是只读的，未替换"));
+        for (const char* name : {"a.dxf", "a.svg", "a.png"}) {
+            QFile old(dir.filePath(name));
+            QVERIFY(old.open(QIODevice::ReadOnly));
+            QCOMPARE(old.readAll(), QByteArray("old"));
+        }
+        // A coordinate that is not a number (a zero spacing) reaches no file.
+        Drawing broken = *d;
+        broken.add(Line{{0, 0}, {std::nan(""), 1}}, Layer::Range);
+        const QString why = QString::fromUtf8(kNotFiniteReason);
+        QCOMPARE(drawing_qt::exportDxf(broken, dir.filePath("nan.dxf")), why);
+        QCOMPARE(drawing_qt::exportSvg(broken, dir.filePath("nan.svg")), why);
+        QCOMPARE(drawing_qt::exportPng(broken, dir.filePath("nan.png")), why);
+        QVERIFY(QDir(dir.path()).entryList({"nan.*"}).isEmpty());
     }
 
     void theSheetStatesARoundScaleThatFits() {
