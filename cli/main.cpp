@@ -196,9 +196,13 @@ struct Options {
     std::optional<std::string> label;  // the added record's label
     std::string project;               // the project file to recompute and print; empty: none
     std::string edition;               // empty: the form's default
+    // --header KEY=VALUE: the sheet's header fields, in order.
+    std::vector<std::pair<std::string, std::string>> header;
     // --require SYMBOL=VALUE: the requirement the record is judged by.
     std::optional<std::pair<std::string, std::string>> require;
 };
+
+void applyHeader(const Options& options, tervalen::sheet::SheetHeader& h);
 
 constexpr const char* kUsage =
     "usage: tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg OUT.svg] "
@@ -249,6 +253,14 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
             o.project = args[++i];
         } else if (args[i] == "--edition" && i + 1 < args.size()) {
             o.edition = args[++i];
+        } else if (args[i] == "--header" && i + 1 < args.size()) {
+            const std::string& h = args[++i];
+            const auto eq = h.find('=');
+            if (eq == 0 || eq == std::string::npos)
+                throw ActionError("--header needs KEY=VALUE, not '" + h + "'");
+            o.header.emplace_back(h.substr(0, eq), h.substr(eq + 1));
+            tervalen::sheet::SheetHeader probe;
+            applyHeader(o, probe);  // an unknown field is a malformed command line
         } else if (args[i] == "--require" && i + 1 < args.size()) {
             const std::string& r = args[++i];
             const auto eq = r.find('=');
@@ -263,6 +275,7 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
                                : args[i] == "--label"   ? " without a text"
                                : args[i] == "--edition" ? " without 1994 or 2010"
                                : args[i] == "--require" ? " without SYMBOL=VALUE"
+                               : args[i] == "--header"  ? " without KEY=VALUE"
                                                         : ""));
         }
     }
@@ -270,8 +283,9 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
     refuseExportOntoProject(o);
     if (o.label && o.addTo.empty()) throw ActionError("--label goes with --add-to");
     if (!o.project.empty()) {
-        if (!o.addTo.empty() || !o.dxf.empty() || !o.svg.empty() || !o.edition.empty() || o.require)
-            throw ActionError("--project goes with --json, --text and --pdf only");
+        if (!o.addTo.empty() || !o.dxf.empty() || !o.svg.empty() || o.require)
+            throw ActionError(
+                "--project goes with --json, --text, --pdf, --edition and --header only");
         if (i < args.size()) throw ActionError("--project takes no form: " + args[i]);
         return o;
     }
@@ -304,6 +318,28 @@ tervalen::files::FileLock lockProject(const std::string& file) {
     }
 }
 
+// The sheet's header with the fields and the edition the command line gives.
+void applyHeader(const Options& options, tervalen::sheet::SheetHeader& h) {
+    using tervalen::sheet::SheetHeader;
+    static const std::pair<const char*, std::string SheetHeader::*> kFields[] = {
+        {"project", &SheetHeader::project},   {"subitem", &SheetHeader::subitem},
+        {"designer", &SheetHeader::designer}, {"calculator", &SheetHeader::calculator},
+        {"checker", &SheetHeader::checker},   {"reviewer", &SheetHeader::reviewer},
+        {"date", &SheetHeader::date}};
+    for (const auto& [key, value] : options.header) {
+        const auto* field = std::find_if(std::begin(kFields), std::end(kFields),
+                                         [&](const auto& f) { return key == f.first; });
+        if (field == std::end(kFields))
+            throw ActionError("unknown header field '" + key +
+                              "' (project, subitem, designer, calculator, checker, reviewer, "
+                              "date)");
+        h.*(field->second) = value;
+    }
+    if (!options.edition.empty())
+        h.edition = options.edition == "1994" ? tervalen::CodeEdition::GB50057_94
+                                              : tervalen::CodeEdition::GB50057_2010;
+}
+
 // The printed form of a quantity: "Rx = 11.70115 m".
 std::string stated(const tervalen::sheet::Quantity& q) {
     return (q.symbol.empty() ? q.name : q.symbol) + " = " + q.value +
@@ -313,7 +349,8 @@ std::string stated(const tervalen::sheet::Quantity& q) {
 // --project: every record computed again, printed as a press of the driver is, with its
 // label; then the sheet.
 int runProject(const Options& options) {
-    const tervalen::project::Project p = projectIn(options.project, false);
+    tervalen::project::Project p = projectIn(options.project, false);
+    applyHeader(options, p.sheet.header);
     nlohmann::ordered_json all = nlohmann::ordered_json::array();
     bool first = true;
     for (const tervalen::sheet::SheetRecord& r : p.sheet.records) {
@@ -378,13 +415,13 @@ int run(int argc, char** argv) {
         project = projectIn(options.addTo, true);
     }
     Form form(*def);
+    // The edition is the sheet's, and the calculation's too on a form that offers the choice.
     if (!options.edition.empty()) {
-        const Setting* edition = def->setting("edition");
-        if (!edition) throw ActionError(def->name + " offers no choice of edition");
-        if (!edition->find(options.edition))
+        if (options.edition != "1994" && options.edition != "2010")
             throw ActionError("unknown edition '" + options.edition + "' (1994 or 2010)");
-        form.setSetting("edition", options.edition);
+        if (def->setting("edition")) form.setSetting("edition", options.edition);
     }
+    if (project) applyHeader(options, project->sheet.header);
     std::vector<Message> messages;
     form.setSink([&](const Message& m) { messages.push_back(m); });
     applyAll(form, actions);
@@ -447,12 +484,13 @@ int run(int argc, char** argv) {
         return kNoExport;
     }
     tervalen::sheet::Sheet sheet;
+    applyHeader(options, sheet.header);
     record->label.clear();  // numbered as the sheet's first
     sheet.add(*record);
     // The section starts with a blank line, which parts it from the results.
     if (options.text)
         std::cout << tervalen::sheet::plainText(
-            tervalen::sheet::recordDocument(sheet.records.front(), 1));
+            tervalen::sheet::recordDocument(sheet.records.front(), 1, sheet.header.edition));
     if (!options.pdf.empty()) {
         if (const std::string error = writeSheetPdf(
                 options.pdf, tervalen::sheet::sheetDocument(sheet.header, sheet.records));

@@ -43,6 +43,7 @@ constexpr const char* calculator = "calculator";
 constexpr const char* checker = "checker";
 constexpr const char* reviewer = "reviewer";
 constexpr const char* date = "date";
+constexpr const char* edition = "edition";  // "2010" or "1994"
 // A record.
 constexpr const char* label = "label";
 constexpr const char* form = "form";
@@ -509,6 +510,15 @@ Project parse(std::string_view text) {
         p.sheet.header = {h.text(key::project),    h.text(key::subitem), h.text(key::designer),
                           h.text(key::calculator), h.text(key::checker), h.text(key::reviewer),
                           h.text(key::date)};
+        // A file from before the header had an edition cited the 1994 edition throughout.
+        p.sheet.header.edition = CodeEdition::GB50057_94;
+        if (h.has(key::edition)) {
+            const std::string e = h.text(key::edition);
+            if (e != "1994" && e != "2010")
+                fail(h.where() + "的 " + inQuotes(key::edition) + " 应为 \"1994\" 或 \"2010\"");
+            p.sheet.header.edition =
+                e == "2010" ? CodeEdition::GB50057_2010 : CodeEdition::GB50057_94;
+        }
         int n = 0;
         for (const InJson& r : top.array(key::records))
             p.sheet.records.push_back(recordFrom(r, ++n));
@@ -533,10 +543,14 @@ std::string serialize(const Project& p) {
     doc[key::format] = kFormat;
     doc[key::version] = kVersion;
     const sheet::SheetHeader& h = p.sheet.header;
-    doc[key::header] = {{key::project, h.project},   {key::subitem, h.subitem},
-                        {key::designer, h.designer}, {key::calculator, h.calculator},
-                        {key::checker, h.checker},   {key::reviewer, h.reviewer},
-                        {key::date, h.date}};
+    doc[key::header] = {{key::project, h.project},
+                        {key::subitem, h.subitem},
+                        {key::designer, h.designer},
+                        {key::calculator, h.calculator},
+                        {key::checker, h.checker},
+                        {key::reviewer, h.reviewer},
+                        {key::date, h.date},
+                        {key::edition, h.edition == CodeEdition::GB50057_2010 ? "2010" : "1994"}};
     doc[key::records] = Json::array();
     for (const sheet::SheetRecord& r : p.sheet.records) doc[key::records].push_back(recordOf(r));
     doc[key::openForms] = Json::array();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/other/ljcs.h"
 #include "sheet/sheet_record.h"
 
 namespace tervalen::sheet {
@@ -17,7 +18,13 @@ struct Basis {
     bool operator==(const Basis&) const = default;
 };
 
-// One line per rule the record's presses followed, in the order they ran.
-std::vector<Basis> basisOf(const SheetRecord& record);
+// One line per rule the record's presses followed, in the order they ran, cited from the
+// edition of the code the sheet follows (the annual strikes cite the edition the record
+// was computed by), then the basis of the sphere's radius.
+std::vector<Basis> basisOf(const SheetRecord& record,
+                           CodeEdition edition = CodeEdition::GB50057_2010);
+
+// The table of the rolling-sphere radius by the building's category: "表5.2.12".
+std::string_view sphereRadiusTable(CodeEdition edition);
 
 }  // namespace tervalen::sheet

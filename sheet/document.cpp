@@ -61,7 +61,7 @@ void appendMismatch(std::vector<Block>& out, const SheetRecord& r) {
     out.push_back(std::move(t));
 }
 
-void appendSection(std::vector<Block>& out, const SheetRecord& r, int number) {
+void appendSection(std::vector<Block>& out, const SheetRecord& r, int number, CodeEdition edition) {
     const std::string n = std::to_string(number);
     int part = 0;
     const auto heading = [&](const char* text) {
@@ -69,7 +69,7 @@ void appendSection(std::vector<Block>& out, const SheetRecord& r, int number) {
     };
     out.push_back(Heading{1, n, r.label});
     heading("计算依据");
-    for (Basis& b : basisOf(r)) out.push_back(Paragraph{std::move(b.text), b.formula});
+    for (Basis& b : basisOf(r, edition)) out.push_back(Paragraph{std::move(b.text), b.formula});
     heading("已知条件");
     out.push_back(quantityTable(r.known));
     for (const std::string& s : r.earlierInputs) out.push_back(Paragraph{s, true});
@@ -123,23 +123,24 @@ std::vector<Block> workingBlocks(const Working& working) {
 Document sheetDocument(const SheetHeader& h, std::span<const SheetRecord> records) {
     Document d{h.project, {}};
     d.blocks.push_back(Title{kSheetTitle});
-    d.blocks.push_back(Table{{},
-                             {{"工程名称", h.project, "子项/编号", h.subitem},
-                              {"设计单位", h.designer, "日期", h.date},
-                              {"计算人", h.calculator, "校对人", h.checker},
-                              {"审核人", h.reviewer, "", ""}},
-                             -1,
-                             {15, 35, 15, 35}});
+    d.blocks.push_back(
+        Table{{},
+              {{"工程名称", h.project, "子项/编号", h.subitem},
+               {"设计单位", h.designer, "日期", h.date},
+               {"计算人", h.calculator, "校对人", h.checker},
+               {"审核人", h.reviewer, "规范版本", std::string(editionName(h.edition))}},
+              -1,
+              {15, 35, 15, 35}});
     d.blocks.push_back(Paragraph{kDisplayRule});
     for (std::size_t i = 0; i < records.size(); ++i)
-        appendSection(d.blocks, records[i], static_cast<int>(i) + 1);
+        appendSection(d.blocks, records[i], static_cast<int>(i) + 1, h.edition);
     d.blocks.push_back(Paragraph{kClosingLine});
     return d;
 }
 
-Document recordDocument(const SheetRecord& record, int number) {
+Document recordDocument(const SheetRecord& record, int number, CodeEdition edition) {
     Document d;
-    appendSection(d.blocks, record, number);
+    appendSection(d.blocks, record, number, edition);
     return d;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "calc/common/working.h"
+#include "calc/other/ljcs.h"
 #include "drawing/model.h"
 #include "sheet/sheet_record.h"
 
@@ -25,6 +26,9 @@ struct SheetHeader {
     std::string checker;     // 校对人
     std::string reviewer;    // 审核人
     std::string date;        // 日期, "2024-05-17"
+    // 规范版本: the edition of the code the sheet cites for the methods both editions
+    // share (a record computed with an edition-specific choice states its own).
+    CodeEdition edition = CodeEdition::GB50057_2010;
     bool operator==(const SheetHeader&) const = default;
 };
 
@@ -116,7 +120,8 @@ inline constexpr const char* kClosingLine =
 // closing line.
 Document sheetDocument(const SheetHeader& header, std::span<const SheetRecord> records);
 // One record's section alone, numbered `number`.
-Document recordDocument(const SheetRecord& record, int number);
+Document recordDocument(const SheetRecord& record, int number,
+                        CodeEdition edition = CodeEdition::GB50057_2010);
 // The working of a record, one Formula block per step.
 std::vector<Block> workingBlocks(const Working& working);
 

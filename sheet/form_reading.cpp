@@ -47,6 +47,43 @@ std::string optionText(const Control& option) {
     return option.text.empty() ? option.name : option.text;
 }
 
+// Results whose form names them by a shared heading or not at all, named as a reviewer
+// reads them.
+struct ResultName {
+    std::string_view form, symbol, name;
+};
+// clang-format off
+constexpr std::array kResultNames = {
+    ResultName{"frmH_DanX", "H", "满足要求所需避雷线支柱高度"},
+    ResultName{"frmH_DanX", "Hc", "避雷线弧垂"},
+    ResultName{"frmH_DanX", "Bx1", "档距中央在Hx高度平面上的最小保护宽度"},
+    ResultName{"frmH_DanX", "Bx2", "支柱处在Hx高度平面上的保护宽度"},
+    ResultName{"frmH_ShuangX", "H", "满足要求所需避雷线支柱高度"},
+    ResultName{"frmH_ShuangX", "Hc", "避雷线弧垂"},
+    ResultName{"frmH_JSDanZ", "H(针尖)", "针尖距地面高度"},
+    ResultName{"frmH_JSDanZ", "H(针体)", "针体高出架针物面的长度"},
+    ResultName{"frmH_JSShuangZ", "H(针尖)", "针尖距地面高度"},
+    ResultName{"frmH_JSShuangZ", "H(针体)", "针体高出架针物面的长度"},
+    ResultName{"frmRx_DLSiZ", "Ho1", "正方形边长上的保护最低点"},
+    ResultName{"frmRx_DLSiZ", "Bx1", "边长上的保护最低点在Hx高度平面上的保护宽度"},
+    ResultName{"frmRx_DLSiZ", "Ho2", "正方形对角线上的保护最低点"},
+    ResultName{"frmRx_DLSiZ", "Bx2", "对角线上的保护最低点在Hx高度平面上的保护宽度"},
+    ResultName{"frmH_DLSiZ", "Ho1", "正方形边长上的保护最低点"},
+    ResultName{"frmH_DLSiZ", "Bx1", "边长上的保护最低点在Hx高度平面上的保护宽度"},
+    ResultName{"frmH_DLSiZ", "Ho2", "正方形对角线上的保护最低点"},
+    ResultName{"frmH_DLSiZ", "Bx2", "对角线上的保护最低点在Hx高度平面上的保护宽度"},
+};
+// clang-format on
+
+// The right triangle's sides are lengths on a plan or a section: metres, as everywhere.
+constexpr std::string_view kRightTriangle = "frmZJXB";
+
+std::string_view namedResult(std::string_view form, std::string_view symbol) {
+    for (const ResultName& n : kResultNames)
+        if (n.form == form && n.symbol == symbol) return n.name;
+    return {};
+}
+
 // A label's caption as it stands (handlers change some).
 std::string captionOf(const forms::Form& form, const Control& label) {
     return label.name.empty() ? label.text : form.state(label.name).text;
@@ -115,6 +152,8 @@ std::string unitOf(std::string_view unitLabel) {
     std::string_view s = trimmed(unitLabel);
     dropPrefix(s, "单位：");
     if (s == "米") return "m";
+    // The form counts strikes per year ("次"); the sheet gives the unit whole.
+    if (s == "次") return "次/a";
     return std::string(s);
 }
 
@@ -141,6 +180,7 @@ std::vector<Quantity> knownConditions(const forms::Form& form) {
                 symbolFromName(form, c, q);
                 q.value = s.text;
                 q.unit = unitAfter(row, i);
+                if (q.unit.empty() && form.name() == kRightTriangle) q.unit = "m";
                 out.push_back(std::move(q));
             }
     return out;
@@ -170,8 +210,10 @@ std::vector<Quantity> resultsShown(const forms::Form& form) {
                     if (name.ends_with(" " + q.symbol)) name.remove_suffix(q.symbol.size() + 1);
                     q.name = trimmed(name);
                 }
+                if (q.name.empty()) q.name = namedResult(form.name(), q.symbol);
                 q.value = trimmed(s.text);
                 q.unit = unitAfter(row, i);
+                if (q.unit.empty() && form.name() == kRightTriangle) q.unit = "m";
                 out.push_back(std::move(q));
             }
         }

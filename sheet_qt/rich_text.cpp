@@ -108,6 +108,26 @@ QString symbolHtml(std::string_view text) {
     QString html;
     for (qsizetype i = 0; i < s.size();) {
         const QChar c = s[i];
+        // A power as a superscript: "Td^1.3", "10^(−6)" (the parentheses only group it).
+        if (c == u'^' && i + 1 < s.size()) {
+            qsizetype end = i + 1;
+            QString power;
+            if (s[end] == u'(') {
+                const qsizetype close = s.indexOf(u')', end);
+                if (close > end) {
+                    power = s.mid(end + 1, close - end - 1);
+                    end = close + 1;
+                }
+            } else {
+                while (end < s.size() && (s[end].isDigit() || s[end] == u'.')) ++end;
+                power = s.mid(i + 1, end - i - 1);
+            }
+            if (!power.isEmpty()) {
+                html += QStringLiteral("<sup>") + power.toHtmlEscaped() + QStringLiteral("</sup>");
+                i = end;
+                continue;
+            }
+        }
         const bool starts = c >= u'A' && c <= u'Z' && (i == 0 || !latin(s[i - 1])) &&
                             i + 1 < s.size() && latinOrDigit(s[i + 1]);
         if (!starts) {

@@ -64,7 +64,21 @@ check "edition: the sheet names it" "《建筑物防雷设计规范》GB 50057-2
     "$("$calc" --text --edition 2010 "${strikes[@]}" | grep '附录A（')"
 check "edition: unknown year" 2 "$(status "$calc" --edition 2000 "${strikes[@]}")"
 check "edition: without a year" 2 "$(status "$calc" --edition)"
-check "edition: a form without the choice" 2 "$(status "$calc" --edition 2010 frmRx_DLDanZ CmbH=20 CmbHx=5)"
+# On a form without the choice the edition is the sheet's alone: its citations, its header.
+check "edition: a form without the choice cites it" \
+    "《建筑物防雷设计规范》GB 50057-94（2000年版）附录四（滚球法）" \
+    "$("$calc" --text --edition 1994 frmRx_DLDanZ CmbH=20 CmbHx=5 | grep '附录四')"
+check "edition: the sheet's default is 2010" \
+    "《建筑物防雷设计规范》GB 50057-2010 附录D 第D.0.1条（单支接闪杆的保护范围，滚球法）" \
+    "$("$calc" --text frmRx_DLDanZ CmbH=20 CmbHx=5 | grep '附录D')"
+check "edition: Hr's basis" "滚球半径 Hr = 45 m：第二类防雷建筑物的滚球半径（《建筑物防雷设计规范》GB 50057-2010 表5.2.12）" \
+    "$("$calc" --text frmRx_DLDanZ CmbHr=45 CmbH=20 CmbHx=5 | grep '滚球半径 Hr =')"
+hdr="$(mktemp -d)"
+"$calc" --add-to "$hdr/h.tvp" --header project=某厂区 frmRx_DLDanZ CmbH=20 CmbHx=5 >/dev/null
+check "header: saved with --add-to, printed with --project" "1|1" \
+    "$("$calc" --project "$hdr/h.tvp" --text | grep -c '工程名称 *某厂区')|$("$calc" --project "$hdr/h.tvp" --text --header project=另一工程 | grep -c '另一工程')"
+rm -rf "$hdr"
+check "header: unknown field" 2 "$(status "$calc" --header owner=x frmRx_DLDanZ CmbH=20 CmbHx=5)"
 out="$(mktemp -d)"
 if "$calc" --pdf "$out/probe.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5 2>&1 | grep -q 'has no Qt'; then
     echo "driver contract: this build has no Qt, the PDF checks are skipped"
@@ -114,7 +128,9 @@ check "project json: matches_saved false, the saved value kept" "False 11.7" \
 check "project: a record keeps the edition it was computed by" "PicN= 0.1080805|" \
     "$("$calc" --edition 2010 --add-to "$proj/e.tvp" frmLJCS CmbTd=40 CmbL=50 CmbW=20 CmbH=30 >/dev/null
        "$calc" --project "$proj/e.tvp" | sed -n 2p)|$("$calc" --project "$proj/e.tvp" | grep 结果与保存时不同)"
-check "project and edition exclude each other" 2 "$(status "$calc" --edition 2010 --project "$proj/e.tvp")"
+check "project: --edition is the sheet's, each record keeps the one it was computed by" \
+    "PicN= 0.1080805|1" \
+    "$("$calc" --edition 1994 --project "$proj/e.tvp" --text | sed -n 2p)|$("$calc" --edition 1994 --project "$proj/e.tvp" --text | grep -c '规范版本 *GB 50057-94')"
 printf '{"format": "tervalen-project", "version": 99}' >"$proj/new.tvp"
 err="$("$calc" --project "$proj/new.tvp" 2>&1 >/dev/null)"
 check "project of a newer version: exit 4, one line" "4|1|1" \

@@ -54,9 +54,10 @@ Outcome<DzGc> calcDZ_GC(const ImpulseInput& in) {
     const float R = in.R, rho = in.rho;
     float L = in.L;
     Recorder rec;
-    if (in.storedFrom)
-        rec.value("R", R, "Ω",
-                  std::string("上次“求工频电阻”所得的 ") + in.storedFrom + "（工频接地电阻）");
+    // The resistance converted keeps the name it had where it was computed: a group of
+    // vertical electrodes stores Rn, while its R is one electrode's.
+    const std::string Rs = in.storedFrom ? in.storedFrom : "R";
+    if (in.storedFrom) rec.value(Rs, R, "Ω", "上次“求工频电阻”所得的工频接地电阻");
     const float Le = single(2.0 * root(rho, "Le"), "Le");
     rec.step("Le", "2×√({ρ})", {{"ρ", rho}}, Le, "m");
     if (L > Le) {
@@ -66,7 +67,7 @@ Outcome<DzGc> calcDZ_GC(const ImpulseInput& in) {
     if (rho <= 100) {
         rec.check("ρ", rho, "≤", "100", 100, "A = 1");
         rec.value("A", 1, "");
-        rec.value("Ri", R, "Ω", "A = 1：Ri = R");
+        rec.value("Ri", R, "Ω", "A = 1：Ri = " + Rs);
         return DzGc{R, Le, 1.0f, L, 0.0, true, rec.take()};
     }
 
@@ -92,7 +93,7 @@ Outcome<DzGc> calcDZ_GC(const ImpulseInput& in) {
         rec.step("A", "1+(1−{L}/{Le})×{tanθ}", {{"L", L}, {"Le", Le}, {"tanθ", slope}}, A, "");
     }
     const float Ri = single(quotient(R, A, "Ri"), "Ri");
-    rec.step("Ri", "{R}/{A}", {{"R", R}, {"A", A}}, Ri, "Ω");
+    rec.step("Ri", "{" + Rs + "}/{A}", {{Rs, R}, {"A", A}}, Ri, "Ω");
     return DzGc{Ri, Le, A, L, theta, flat, rec.take()};
 }
 

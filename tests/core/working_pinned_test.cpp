@@ -92,8 +92,9 @@ TEST(PinnedWorking, TheImpulseButtonNamesTheStoredResistanceItConverts) {
                                     Action::press("CmdRun_GP"), Action::set("CmbL2", "10"),
                                     Action::press("CmdRun_CJ")});
     ASSERT_FALSE(w.empty());
-    EXPECT_EQ(w.front(), "R = 34.84011 Ω（上次“求工频电阻”所得的 Rn（工频接地电阻））");
-    EXPECT_EQ(w.back(), "Ri = R/A = 34.84011/1.224326 = 28.45657 Ω");
+    // The group's resistance is Rn (R is one electrode's, shown beside it in the results).
+    EXPECT_EQ(w.front(), "Rn = 34.84011 Ω（上次“求工频电阻”所得的工频接地电阻）");
+    EXPECT_EQ(w.back(), "Ri = Rn/A = 34.84011/1.224326 = 28.45657 Ω");
 }
 
 TEST(PinnedWorking, StrikesPerYear) {

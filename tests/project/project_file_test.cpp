@@ -170,6 +170,19 @@ TEST(Recompute, ARecordRefusedNowIsKeptWithWhatWasSaved) {
     EXPECT_EQ(parse(serialize(p)), p);
 }
 
+// The sheet's edition of the code travels in the header; a file from before it had one
+// cited the 1994 edition and keeps doing so.
+TEST(ProjectFile, TheSheetsEditionIsKeptAndAnOlderFileCitesTheOlderEdition) {
+    const Project p = sampleProject();
+    EXPECT_EQ(p.sheet.header.edition, CodeEdition::GB50057_2010);
+    EXPECT_EQ(nlohmann::ordered_json::parse(serialize(p))["header"]["edition"], "2010");
+    const Project older = parse(edited([](auto& doc) { doc["header"].erase("edition"); }));
+    EXPECT_EQ(older.sheet.header.edition, CodeEdition::GB50057_94);
+    const Project chosen = parse(edited([](auto& doc) { doc["header"]["edition"] = "1994"; }));
+    EXPECT_EQ(chosen.sheet.header.edition, CodeEdition::GB50057_94);
+    EXPECT_THROW(parse(edited([](auto& doc) { doc["header"]["edition"] = "2000"; })), ProjectError);
+}
+
 // What a press gives no more is not judged by what it once gave: a saved Ri = 0 Ω from an
 // impulse press without a power-frequency one passed its requirement; so did the refused
 // record above.

@@ -106,7 +106,9 @@ private slots:
         QTest::keyClick(edition, Qt::Key_Up);
         QCOMPARE(form.text("PicN"), std::string(" 0.07844704"));
         working = panel->working()->toPlainText();
-        QVERIFY(working.contains(QStringLiteral("Ng = 0.024×Td^1.3")));
+        // The power is a superscript, not "Td^1.3".
+        QVERIFY2(working.contains(QStringLiteral("Ng = 0.024×Td1.3")), qPrintable(working));
+        QVERIFY(panel->working()->toHtml().contains(QStringLiteral("vertical-align:super")));
         QVERIFY(!working.contains(QStringLiteral("防雷建筑物")));
         use->setCurrentIndex(0);
         QTest::keyClick(use, Qt::Key_Down);

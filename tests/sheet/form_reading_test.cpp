@@ -114,10 +114,10 @@ INSTANTIATE_TEST_SUITE_P(
                   {"Hx", "被保护面高度", "5", "m"},
                   {"L", "正方形边长", "30", "m"}},
                  {{"Rx", "避雷针外端在Hx高度的平面上的保护半径", "11.70115", "m"},
-                  {"Ho1", "", "11.97224", "m"},
-                  {"Bx1", "", "7.396033", "m"},
-                  {"Ho2", "", "6.547921", "m"},
-                  {"Bx2", "", "2.125163", "m"}}},
+                  {"Ho1", "正方形边长上的保护最低点", "11.97224", "m"},
+                  {"Bx1", "边长上的保护最低点在Hx高度平面上的保护宽度", "7.396033", "m"},
+                  {"Ho2", "正方形对角线上的保护最低点", "6.547921", "m"},
+                  {"Bx2", "对角线上的保护最低点在Hx高度平面上的保护宽度", "2.125163", "m"}}},
         // Each result has a unit label of its own; the heading's trailing symbol is not
         // part of the name.
         ReadCase{"RodHeightOnBuilding",
@@ -130,8 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {"Rxo", "所需保护半径", "15", "m"},
                   {"Hx", "被保护面高度", "5", "m"},
                   {"G", "架针物面高度", "5", "m"}},
-                 {{"H(针尖)", "", "9.02", "m"},
-                  {"H(针体)", "", "4.02", "m"},
+                 {{"H(针尖)", "针尖距地面高度", "9.02", "m"},
+                  {"H(针体)", "针体高出架针物面的长度", "4.02", "m"},
                   {"Rx", "该高度避雷针在 Hx 高度平面上的保护半径", "15.00132", "m"}}},
         // The size label follows the steel picked; Ω·m and 根 as shown; the note after
         // Rn's unit is not its unit; a blank box is no known condition.
@@ -178,15 +178,16 @@ INSTANTIATE_TEST_SUITE_P(
                   {"L", "建筑物长度", "60", "m"},
                   {"W", "建筑物宽度", "20", "m"},
                   {"H", "建筑物高度", "30", "m"}},
-                 {{"N", "建筑物年预计雷击次数", "0.08317441", "次"}}},
+                 {{"N", "建筑物年预计雷击次数", "0.08317441", "次/a"}}},
         // Only the calculation pressed shows a result; the prefix names it.
-        ReadCase{"RightTriangle",
-                 "frmZJXB",
-                 {{"CmbLa1", "3"}, {"CmbLb", "4"}},
-                 {},
-                 "CmdRun1",
-                 {{"La", "直角三角形第一直角边", "3", ""}, {"Lb", "直角三角形第二直角边", "4", ""}},
-                 {{"Lc", "计算得出斜边", "5", ""}}}),
+        ReadCase{
+            "RightTriangle",
+            "frmZJXB",
+            {{"CmbLa1", "3"}, {"CmbLb", "4"}},
+            {},
+            "CmdRun1",
+            {{"La", "直角三角形第一直角边", "3", "m"}, {"Lb", "直角三角形第二直角边", "4", "m"}},
+            {{"Lc", "计算得出斜边", "5", "m"}}}),
     caseName);
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST(StrikesBasis, NamesTheEditionAndComparesWithTheOther) {
               (std::vector<Basis>{
                   {kTitle + "GB 50057-94（2000年版）附录一（建筑物年预计雷击次数）", false},
                   {"对照：按 GB 50057-2010 附录A，Ng = 0.1×Td = 4 次/(km²·a)，N = 0.1080805 "
-                   "次（仅供对照，本计算不采用）",
+                   "次/a（仅供对照，本计算不采用）",
                    true}}));
     EXPECT_EQ(
         basisOf(pressed({{"edition", "2010"}, {"use", "public"}})),
@@ -60,7 +60,7 @@ TEST(StrikesBasis, NamesTheEditionAndComparesWithTheOther) {
                  "GB 50057-2010 第3.0.3条第9款、第3.0.4条第2款（按年预计雷击次数划分防雷类别）",
              false},
             {"对照：按 GB 50057-94（2000年版）附录一，Ng = 0.024×Td^1.3 = 2.903282 "
-             "次/(km²·a)，N = 0.07844704 次（仅供对照，本计算不采用）",
+             "次/(km²·a)，N = 0.07844704 次/a（仅供对照，本计算不采用）",
              true}}));
     EXPECT_EQ(basisOf(pressed({{"use", "industrial"}}))[1].text,
               kTitle + "GB 50057-94（2000年版）第2.0.4条（按年预计雷击次数划分防雷类别）");

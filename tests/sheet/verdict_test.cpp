@@ -125,7 +125,8 @@ TEST(ReadRequirement, PromptAndDefaultPerFamily) {
 struct BasisCase {
     std::string form;
     std::vector<std::string> presses;
-    std::vector<Basis> expected;
+    std::vector<Basis> expected2010;  // the sheet's edition by default
+    std::vector<Basis> expected94;
 };
 void PrintTo(const BasisCase& c, std::ostream* os) {
     *os << c.form;
@@ -133,38 +134,102 @@ void PrintTo(const BasisCase& c, std::ostream* os) {
 
 class Bases : public ::testing::TestWithParam<BasisCase> {};
 
-TEST_P(Bases, PerFormAndButton) {
+TEST_P(Bases, PerFormButtonAndEdition) {
     SheetRecord r;
     r.form = GetParam().form;
     for (const std::string& b : GetParam().presses) r.actions.push_back(forms::Action::press(b));
-    EXPECT_EQ(basisOf(r), GetParam().expected);
+    EXPECT_EQ(basisOf(r), GetParam().expected2010);
+    EXPECT_EQ(basisOf(r, CodeEdition::GB50057_94), GetParam().expected94);
 }
 
-const std::string kCode = "《建筑物防雷设计规范》GB 50057-94（2000年版）";
-const Basis kSphere{kCode + "附录四（滚球法）", false};
-const Basis kConversion{kCode + "附录三（工频接地电阻换算为冲击接地电阻）", false};
+const std::string kCode94 = "《建筑物防雷设计规范》GB 50057-94（2000年版）";
+const std::string kCode2010 = "《建筑物防雷设计规范》GB 50057-2010 ";
+const Basis kSphere{kCode94 + "附录四（滚球法）", false};
+const Basis kConversion{kCode94 + "附录三（工频接地电阻换算为冲击接地电阻）", false};
+const Basis kConversion2010{kCode2010 + "附录C（接地装置冲击接地电阻与工频接地电阻的换算）", false};
+const Basis kTerms{"注：本计算中的“避雷针”“避雷线”即该版规范中的“接闪杆”“接闪线”。", false};
+Basis appendixD(const std::string& clause, const std::string& what) {
+    return {kCode2010 + "附录D 第" + clause + "条（" + what + "，滚球法）", false};
+}
+const Basis kVerticalElectrodes{
+    "人工垂直接地体工频接地电阻：R = ρ/(2πL1)·ln(4L1/D)；N 根：Rn = "
+    "R/(η·N)，利用系数 η = 0.75",
+    true};
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, Bases,
     ::testing::Values(
-        BasisCase{"frmRx_DLDanZ", {"CmdRun"}, {kSphere}},
-        BasisCase{"frmRxBx_ShuangX", {"CmdRun"}, {kSphere}},
-        BasisCase{"frmH_DLSiZ", {"CmdRun"}, {kSphere}},
-        BasisCase{"frmDZ_GC", {"CmdRun"}, {kConversion}},
-        BasisCase{"frmLJCS", {"CmdRun"}, {{kCode + "附录一（建筑物年预计雷击次数）", false}}},
+        BasisCase{"frmRx_DLDanZ",
+                  {"CmdRun"},
+                  {appendixD("D.0.1", "单支接闪杆的保护范围"), kTerms},
+                  {kSphere}},
+        BasisCase{"frmRx_JSShuangZ",
+                  {"CmdRun"},
+                  {appendixD("D.0.2", "两支等高接闪杆的保护范围"), kTerms},
+                  {kSphere}},
+        BasisCase{"frmH_DLSanZ",
+                  {"CmdRun"},
+                  {appendixD("D.0.2", "两支等高接闪杆的保护范围，用于三角形的每一边"), kTerms},
+                  {kSphere}},
+        BasisCase{"frmRxBx_ShuangX",
+                  {"CmdRun"},
+                  {appendixD("D.0.6", "两根等高接闪线的保护范围"), kTerms},
+                  {kSphere}},
+        BasisCase{"frmH_DanX",
+                  {"CmdRun"},
+                  {appendixD("D.0.5", "单根接闪线的保护范围"), kTerms},
+                  {kSphere}},
+        BasisCase{"frmH_DLSiZ",
+                  {"CmdRun"},
+                  {appendixD("D.0.4", "矩形布置的四支等高接闪杆的保护范围"), kTerms},
+                  {kSphere}},
+        BasisCase{"frmDZ_GC", {"CmdRun"}, {kConversion2010}, {kConversion}},
+        // The strikes cite the edition the record was computed by, whatever the sheet's.
+        BasisCase{"frmLJCS",
+                  {"CmdRun"},
+                  {{kCode94 + "附录一（建筑物年预计雷击次数）", false}},
+                  {{kCode94 + "附录一（建筑物年预计雷击次数）", false}}},
         // The electrode's formula is named, with no clause; its impulse press adds the
         // conversion.
         BasisCase{"frmDZ_ChuiZhi",
                   {"CmdRun_GP", "CmdRun_CJ"},
-                  {{"人工垂直接地体工频接地电阻：R = ρ/(2πL1)·ln(4L1/D)；N 根：Rn = "
-                    "R/(η·N)，利用系数 η = 0.75",
-                    true},
-                   kConversion}},
+                  {kVerticalElectrodes, kConversion2010},
+                  {kVerticalElectrodes, kConversion}},
         BasisCase{"frmDZ_ShuiPing",
                   {"CmdRun_GP"},
+                  {{"人工水平接地体工频接地电阻：R = ρ/(2πL1)·[ln(L1²/(D·H)) + A]", true}},
                   {{"人工水平接地体工频接地电阻：R = ρ/(2πL1)·[ln(L1²/(D·H)) + A]", true}}},
-        BasisCase{"frmDZ_XT", {"CmdRun_CJ"}, {kConversion}},
-        BasisCase{"frmZJXB", {"CmdRun2"}, {{"直角三角形勾股定理：Lb = √(Lc² − La²)", true}}}));
+        BasisCase{"frmDZ_XT", {"CmdRun_CJ"}, {kConversion2010}, {kConversion}},
+        BasisCase{"frmZJXB",
+                  {"CmdRun2"},
+                  {{"直角三角形勾股定理：Lb = √(Lc² − La²)", true}},
+                  {{"直角三角形勾股定理：Lb = √(Lc² − La²)", true}}}));
+
+// The sphere's radius is justified by the category whose radius it is, or said to be the
+// designer's own.
+TEST(Bases, TheSphereRadiusByCategory) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"30",
+         "滚球半径 Hr = 30 m：第一类防雷建筑物的滚球半径（《建筑物防雷设计规范》GB "
+         "50057-2010 表5.2.12）"},
+        {"45",
+         "滚球半径 Hr = 45 m：第二类防雷建筑物的滚球半径（《建筑物防雷设计规范》GB "
+         "50057-2010 表5.2.12）"},
+        {"60",
+         "滚球半径 Hr = 60 m：第三类防雷建筑物的滚球半径（《建筑物防雷设计规范》GB "
+         "50057-2010 表5.2.12）"},
+        {"50",
+         "滚球半径 Hr = 50 m：设计给定（《建筑物防雷设计规范》GB 50057-2010 "
+         "表5.2.12规定第一、二、三类防雷建筑物分别为 30 m、45 m、60 m）"},
+    };
+    for (const auto& [Hr, line] : cases) {
+        SheetRecord r = record("frmRx_DLDanZ", {{"Hr", "滚球半径", Hr, "m"}}, {});
+        r.actions.push_back(forms::Action::press("CmdRun"));
+        const std::vector<Basis> lines = basisOf(r);
+        ASSERT_EQ(lines.size(), 3u) << Hr;
+        EXPECT_EQ(lines[1], (Basis{line, false})) << Hr;
+    }
+}
 
 }  // namespace
 }  // namespace tervalen::sheet
