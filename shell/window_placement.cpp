@@ -12,16 +12,14 @@ const QString kKey = QStringLiteral("window/geometry");
 
 }  // namespace
 
-QRect firstPlacement(QSize wanted, const QRect& available, const QMargins& frame) {
+Placement firstPlacement(QSize wanted, const QRect& available, const QMargins& frame) {
     const int frameWidth = frame.left() + frame.right();
     const int frameHeight = frame.top() + frame.bottom();
     const QSize size(std::max(1, std::min(wanted.width(), available.width() - frameWidth)),
                      std::max(1, std::min(wanted.height(), available.height() - frameHeight)));
     const int left = available.left() + (available.width() - size.width() - frameWidth) / 2;
     const int top = available.top() + (available.height() - size.height() - frameHeight) / 2;
-    return QRect(QPoint(std::max(available.left(), left) + frame.left(),
-                        std::max(available.top(), top) + frame.top()),
-                 size);
+    return {QPoint(std::max(available.left(), left), std::max(available.top(), top)), size};
 }
 
 void placeMainWindow(QWidget& window) {
@@ -30,8 +28,10 @@ void placeMainWindow(QWidget& window) {
     if (const QByteArray saved = QSettings().value(kKey).toByteArray();
         !saved.isEmpty() && window.restoreGeometry(saved))
         return;
-    window.setGeometry(
-        firstPlacement(kFirstClientSize, window.screen()->availableGeometry(), kFrameAllowance));
+    const Placement first =
+        firstPlacement(kFirstClientSize, window.screen()->availableGeometry(), kFrameAllowance);
+    window.resize(first.clientSize);
+    window.move(first.frameTopLeft);  // a window's position is its frame's
 }
 
 void rememberMainWindow(const QWidget& window) {

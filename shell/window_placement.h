@@ -15,12 +15,17 @@ namespace tervalen::shell {
 inline constexpr QSize kFirstClientSize{1024, 768};
 // What a window manager's frame is allowed around the client area before the window is
 // shown (its real frame is not known until then): a title bar and thin borders.
-inline constexpr QMargins kFrameAllowance{4, 32, 4, 4};
+inline constexpr QMargins kFrameAllowance{4, 32, 4, 8};
 
-// The client area's geometry for a first start: `wanted` where it fits in `available`
-// with `frame` around it, each dimension that does not fit shrunk to what does, and the
-// whole framed window centred in `available`.
-QRect firstPlacement(QSize wanted, const QRect& available, const QMargins& frame);
+struct Placement {
+    QPoint frameTopLeft;  // where the window's frame starts
+    QSize clientSize;
+    bool operator==(const Placement&) const = default;
+};
+// For a first start: `wanted` as the client size where it fits in `available` with
+// `frame` around it, each dimension that does not fit shrunk to what does, the framed
+// window centred in `available`.
+Placement firstPlacement(QSize wanted, const QRect& available, const QMargins& frame);
 
 // Gives the window the place it had when it last closed (remembered in the settings),
 // or, the first time, firstPlacement() on its screen. Call before showing it.
