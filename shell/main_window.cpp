@@ -347,6 +347,8 @@ void MDIFangLei::showSheet() {
         auto* w = new SheetWindow(m_sheet, [this](const sheet::SheetRecord& r) { openRecord(r); });
         connect(w, &SheetWindow::changed, this, &MDIFangLei::sheetChanged);
         m_sheetWindow = addChild(w, QString::fromUtf8(SheetWindow::kCaption));
+        // Its frame around the window's own minimum: no arrangement crushes it.
+        m_sheetWindow->setMinimumSize(m_sheetWindow->minimumSizeHint());
         m_sheetWindow->showMaximized();
     } else {
         bringForward(m_sheetWindow);

@@ -69,6 +69,8 @@ QString mismatchNote(const sheet::SheetRecord& r) {
 QPushButton* button(const char* caption, QWidget* parent) {
     auto* b = new QPushButton(QString::fromUtf8(caption), parent);
     b->setAutoDefault(false);
+    // As narrow as its text allows, when the window is at its narrowest.
+    b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) + 16);
     return b;
 }
 
@@ -160,9 +162,28 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
     split->addWidget(left);
     split->addWidget(right);
     split->setStretchFactor(1, 1);
+    split->setChildrenCollapsible(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(split);
     refresh();
+    keepUsable(left);
+}
+
+void SheetWindow::keepUsable(QWidget* left) {
+    // Never smaller than what shows every header field whole, a few records with their
+    // buttons, and a preview whose header table keeps
+    // its captions on one line each: an arrangement of the windows then overlaps them, or
+    // the main window's area scrolls, instead of crushing this one.
+    m_list->setMinimumHeight(4 * fontMetrics().height() + 2 * m_list->frameWidth() + 4);
+    left->setMinimumWidth(left->minimumSizeHint().width());
+    // The header table's caption columns take 15 % of the page, around the longest
+    // caption with the cells' padding and borders.
+    const QFontMetrics page(m_preview->document()->defaultFont());
+    const int caption = page.horizontalAdvance(QStringLiteral("子项/编号")) + 2 * 4 + 6;
+    m_preview->setMinimumWidth(caption * 100 / 15 + 2 * m_preview->frameWidth() +
+                               m_preview->verticalScrollBar()->sizeHint().width() +
+                               2 * static_cast<int>(m_preview->document()->documentMargin()));
+    setMinimumSize(minimumSizeHint());
 }
 
 void SheetWindow::fillRememberedFields(sheet::SheetHeader& header) {

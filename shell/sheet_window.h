@@ -51,6 +51,7 @@ signals:
     void changed();
 
 private:
+    void keepUsable(QWidget* left);
     int current() const;
     void select(int row);
     void showRequirement();
