@@ -14,6 +14,7 @@
 #include "view/input_box.h"
 #include "view/message_boxes.h"
 #include "view/pictures.h"
+#include "view/result_selection.h"
 #include "view/ui_font.h"
 
 namespace tervalen::view {
@@ -66,6 +67,7 @@ QLabel* makeResultBox(QWidget* parent) {
     box->setPalette(p);
     box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    selectWholeNumberOnDoubleClick(box);
     return box;
 }
 
