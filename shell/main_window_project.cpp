@@ -90,7 +90,7 @@ void MDIFangLei::watchForChanges(QMdiSubWindow* window, view::FormView* formView
     for (QLineEdit* e : formView->findChildren<QLineEdit*>())
         connect(e, &QLineEdit::textChanged, this, &MDIFangLei::updateTitle);
     for (QRadioButton* b : formView->findChildren<QRadioButton*>())
-        connect(b, &QRadioButton::toggled, this, &MDIFangLei::updateTitle);
+        connect(b, &QRadioButton::clicked, this, &MDIFangLei::updateTitle);  // after the form's
     connect(formView, &view::FormView::pressed, this, &MDIFangLei::updateTitle);
     connect(formView, &view::FormView::settingsChanged, this, &MDIFangLei::updateTitle);
     // Once the window is gone, not while it goes.

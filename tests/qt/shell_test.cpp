@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -293,6 +294,27 @@ private slots:
         w.menuAction("mnuCD")->trigger();
         QVERIFY(!windows[0]->isMaximized());
         QVERIFY(windows[0]->geometry().topLeft() != windows[1]->geometry().topLeft());
+    }
+
+    // The status bar is there from the start: the first message (加入计算书's) does not
+    // push the forms up.
+    void theStatusBarIsThereFromTheStart() {
+        shell::MDIFangLei w;
+        w.resize(1024, 768);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* bar = w.findChild<QStatusBar*>();
+        QVERIFY(bar);
+        QVERIFY(bar->isVisible());
+        const QRect area = w.mdiArea()->geometry();
+        w.openForm("frmRx_DLDanZ");
+        w.formView("frmRx_DLDanZ")
+            ->apply({forms::Action::set("CmbH", "20"), forms::Action::set("CmbHx", "5"),
+                     forms::Action::press("CmdRun")});
+        QVERIFY(w.addToSheet(w.formView("frmRx_DLDanZ")->form()));
+        QApplication::processEvents();
+        QVERIFY(bar->currentMessage().startsWith(QStringLiteral("已加入计算书")));
+        QCOMPARE(w.mdiArea()->geometry(), area);
     }
 
     // A tiling's lengths: equal shares; a window that needs more than a share takes its
