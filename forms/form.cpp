@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
+#include "forms/action.h"
 #include "forms/display.h"
 #include "forms/messages.h"
 #include "forms/number.h"
@@ -54,6 +56,7 @@ void Form::load() {
         m_state.emplace(c->name, std::move(s));
     }
     m_record.reset();
+    m_restoredPress.clear();
     clearRequests();
 }
 
@@ -76,7 +79,7 @@ Saved savedOf(const Control& c) {
 }  // namespace
 
 FormSnapshot Form::snapshot() const {
-    FormSnapshot snap{m_def.name, {}, {}, {}, m_settings};
+    FormSnapshot snap{m_def.name, {}, {}, {}, m_settings, {}};
     for (const Control* c : m_order) {
         const Saved saved = savedOf(*c);
         if (!saved.text && !saved.visible && !saved.enabled && !saved.selected) continue;
@@ -87,6 +90,7 @@ FormSnapshot Form::snapshot() const {
         snap.kept[key] = it == m_kept.end() ? 0.0f : it->second;
     }
     snap.keptFrom = m_keptFrom;
+    snap.lastPress = m_record ? m_record->actions() : m_restoredPress;
     return snap;
 }
 
@@ -115,7 +119,44 @@ std::vector<std::string> Form::restore(const FormSnapshot& snap) {
     m_keptFrom = snap.keptFrom;
     for (const Setting& s : m_def.settings) m_settings[s.name] = s.choices.front().value;
     for (std::string& problem : setSettings(snap.settings)) unknown.push_back(std::move(problem));
+    m_restoredPress = snap.lastPress;
     return unknown;
+}
+
+bool Form::replayLastPress(const FormSnapshot& snap) {
+    if (snap.lastPress.empty()) return false;
+    std::optional<Record> record;
+    {
+        // Nobody is told: the press only brings back what the snapshot showed.
+        const MessageSink sink = std::exchange(m_sink, {});
+        const PressObserver observer = std::exchange(m_pressObserver, {});
+        const InternalErrorSink faults =
+            std::exchange(m_internalErrorSink, [](const std::string&) {});
+        try {
+            // As on a form never used: the press stores what it stores again.
+            load();
+            m_kept.clear();
+            m_keptFrom.clear();
+            applyAll(*this, snap.lastPress);
+            record = std::move(m_record);
+        } catch (const std::exception&) {
+            record.reset();  // an action the form cannot take: shown as restored
+        }
+        m_sink = sink;
+        m_pressObserver = observer;
+        m_internalErrorSink = faults;
+    }
+    // The record stands beside the results only when they are the ones it computed.
+    bool same = record.has_value();
+    for (const Control* c : m_order) {
+        if (!same) break;
+        if (c->kind != Kind::Result) continue;
+        const auto saved = snap.controls.find(c->name);
+        same = saved != snap.controls.end() && saved->second.text == state(c->name).text;
+    }
+    restore(snap);
+    if (same) m_record = std::move(record);
+    return same;
 }
 
 const std::string& Form::setting(std::string_view name) const {
@@ -258,6 +299,7 @@ void Form::press(std::string_view button) {
     if (!state(button).enabled) return;
     m_focus.clear();
     m_record.reset();
+    m_restoredPress.clear();
     const auto keptBefore = m_kept;
     std::vector<Action> own = inputActions();
     own.push_back(Action::press(std::string(button)));

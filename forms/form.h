@@ -46,6 +46,9 @@ struct FormSnapshot {
     std::map<std::string, float> kept;
     std::vector<Action> keptFrom;  // the press that stored the kept values, as actions
     Settings settings;  // every setting of the form (FormDef::settings); none for most forms
+    // The last successful press, as the actions that reproduce it on a freshly loaded form
+    // (its record's); none when the form shows no successful press.
+    std::vector<Action> lastPress;
     bool operator==(const FormSnapshot&) const = default;
 };
 
@@ -79,6 +82,13 @@ public:
     // setting the snapshot lacks takes its default.
     FormSnapshot snapshot() const;
     std::vector<std::string> restore(const FormSnapshot& snapshot);
+    // After restore(snapshot): runs the snapshot's last press again on the freshly loaded
+    // form, quietly (no message, no observer, no fault thrown), then shows the snapshot's
+    // controls, kept values and settings again, keeping the press's record: the form has
+    // its working and drawing back. True when it did; false, and the form as restore()
+    // left it, when the snapshot holds no press, or the press leaves no record or other
+    // results than the snapshot's result boxes show.
+    bool replayLastPress(const FormSnapshot& snapshot);
 
     // The last successful press's record: set by show() when a unit returns results,
     // dropped at the start of every press, by load() and by restore(). A press that is
@@ -197,6 +207,9 @@ private:
     std::optional<Record> m_record;
     // The actions of the press that last changed a kept value (what reproduces it).
     std::vector<Action> m_keptFrom;
+    // A restored snapshot's last press, not run again: what a snapshot keeps until the
+    // next press or load.
+    std::vector<Action> m_restoredPress;
     MessageSink m_sink;
     PressObserver m_pressObserver;
     std::optional<std::vector<Message>> m_pressMessages;  // set while a press runs

@@ -42,6 +42,7 @@ std::vector<std::string> Workspace::restore(const std::vector<FormSnapshot>& sna
             continue;
         }
         for (std::string& p : f->restore(snap)) problems.push_back(std::move(p));
+        f->replayLastPress(snap);  // the working and drawing of what it shows come back
         m_restored[snap.form] = true;
     }
     return problems;

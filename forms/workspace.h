@@ -30,7 +30,8 @@ public:
     // restore, which shows what was restored. A window brought forward is no new window.
     Form& openWindow(std::string_view name);
 
-    // Every form's snapshot, and the way back. A snapshot naming a form the catalog
+    // Every form's snapshot, and the way back: a form restored runs the last press its
+    // snapshot keeps again (Form::replayLastPress). A snapshot naming a form the catalog
     // does not know is reported, one line, like the forms' own unknown names.
     std::vector<FormSnapshot> snapshot() const;
     std::vector<std::string> restore(const std::vector<FormSnapshot>& snapshots);

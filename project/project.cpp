@@ -69,6 +69,7 @@ constexpr const char* enabled = "enabled";
 constexpr const char* selected = "selected";
 constexpr const char* kept = "kept";
 constexpr const char* keptFrom = "kept_from";
+constexpr const char* lastPress = "last_press";
 }  // namespace key
 
 constexpr const char* kFormat = "tervalen-project";
@@ -159,6 +160,8 @@ Json snapshotOf(const forms::FormSnapshot& s) {
     for (const auto& [name, value] : s.kept) kept[name] = floatText(value);
     out[key::kept] = std::move(kept);
     out[key::keptFrom] = argumentsOf(s.keptFrom);
+    // What the form showed the working and drawing of: run again when the form is read.
+    if (!s.lastPress.empty()) out[key::lastPress] = argumentsOf(s.lastPress);
     return out;
 }
 
@@ -397,6 +400,7 @@ forms::FormSnapshot snapshotFrom(const InJson& j, int number) {
     for (const auto& [name, value] : r.object(key::kept).items())
         snap.kept[name] = floatFrom(value, r.where() + "保存的值 " + inQuotes(name));
     snap.keptFrom = actionsOf(r, key::keptFrom, def);
+    if (r.has(key::lastPress)) snap.lastPress = actionsOf(r, key::lastPress, def);
     snap.settings = settingsFrom(r, def);
     // The form itself says which controls and kept values a snapshot of it may hold.
     forms::Form form(def);

@@ -3,7 +3,7 @@
 
 namespace tervalen::shell {
 
-// frmGY: title, version, what the program is for and who made it. A separate,
+// frmGY: title, version, what the program is for, who made it and its licence. A separate,
 // non-modal top-level window; "确定" is its default and cancel button.
 class AboutBox : public QDialog {
     Q_OBJECT
@@ -12,6 +12,10 @@ public:
 
     // "版本 " + major.minor.revision of this build.
     static QString versionText();
+    // Label1's text, as it reads (the label shows it as a paragraph with leading).
+    static QString purposeText();
+    // The line under the warning: the program is free software, and under which licence.
+    static QString licenceText();
 };
 
 }  // namespace tervalen::shell

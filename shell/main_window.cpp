@@ -17,6 +17,7 @@
 #include "shell/menu_table.h"
 #include "shell/sheet_window.h"
 #include "shell/translation.h"
+#include "shell/window_placement.h"
 #include "view/form_page.h"
 #include "view/form_panel.h"
 #include "view/form_view.h"
@@ -46,8 +47,10 @@ MDIFangLei::MDIFangLei(QWidget* parent) : QMainWindow(parent), m_mdi(new MdiArea
     setWindowIcon(programIcon());
     setCentralWidget(m_mdi);
     buildMenus();
+    // There from the start: the first message does not push the forms up.
+    statusBar();
     m_mdi->viewport()->installEventFilter(this);
-    resize(1024, 768);
+    placeMainWindow(*this);
 }
 
 MDIFangLei::~MDIFangLei() {
@@ -81,6 +84,16 @@ void MDIFangLei::buildMenus() {
         m_unfilled.push_back({menu, i});
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillMenu(menu); });
     }
+    // F10 opens the bar's first menu, wherever the focus is in the window; the arrows go
+    // on from there.
+    auto* barKey = new QAction(this);
+    barKey->setObjectName(QStringLiteral("MenuBarKey"));
+    barKey->setShortcut(QKeySequence(Qt::Key_F10));
+    addAction(barKey);
+    connect(barKey, &QAction::triggered, this, [this] {
+        if (const auto titles = menuBar()->actions(); !titles.isEmpty())
+            menuBar()->setActiveAction(titles.first());
+    });
 }
 
 void MDIFangLei::fillAllMenus() {
@@ -222,6 +235,7 @@ void MDIFangLei::openForm(const std::string& formName) {
         QMdiSubWindow* sub = window;
         connect(formView, &view::FormView::closeRequested, sub, &QMdiSubWindow::close);
         connect(formView, &view::FormView::pressed, this, &MDIFangLei::updateAddToSheet);
+        watchForChanges(window, formView);
         if (view::FormPanel* panel = page->panel()) {
             const forms::Form* form = &formView->form();
             connect(panel, &view::FormPanel::addToSheetRequested, this,
@@ -333,6 +347,8 @@ void MDIFangLei::showSheet() {
         auto* w = new SheetWindow(m_sheet, [this](const sheet::SheetRecord& r) { openRecord(r); });
         connect(w, &SheetWindow::changed, this, &MDIFangLei::sheetChanged);
         m_sheetWindow = addChild(w, QString::fromUtf8(SheetWindow::kCaption));
+        // Its frame around the window's own minimum: no arrangement crushes it.
+        m_sheetWindow->setMinimumSize(m_sheetWindow->minimumSizeHint());
         m_sheetWindow->showMaximized();
     } else {
         bringForward(m_sheetWindow);

@@ -87,7 +87,8 @@ public:
     bool settleUnsavedChanges();
     // The project's file (absolute), empty for a project never saved.
     const QString& projectFile() const { return m_projectFile; }
-    // Whether the sheet differs from the one last saved or read.
+    // Whether the project differs from the one last saved or read: its sheet, or what its
+    // open forms show and keep (typed, pressed, a form closed; see openFormsState).
     bool hasUnsavedChanges() const;
     // The title the window shows with no child maximised ("*" while unsaved).
     QString projectCaption() const;
@@ -125,6 +126,11 @@ private:
     // A new sheet takes the remembered header fields when first shown or saved.
     void fillRememberedHeader();
     void closeChildren();
+    // The open forms as a project saves them, by form. A form showing what a fresh window
+    // shows (its default texts, no press) is left out: opening or closing it loses nothing.
+    std::map<std::string, forms::FormSnapshot> openFormsState() const;
+    // The title follows every change of what a form shows or keeps.
+    void watchForChanges(QMdiSubWindow* window, view::FormView* formView);
 
     MdiArea* m_mdi;
     QHash<QString, QAction*> m_actions;
@@ -138,6 +144,7 @@ private:
     std::unique_ptr<forms::Workspace> m_workspace;
     sheet::Sheet m_sheet;
     sheet::Sheet m_savedSheet;  // as last saved or read: what "unsaved" compares with
+    std::map<std::string, forms::FormSnapshot> m_savedForms;  // the same for the open forms
     bool m_headerFilled = false;
     QString m_projectFile;
     QMenu* m_recentProjects = nullptr;

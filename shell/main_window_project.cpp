@@ -7,10 +7,12 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTimer>
 #include <filesystem>
@@ -21,6 +23,7 @@
 #include "shell/recent_projects.h"
 #include "shell/sheet_window.h"
 #include "shell/translation.h"
+#include "shell/window_placement.h"
 #include "view/form_panel.h"
 #include "view/form_view.h"
 #include "view/message_boxes.h"
@@ -65,7 +68,33 @@ void MDIFangLei::updateTitle() {
 }
 
 bool MDIFangLei::hasUnsavedChanges() const {
-    return m_sheet.header != m_savedSheet.header || m_sheet.records != m_savedSheet.records;
+    return m_sheet.header != m_savedSheet.header || m_sheet.records != m_savedSheet.records ||
+           openFormsState() != m_savedForms;
+}
+
+std::map<std::string, forms::FormSnapshot> MDIFangLei::openFormsState() const {
+    std::map<std::string, forms::FormSnapshot> state;
+    for (QMdiSubWindow* w : m_mdi->subWindowList()) {
+        const view::FormView* v = w->isHidden() ? nullptr : formViewOf(w);
+        if (!v) continue;
+        forms::FormSnapshot snap = v->form().snapshot();
+        const forms::Form fresh(v->form().def());
+        if (snap.lastPress.empty() && snap.controls == fresh.snapshot().controls) continue;
+        state.emplace(snap.form, std::move(snap));
+    }
+    return state;
+}
+
+void MDIFangLei::watchForChanges(QMdiSubWindow* window, view::FormView* formView) {
+    // Typing, a list pick, an option, a press, a setting; and the window closing.
+    for (QLineEdit* e : formView->findChildren<QLineEdit*>())
+        connect(e, &QLineEdit::textChanged, this, &MDIFangLei::updateTitle);
+    for (QRadioButton* b : formView->findChildren<QRadioButton*>())
+        connect(b, &QRadioButton::clicked, this, &MDIFangLei::updateTitle);  // after the form's
+    connect(formView, &view::FormView::pressed, this, &MDIFangLei::updateTitle);
+    connect(formView, &view::FormView::settingsChanged, this, &MDIFangLei::updateTitle);
+    // Once the window is gone, not while it goes.
+    connect(window, &QObject::destroyed, this, &MDIFangLei::updateTitle, Qt::QueuedConnection);
 }
 
 void MDIFangLei::sheetChanged() {
@@ -227,6 +256,9 @@ void MDIFangLei::adopt(sheet::Sheet sheet, std::unique_ptr<forms::Workspace> for
     // The menus' entries, and so their shortcuts, are made after the background's first
     // paint; a project opened at start may cover the background before it is ever painted.
     if (!m_unfilled.empty()) QTimer::singleShot(0, this, &MDIFangLei::fillAllMenus);
+    // What the forms show now is what the project holds (a restored press run again
+    // shows what was saved).
+    m_savedForms = openFormsState();
     updateAddToSheet();
     updateTitle();
 }
@@ -284,6 +316,7 @@ bool MDIFangLei::saveProjectTo(const QString& file) {
     }
     m_projectFile = absolute;
     m_savedSheet = m_sheet;
+    m_savedForms = openFormsState();
     rememberProject(absolute);
     updateTitle();
     statusBar()->showMessage(QStringLiteral("已保存工程：%1").arg(shown(absolute)), 5000);
@@ -295,6 +328,7 @@ void MDIFangLei::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    rememberMainWindow(*this);
     QMainWindow::closeEvent(event);
 }
 

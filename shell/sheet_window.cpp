@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFocusFrame>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -70,6 +72,8 @@ QString mismatchNote(const sheet::SheetRecord& r) {
 QPushButton* button(const char* caption, QWidget* parent) {
     auto* b = new QPushButton(QString::fromUtf8(caption), parent);
     b->setAutoDefault(false);
+    // As narrow as its text allows, when the window is at its narrowest.
+    b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) + 16);
     return b;
 }
 
@@ -109,9 +113,11 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
 
     auto* rowButtons = new QHBoxLayout;
     QPushButton* renameButton = button("重命名", this);
+    renameButton->setToolTip(QStringLiteral("重命名选中的记录（F2）"));
     QPushButton* up = button("上移", this);
     QPushButton* down = button("下移", this);
     QPushButton* del = button("删除", this);
+    del->setToolTip(QStringLiteral("从计算书中删除选中的记录（Delete）"));
     QPushButton* again = button("重新打开", this);
     for (QPushButton* b : {renameButton, up, down, del, again}) rowButtons->addWidget(b);
     connect(renameButton, &QPushButton::clicked, this, [this] { rename(); });
@@ -161,9 +167,71 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
     split->addWidget(left);
     split->addWidget(right);
     split->setStretchFactor(1, 1);
+    split->setChildrenCollapsible(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(split);
     refresh();
+    keepUsable(left);
+
+    // The keyboard: Tab as the window reads, top to bottom, left to right.
+    std::vector<QWidget*> order;
+    for (const auto& [caption, edit] : m_fields) order.push_back(edit);
+    order.push_back(m_list);
+    for (QPushButton* b : {renameButton, up, down, del, again}) order.push_back(b);
+    order.push_back(m_requirementSymbol);
+    order.push_back(m_requirement);
+    order.push_back(m_setRequirement);
+    order.push_back(m_preview);
+    for (QPushButton* b : {pdf, printButton, copy}) order.push_back(b);
+    takeKeys(order);
+}
+
+void SheetWindow::takeKeys(const std::vector<QWidget*>& order) {
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+    // Tab leaves the preview (it edits nothing); the list and the preview show the focus
+    // with a ring in the colour a focused input box shows (the style draws none for them).
+    m_preview->setTabChangesFocus(true);
+    m_preview->setFocusPolicy(Qt::StrongFocus);
+    m_list->setFocusPolicy(Qt::StrongFocus);
+    m_focusRing = new QFocusFrame(this);
+    m_focusRing->setObjectName(QStringLiteral("FocusRing"));
+    QPalette ring = m_focusRing->palette();
+    ring.setColor(QPalette::WindowText, palette().color(QPalette::Highlight));
+    m_focusRing->setPalette(ring);
+    for (QWidget* w : {static_cast<QWidget*>(m_list), static_cast<QWidget*>(m_preview)})
+        w->installEventFilter(this);
+    // F2 renames the chosen record and Delete removes it (after the question), from the list.
+    auto* renameKey = new QShortcut(QKeySequence(Qt::Key_F2), m_list);
+    renameKey->setContext(Qt::WidgetShortcut);
+    connect(renameKey, &QShortcut::activated, this, [this] { rename(); });
+    auto* deleteKey = new QShortcut(QKeySequence(QKeySequence::Delete), m_list);
+    deleteKey->setContext(Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, [this] { remove(); });
+}
+
+bool SheetWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn)
+        m_focusRing->setWidget(static_cast<QWidget*>(watched));
+    else if (event->type() == QEvent::FocusOut && m_focusRing->widget() == watched)
+        m_focusRing->setWidget(nullptr);
+    return QWidget::eventFilter(watched, event);
+}
+
+void SheetWindow::keepUsable(QWidget* left) {
+    // Never smaller than what shows every header field whole, a few records with their
+    // buttons, and a preview whose header table keeps
+    // its captions on one line each: an arrangement of the windows then overlaps them, or
+    // the main window's area scrolls, instead of crushing this one.
+    m_list->setMinimumHeight(4 * fontMetrics().height() + 2 * m_list->frameWidth() + 4);
+    left->setMinimumWidth(left->minimumSizeHint().width());
+    // The header table's caption columns take 15 % of the page, around the longest
+    // caption with the cells' padding and borders.
+    const QFontMetrics page(m_preview->document()->defaultFont());
+    const int caption = page.horizontalAdvance(QStringLiteral("子项/编号")) + 2 * 4 + 6;
+    m_preview->setMinimumWidth(caption * 100 / 15 + 2 * m_preview->frameWidth() +
+                               m_preview->verticalScrollBar()->sizeHint().width() +
+                               2 * static_cast<int>(m_preview->document()->documentMargin()));
+    setMinimumSize(minimumSizeHint());
 }
 
 void SheetWindow::fillRememberedFields(sheet::SheetHeader& header) {

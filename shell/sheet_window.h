@@ -4,13 +4,16 @@
 // requirement per record; a live preview of the whole sheet; and 导出 PDF…, 打印…,
 // 复制为文本. 设计单位 and 计算人 are remembered between runs. A record read from a project
 // whose results came out differently on reading is marked "结果与保存时不同".
+// Keyboard: Tab follows the layout; in the list F2 renames and Delete removes.
 
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "sheet/document.h"
 
 class QComboBox;
+class QFocusFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -45,12 +48,17 @@ public:
     // Writes the PDF; an empty text, or the reason it could not be written.
     QString exportPdf(const QString& path) const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // The user changed the sheet: its header, a record's label, place or requirement, or
     // removed a record.
     void changed();
 
 private:
+    void keepUsable(QWidget* left);
+    void takeKeys(const std::vector<QWidget*>& order);
     int current() const;
     void select(int row);
     void showRequirement();
@@ -70,6 +78,7 @@ private:
     QComboBox* m_requirementSymbol;
     QPushButton* m_setRequirement;
     QTextBrowser* m_preview;
+    QFocusFrame* m_focusRing = nullptr;
 };
 
 }  // namespace tervalen::shell

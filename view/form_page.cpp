@@ -32,6 +32,11 @@ FormPage::FormPage(forms::Form& form, QWidget* parent)
     connect(m_view, &FormView::pressed, m_panel, &FormPanel::showPress);
     connect(m_view, &FormView::settingsChanged, m_panel, &FormPanel::showSettings);
     connect(m_panel, &FormPanel::settingChosen, m_view, &FormView::choose);
+    showRestoredPress();
+}
+
+void FormPage::showRestoredPress() {
+    if (m_view->form().lastPress()) m_panel->showPress({});
 }
 
 }  // namespace tervalen::view

@@ -25,6 +25,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // A form that comes with the record of a press (restored from a project, its press run
+    // again) shows that press's working and drawing from the start.
+    void showRestoredPress();
+
     FormView* m_view;
     FormPanel* m_panel = nullptr;
 };

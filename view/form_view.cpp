@@ -14,6 +14,7 @@
 #include "view/input_box.h"
 #include "view/message_boxes.h"
 #include "view/pictures.h"
+#include "view/result_selection.h"
 #include "view/ui_font.h"
 
 namespace tervalen::view {
@@ -68,6 +69,7 @@ QLabel* makeResultBox(QWidget* parent) {
     // What a result box shows may come from a project file: never read as HTML.
     box->setTextFormat(Qt::PlainText);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    selectWholeNumberOnDoubleClick(box);
     return box;
 }
 

@@ -159,6 +159,111 @@ TEST(LastPress, RecordsTheUnitItsInputAndResultUntilTheNextPress) {
     EXPECT_FALSE(f.lastPress());
 }
 
+// A form saved after a successful press comes back with that press run again: the same
+// record (unit, working, actions) beside what it showed, texts typed after the press too.
+struct SavedPress {
+    const char* name;
+    const char* form;
+    Settings settings;
+    std::vector<Action> actions;
+    std::vector<Action> typedAfter;
+};
+
+class ReplayedPress : public ::testing::TestWithParam<SavedPress> {};
+
+TEST_P(ReplayedPress, ComesBackWithItsRecordBesideWhatWasShown) {
+    const SavedPress& c = GetParam();
+    Form used(*findForm(c.form));
+    used.setSink([](const Message&) {});
+    used.setSettings(c.settings);
+    applyAll(used, c.actions);
+    ASSERT_TRUE(used.lastPress());
+    applyAll(used, c.typedAfter);
+    const FormSnapshot snap = used.snapshot();
+    ASSERT_EQ(snap.lastPress, used.lastPress()->actions());
+
+    Form fresh(*findForm(c.form));
+    std::vector<Message> told;
+    fresh.setSink([&](const Message& m) { told.push_back(m); });
+    bool observed = false;
+    fresh.setPressObserver([&](std::string_view, const std::vector<Message>&) { observed = true; });
+    ASSERT_TRUE(fresh.restore(snap).empty());
+    EXPECT_FALSE(fresh.lastPress()) << "restoring alone runs nothing";
+    EXPECT_EQ(fresh.snapshot(), snap) << "and keeps the press for the next save";
+    ASSERT_TRUE(fresh.replayLastPress(snap));
+    ASSERT_TRUE(fresh.lastPress());
+    EXPECT_EQ(fresh.lastPress()->unit(), used.lastPress()->unit());
+    EXPECT_EQ(fresh.lastPress()->working(), used.lastPress()->working());
+    EXPECT_EQ(fresh.lastPress()->actions(), used.lastPress()->actions());
+    EXPECT_EQ(fresh.lastPress()->settings(), used.lastPress()->settings());
+    EXPECT_EQ(shown(fresh), shown(used));
+    EXPECT_EQ(fresh.snapshot(), snap);
+    EXPECT_TRUE(told.empty()) << told.front().text;
+    EXPECT_FALSE(observed) << "the views are not told of a press nobody made";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, ReplayedPress,
+    ::testing::Values(
+        SavedPress{"rod_typed_after",
+                   "frmRx_DLDanZ",
+                   {},
+                   {Action::set("CmbH", "20"), Action::set("CmbHx", "5"), Action::press("CmdRun")},
+                   {Action::set("CmbHx", "7")}},
+        SavedPress{
+            "height_search",
+            "frmH_DLDanZ",
+            {},
+            {Action::set("CmbRxo", "10"), Action::set("CmbHx", "5"), Action::press("CmdRun")},
+            {}},
+        // The impulse press reads what the power-frequency press kept: both run again.
+        SavedPress{
+            "earthing_chain",
+            "frmDZ_ChuiZhi",
+            {},
+            {Action::set("CmbGg", "0.05"), Action::set("Cmbρ", "300"), Action::set("CmbL1", "2.5"),
+             Action::set("CmbN", "4"), Action::set("CmbL2", "5"), Action::press("CmdRun_GP"),
+             Action::press("CmdRun_CJ")},
+            {}},
+        SavedPress{"edition_2010",
+                   "frmLJCS",
+                   {{"edition", "2010"}},
+                   {Action::set("CmbTd", "40"), Action::set("CmbL", "50"),
+                    Action::set("CmbW", "20"), Action::set("CmbH", "15"), Action::press("CmdRun")},
+                   {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What a press would show now differs from what was saved (another version computed it,
+// or the file was edited): the form shows what was saved, with no record beside it, and
+// keeps the saved press for the next save. A snapshot with no press runs nothing.
+TEST(ReplayedPress, ResultsThatDifferOrNoPressLeaveTheFormAsRestored) {
+    Form used(*findForm("frmRx_DLDanZ"));
+    applyAll(used, std::vector{Action::set("CmbH", "20"), Action::set("CmbHx", "5"),
+                               Action::press("CmdRun")});
+    FormSnapshot snap = used.snapshot();
+    snap.controls.at("PicRx").text = " 11.8";
+    Form fresh(*findForm("frmRx_DLDanZ"));
+    ASSERT_TRUE(fresh.restore(snap).empty());
+    EXPECT_FALSE(fresh.replayLastPress(snap));
+    EXPECT_FALSE(fresh.lastPress());
+    EXPECT_EQ(fresh.text("PicRx"), " 11.8");
+    EXPECT_EQ(fresh.snapshot(), snap);
+
+    // A saved press that is refused now (H above Hr) leaves no record either.
+    snap = used.snapshot();
+    snap.lastPress = {Action::set("CmbH", "40"), Action::press("CmdRun")};
+    EXPECT_FALSE(fresh.replayLastPress(snap));
+    EXPECT_FALSE(fresh.lastPress());
+    EXPECT_EQ(fresh.text("PicRx"), " 11.70115");
+
+    Form typedOnly(*findForm("frmRx_DLDanZ"));
+    typedOnly.setText("CmbH", "12");
+    const FormSnapshot noPress = typedOnly.snapshot();
+    EXPECT_TRUE(noPress.lastPress.empty());
+    EXPECT_FALSE(fresh.replayLastPress(noPress));
+    EXPECT_EQ(fresh.text("CmbH"), "20") << "nothing ran: the form is as it was";
+}
+
 TEST(Workspace, ANewWindowLoadsItsFormUnlessTheFormWasJustRestored) {
     Workspace ws;
     EXPECT_EQ(ws.forms().size(), allForms().size());
@@ -171,7 +276,7 @@ TEST(Workspace, ANewWindowLoadsItsFormUnlessTheFormWasJustRestored) {
     EXPECT_TRUE(ws.restore(snaps).empty());
     EXPECT_EQ(ws.openWindow("frmRx_DLDanZ").text("PicRx"), " 11.70115");
     EXPECT_EQ(ws.openWindow("frmRx_DLDanZ").text("PicRx"), "") << "only the first window";
-    FormSnapshot stranger{"frmNoSuchForm", {}, {}, {}, {}};
+    FormSnapshot stranger{"frmNoSuchForm", {}, {}, {}, {}, {}};
     EXPECT_EQ(ws.restore({stranger}).size(), 1u);
 }
 

@@ -1,24 +1,38 @@
 // Typing into the forms on a real X server: the keys come from xdotool through the X
 // server, as a keyboard would send them (Tab carries "\t", Delete carries 0x7F), the
-// window manager activates the windows, and message boxes are real modal boxes.
-// Run by run_under_xvfb.sh.
+// window manager activates the windows, and message boxes are real modal boxes. Also
+// the main window's place on the screen (the window manager's frame around it), projects
+// and their forms through real keys, F10 and the 计算书 window's keyboard.
+// Run by run_under_xvfb.sh, with settings of its own.
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusFrame>
 #include <QImage>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 
 #include "shell/main_window.h"
 #include "shell/mdi_area.h"
+#include "shell/sheet_window.h"
+#include "view/form_page.h"
+#include "view/form_panel.h"
 #include "view/form_view.h"
 #include "view/message_boxes.h"
 
@@ -66,6 +80,36 @@ bool blankOnScreen(QWidget* box) {
     return !shot.isNull();
 }
 
+// Answers the next modal dialog as it opens (a message box, an input dialog), from a
+// timer: the keys that open it wait in the dialog's own event loop.
+class DialogAnswer : public QObject {
+public:
+    explicit DialogAnswer(std::function<void(QWidget*)> answer) : m_answer(std::move(answer)) {
+        m_timer.setInterval(50);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !m_seen.isEmpty()) return;
+            m_seen = modal->objectName().isEmpty()
+                         ? QString::fromLatin1(modal->metaObject()->className())
+                         : modal->objectName();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) m_text = box->text();
+            m_answer(modal);
+        });
+        m_timer.start();
+    }
+    bool seen() const { return !m_seen.isEmpty(); }
+    const QString& text() const { return m_text; }
+
+private:
+    QTimer m_timer;
+    std::function<void(QWidget*)> m_answer;
+    QString m_seen, m_text;
+};
+
+QString titleOf(const QWidget& w) {
+    return w.windowTitle();
+}
+
 }  // namespace
 
 class KeyboardTest : public QObject {
@@ -87,6 +131,7 @@ private slots:
         view::setMessagePresenter(
             [this](QWidget*, const forms::Message& m) { m_messages.push_back(m); });
         view::setQuestionPresenter([](QWidget*) { return true; });
+        QSettings().remove(QStringLiteral("window"));  // each test starts as at a first start
         m_window = std::make_unique<shell::MDIFangLei>();
         m_window->show();
         m_window->activateWindow();
@@ -286,6 +331,237 @@ private slots:
         QCOMPARE(h->text(), QStringLiteral("12"));
         keys(QStringLiteral("ctrl+F4"));
         QTRY_VERIFY(!m_window->formView("frmRx_DLDanZ"));
+    }
+
+    // The first start keeps 1024 × 768 of client area wherever that fits the screen with
+    // the window manager's frame; otherwise the dimension that does not fit shrinks, and
+    // the whole frame, title-bar buttons included, is on the screen.
+    void firstStartFitsTheScreen() {
+        QWidget& w = *m_window;
+        QTRY_VERIFY_WITH_TIMEOUT(w.frameGeometry().height() > w.height(), 10000);  // framed
+        const QRect available = w.screen()->availableGeometry();
+        const QRect frame = w.frameGeometry();
+        QVERIFY2(available.contains(frame), qPrintable(QStringLiteral("frame %1,%2 %3x%4 on %5x%6")
+                                                           .arg(frame.x())
+                                                           .arg(frame.y())
+                                                           .arg(frame.width())
+                                                           .arg(frame.height())
+                                                           .arg(available.width())
+                                                           .arg(available.height())));
+        constexpr int kRoomForAFrame = 48;
+        if (available.width() >= 1024 + kRoomForAFrame)
+            QCOMPARE(w.width(), 1024);
+        else
+            QVERIFY(w.width() >= available.width() - kRoomForAFrame);
+        if (available.height() >= 768 + kRoomForAFrame)
+            QCOMPARE(w.height(), 768);
+        else
+            QVERIFY(w.height() >= available.height() - kRoomForAFrame);
+    }
+
+    // Size and place, and the maximised state, come back at the next start.
+    void theWindowComesBackWhereItWas() {
+        const QRect available = m_window->screen()->availableGeometry();
+        const QRect wanted(available.topLeft() + QPoint(40, 60),
+                           QSize(available.width() / 2, available.height() / 2));
+        m_window->setGeometry(wanted);
+        QTRY_COMPARE(m_window->geometry(), wanted);
+        QVERIFY(m_window->close());
+        m_window = std::make_unique<shell::MDIFangLei>();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTRY_COMPARE(m_window->geometry(), wanted);
+
+        m_window->showMaximized();
+        QTRY_VERIFY(m_window->isMaximized());
+        QVERIFY(m_window->close());
+        m_window = std::make_unique<shell::MDIFangLei>();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTRY_VERIFY(m_window->isMaximized());
+        m_window->showNormal();
+        QTRY_COMPARE(m_window->geometry(), wanted);
+    }
+
+    // Typing, a press and closing a form each mark the project unsaved ("*"); closing
+    // the program then asks, and 新建工程, after the question, closes the forms.
+    void workInTheFormsIsUnsavedWork() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("forms.tvp"));
+        const auto marked = [this] { return titleOf(*m_window).contains(QLatin1Char('*')); };
+        auto* v = open("frmRx_DLDanZ");
+        QLineEdit* h = editOf(v, "CmbH");
+        clickOn(h);
+        QTRY_VERIFY(h->hasFocus());
+        QVERIFY(!marked());
+        type(QStringLiteral("20"));
+        QTRY_VERIFY(marked());
+        keys(QStringLiteral("Tab"));
+        type(QStringLiteral("5"));
+        QVERIFY(m_window->saveProjectTo(file));
+        QVERIFY(!marked());
+        keys(QStringLiteral("Return"));  // the press
+        QTRY_COMPARE(textOf(v, "PicRx"), QStringLiteral(" 11.70115"));
+        QTRY_VERIFY(marked());
+        QVERIFY(m_window->saveProjectTo(file));
+        QVERIFY(!marked());
+        keys(QStringLiteral("ctrl+F4"));
+        QTRY_VERIFY(!m_window->formView("frmRx_DLDanZ"));
+        QTRY_VERIFY(marked());
+
+        // Closing asks (取消 keeps the window), and so does 新建工程 (不保存 goes on).
+        {
+            DialogAnswer cancel([](QWidget* box) {
+                qobject_cast<QMessageBox*>(box)->button(QMessageBox::Cancel)->click();
+            });
+            QVERIFY(!m_window->close());
+            QVERIFY(cancel.seen());
+            QCOMPARE(cancel.text(), QStringLiteral("保存对工程的修改吗？"));
+        }
+        open("frmLJCS");
+        clickOn(editOf(m_window->formView("frmLJCS"), "CmbTd"));
+        type(QStringLiteral("40"));
+        DialogAnswer discard([](QWidget* box) {
+            qobject_cast<QMessageBox*>(box)->button(QMessageBox::Discard)->click();
+        });
+        keys(QStringLiteral("ctrl+n"));
+        QTRY_VERIFY(discard.seen());
+        QTRY_VERIFY(m_window->mdiArea()->subWindowList().isEmpty());
+        QTRY_VERIFY(!marked());
+        QVERIFY(m_window->projectFile().isEmpty());
+    }
+
+    // A form saved after a press comes back with its working and drawing, 加入计算书 on:
+    // Ctrl+D records it at once.
+    void aRestoredFormComesBackWhole() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("whole.tvp"));
+        auto* v = open("frmRx_DLDanZ");
+        clickOn(editOf(v, "CmbH"));
+        type(QStringLiteral("20"));
+        keys(QStringLiteral("Tab"));
+        type(QStringLiteral("5"));
+        keys(QStringLiteral("Return"));
+        QTRY_COMPARE(textOf(v, "PicRx"), QStringLiteral(" 11.70115"));
+        QVERIFY(m_window->saveProjectTo(file));
+        m_window = std::make_unique<shell::MDIFangLei>();
+        m_window->show();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QVERIFY(m_window->openProjectFile(file));
+        QTest::qWait(300);
+        v = m_window->formView("frmRx_DLDanZ");
+        QVERIFY(v);
+        QCOMPARE(textOf(v, "PicRx"), QStringLiteral(" 11.70115"));
+        auto* page = qobject_cast<view::FormPage*>(v->parentWidget());
+        QVERIFY(page->panel()->working()->toPlainText().contains(QStringLiteral("11.70115")));
+        QVERIFY(page->panel()->addToSheetButton()->isEnabled());
+        QVERIFY(!titleOf(*m_window).contains(QLatin1Char('*')));
+        keys(QStringLiteral("ctrl+d"));
+        QTRY_COMPARE(m_window->calculationSheet().records.size(), std::size_t{1});
+        QCOMPARE(m_window->calculationSheet().records[0].results.at(0).value,
+                 std::string("11.70115"));
+    }
+
+    // F10 opens the menu bar at its first menu, wherever the focus is, and types nothing.
+    void f10OpensTheMenuBar() {
+        auto* v = open("frmRx_DLDanZ");
+        QLineEdit* h = editOf(v, "CmbH");
+        clickOn(h);
+        type(QStringLiteral("1"));
+        keys(QStringLiteral("F10"));
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QCOMPARE(QApplication::activePopupWidget()->objectName(), QStringLiteral("mnuFile"));
+        QCOMPARE(m_window->menuBar()->activeAction(), m_window->menuAction("mnuFile"));
+        keys(QStringLiteral("Right"));
+        QTRY_COMPARE(QApplication::activePopupWidget()->objectName(), QStringLiteral("mnuRx"));
+        keys(QStringLiteral("Escape Escape Escape"));
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(h->text(), QStringLiteral("1"));
+        QVERIFY(m_messages.empty());
+    }
+
+    // The 计算书 window: Tab as the window reads; the list and the preview show the focus;
+    // in the list F2 renames and Delete removes (after its question).
+    void theSheetWindowByKeyboard() {
+        auto* v = open("frmRx_DLDanZ");
+        v->apply({forms::Action::set("CmbH", "20"), forms::Action::set("CmbHx", "5"),
+                  forms::Action::press("CmdRun")});
+        QVERIFY(m_window->addToSheet(v->form()));
+        m_window->showSheet();
+        shell::SheetWindow* sheet = m_window->sheetWindow();
+        QTest::qWait(200);
+        const auto named = [sheet](const QString& text) -> QWidget* {
+            for (QPushButton* b : sheet->findChildren<QPushButton*>())
+                if (b->text() == text) return b;
+            return nullptr;
+        };
+        std::vector<QWidget*> expected;
+        for (const char* caption :
+             {"工程名称", "子项/编号", "设计单位", "计算人", "校对人", "审核人", "日期"})
+            expected.push_back(sheet->headerField(QString::fromUtf8(caption)));
+        expected.push_back(sheet->records());
+        for (const char* b : {"重命名", "上移", "下移", "删除", "重新打开"})
+            expected.push_back(named(QString::fromUtf8(b)));
+        expected.push_back(sheet->findChild<QComboBox*>());
+        expected.push_back(sheet->findChild<QLineEdit*>(QStringLiteral("Requirement")));
+        expected.push_back(named(QStringLiteral("设定要求")));
+        expected.push_back(sheet->preview());
+        for (const char* b : {"导出 PDF…", "打印…", "复制为文本"})
+            expected.push_back(named(QString::fromUtf8(b)));
+        clickOn(expected.front());
+        QTRY_COMPARE(QApplication::focusWidget(), expected.front());
+        auto* ring = sheet->findChild<QFocusFrame*>(QStringLiteral("FocusRing"));
+        QVERIFY(ring);
+        for (std::size_t i = 1; i < expected.size(); ++i) {
+            keys(QStringLiteral("Tab"));
+            QTRY_COMPARE(QApplication::focusWidget(), expected[i]);
+            if (expected[i] == sheet->records() || expected[i] == sheet->preview()) {
+                QTRY_VERIFY(ring->isVisible());
+                QCOMPARE(ring->widget(), expected[i]);
+            }
+        }
+        QTRY_VERIFY(!ring->isVisible());
+
+        clickOn(sheet->records());
+        QTRY_VERIFY(sheet->records()->hasFocus());
+        {
+            DialogAnswer rename([](QWidget* d) {
+                auto* input = qobject_cast<QInputDialog*>(d);
+                input->setTextValue(QStringLiteral("屋面避雷针"));
+                input->accept();
+            });
+            keys(QStringLiteral("F2"));
+            QTRY_VERIFY(rename.seen());
+        }
+        QTRY_COMPARE(m_window->calculationSheet().records.at(0).label, std::string("屋面避雷针"));
+        clickOn(sheet->records());
+        QTRY_VERIFY(sheet->records()->hasFocus());
+        DialogAnswer remove(
+            [](QWidget* d) { qobject_cast<QMessageBox*>(d)->button(QMessageBox::Yes)->click(); });
+        keys(QStringLiteral("Delete"));
+        QTRY_VERIFY(remove.seen());
+        QVERIFY(remove.text().contains(QStringLiteral("屋面避雷针")));
+        QTRY_VERIFY(m_window->calculationSheet().records.empty());
+    }
+
+    // A double-click in a result box selects the whole number, not the digits after the point.
+    void doubleClickSelectsTheWholeResult() {
+        auto* v = open("frmRx_DLDanZ");
+        clickOn(editOf(v, "CmbH"));
+        type(QStringLiteral("20"));
+        keys(QStringLiteral("Tab"));
+        type(QStringLiteral("5"));
+        keys(QStringLiteral("Return"));
+        QTRY_COMPARE(textOf(v, "PicRx"), QStringLiteral(" 11.70115"));
+        auto* box = static_cast<QLabel*>(v->widget(QStringLiteral("PicRx")));
+        // Over the digits after the point.
+        const int x = box->fontMetrics().horizontalAdvance(QStringLiteral(" 11.701")) + 4;
+        const QPoint p = box->mapToGlobal(QPoint(x, box->height() / 2));
+        xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()),
+                 QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+                 QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+        QTRY_COMPARE(box->selectedText(), QStringLiteral("11.70115"));
     }
 };
 

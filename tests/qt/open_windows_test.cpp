@@ -7,7 +7,11 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QtTest>
+#include <vector>
 
 #include "forms/catalog.h"
 #include "shell/about_box.h"
@@ -93,6 +97,47 @@ private slots:
         w.menuAction("mnuRx_DLDanZ")->trigger();
         QCOMPARE(entries(w).size(), 20);
         QCOMPARE(entries(w).last(), "*" + opened.first());
+    }
+
+    // The About box's paragraph has leading between its lines (the Song face's own is
+    // negative: lines would touch), reads as specified and fits its label; the licence
+    // line stands under the warning, whole, above the date and the button.
+    void aboutBoxParagraphAndLicenceLine() {
+        shell::AboutBox box;
+        auto* purpose = box.findChild<QLabel*>("Label1");
+        QTextDocument doc;
+        doc.setDefaultFont(purpose->font());
+        doc.setDocumentMargin(0);
+        doc.setHtml(purpose->text());
+        doc.setTextWidth(purpose->width());
+        QCOMPARE(doc.toPlainText(), shell::AboutBox::purposeText());
+        QVERIFY(doc.toPlainText().startsWith("    该应用程序"));
+        const qreal laidOut = doc.size().height();  // lays the text out
+        std::vector<qreal> lines;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+            for (int i = 0; i < b.layout()->lineCount(); ++i)
+                lines.push_back(b.layout()->position().y() + b.layout()->lineAt(i).y());
+        QVERIFY(lines.size() >= 2);
+        const int height = purpose->fontMetrics().lineSpacing();  // the face's own pitch
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            QVERIFY2(lines[i] - lines[i - 1] >= 1.2 * height,
+                     qPrintable(QString::number(lines[i] - lines[i - 1])));
+        QVERIFY(laidOut <= purpose->height());
+
+        auto* licence = box.findChild<QLabel*>("lblLicence");
+        QVERIFY(licence);
+        QVERIFY(licence->text().contains("自由软件"));
+        QVERIFY(licence->text().contains("GPL-3.0-or-later"));
+        QVERIFY(licence->fontMetrics().horizontalAdvance(licence->text()) <= licence->width());
+        const QRect warning = box.findChild<QLabel*>("lblDisclaimer")->geometry();
+        QCOMPARE(box.findChild<QLabel*>("lblDisclaimer")->text(),
+                 QStringLiteral("警告：未经许可，不得对本应用程序进行任何修改。"));
+        QVERIFY(licence->geometry().top() > warning.bottom());
+        for (const char* below : {"Label2", "cmdOK"})
+            QVERIFY2(
+                box.findChild<QWidget*>(below)->geometry().top() > licence->geometry().bottom(),
+                below);
+        QVERIFY(box.rect().contains(box.findChild<QWidget*>("cmdOK")->geometry()));
     }
 
     void aboutBoxIsOneNonModalTopLevelWindow() {

@@ -3,6 +3,7 @@
 // title; failed reads and saves; the recent projects; records marked as differing.
 // The modal boxes and file dialogs are real; a timer answers them as they open.
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
@@ -17,6 +18,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 #include <deque>
@@ -31,6 +33,9 @@
 #include "shell/recent_projects.h"
 #include "shell/sheet_window.h"
 #include "shell/translation.h"
+#include "view/drawing/drawing_view.h"
+#include "view/form_page.h"
+#include "view/form_panel.h"
 #include "view/form_view.h"
 #include "view/message_boxes.h"
 
@@ -473,6 +478,119 @@ private slots:
         QVERIFY(w.saveProject());
         QVERIFY(w.windowTitle().startsWith(QStringLiteral("marks.tvp - Tervalen")));
         QVERIFY(!w.hasUnsavedChanges());
+    }
+
+    // What the open forms show and keep is part of the project: typing, a list pick, an
+    // option, a press, a setting and closing a form that shows something each mark it
+    // unsaved; opening a form with its defaults, bringing one forward, or typing back
+    // what was there do not. Saving clears the mark, and 新建工程 closes the forms.
+    void workInTheFormsMarksTheProject_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("marks");
+        QTest::newRow("typing") << "type" << true;
+        QTest::newRow("list pick") << "pick" << true;
+        QTest::newRow("option") << "option" << true;
+        QTest::newRow("press") << "press" << true;
+        QTest::newRow("setting") << "setting" << true;
+        QTest::newRow("closing a form") << "close" << true;
+        QTest::newRow("opening a form") << "open" << false;
+        QTest::newRow("bringing one forward") << "forward" << false;
+        QTest::newRow("typed back") << "typed back" << false;
+        QTest::newRow("closing an untouched form") << "close untouched" << false;
+    }
+    void workInTheFormsMarksTheProject() {
+        QFETCH(QString, change);
+        QFETCH(bool, marks);
+        shell::MDIFangLei w;
+        w.show();
+        w.openForm("frmRx_DLDanZ");
+        view::FormView* rx = w.formView("frmRx_DLDanZ");
+        rx->apply({Action::set("CmbH", "20"), Action::set("CmbHx", "5")});
+        w.openForm("frmDZ_ShuiPing");
+        w.openForm("frmLJCS");
+        w.formView("frmLJCS")->apply({Action::set("CmbTd", "40")});
+        w.openForm("frmZJXB");  // untouched
+        QVERIFY(w.hasUnsavedChanges());
+        QVERIFY(w.saveProjectTo(path("forms.tvp")));
+        QVERIFY(!w.hasUnsavedChanges());
+        QVERIFY(!w.windowTitle().contains('*'));
+
+        if (change == "type") {
+            edit(rx, "CmbHx")->setText("7");
+        } else if (change == "typed back") {
+            edit(rx, "CmbHx")->setText("7");
+            edit(rx, "CmbHx")->setText("5");
+        } else if (change == "pick") {
+            auto* type = qobject_cast<QComboBox*>(
+                w.formView("frmDZ_ShuiPing")->widget(QStringLiteral("CmbGx")));
+            type->setCurrentIndex(type->count() - 1);
+            emit type->activated(type->count() - 1);
+        } else if (change == "option") {
+            qobject_cast<QAbstractButton*>(
+                w.formView("frmDZ_ShuiPing")->widget(QStringLiteral("OptA4")))
+                ->click();
+        } else if (change == "press") {
+            qobject_cast<QAbstractButton*>(rx->widget(QStringLiteral("CmdRun")))->click();
+        } else if (change == "setting") {
+            w.formView("frmLJCS")->choose("edition", "2010");
+        } else if (change == "close") {
+            w.mdiArea()->subWindowList(QMdiArea::CreationOrder).first()->close();
+        } else if (change == "close untouched") {
+            w.mdiArea()->subWindowList(QMdiArea::CreationOrder).last()->close();
+        } else if (change == "open") {
+            w.openForm("frmRx_JSDanZ");
+        } else if (change == "forward") {
+            w.openForm("frmRx_DLDanZ");
+        }
+        QApplication::processEvents();  // a window closed is gone once its events have run
+        QCOMPARE(w.hasUnsavedChanges(), marks);
+        QTRY_COMPARE(w.windowTitle().startsWith(QStringLiteral("forms.tvp*")), marks);
+        if (!marks) return;
+
+        // 新建工程 asks, and after the answer the project's forms are gone.
+        Answerer answers;
+        answers.expect(Answerer::click(QStringLiteral("不保存")));
+        QVERIFY(w.newProject());
+        QCOMPARE(answers.seen(), QStringList{kQuestion});
+        QVERIFY(openFormNames(w).empty());
+        QVERIFY(!w.hasUnsavedChanges());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tervalen"));
+    }
+
+    // A form saved with a successful press comes back showing its working and drawing,
+    // with 加入计算书 on, and counts as unchanged; one saved without a press, as before.
+    void restoredFormsShowTheirPress() {
+        const QString file = path("pressed.tvp");
+        {
+            shell::MDIFangLei w;
+            w.show();
+            w.openForm("frmRx_DLDanZ");
+            w.formView("frmRx_DLDanZ")
+                ->apply({Action::set("CmbH", "20"), Action::set("CmbHx", "5"),
+                         Action::press("CmdRun")});
+            edit(w.formView("frmRx_DLDanZ"), "CmbHx")->setText("7");  // typed after the press
+            w.openForm("frmZJXB");
+            edit(w.formView("frmZJXB"), "CmbLa1")->setText("3");
+            QVERIFY(w.saveProjectTo(file));
+        }
+        shell::MDIFangLei w;
+        w.show();
+        QVERIFY(w.openProjectFile(file));
+        QVERIFY(!w.hasUnsavedChanges());
+        view::FormView* rx = w.formView("frmRx_DLDanZ");
+        QCOMPARE(edit(rx, "CmbHx")->text(), QStringLiteral("7"));
+        QCOMPARE(resultText(rx, "PicRx"), QStringLiteral(" 11.70115"));
+        auto* page = qobject_cast<view::FormPage*>(rx->parentWidget());
+        QVERIFY(page && page->panel());
+        QVERIFY(page->panel()->working()->toPlainText().contains(QStringLiteral("11.70115")));
+        QVERIFY(page->panel()->addToSheetButton()->isEnabled());
+        QVERIFY(page->panel()->drawing()->drawing().has_value());
+        QVERIFY(page->panel()->drawing()->exportDxfAction()->isEnabled());
+        // The record is the press's, not the text typed after it.
+        QVERIFY(w.addToSheet(rx->form()));
+        QCOMPARE(w.calculationSheet().records.at(0).results.at(0).value, std::string("11.70115"));
+        QVERIFY(!w.formView("frmZJXB")->form().lastPress());
+        QCOMPARE(edit(w.formView("frmZJXB"), "CmbLa1")->text(), QStringLiteral("3"));
     }
 
     // The title shows the project's name and mark whether a child window is maximised

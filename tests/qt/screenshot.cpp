@@ -25,6 +25,7 @@
 
 #include "shell/about_box.h"
 #include "shell/main_window.h"
+#include "shell/window_placement.h"
 #include "view/form_page.h"
 #include "view/form_panel.h"
 #include "view/form_view.h"
@@ -44,6 +45,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "[message] %s\n", m.text.c_str());
     });
     shell::MDIFangLei window;
+    // The program's first-start size, whatever the screen and the remembered place.
+    window.resize(shell::kFirstClientSize);
     window.show();
     std::string current;
     QString popup;

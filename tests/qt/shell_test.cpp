@@ -4,12 +4,15 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "forms/catalog.h"
@@ -17,6 +20,7 @@
 #include "shell/main_window.h"
 #include "shell/mdi_area.h"
 #include "shell/menu_table.h"
+#include "shell/sheet_window.h"
 #include "shell/translation.h"
 #include "view/form_view.h"
 #include "view/message_boxes.h"
@@ -290,6 +294,95 @@ private slots:
         w.menuAction("mnuCD")->trigger();
         QVERIFY(!windows[0]->isMaximized());
         QVERIFY(windows[0]->geometry().topLeft() != windows[1]->geometry().topLeft());
+    }
+
+    // The status bar is there from the start: the first message (加入计算书's) does not
+    // push the forms up.
+    void theStatusBarIsThereFromTheStart() {
+        shell::MDIFangLei w;
+        w.resize(1024, 768);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* bar = w.findChild<QStatusBar*>();
+        QVERIFY(bar);
+        QVERIFY(bar->isVisible());
+        const QRect area = w.mdiArea()->geometry();
+        w.openForm("frmRx_DLDanZ");
+        w.formView("frmRx_DLDanZ")
+            ->apply({forms::Action::set("CmbH", "20"), forms::Action::set("CmbHx", "5"),
+                     forms::Action::press("CmdRun")});
+        QVERIFY(w.addToSheet(w.formView("frmRx_DLDanZ")->form()));
+        QApplication::processEvents();
+        QVERIFY(bar->currentMessage().startsWith(QStringLiteral("已加入计算书")));
+        QCOMPARE(w.mdiArea()->geometry(), area);
+    }
+
+    // A tiling's lengths: equal shares; a window that needs more than a share takes its
+    // minimum and the others share the rest; out of room, the windows overlap evenly and
+    // none passes the end.
+    void tileSpansShareAndRespectMinimums_data() {
+        using Spans = std::vector<std::pair<int, int>>;
+        QTest::addColumn<std::vector<int>>("minimums");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<Spans>("spans");
+        QTest::newRow("equal") << std::vector<int>{50, 50} << 700 << Spans{{0, 350}, {350, 350}};
+        QTest::newRow("remainder")
+            << std::vector<int>{0, 0, 0} << 10 << Spans{{0, 3}, {3, 3}, {6, 4}};
+        QTest::newRow("one needs more")
+            << std::vector<int>{100, 400, 100} << 700 << Spans{{0, 150}, {150, 400}, {550, 150}};
+        QTest::newRow("fixing one makes another need more")
+            << std::vector<int>{100, 250, 250} << 600 << Spans{{0, 100}, {100, 250}, {350, 250}};
+        QTest::newRow("the rest shared, not below their own minimum")
+            << std::vector<int>{120, 500, 10} << 700 << Spans{{0, 120}, {120, 500}, {620, 80}};
+        QTest::newRow("out of room: even overlap")
+            << std::vector<int>{300, 300, 300} << 600 << Spans{{0, 300}, {150, 300}, {300, 300}};
+        QTest::newRow("one larger than all")
+            << std::vector<int>{50, 500} << 400 << Spans{{0, 50}, {0, 500}};
+    }
+    void tileSpansShareAndRespectMinimums() {
+        QFETCH(std::vector<int>, minimums);
+        QFETCH(int, total);
+        using Spans = std::vector<std::pair<int, int>>;
+        QFETCH(Spans, spans);
+        QCOMPARE(shell::tileSpans(minimums, total), spans);
+    }
+
+    // The 计算书 window keeps a usable size through every arrangement: its header fields
+    // whole, a few records, a preview whose header table keeps each caption on one line;
+    // the forms beside it share what is left and no window leaves the area.
+    void theSheetWindowIsNotCrushedByArrangements() {
+        shell::MDIFangLei w;
+        w.resize(1024, 768);
+        w.show();
+        w.openForm("frmRx_DLDanZ");
+        w.openForm("frmLJCS");
+        w.showSheet();
+        shell::SheetWindow* sheet = w.sheetWindow();
+        QWidget* frame = sheet->parentWidget();
+        const QRect area = w.mdiArea()->viewport()->rect();
+        for (const char* arrangement : {"mnuSP", "mnuCZ", "mnuCD"}) {
+            w.menuAction(arrangement)->trigger();
+            QApplication::processEvents();
+            QVERIFY2(frame->width() >= frame->minimumWidth() &&
+                         frame->height() >= frame->minimumHeight(),
+                     arrangement);
+            for (QLineEdit* field : sheet->findChildren<QLineEdit*>())
+                if (field->isVisible())
+                    QVERIFY2(field->height() >= field->minimumSizeHint().height(), arrangement);
+            QVERIFY2(sheet->records()->height() >= 4 * sheet->records()->fontMetrics().height(),
+                     arrangement);
+            QVERIFY2(sheet->preview()->width() >= 400, arrangement);
+            for (QMdiSubWindow* sub : w.mdiArea()->subWindowList())
+                QVERIFY2(area.contains(sub->geometry()), arrangement);
+        }
+        // Tiled, the forms share what the 计算书 window leaves, edge to edge.
+        w.menuAction("mnuSP")->trigger();
+        const auto windows = w.mdiArea()->subWindowList(QMdiArea::CreationOrder);
+        QCOMPARE(windows[0]->y(), 0);
+        QCOMPARE(windows[1]->y(), windows[0]->geometry().bottom() + 1);
+        QCOMPARE(windows[2]->y(), windows[1]->geometry().bottom() + 1);
+        QCOMPARE(windows[2]->geometry().bottom(), area.bottom());
+        QCOMPARE(windows[2]->height(), frame->minimumHeight());
     }
 
     // The list's submenu opens at start with its two lines; only the checked entry is
