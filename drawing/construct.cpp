@@ -158,8 +158,7 @@ void weakMark(Drawing& d, Point p) {
 
 }  // namespace
 
-void markWeakPoints(Drawing& plan, const Warnings& warnings,
-                    const std::vector<WeakPlace>& places) {
+void markWeakPoints(Drawing& plan, const Warnings& warnings, const std::vector<WeakPlace>& places) {
     if (warnings.empty()) return;
     const double th = plan.textHeight;
     std::vector<Point> marked;
@@ -171,19 +170,23 @@ void markWeakPoints(Drawing& plan, const Warnings& warnings,
                 // Two weak points at one place (the square's side and centre are apart,
                 // but a place may be named twice): one mark.
                 bool seen = false;
-                for (Point q : marked) seen = seen || (std::abs(q.x - p.x) < 1e-9 && std::abs(q.y - p.y) < 1e-9);
+                for (Point q : marked)
+                    seen = seen || (std::abs(q.x - p.x) < 1e-9 && std::abs(q.y - p.y) < 1e-9);
                 if (seen) continue;
                 marked.push_back(p);
                 weakMark(plan, p);
                 if (i == 0)
-                    plan.add(Text{{p.x, p.y + th * 1.3}, std::string(kUncovered), th, Align::Centre,
+                    plan.add(Text{{p.x, p.y + th * 1.3},
+                                  std::string(kUncovered),
+                                  th,
+                                  Align::Centre,
                                   true},
                              Layer::Warn);
             }
         }
     // The sentences, one a line, under everything.
     const auto b = plan.bounds();
-    double y = b ? b->y0 - th * 1.6 : 0;
+    double y = b ? b->y0 - th * 2.5 : 0;
     const double x = b ? b->x0 : 0;
     for (const Warning& w : warnings) {
         plan.add(Text{{x, y}, sentence(w), th, Align::Left, true}, Layer::Warn);

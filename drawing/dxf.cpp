@@ -232,7 +232,7 @@ void entityHead(Writer& w, const char* type, const Item& item, const char* subcl
     if (item.stroke == Stroke::Dashed) w.pair(6, "DASHED");
     if (item.stroke == Stroke::Thin) w.pair(370, 13);  // 0.13 mm
     if (item.warning) w.pair(370, 50);                 // a weak point's mark: 0.5 mm
-    if (isWarning(item)) w.pair(62, 1);  // red whatever the layer
+    if (isWarning(item)) w.pair(62, 1);                // red whatever the layer
     w.pair(100, subclass);
 }
 

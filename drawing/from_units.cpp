@@ -67,8 +67,7 @@ std::optional<Layout> heightLayout(float Hr, float Hx, float D, float G, bool pl
                                    const HJSShuangZ& r) {
     // "是": the plane Hx is the ground, and the search's heights are above it.
     const double base = planeIsGround ? Hx : 0.0;
-    const float Rx =
-        outerRadius(Hr, r.tip - base, planeIsGround ? 0.0 : reach(Hx, Hr, "Rx"));
+    const float Rx = outerRadius(Hr, r.tip - base, planeIsGround ? 0.0 : reach(Hx, Hr, "Rx"));
     Footing f;
     if (G > 0) f.roof = G;
     f.planeIsGround = planeIsGround;
@@ -94,7 +93,7 @@ std::optional<Layout> heightLayout(float Hr, float Hx, float D, const HDanX& r) 
 std::optional<Layout> heightLayout(float Hr, float Hx, float D1, float D2, const HShuangX& r) {
     // Wires above the sphere radius have no range worked out: nothing to draw.
     if (!r.withinSphere) return std::nullopt;
-    return WirePair{Hr,   r.H,   Hx,    D1,         D2, static_cast<float>(r.Hc.value_or(0)),
+    return WirePair{Hr,   r.H,   Hx,    D1,        D2, static_cast<float>(r.Hc.value_or(0)),
                     r.Ho, r.Bx1, false, r.warnings};
 }
 

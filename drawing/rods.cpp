@@ -38,7 +38,8 @@ void outerWaists(Drawing& plan, const std::vector<Point>& rods, double h, float 
     for (std::size_t i = 0; i < rods.size(); ++i) {
         const Point a = rods[i], b = rods[(i + 1) % rods.size()];
         plan.add(Line{a, b}, Layer::Aux, Stroke::Thin);
-        waist(plan, a, b, h, Hr, reachHx, +1);
+        // Where the ranges do not join on the plane, the waist would lie within the circles.
+        if (Bx > 0) waist(plan, a, b, h, Hr, reachHx, +1);
         const double len = std::hypot(b.x - a.x, b.y - a.y);
         const Point n{-(b.y - a.y) / len, (b.x - a.x) / len};
         const Point mid{(a.x + b.x) / 2, (a.y + b.y) / 2};
@@ -83,7 +84,8 @@ Drawing drawRodPair(const RodPair& r) {
     const double th = plan.textHeight;
     rodsInPlan(plan, {{0, 0}, {r.D, 0}}, r.Rx);
     plan.add(Line{{0, 0}, {r.D, 0}}, Layer::Aux, Stroke::Thin);
-    waist(plan, {0, 0}, {r.D, 0}, r.H - base, r.Hr, planeReach(r.footing, r.Hr, r.Hx), 0);
+    if (r.Bx > 0)
+        waist(plan, {0, 0}, {r.D, 0}, r.H - base, r.Hr, planeReach(r.footing, r.Hr, r.Hx), 0);
     if (r.Bx > 0)
         vDim(plan, r.D / 2, 0, r.Bx, "Bx=" + num(r.Bx), th);
     else
@@ -142,16 +144,19 @@ Drawing drawRodFigure(const RodFigure& r) {
         plan.add(Line{rods[0], rods[2]}, Layer::Aux, Stroke::Thin);
         plan.add(Line{rods[1], rods[3]}, Layer::Aux, Stroke::Thin);
         if (r.Bx2) {
-            waist(plan, rods[0], rods[2], r.H, r.Hr, reachHx, 0);
-            waist(plan, rods[1], rods[3], r.H, r.Hr, reachHx, 0);
             if (*r.Bx2 > 0) {
+                waist(plan, rods[0], rods[2], r.H, r.Hr, reachHx, 0);
+                waist(plan, rods[1], rods[3], r.H, r.Hr, reachHx, 0);
                 const double k = *r.Bx2 / std::sqrt(2.0);
                 dim(plan, c, {c.x + k, c.y + k}, "Bx2=" + num(*r.Bx2), th);
             }
         } else {
             // What the form says of it, beside the centre's mark.
-            plan.add(Text{{c.x, c.y - 3 * th}, "对角线上无保护宽度（Ho2 低于地面）", th,
-                          Align::Centre, true},
+            plan.add(Text{{c.x, c.y - 3 * th},
+                          "对角线上无保护宽度（Ho2 低于地面）",
+                          th,
+                          Align::Centre,
+                          true},
                      Layer::Warn);
         }
     }

@@ -55,12 +55,12 @@ std::string pt(Point p) {
 }
 
 void shape(std::ostringstream& o, const Item& item, double th) {
-    const double width = item.warning                   ? th * 0.12
+    const double width = item.warning                  ? th * 0.12
                          : item.stroke == Stroke::Thin ? th * 0.03
                                                        : th * 0.07;
     const char* colour = isWarning(item) ? kRed : colourOf(item.layer);
-    std::string style = "fill=\"none\" stroke=\"" + std::string(colour) +
-                        "\" stroke-width=\"" + n(width) + '"';
+    std::string style =
+        "fill=\"none\" stroke=\"" + std::string(colour) + "\" stroke-width=\"" + n(width) + '"';
     if (item.stroke == Stroke::Dashed)
         style += " stroke-dasharray=\"" + n(th) + ' ' + n(th / 2) + '"';
     if (const auto* l = std::get_if<Line>(&item.shape)) {
@@ -84,9 +84,8 @@ void shape(std::ostringstream& o, const Item& item, double th) {
                              : t->align == Align::Centre ? "middle"
                                                          : "end";
         o << "<text x=\"" << n(t->at.x) << "\" y=\"" << n(-t->at.y) << "\" font-size=\""
-          << n(t->height / 0.8) << "\" text-anchor=\"" << anchor << "\" fill=\""
-          << colour << "\">" << escaped(t->text)
-          << "</text>\n";
+          << n(t->height / 0.8) << "\" text-anchor=\"" << anchor << "\" fill=\"" << colour << "\">"
+          << escaped(t->text) << "</text>\n";
     }
 }
 

@@ -116,6 +116,11 @@ Drawing drawWirePair(const WirePair& w) {
     boundaryArc(d, D2, 0, low, w.Hr, +1, Stroke::Dashed);
     // At the supports the wires are two tips: the upper edge as between two rods.
     const double hoe = upperEdge(d, 0, D2, 0, w.H, w.Hr);
+    if (hoe < w.Hx) {
+        const double R = w.Hr - hoe, dy = w.Hx - static_cast<double>(w.Hr);
+        const double dx = std::sqrt(std::max(0.0, R * R - dy * dy));
+        uncoveredStretch(d, mid - dx, mid + dx, w.Hx);
+    }
     // At mid-span the sphere rests on both sagging wires, or, where it passes between them
     // down to the ground, each wire bounds its own range on its inner side too.
     const double reachLow = reach(low, w.Hr, "Ho");
@@ -127,8 +132,8 @@ Drawing drawWirePair(const WirePair& w) {
         vDim(d, mid, 0, w.Ho, "Ho=" + num(w.Ho), th);
         if (w.Ho < w.Hx) {
             // The plane Hx between the wires at mid-span, where the sphere reaches it.
-            const double dx = std::sqrt(std::max(0.0, static_cast<double>(w.Hr) * w.Hr -
-                                                          (w.Hx - c.y) * (w.Hx - c.y)));
+            const double dx = std::sqrt(
+                std::max(0.0, static_cast<double>(w.Hr) * w.Hr - (w.Hx - c.y) * (w.Hx - c.y)));
             uncoveredStretch(d, std::max(mid - dx, 0.0), std::min(mid + dx, D2), w.Hx);
         }
     } else {
@@ -157,9 +162,12 @@ Drawing drawWirePair(const WirePair& w) {
     label(plan, {D1 / 4, th * 0.3}, "避雷线", th, Align::Centre);
     strip(plan, {0, 0}, {D1, 0}, w.H, w.sag, w.Hr, reachHx, +1);
     strip(plan, {0, -D2}, {D1, -D2}, w.H, w.sag, w.Hr, reachHx, -1);
-    // Beyond both ends the supports are two tips D2 apart.
-    waist(plan, {0, 0}, {0, -D2}, w.H, w.Hr, reachHx, -1);
-    waist(plan, {D1, 0}, {D1, -D2}, w.H, w.Hr, reachHx, +1);
+    // Beyond both ends the supports are two tips D2 apart (where their ranges join on the
+    // plane Hx; else the waist would lie within the circles).
+    if (w.Bx1 > 0) {
+        waist(plan, {0, 0}, {0, -D2}, w.H, w.Hr, reachHx, -1);
+        waist(plan, {D1, 0}, {D1, -D2}, w.H, w.Hr, reachHx, +1);
+    }
     plan.add(Line{{-outer, -mid}, {D1 + outer, -mid}}, Layer::Aux, Stroke::Thin);
     if (w.Bx1 > 0) hDim(plan, D1, D1 + w.Bx1, -mid - th * 0.2, "Bx1=" + num(w.Bx1), th);
     if (w.Ho >= w.Hx) {
@@ -176,9 +184,9 @@ Drawing drawWirePair(const WirePair& w) {
         label(plan, {b->x0, b->y0 - th * 1.5},
               "避雷线在 Hr 高度上的最小保护宽度 Bx2：该项无计算结果", th, Align::Left);
     }
-    markWeakPoints(plan, w.warnings,
-                   {{Place::BetweenWires, {{D1 / 2, -mid}}},
-                    {Place::WireEnds, {{0, -mid}, {D1, -mid}}}});
+    markWeakPoints(
+        plan, w.warnings,
+        {{Place::BetweenWires, {{D1 / 2, -mid}}}, {Place::WireEnds, {{0, -mid}, {D1, -mid}}}});
     planHeading(plan, w.Hx);
     plan.endPart(Part::Kind::Plan);
     appendBelow(d, std::move(plan), 3 * th);
