@@ -73,8 +73,9 @@ void rowSection(Drawing& d, const RowSection& s) {
             for (double x : {first + Rx, last - Rx}) cross(d, {x, s.Hx}, th * 0.8, Layer::Hx);
             uncoveredStretch(d, first + std::max(Rx, 0.0), last - std::max(Rx, 0.0), s.Hx);
             const float ho = s.Ho.value_or(static_cast<float>(lowest(h, last - first, s.Hr, "Ho")));
-            label(d, {mid, base + th * 0.5},
-                  s.HoName + "=" + num(ho) + "（低于地面：两针保护范围不相连）", th, Align::Centre);
+            // Stated over the plane between the ranges, where nothing else is drawn.
+            label(d, {mid, std::max<double>(s.Hx, base) + th * 0.8},
+                  s.HoName + "=" + num(ho) + "（低于地面）", th, Align::Centre);
         }
     }
 

@@ -379,7 +379,7 @@ TEST(PressDrawing, DiagonalApartDrawsEachRodsOwnRange) {
             arcs.push_back(*a);
         if (const auto* l = std::get_if<Line>(&i.shape); l && i.warning) red = *l;
         if (const auto* t = std::get_if<Text>(&i.shape))
-            stated = stated || t->text.starts_with("Ho2=-8.405728（低于地面");
+            stated = stated || t->text == "Ho2=-8.405728（低于地面）";
     }
     ASSERT_EQ(arcs.size(), 4u);
     const double r0 = reachOf(15, 30), Rx = r0 - reachOf(5, 30), Dg = 50 * std::sqrt(2.0);
