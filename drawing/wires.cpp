@@ -141,8 +141,8 @@ Drawing drawWirePair(const WirePair& w) {
         boundaryArc(d, D2, 0, low, w.Hr, -1, Stroke::Dashed);
         const double inner = std::max(reachLow - reachHx, 0.0);
         uncoveredStretch(d, inner, D2 - inner, w.Hx);
-        label(d, {mid, std::max<double>(w.Hx, 0) + th * 0.8}, "Ho=" + num(w.Ho) + "（低于地面）", th,
-              Align::Centre);
+        label(d, {mid, std::max<double>(w.Hx, 0) + th * 0.8}, "Ho=" + num(w.Ho) + "（低于地面）",
+              th, Align::Centre);
     }
     label(d, {mid + th * 0.5, hoe + th * 0.3}, "支柱处最低点 " + num(hoe), th);
     const double outer = r0 - reachHx;
