@@ -141,7 +141,61 @@ void label(Drawing& d, Point at, std::string text, double th, Align align, bool 
     d.add(Text{at, std::move(text), th, align, warning}, Layer::Text);
 }
 
+void uncoveredStretch(Drawing& d, double xa, double xb, double Hx) {
+    if (xb - xa > 1e-9) d.add(Line{{xa, Hx}, {xb, Hx}}, Layer::Warn, Stroke::Solid, true);
+}
+
+namespace {
+
+// A ring with a cross through it, the size of a text line.
+void weakMark(Drawing& d, Point p) {
+    const double r = d.textHeight * 0.9;
+    d.add(Circle{p, r}, Layer::Warn, Stroke::Solid, true);
+    const double s = r * 1.5 / std::sqrt(2.0);
+    d.add(Line{{p.x - s, p.y - s}, {p.x + s, p.y + s}}, Layer::Warn, Stroke::Solid, true);
+    d.add(Line{{p.x - s, p.y + s}, {p.x + s, p.y - s}}, Layer::Warn, Stroke::Solid, true);
+}
+
+}  // namespace
+
+void markWeakPoints(Drawing& plan, const Warnings& warnings, const std::vector<WeakPlace>& places) {
+    if (warnings.empty()) return;
+    const double th = plan.textHeight;
+    std::vector<Point> marked;
+    for (const Warning& w : warnings)
+        for (const WeakPlace& wp : places) {
+            if (wp.place != w.place) continue;
+            for (std::size_t i = 0; i < wp.at.size(); ++i) {
+                const Point p = wp.at[i];
+                // Two weak points at one place (the square's side and centre are apart,
+                // but a place may be named twice): one mark.
+                bool seen = false;
+                for (Point q : marked)
+                    seen = seen || (std::abs(q.x - p.x) < 1e-9 && std::abs(q.y - p.y) < 1e-9);
+                if (seen) continue;
+                marked.push_back(p);
+                weakMark(plan, p);
+                if (i == 0)
+                    plan.add(Text{{p.x, p.y + th * 1.3},
+                                  std::string(kUncovered),
+                                  th,
+                                  Align::Centre,
+                                  true},
+                             Layer::Warn);
+            }
+        }
+    // The sentences, one a line, under everything.
+    const auto b = plan.bounds();
+    double y = b ? b->y0 - th * 2.5 : 0;
+    const double x = b ? b->x0 : 0;
+    for (const Warning& w : warnings) {
+        plan.add(Text{{x, y}, sentence(w), th, Align::Left, true}, Layer::Warn);
+        y -= th * 1.6;
+    }
+}
+
 void translate(Drawing& d, double dx, double dy) {
+    for (Part& p : d.parts) p.ground += dy;
     auto move = [&](Point& p) {
         p.x += dx;
         p.y += dy;
@@ -171,7 +225,13 @@ void appendBelow(Drawing& d, Drawing part, double gap) {
     if (!below) return;
     const double top = std::min(above ? above->y0 - gap : -gap, -gap);
     translate(part, 0, top - below->y1);
+    const std::size_t offset = d.items.size();
     for (Item& item : part.items) d.items.push_back(std::move(item));
+    for (Part p : part.parts) {
+        p.begin += offset;
+        p.end += offset;
+        d.parts.push_back(p);
+    }
 }
 
 namespace {

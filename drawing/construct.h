@@ -5,7 +5,9 @@
 // reach() and lowest() the units compute with.
 
 #include <string>
+#include <vector>
 
+#include "calc/common/warning.h"
 #include "drawing/model.h"
 
 namespace tervalen::drawing {
@@ -54,10 +56,23 @@ void dim(Drawing& d, Point a, Point b, const std::string& text, double th);
 void label(Drawing& d, Point at, std::string text, double th, Align align = Align::Left,
            bool warning = false);
 
+// A stretch of the plane Hx that the sphere reaches, seen in a section: a red line on it.
+void uncoveredStretch(Drawing& d, double xa, double xb, double Hx);
+
+// The weak points in a plan: each marked in red at the places `at` gives for it (a ring
+// with a cross; the first of them labelled "Hx 高度该处无保护"), and each stated in full
+// in red under the plan. A weak point with no place in this plan is stated only.
+struct WeakPlace {
+    Place place;
+    std::vector<Point> at;
+};
+void markWeakPoints(Drawing& plan, const Warnings& warnings, const std::vector<WeakPlace>& places);
+
 // Moves every item.
 void translate(Drawing& d, double dx, double dy);
 // Appends `part` below the items of `d`, `gap` under their lowest point, and its top
-// edge at y = top at most: used to put the plan below the section.
+// edge at y = top at most: used to put the plan below the section. The parts of `part`
+// come after those of `d`.
 void appendBelow(Drawing& d, Drawing part, double gap);
 
 // The title above everything and a scale bar of a round length below everything.

@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <locale>
 #include <sstream>
 
+#include "drawing/number_text.h"
 #include "forms/utf8.h"
 
 namespace tervalen::drawing {
@@ -21,6 +23,8 @@ int colourOf(Layer layer) {
             return 5;  // blue
         case Layer::Dim:
             return 3;  // green
+        case Layer::Warn:
+            return 1;  // red
         case Layer::Text:
             break;
     }
@@ -28,14 +32,14 @@ int colourOf(Layer layer) {
 }
 
 // Writes group codes and values, and hands out handles.
+// Every number in the classic locale's form, whatever locale the program runs in.
 class Writer {
 public:
+    Writer() { m_out.imbue(std::locale::classic()); }
     void pair(int code, std::string_view value) { m_out << code << '\n' << value << '\n'; }
     void pair(int code, int value) { m_out << code << '\n' << value << '\n'; }
     void real(int code, double value) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.12g", std::abs(value) < 1e-12 ? 0.0 : value);
-        m_out << code << '\n' << buf << '\n';
+        m_out << code << '\n' << numberText(value, 12, 1e-12) << '\n';
     }
     void point(int code, Point p) {
         real(code, p.x);
@@ -123,7 +127,7 @@ void tables(Writer& w, double th) {
     w.pair(74, 0);
     w.pair(0, "ENDTAB");
 
-    table(w, "LAYER", "2", 7);
+    table(w, "LAYER", "2", static_cast<int>(std::size(kLayers)) + 1);
     record(w, "LAYER", "2", "AcDbLayerTableRecord");
     w.pair(2, "0");
     w.pair(70, 0);
@@ -227,7 +231,8 @@ void entityHead(Writer& w, const char* type, const Item& item, const char* subcl
     w.pair(8, layerName(item.layer));
     if (item.stroke == Stroke::Dashed) w.pair(6, "DASHED");
     if (item.stroke == Stroke::Thin) w.pair(370, 13);  // 0.13 mm
-    if (const auto* t = std::get_if<Text>(&item.shape); t && t->warning) w.pair(62, 1);
+    if (item.warning) w.pair(370, 50);                 // a weak point's mark: 0.5 mm
+    if (isWarning(item)) w.pair(62, 1);                // red whatever the layer
     w.pair(100, subclass);
 }
 

@@ -32,7 +32,9 @@ Typed<In, R> typed(const forms::Record& record) {
 
 }  // namespace
 
-std::optional<Layout> layoutOf(const forms::Record& record) {
+namespace {
+
+std::optional<Layout> unitLayout(const forms::Record& record) {
     const std::string& unit = record.unit();
     if (unit == "calcRx_DLDanZ") {
         if (auto t = typed<RodInput, RxDanZ>(record)) return singleRod(*t.in, *t.r);
@@ -84,6 +86,15 @@ std::optional<Layout> layoutOf(const forms::Record& record) {
             return heightLayout(t.in->Hr, t.in->Hx, t.in->D1, t.in->D2, *t.r);
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Layout> layoutOf(const forms::Record& record) {
+    auto layout = unitLayout(record);
+    // The weak points as the record states them, whatever struct of the unit holds them.
+    if (layout) std::visit([&](auto& l) { l.warnings = record.warnings(); }, *layout);
+    return layout;
 }
 
 std::optional<Drawing> drawingOf(const forms::Record& record, std::string_view caption) {

@@ -1,8 +1,10 @@
 #pragma once
 // Layouts from what the units take and return. A range form's layout holds its inputs
-// and printed results; a height form's holds the height it found, with the range the
-// matching range unit gives for that height (the drawing is the range of the rods or
-// wires as found). A height whose range the range unit refuses has no drawing.
+// and printed results; a height form's the height it found and the lowest points and
+// widths it printed (the drawing is the range of the rods or wires as found, labelled as
+// the form's results say). The rods' radius Rx, which the pair and figure height forms
+// do not print, is their reach less the plane's. Each layout carries its unit's weak
+// points.
 
 #include <optional>
 

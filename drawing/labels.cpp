@@ -116,11 +116,20 @@ void placeLabels(Drawing& d) {
     std::stable_sort(moves.begin(), moves.end(),
                      [](const Move& a, const Move& b) { return a.cost < b.cost; });
 
+    // A section's texts stay above its ground: nothing of a section lies under it.
+    auto floorOf = [&](std::size_t index) -> std::optional<double> {
+        for (const Part& p : d.parts)
+            if (p.kind == Part::Kind::Section && index >= p.begin && index < p.end) return p.ground;
+        return std::nullopt;
+    };
+
     std::vector<Box> placed;
     std::vector<Item> leaders;
-    for (Item& item : d.items) {
+    for (std::size_t index = 0; index < d.items.size(); ++index) {
+        Item& item = d.items[index];
         auto* t = std::get_if<Text>(&item.shape);
         if (!t) continue;
+        const std::optional<double> floor = floorOf(index);
         const Box home = textBox(*t);
         const double w = home.width(), h = t->height;
         // A little inside the box: a line that only grazes it does not count.
@@ -132,6 +141,7 @@ void placeLabels(Drawing& d) {
             const Box b = moved(home, m.dx * w, m.dy * h);
             const Box core{b.x0 + inset, b.y0 + inset, b.x1 - inset, b.y1 - inset};
             double cost = m.cost * 2;
+            if (floor && b.y0 < *floor - 1e-9) cost += 1000;
             for (const Box& p : placed)
                 if (overlaps(b, p)) cost += 1000;
             for (const Obstacle& o : lines) {

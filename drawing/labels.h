@@ -2,7 +2,8 @@
 // Labels kept clear of each other and of the lines: each text, in the order drawn, stays
 // where its construction put it when nothing is there; else it moves to the nearest
 // place around it that no text placed before takes and the fewest lines cross, and a
-// thin leader joins it to where it belonged when it went further than a line away.
+// thin leader joins it to where it belonged when it went further than a line away. A
+// text of a section never goes under its ground.
 
 #include "drawing/model.h"
 

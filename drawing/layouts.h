@@ -1,14 +1,16 @@
 #pragma once
 // What a protection-range drawing is built from: one plain struct per arrangement of rods
-// or wires, holding the inputs of the press and the values its form printed. A range
-// form fills one from its inputs and results; a height form from its inputs and the
-// height it found (drawing/from_record.h does both).
+// or wires, holding the inputs of the press, the values its form printed and the weak
+// points its unit found. A range form fills one from its inputs and results; a height
+// form from its inputs and its own results: the height it found and the lowest points
+// and widths it printed, never worked out again (drawing/from_record.h does both).
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
+#include "calc/common/warning.h"
 #include "drawing/model.h"
 
 namespace tervalen::drawing {
@@ -27,6 +29,7 @@ struct SingleRod {
     float Hr, H, Hx;  // H: height of the tip above the ground
     Footing footing;
     float Rx;  // printed radius on the plane Hx
+    Warnings warnings = {};
     bool operator==(const SingleRod&) const = default;
 };
 
@@ -34,6 +37,7 @@ struct RodPair {
     float Hr, H, Hx, D;
     Footing footing;
     float Rx, Ho, Bx;  // Ho above the plane Hx when it is the ground
+    Warnings warnings = {};
     bool operator==(const RodPair&) const = default;
 };
 
@@ -45,6 +49,7 @@ struct RodFigure {
     // Four rods: the lowest point on the diagonal and its width; no width when the
     // lowest point lies below the ground (the diagonal is not covered).
     std::optional<float> Ho2, Bx2;
+    Warnings warnings = {};  // on a side (each side is marked) and at the centre
     bool operator==(const RodFigure&) const = default;
 };
 
@@ -52,6 +57,7 @@ struct RodFigure {
 struct SingleWire {
     float Hr, H, Hx, D, sag;
     float Hh, Bx1, Bx2;  // highest point, width at mid-span, width at the supports
+    Warnings warnings = {};
     bool operator==(const SingleWire&) const = default;
 };
 
@@ -62,6 +68,7 @@ struct WirePair {
     float Bx1;  // width beyond the ends of the centre line, on the plane Hx
     // The form's note that no width at the height Hr is worked out ("该项无计算结果").
     bool noWidthAtHr = false;
+    Warnings warnings = {};
     bool operator==(const WirePair&) const = default;
 };
 

@@ -18,6 +18,8 @@ const char* layerName(Layer layer) {
             return "LP-HX";
         case Layer::Dim:
             return "LP-DIM";
+        case Layer::Warn:
+            return "LP-WARN";
         case Layer::Text:
             break;
     }
@@ -92,8 +94,19 @@ struct Extent {
 }  // namespace
 
 // Out of line: inlined, gcc 12 takes the moved variant for uninitialised.
-void Drawing::add(Shape shape, Layer layer, Stroke stroke) {
-    items.push_back({std::move(shape), layer, stroke});
+void Drawing::add(Shape shape, Layer layer, Stroke stroke, bool warning) {
+    items.push_back({std::move(shape), layer, stroke, warning});
+}
+
+void Drawing::endPart(Part::Kind kind, double ground) {
+    const std::size_t begin = parts.empty() ? 0 : parts.back().end;
+    parts.push_back({kind, ground, begin, items.size()});
+}
+
+bool isWarning(const Item& item) {
+    if (item.warning) return true;
+    const auto* t = std::get_if<Text>(&item.shape);
+    return t && t->warning;
 }
 
 std::optional<Box> Drawing::bounds() const {

@@ -2,8 +2,10 @@
 // A protection-range drawing as primitives in metres, each on a layer: what the panel,
 // the calculation sheet, the SVG and the DXF all draw. The section has its ground at
 // y = 0 and the first rod's foot (a single wire: the wire) at x = 0; the plan at the
-// height Hx lies wholly below it (y < 0), the first rod at plan x = 0.
+// height Hx lies wholly below it (y < 0), the first rod at plan x = 0. A second section
+// (the square's diagonal) lies between them, on a ground line of its own.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <variant>
@@ -11,10 +13,11 @@
 
 namespace tervalen::drawing {
 
-// The layers, named as a CAD user finds them.
-enum class Layer { Rod, Range, Aux, Hx, Dim, Text };
-inline constexpr Layer kLayers[] = {Layer::Rod, Layer::Range, Layer::Aux,
-                                    Layer::Hx,  Layer::Dim,   Layer::Text};
+// The layers, named as a CAD user finds them. Warn holds the marks and notes of the
+// places the sphere still reaches, in red.
+enum class Layer { Rod, Range, Aux, Hx, Dim, Text, Warn };
+inline constexpr Layer kLayers[] = {Layer::Rod, Layer::Range, Layer::Aux, Layer::Hx,
+                                    Layer::Dim, Layer::Text,  Layer::Warn};
 const char* layerName(Layer layer);  // "LP-ROD" …
 
 enum class Stroke { Solid, Dashed, Thin };
@@ -47,7 +50,7 @@ struct Text {
     std::string text;  // UTF-8
     double height;     // cap height in metres
     Align align = Align::Left;
-    bool warning = false;  // a form's warning, shown in red
+    bool warning = false;  // a weak point's note, shown in red
 };
 
 using Shape = std::variant<Line, Arc, Circle, Polyline, Text>;
@@ -56,6 +59,17 @@ struct Item {
     Shape shape;
     Layer layer;
     Stroke stroke = Stroke::Solid;
+    // Shown in red whatever its layer's colour (DXF colour 1): a weak point's mark.
+    bool warning = false;
+};
+
+// A section or the plan: the items it is made of (indices into Drawing::items) and,
+// for a section, the height of its ground line, below which nothing of it lies.
+struct Part {
+    enum class Kind { Section, Plan };
+    Kind kind;
+    double ground = 0;
+    std::size_t begin = 0, end = 0;
 };
 
 struct Box {
@@ -67,12 +81,17 @@ struct Box {
 struct Drawing {
     std::string title;  // the form's caption
     std::vector<Item> items;
+    // The sections and the plan, top to bottom; the title, the scale bar and the leaders
+    // of moved labels belong to none.
+    std::vector<Part> parts;
     // The size text is drawn at (metres), from the extent of the construction.
     double textHeight = 1;
     // Extent of every item (texts by their estimated width); empty for an empty drawing.
     std::optional<Box> bounds() const;
 
-    void add(Shape shape, Layer layer, Stroke stroke = Stroke::Solid);
+    void add(Shape shape, Layer layer, Stroke stroke = Stroke::Solid, bool warning = false);
+    // Closes a part: the items added since the last part ended.
+    void endPart(Part::Kind kind, double ground = 0);
     // The clear space kept around the drawing when it is fitted or put on paper.
     double margin() const { return 2 * textHeight; }
 };
@@ -93,5 +112,8 @@ Box textBox(const Text& t);
 
 // Point of an arc or circle at angle `deg`.
 Point onCircle(Point c, double r, double deg);
+
+// Whether the item is shown in red: a weak point's mark or note.
+bool isWarning(const Item& item);
 
 }  // namespace tervalen::drawing

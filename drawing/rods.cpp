@@ -38,7 +38,8 @@ void outerWaists(Drawing& plan, const std::vector<Point>& rods, double h, float 
     for (std::size_t i = 0; i < rods.size(); ++i) {
         const Point a = rods[i], b = rods[(i + 1) % rods.size()];
         plan.add(Line{a, b}, Layer::Aux, Stroke::Thin);
-        waist(plan, a, b, h, Hr, reachHx, +1);
+        // Where the ranges do not join on the plane, the waist would lie within the circles.
+        if (Bx > 0) waist(plan, a, b, h, Hr, reachHx, +1);
         const double len = std::hypot(b.x - a.x, b.y - a.y);
         const Point n{-(b.y - a.y) / len, (b.x - a.x) / len};
         const Point mid{(a.x + b.x) / 2, (a.y + b.y) / 2};
@@ -64,7 +65,9 @@ Drawing drawSingleRod(const SingleRod& r) {
     }
     dim(plan, {0, 0}, onCircle({0, 0}, r.Rx, 30), "Rx=" + num(r.Rx), th);
     label(plan, {th, -th * 1.5}, "接闪杆", th);
+    markWeakPoints(plan, r.warnings, {});
     headPlan(plan, r.Hx);
+    plan.endPart(Part::Kind::Plan);
     appendBelow(d, std::move(plan), 3 * th);
     return d;
 }
@@ -81,14 +84,16 @@ Drawing drawRodPair(const RodPair& r) {
     const double th = plan.textHeight;
     rodsInPlan(plan, {{0, 0}, {r.D, 0}}, r.Rx);
     plan.add(Line{{0, 0}, {r.D, 0}}, Layer::Aux, Stroke::Thin);
-    waist(plan, {0, 0}, {r.D, 0}, r.H - base, r.Hr, planeReach(r.footing, r.Hr, r.Hx), 0);
+    if (r.Bx > 0)
+        waist(plan, {0, 0}, {r.D, 0}, r.H - base, r.Hr, planeReach(r.footing, r.Hr, r.Hx), 0);
     if (r.Bx > 0)
         vDim(plan, r.D / 2, 0, r.Bx, "Bx=" + num(r.Bx), th);
     else
-        label(plan, {r.D / 2, -th * 1.5}, "Bx=" + num(r.Bx) + "：两针之间在 Hx 平面上不连成一片",
-              th, Align::Centre, true);
+        label(plan, {r.D / 2, -th * 3}, "Bx=" + num(r.Bx), th, Align::Centre);
     hDim(plan, 0, r.D, -r.Rx - 1.5 * th, "D=" + num(r.D), th);
+    markWeakPoints(plan, r.warnings, {{Place::BetweenRods, {{r.D / 2, 0}}}});
     headPlan(plan, r.Hx);
+    plan.endPart(Part::Kind::Plan);
     appendBelow(d, std::move(plan), 3 * th);
     return d;
 }
@@ -133,26 +138,36 @@ Drawing drawRodFigure(const RodFigure& r) {
     rodsInPlan(plan, rods, r.Rx);
     const double reachHx = reach(r.Hx, r.Hr, "Rx");
     outerWaists(plan, rods, r.H, r.Hr, reachHx, square ? "Bx1" : "Bx", r.Bx);
+    const Point centre = square ? Point{r.L / 2, -r.L / 2} : Point{r.L / 2, -r.L * kSqrt3 / 6};
     if (square) {
-        const Point c{r.L / 2, -r.L / 2};
+        const Point c = centre;
         plan.add(Line{rods[0], rods[2]}, Layer::Aux, Stroke::Thin);
         plan.add(Line{rods[1], rods[3]}, Layer::Aux, Stroke::Thin);
         if (r.Bx2) {
-            waist(plan, rods[0], rods[2], r.H, r.Hr, reachHx, 0);
-            waist(plan, rods[1], rods[3], r.H, r.Hr, reachHx, 0);
             if (*r.Bx2 > 0) {
+                waist(plan, rods[0], rods[2], r.H, r.Hr, reachHx, 0);
+                waist(plan, rods[1], rods[3], r.H, r.Hr, reachHx, 0);
                 const double k = *r.Bx2 / std::sqrt(2.0);
                 dim(plan, c, {c.x + k, c.y + k}, "Bx2=" + num(*r.Bx2), th);
             }
         } else {
-            // The middle of the square is not protected: said where it is.
-            plan.add(Circle{c, 1.5 * th}, Layer::Range);
-            cross(plan, c, 2.1 * th, Layer::Range);
-            label(plan, {c.x, c.y - 3 * th}, "对角线上无保护宽度（Ho2 低于地面）", th,
-                  Align::Centre, true);
+            // What the form says of it, beside the centre's mark.
+            plan.add(Text{{c.x, c.y - 3 * th},
+                          "对角线上无保护宽度（Ho2 低于地面）",
+                          th,
+                          Align::Centre,
+                          true},
+                     Layer::Warn);
         }
     }
+    std::vector<Point> sides;
+    for (std::size_t i = 0; i < rods.size(); ++i) {
+        const Point a = rods[i], b = rods[(i + 1) % rods.size()];
+        sides.push_back({(a.x + b.x) / 2, (a.y + b.y) / 2});
+    }
+    markWeakPoints(plan, r.warnings, {{Place::BetweenRods, sides}, {Place::Centre, {centre}}});
     headPlan(plan, r.Hx);
+    plan.endPart(Part::Kind::Plan);
     appendBelow(d, std::move(plan), 3 * th);
     return d;
 }

@@ -53,16 +53,29 @@ void rowSection(Drawing& d, const RowSection& s) {
     label(d, {xl - m, s.Hx + th * 0.3}, "被保护面 Hx=" + num(s.Hx), th);
     for (double x : {first - Rx, last + Rx}) cross(d, {x, s.Hx}, th * 0.8, Layer::Hx);
 
-    // The upper edge between two rods.
+    // Between two rods: the upper edge where the sphere rests on both tips, or, where it
+    // passes between them down to the base, each rod's own boundary on its inner side.
     if (s.xs.size() == 2) {
-        const double ho = upperEdge(d, first, last, base, h, s.Hr);
         const double mid = (first + last) / 2;
-        vDim(d, mid, base, base + ho, s.HoName + "=" + num(s.Ho.value_or(ho)), th);
-        if (base + ho < s.Hx) {
-            // Where the upper edge meets the plane Hx: between these two it is uncovered.
-            const double R = s.Hr - ho, dy = s.Hx - (base + s.Hr);
-            const double dx = std::sqrt(std::max(0.0, R * R - dy * dy));
-            for (double x : {mid - dx, mid + dx}) cross(d, {x, s.Hx}, th * 0.8, Layer::Hx);
+        if (last - first < 2 * r0) {
+            const double ho = upperEdge(d, first, last, base, h, s.Hr);
+            vDim(d, mid, base, base + ho, s.HoName + "=" + num(s.Ho.value_or(ho)), th);
+            if (base + ho < s.Hx) {
+                // Where the upper edge meets the plane Hx: between these two it is uncovered.
+                const double R = s.Hr - ho, dy = s.Hx - (base + s.Hr);
+                const double dx = std::sqrt(std::max(0.0, R * R - dy * dy));
+                for (double x : {mid - dx, mid + dx}) cross(d, {x, s.Hx}, th * 0.8, Layer::Hx);
+                uncoveredStretch(d, mid - dx, mid + dx, s.Hx);
+            }
+        } else {
+            boundaryArc(d, first, base, h, s.Hr, +1);
+            boundaryArc(d, last, base, h, s.Hr, -1);
+            for (double x : {first + Rx, last - Rx}) cross(d, {x, s.Hx}, th * 0.8, Layer::Hx);
+            uncoveredStretch(d, first + std::max(Rx, 0.0), last - std::max(Rx, 0.0), s.Hx);
+            const float ho = s.Ho.value_or(static_cast<float>(lowest(h, last - first, s.Hr, "Ho")));
+            // Stated over the plane between the ranges, where nothing else is drawn.
+            label(d, {mid, std::max<double>(s.Hx, base) + th * 0.8},
+                  s.HoName + "=" + num(ho) + "（低于地面）", th, Align::Centre);
         }
     }
 
@@ -70,9 +83,13 @@ void rowSection(Drawing& d, const RowSection& s) {
     vDim(d, xl - m * 0.5, 0, s.H, "H=" + num(s.H), th);
     if (s.Hx > 0) vDim(d, xl - m * 0.5 - 6 * th, 0, s.Hx, "Hx=" + num(s.Hx), th);
     vDim(d, xr + m * 0.5 + 7 * th, base, base + s.Hr, "Hr=" + num(s.Hr), th);
-    hDim(d, last, last + Rx, s.Hx - th * 1.6, "Rx=" + num(s.Rx), th);
-    if (!s.footing.planeIsGround) hDim(d, last, last + r0, base - th * 1.6, "r0=" + num(r0), th);
+    // Under the plane Hx where there is room above the ground, else over it.
+    const double rxAt = s.Hx - base >= 3.2 * th ? s.Hx - th * 1.6 : s.Hx + th * 1.6;
+    hDim(d, last, last + s.Rx, rxAt, "Rx=" + num(s.Rx), th);
+    // Along the ground, from the last rod's foot to where its boundary touches it.
+    if (!s.footing.planeIsGround) hDim(d, last, last + r0, base, "r0=" + num(r0), th);
     label(d, {xl - m, base + s.Hr + th * 2.5}, s.heading, th * 1.2);
+    d.endPart(Part::Kind::Section, 0);
 }
 
 }  // namespace tervalen::drawing

@@ -1,22 +1,28 @@
 #include "drawing/svg.h"
 
 #include <cmath>
-#include <cstdio>
+#include <locale>
 #include <sstream>
+
+#include "drawing/number_text.h"
 
 namespace tervalen::drawing {
 namespace {
 
+constexpr const char* kRed = "#d00000";
+
 const char* colourOf(Layer layer) {
     switch (layer) {
         case Layer::Range:
-            return "#d00000";
+            return kRed;
         case Layer::Aux:
             return "#808080";
         case Layer::Hx:
             return "#0050c0";
         case Layer::Dim:
             return "#007000";
+        case Layer::Warn:
+            return kRed;
         case Layer::Rod:
         case Layer::Text:
             break;
@@ -25,9 +31,7 @@ const char* colourOf(Layer layer) {
 }
 
 std::string n(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.6g", std::abs(v) < 1e-9 ? 0.0 : v);
-    return buf;
+    return numberText(v, 6, 1e-9);
 }
 
 std::string escaped(const std::string& text) {
@@ -51,9 +55,12 @@ std::string pt(Point p) {
 }
 
 void shape(std::ostringstream& o, const Item& item, double th) {
-    const double width = item.stroke == Stroke::Thin ? th * 0.03 : th * 0.07;
-    std::string style = "fill=\"none\" stroke=\"" + std::string(colourOf(item.layer)) +
-                        "\" stroke-width=\"" + n(width) + '"';
+    const double width = item.warning                  ? th * 0.12
+                         : item.stroke == Stroke::Thin ? th * 0.03
+                                                       : th * 0.07;
+    const char* colour = isWarning(item) ? kRed : colourOf(item.layer);
+    std::string style =
+        "fill=\"none\" stroke=\"" + std::string(colour) + "\" stroke-width=\"" + n(width) + '"';
     if (item.stroke == Stroke::Dashed)
         style += " stroke-dasharray=\"" + n(th) + ' ' + n(th / 2) + '"';
     if (const auto* l = std::get_if<Line>(&item.shape)) {
@@ -77,9 +84,8 @@ void shape(std::ostringstream& o, const Item& item, double th) {
                              : t->align == Align::Centre ? "middle"
                                                          : "end";
         o << "<text x=\"" << n(t->at.x) << "\" y=\"" << n(-t->at.y) << "\" font-size=\""
-          << n(t->height / 0.8) << "\" text-anchor=\"" << anchor << "\" fill=\""
-          << (t->warning ? "#d00000" : colourOf(item.layer)) << "\">" << escaped(t->text)
-          << "</text>\n";
+          << n(t->height / 0.8) << "\" text-anchor=\"" << anchor << "\" fill=\"" << colour << "\">"
+          << escaped(t->text) << "</text>\n";
     }
 }
 
@@ -92,6 +98,7 @@ std::string toSvg(const Drawing& d) {
     // About 1600 px across the longer side when shown at its natural size.
     const double px = 1600 / std::max(w, h);
     std::ostringstream o;
+    o.imbue(std::locale::classic());
     o << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << n(w * px) << "\" height=\""
       << n(h * px) << "\" viewBox=\"" << n(b.x0 - margin) << ' ' << n(-b.y1 - margin) << ' ' << n(w)

@@ -61,26 +61,36 @@ Drawing drawSingleWire(const SingleWire& w) {
         boundaryArc(d, 0, 0, w.H, w.Hr, side);
         boundaryArc(d, 0, 0, low, w.Hr, side, Stroke::Dashed);
     }
+    // Where the boundaries cross the plane Hx.
     const double bx2 = r0 - reachHx, bx1 = reach(low, w.Hr, "Bx1") - reachHx;
     for (double x : {-bx2, bx2, -bx1, bx1}) cross(d, {x, w.Hx}, th * 0.8, Layer::Hx);
     sectionFrame(d, -r0, r0, w.Hr, w.H, w.Hx);
-    hDim(d, 0, bx2, w.Hx - th * 1.6, "Bx2=" + num(w.Bx2), th);
-    hDim(d, 0, bx1, w.Hx - th * 3.4, "Bx1=" + num(w.Bx1), th);
+    // Under the plane Hx where there is room above the ground, else over it.
+    const double below = w.Hx >= 5 * th ? -1 : 1;
+    hDim(d, 0, w.Bx2, w.Hx + below * th * 1.6, "Bx2=" + num(w.Bx2), th);
+    hDim(d, 0, w.Bx1, w.Hx + below * th * 3.4, "Bx1=" + num(w.Bx1), th);
     vDim(d, -th * 0.8, 0, w.Hh, "Hh=" + num(w.Hh), th);
+    d.endPart(Part::Kind::Section);
 
     Drawing plan;
     plan.textHeight = th;
     plan.add(Line{{0, 0}, {w.D, 0}}, Layer::Rod);
     label(plan, {w.D / 4, th * 0.3}, "避雷线", th, Align::Centre);
+    // The width at the supports all round them.
     for (double x : {0.0, static_cast<double>(w.D)}) {
         rodMark(plan, {x, 0}, th * 0.8);
-        if (bx2 > 0) plan.add(Circle{{x, 0}, bx2}, Layer::Range);
+        if (w.Bx2 > 0) plan.add(Circle{{x, 0}, w.Bx2}, Layer::Range);
     }
     strip(plan, {0, 0}, {w.D, 0}, w.H, w.sag, w.Hr, reachHx, 0);
     if (w.Bx1 > 0) vDim(plan, w.D / 2, 0, w.Bx1, "Bx1=" + num(w.Bx1), th);
     if (w.Bx2 > 0) vDim(plan, w.D, 0, -w.Bx2, "Bx2=" + num(w.Bx2), th);
     hDim(plan, 0, w.D, -std::max<double>(w.Bx2, w.Bx1) - 2 * th, "D=" + num(w.D), th);
+    markWeakPoints(plan, w.warnings,
+                   {{Place::MidSpan, {{w.D / 2, 0}}},
+                    {Place::Supports, {{0, 0}, {w.D, 0}}},
+                    {Place::UnderWire, {{w.D / 2, 0}}}});
     planHeading(plan, w.Hx);
+    plan.endPart(Part::Kind::Plan);
     appendBelow(d, std::move(plan), 3 * th);
     return d;
 }
@@ -106,15 +116,39 @@ Drawing drawWirePair(const WirePair& w) {
     boundaryArc(d, D2, 0, low, w.Hr, +1, Stroke::Dashed);
     // At the supports the wires are two tips: the upper edge as between two rods.
     const double hoe = upperEdge(d, 0, D2, 0, w.H, w.Hr);
-    // At mid-span the sphere rests on both sagging wires.
-    const Point c{mid, low + root(static_cast<double>(w.Hr) * w.Hr - mid * mid, "Ho")};
-    d.add(Arc{c, w.Hr, angleOf(c, {0, low}), angleOf(c, {D2, low})}, Layer::Range, Stroke::Dashed);
-    cross(d, c, th * 0.6, Layer::Aux);
-    vDim(d, mid, 0, c.y - w.Hr, "Ho=" + num(w.Ho), th);
+    if (hoe < w.Hx) {
+        const double R = w.Hr - hoe, dy = w.Hx - static_cast<double>(w.Hr);
+        const double dx = std::sqrt(std::max(0.0, R * R - dy * dy));
+        uncoveredStretch(d, mid - dx, mid + dx, w.Hx);
+    }
+    // At mid-span the sphere rests on both sagging wires, or, where it passes between them
+    // down to the ground, each wire bounds its own range on its inner side too.
+    const double reachLow = reach(low, w.Hr, "Ho");
+    if (mid < reachLow) {
+        const Point c{mid, low + root(static_cast<double>(w.Hr) * w.Hr - mid * mid, "Ho")};
+        d.add(Arc{c, w.Hr, angleOf(c, {0, low}), angleOf(c, {D2, low})}, Layer::Range,
+              Stroke::Dashed);
+        cross(d, c, th * 0.6, Layer::Aux);
+        vDim(d, mid, 0, w.Ho, "Ho=" + num(w.Ho), th);
+        if (w.Ho < w.Hx) {
+            // The plane Hx between the wires at mid-span, where the sphere reaches it.
+            const double dx = std::sqrt(
+                std::max(0.0, static_cast<double>(w.Hr) * w.Hr - (w.Hx - c.y) * (w.Hx - c.y)));
+            uncoveredStretch(d, std::max(mid - dx, 0.0), std::min(mid + dx, D2), w.Hx);
+        }
+    } else {
+        boundaryArc(d, 0, 0, low, w.Hr, +1, Stroke::Dashed);
+        boundaryArc(d, D2, 0, low, w.Hr, -1, Stroke::Dashed);
+        const double inner = std::max(reachLow - reachHx, 0.0);
+        uncoveredStretch(d, inner, D2 - inner, w.Hx);
+        label(d, {mid, std::max<double>(w.Hx, 0) + th * 0.8}, "Ho=" + num(w.Ho) + "（低于地面）",
+              th, Align::Centre);
+    }
     label(d, {mid + th * 0.5, hoe + th * 0.3}, "支柱处最低点 " + num(hoe), th);
     const double outer = r0 - reachHx;
     for (double x : {-outer, D2 + outer}) cross(d, {x, w.Hx}, th * 0.8, Layer::Hx);
     sectionFrame(d, -r0, D2 + r0, w.Hr, w.H, w.Hx);
+    d.endPart(Part::Kind::Section);
 
     Drawing plan;
     plan.textHeight = th;
@@ -129,27 +163,33 @@ Drawing drawWirePair(const WirePair& w) {
     label(plan, {D1 / 4, th * 0.3}, "避雷线", th, Align::Centre);
     strip(plan, {0, 0}, {D1, 0}, w.H, w.sag, w.Hr, reachHx, +1);
     strip(plan, {0, -D2}, {D1, -D2}, w.H, w.sag, w.Hr, reachHx, -1);
-    // Beyond both ends the supports are two tips D2 apart.
-    waist(plan, {0, 0}, {0, -D2}, w.H, w.Hr, reachHx, -1);
-    waist(plan, {D1, 0}, {D1, -D2}, w.H, w.Hr, reachHx, +1);
+    // Beyond both ends the supports are two tips D2 apart (where their ranges join on the
+    // plane Hx; else the waist would lie within the circles).
+    if (w.Bx1 > 0) {
+        waist(plan, {0, 0}, {0, -D2}, w.H, w.Hr, reachHx, -1);
+        waist(plan, {D1, 0}, {D1, -D2}, w.H, w.Hr, reachHx, +1);
+    }
     plan.add(Line{{-outer, -mid}, {D1 + outer, -mid}}, Layer::Aux, Stroke::Thin);
     if (w.Bx1 > 0) hDim(plan, D1, D1 + w.Bx1, -mid - th * 0.2, "Bx1=" + num(w.Bx1), th);
     if (w.Ho >= w.Hx) {
         label(plan, {D1 / 2, -mid - th * 1.5}, "两线之间在 Hx 平面上全部受保护", th, Align::Centre);
     } else {
+        // Each wire's strip on the inner side too: between them the plane is open.
         strip(plan, {0, 0}, {D1, 0}, w.H, w.sag, w.Hr, reachHx, -1);
         strip(plan, {0, -D2}, {D1, -D2}, w.H, w.sag, w.Hr, reachHx, +1);
-        label(plan, {D1 / 2, -mid - th * 1.5}, "Ho 低于 Hx：档距中央两线之间不全受保护", th,
-              Align::Centre, true);
     }
     hDim(plan, 0, D1, outer + th * 1.5, "D1=" + num(w.D1), th);
     vDim(plan, -std::max<double>(outer, w.Bx1) - 2 * th, 0, -D2, "D2=" + num(w.D2), th);
     if (w.noWidthAtHr) {
         const auto b = plan.bounds();
         label(plan, {b->x0, b->y0 - th * 1.5},
-              "避雷线在 Hr 高度上的最小保护宽度 Bx2：该项无计算结果", th, Align::Left, true);
+              "避雷线在 Hr 高度上的最小保护宽度 Bx2：该项无计算结果", th, Align::Left);
     }
+    markWeakPoints(
+        plan, w.warnings,
+        {{Place::BetweenWires, {{D1 / 2, -mid}}}, {Place::WireEnds, {{0, -mid}, {D1, -mid}}}});
     planHeading(plan, w.Hx);
+    plan.endPart(Part::Kind::Plan);
     appendBelow(d, std::move(plan), 3 * th);
     return d;
 }

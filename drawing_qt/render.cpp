@@ -29,6 +29,8 @@ QColor colourOf(Layer layer) {
             return QColor(0, 0x50, 0xc0);
         case Layer::Dim:
             return QColor(0, 0x70, 0);
+        case Layer::Warn:
+            return QColor(0xd0, 0, 0);
         case Layer::Rod:
         case Layer::Text:
             break;
@@ -69,7 +71,10 @@ void paintDrawing(QPainter& p, const Drawing& d, const QTransform& t) {
     const double scale = std::hypot(t.m11(), t.m12());
     const double unit = std::max(1.0, p.device() ? p.device()->logicalDpiX() / 96.0 : 1.0);
     for (const Item& item : d.items) {
-        QPen pen(colourOf(item.layer), (item.stroke == Stroke::Thin ? 0.6 : 1.2) * unit);
+        // A weak point's mark in red, and drawn heavier than the lines around it.
+        const QColor colour = isWarning(item) ? QColor(0xd0, 0, 0) : colourOf(item.layer);
+        const double width = item.warning ? 2.0 : item.stroke == Stroke::Thin ? 0.6 : 1.2;
+        QPen pen(colour, width * unit);
         pen.setCosmetic(true);
         if (item.stroke == Stroke::Dashed) pen.setStyle(Qt::DashLine);
         p.setPen(pen);
@@ -93,7 +98,7 @@ void paintDrawing(QPainter& p, const Drawing& d, const QTransform& t) {
             QFont font = p.font();
             font.setPixelSize(std::max(1, static_cast<int>(std::lround(px))));
             p.setFont(font);
-            p.setPen(tx->warning ? QColor(0xd0, 0, 0) : colourOf(item.layer));
+            p.setPen(colour);
             const QString text = QString::fromStdString(tx->text);
             const double w = QFontMetricsF(font).horizontalAdvance(text);
             QPointF at = t.map(QPointF(tx->at.x, tx->at.y));

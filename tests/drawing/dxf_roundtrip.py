@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The driver's DXF read back by an independent reader (ezdxf): a clean audit, metres,
-the LP- layers, the Chinese texts, the arcs' centres and radii; no file and exit 3 for a
-refused press. Usage: dxf_roundtrip.py TERVALEN_CALC SCRATCH_DIR"""
+the LP- layers, the Chinese texts, the arcs' centres and radii, a weak point's note and
+mark in red (colour 1) on LP-WARN and nothing red for a covered case; no file and exit 3
+for a refused press. Usage: dxf_roundtrip.py TERVALEN_CALC SCRATCH_DIR"""
 import math
 import os
 import re
@@ -62,7 +63,7 @@ for name, form, inputs, hr, centres, texts in cases:
           f"{name}: audit {[str(e) for e in audit.errors]} {[str(f) for f in audit.fixes]}")
     check(doc.header["$INSUNITS"] == 6, f"{name}: $INSUNITS {doc.header['$INSUNITS']}")
     layers = {layer.dxf.name for layer in doc.layers}
-    for layer in ["LP-ROD", "LP-RANGE", "LP-AUX", "LP-HX", "LP-DIM", "LP-TEXT"]:
+    for layer in ["LP-ROD", "LP-RANGE", "LP-AUX", "LP-HX", "LP-DIM", "LP-TEXT", "LP-WARN"]:
         check(layer in layers, f"{name}: layer {layer} missing")
     msp = doc.modelspace()
     found = {decoded(t.dxf.text) for t in msp.query("TEXT")}
@@ -75,6 +76,37 @@ for name, form, inputs, hr, centres, texts in cases:
     # The plan lies below the section: its Rx circle is centred below the ground.
     circles = [c for c in msp.query("CIRCLE") if c.dxf.layer == "LP-RANGE"]
     check(circles and all(c.dxf.center.y < 0 for c in circles), f"{name}: plan circles {circles}")
+
+# Three rods whose centre the sphere reaches (Hoc = 4.148542 m < Hx = 4.5 m): the note in
+# red on LP-WARN, and a red ring at the centroid of the plan; at Hx = 5 and L = 30 the
+# centre is covered (9.494897 m) and nothing is red but the layer LP-RANGE.
+centre = "三针中心：Hx 高度该处无保护（Hoc = 4.148542 m < Hx = 4.5 m）"
+for name, inputs, weak in [("centre", ["CmbHr=30", "CmbH=15", "CmbHx=4.5", "CmbL=40"], True),
+                           ("covered", ["CmbHr=30", "CmbH=15", "CmbHx=5", "CmbL=30"], False)]:
+    run, path = drawn(name, "frmRx_DLSanZ", *inputs)
+    check(run.returncode == 0 and os.path.exists(path), f"{name}: exit {run.returncode} {run.stderr}")
+    if not os.path.exists(path):
+        continue
+    doc = ezdxf.readfile(path)
+    check(len(doc.audit().errors) == 0, f"{name}: audit errors")
+    msp = doc.modelspace()
+    red = [e for e in msp if e.dxf.hasattr("color") and e.dxf.color == 1]
+    check(all(e.dxf.layer == "LP-WARN" for e in red), f"{name}: red off LP-WARN {red}")
+    notes = [decoded(e.dxf.text) for e in red if e.dxftype() == "TEXT"]
+    rings = [e for e in red if e.dxftype() == "CIRCLE"]
+    if weak:
+        check(centre in notes, f"{name}: no red {centre!r} among {notes}")
+        # The plan's first rod is its highest rod mark at x = 0; the centroid L/√3 below
+        # the middle of the first side.
+        rods = [c.dxf.center for c in msp.query("CIRCLE") if c.dxf.layer == "LP-ROD"
+                and abs(c.dxf.center.x) < 1e-9 and c.dxf.center.y < 0]
+        o = max(rods, key=lambda p: p.y)
+        cx, cy = o.x + 20, o.y - 40 / (2 * math.sqrt(3))
+        check(any(abs(r.dxf.center.x - cx) < 1e-6 and abs(r.dxf.center.y - cy) < 1e-6 for r in rings),
+              f"{name}: no red ring at the centre {cx},{cy} among {[r.dxf.center for r in rings]}")
+    else:
+        check(not red, f"{name}: red entities {[(e.dxftype(), e.dxf.layer) for e in red]}")
+        check(not list(msp.query('*[layer=="LP-WARN"]')), f"{name}: entities on LP-WARN")
 
 # A refused press writes nothing and says why in one line.
 run, path = drawn("refused", "frmRx_DLDanZ", "CmbH=40", "CmbHx=5")

@@ -1,6 +1,8 @@
 // DrawingView as a user meets it: empty without a press, the drawing after one, zoom,
 // pan and fit, the pointer's metres, the exports; and the sheet's stated scale.
-// With an argument list "--shot OUT.png CASE" it saves a picture of the view instead.
+// With an argument list "--shot OUT.png CASE" it saves a picture of the view instead;
+// "--shot OUT.png FORM ACTION…" of the drawing of that press (the driver's actions), and
+// "--export OUT.png FORM ACTION…" the drawing as 导出 PNG… writes it.
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +19,9 @@
 #include "drawing/from_record.h"
 #include "drawing/from_units.h"
 #include "drawing_qt/render.h"
+#include "forms/action.h"
+#include "forms/catalog.h"
+#include "forms/form.h"
 #include "view/drawing/drawing_canvas.h"
 #include "view/drawing/drawing_view.h"
 
@@ -144,9 +149,19 @@ private slots:
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 4 && args[1] == "--shot") {
+    if (args.size() >= 4 && (args[1] == "--shot" || args[1] == "--export")) {
+        std::optional<Drawing> d = sample(args[3]);
+        if (const forms::FormDef* def = forms::findForm(args[3].toStdString())) {
+            std::vector<std::string> rest;
+            for (qsizetype i = 4; i < args.size(); ++i) rest.push_back(args[i].toStdString());
+            forms::Form form(*def);
+            forms::applyAll(form, forms::parseActions(rest, *def));
+            if (form.lastPress()) d = drawingOf(*form.lastPress(), def->caption);
+        }
+        if (!d) return 2;
+        if (args[1] == "--export") return drawing_qt::exportPng(*d, args[2]) ? 0 : 1;
         view::DrawingView v;
-        v.setDrawing(sample(args[3]));
+        v.setDrawing(d);
         v.resize(900, 700);
         v.show();
         QTest::qWait(50);
