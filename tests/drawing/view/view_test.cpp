@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
             if (form.lastPress()) d = drawingOf(*form.lastPress(), def->caption);
         }
         if (!d) return 2;
-        if (args[1] == "--export") return drawing_qt::exportPng(*d, args[2]) ? 0 : 1;
+        if (args[1] == "--export") return drawing_qt::exportPng(*d, args[2]).isEmpty() ? 0 : 1;
         view::DrawingView v;
         v.setDrawing(d);
         v.resize(900, 700);
