@@ -1,6 +1,9 @@
 #include "sheet/verdict.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
 
 #include "calc/other/ljcs.h"
 #include "forms/number.h"
@@ -21,6 +24,51 @@ std::string withUnit(std::string value, const std::string& unit) {
 
 std::string stated(const Quantity& q) {
     return q.symbol + " = " + withUnit(q.value, q.unit);
+}
+
+// The 结论 gives the practical value a designer reads: metres and ohms to 0.01, strikes per
+// year to 3 significant digits (the results table keeps the 7 digits). Where a verdict
+// depends on it, it is rounded toward the safe side: down for a result that must reach a
+// requirement, up for one that must stay under it or a height to erect.
+enum class Toward { Nearest, Down, Up };
+
+std::optional<double> practicalValue(double v, const std::string& unit, Toward toward) {
+    double scale = 0;
+    if (unit == "m" || unit == "Ω")
+        scale = 100;
+    else if (unit == "次/a" && v != 0)
+        scale = std::pow(10.0, 2 - std::floor(std::log10(std::abs(v))));
+    if (scale == 0 || !std::isfinite(v * scale)) return std::nullopt;
+    // The shown values have 7 significant digits: a slack far below that keeps 0.29 (stored
+    // as 0.28999…) at 0.29.
+    const double x = v * scale, slack = 1e-7 * std::max(1.0, std::abs(x));
+    const double r = toward == Toward::Down ? std::floor(x + slack)
+                     : toward == Toward::Up ? std::ceil(x - slack)
+                                            : std::round(x);
+    return r / scale;
+}
+
+std::string practicalText(double v, const std::string& unit) {
+    std::array<char, 48> buf{};
+    const auto res =
+        unit == "次/a"
+            ? std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::general, 3)
+            : std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::fixed, 2);
+    std::string text(buf.data(), res.ptr);
+    return text == "-0.00" ? "0.00" : text;
+}
+
+// "Rx = 11.70 m": the practical value, or the shown one where the practical value would
+// not keep `keeps` (the relation the sentence states of it).
+template <class Keeps>
+std::string practical(const Quantity& q, Toward toward, Keeps&& keeps) {
+    const auto v = forms::toDouble(q.value);
+    const auto p = v ? practicalValue(*v, q.unit, toward) : std::nullopt;
+    if (!p || !keeps(*p)) return stated(q);
+    return q.symbol + " = " + withUnit(practicalText(*p, q.unit), q.unit);
+}
+std::string practical(const Quantity& q, Toward toward = Toward::Nearest) {
+    return practical(q, toward, [](double) { return true; });
 }
 
 // The weak points, one sentence after another: "三针中心：Hx 高度该处无保护（…）".
@@ -67,7 +115,7 @@ const Quantity* narrowerWidth(const SheetRecord& r) {
 
 std::string restated(const SheetRecord& r) {
     std::string s;
-    for (const Quantity& q : r.results) s += (s.empty() ? "" : "，") + stated(q);
+    for (const Quantity& q : r.results) s += (s.empty() ? "" : "，") + practical(q);
     return s.empty() ? std::string() : "计算得 " + s + "。";
 }
 
@@ -91,8 +139,10 @@ std::optional<Conclusion> heightAgainstTarget(const SheetRecord& r) {
         const auto want = forms::toDouble(target.value);
         if (!got || !want) continue;
         const bool ok = *got >= *want;
+        const std::string reachedText =
+            practical(*reached, Toward::Down, [&](double p) { return (p >= *want) == ok; });
         return judged(r,
-                      stated(r.results.front()) + " 时，" + named + stated(*reached) +
+                      practical(r.results.front(), Toward::Up) + " 时，" + named + reachedText +
                           (ok ? " ≥ " : " < ") + target.symbol + " = " +
                           withUnit(target.value, target.unit),
                       ok, "满足要求", "不满足要求");
@@ -112,7 +162,12 @@ std::optional<Conclusion> categoryOfStrikes(const SheetRecord& r) {
     const CategoryByN c = categoryByN(edition, *use, *N);
     const forms::Setting* uses = forms::frmLJCS().setting("use");
     const std::string code = cited(edition, c.clause);
-    std::string s = restated(r) + "建筑物用途为" + uses->find(r.settings.at("use"))->text + "，";
+    // N rounded up, where that keeps the category the shown value gives.
+    const std::string stated = practical(*n, Toward::Up, [&](double p) {
+        return categoryByN(edition, *use, p).category == c.category;
+    });
+    std::string s =
+        "计算得 " + stated + "。建筑物用途为" + uses->find(r.settings.at("use"))->text + "，";
     const std::string lower(c.lower), upper(c.upper.value_or(""));
     switch (c.category) {
         case 2:
@@ -210,11 +265,15 @@ Conclusion conclusionOf(const SheetRecord& r) {
             if (familyOf(r.form) == Family::Earthing) {
                 // Equal to the highest resistance allowed is allowed.
                 const bool ok = *got <= r.requirement->value;
-                return judged(r, stated(*q) + (ok ? " ≤ " : " > ") + want, ok, "满足要求",
+                const std::string gotText = practical(
+                    *q, Toward::Up, [&](double p) { return (p <= r.requirement->value) == ok; });
+                return judged(r, gotText + (ok ? " ≤ " : " > ") + want, ok, "满足要求",
                               "不满足要求");
             }
             const bool ok = *got >= r.requirement->value;
-            return judged(r, named + stated(*q) + (ok ? " ≥ " : " < ") + want, ok, "满足保护要求",
+            const std::string gotText = practical(
+                *q, Toward::Down, [&](double p) { return (p >= r.requirement->value) == ok; });
+            return judged(r, named + gotText + (ok ? " ≥ " : " < ") + want, ok, "满足保护要求",
                           "不满足保护要求");
         }
     }

@@ -41,7 +41,7 @@ text="$("$calc" --text frmRx_DLDanZ CmbH=20 CmbHx=5)"
 check "text: results first" "PicRx= 11.70115" "$(head -1 <<<"$text")"
 check "text: the section" "1 1# 独立单针保护范围计算" "$(sed -n 3p <<<"$text")"
 check "text: known condition" "  H     避雷针高度    20    m" "$(grep '避雷针高度' <<<"$text")"
-check "text: conclusion" "计算得 Rx = 11.70115 m。" "$(tail -1 <<<"$text")"
+check "text: conclusion" "计算得 Rx = 11.70 m。" "$(tail -1 <<<"$text")"
 refused="$("$calc" --text frmRx_DLDanZ CmbH=30.5 CmbHx=0 2>/dev/null; echo "rc=$?")"
 check "text: refused press exits 3 after the message" "[提示] 避雷针太高！|rc=3" \
     "$(head -1 <<<"$refused")|$(tail -1 <<<"$refused")"
@@ -87,7 +87,7 @@ if "$calc" --pdf "$out/probe.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5 2>&1 | grep -q 'h
 fi
 [[ -n "$out" ]] && check "pdf written" 0 "$(status "$calc" --pdf "$out/a.pdf" frmRx_DLDanZ CmbH=20 CmbHx=5)"
 if [[ -n "$out" ]] && command -v pdftotext >/dev/null; then
-    check "pdf holds the result" 1 "$(pdftotext "$out/a.pdf" - | grep -c '计算得 Rx = 11.70115 m。')"
+    check "pdf holds the result" 1 "$(pdftotext "$out/a.pdf" - | grep -c '计算得 Rx = 11.70 m。')"
     check "pdf holds the drawing, its scale stated" 1 "$(pdftotext "$out/a.pdf" - | grep -c '比例 1:800（单位：米）')"
 fi
 [[ -n "$out" ]] && check "pdf of a refused press" "3 no file" \

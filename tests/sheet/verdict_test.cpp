@@ -59,41 +59,50 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         VerdictCase{"RangeCovered",
                     withRequirement(kSingleRod, "10"),
-                    {"Rx = 11.70115 m ≥ 10 m，满足保护要求", true}},
+                    {"Rx = 11.70 m ≥ 10 m，满足保护要求", true}},
         VerdictCase{"RangeNotCovered",
                     withRequirement(kSingleRod, " 12.5 "),
-                    {"Rx = 11.70115 m < 12.5 m，不满足保护要求", false}},
-        // The value as shown decides, so the sentence cannot contradict its numbers.
+                    {"Rx = 11.70 m < 12.5 m，不满足保护要求", false}},
+        // The value as shown decides, so the sentence cannot contradict its numbers: where
+        // the practical value (to 0.01, toward the safe side) would, the shown one stands.
         VerdictCase{"RangeExactlyAsShown",
                     withRequirement(kSingleRod, "11.70115"),
                     {"Rx = 11.70115 m ≥ 11.70115 m，满足保护要求", true}},
         VerdictCase{"RodPairChecksTheWidthFirst",
                     withRequirement(kTwoRods, "8"),
-                    {"Bx = 7.2 m < 8 m，不满足保护要求", false}},
+                    {"Bx = 7.20 m < 8 m，不满足保护要求", false}},
         VerdictCase{"RodPairRadiusChosen",
                     withRequirement(kTwoRods, "8", "Rx"),
-                    {"Rx = 11.70115 m ≥ 8 m，满足保护要求", true}},
+                    {"Rx = 11.70 m ≥ 8 m，满足保护要求", true}},
         VerdictCase{"EarthingWithin",
                     withRequirement(kElectrodes, "30"),
-                    {"Rn = 11.61337 Ω ≤ 30 Ω，满足要求", true}},
+                    {"Rn = 11.62 Ω ≤ 30 Ω，满足要求", true}},
         VerdictCase{"EarthingAbove",
                     withRequirement(kImpulse, "4"),
-                    {"Ri = 9.8 Ω > 4 Ω，不满足要求", false}},
+                    {"Ri = 9.80 Ω > 4 Ω，不满足要求", false}},
         VerdictCase{"HeightAgainstItsTarget",
                     record("frmH_DLDanZ", {{"Hr", "", "30", "m"}, {"Rxo", "", "15", "m"}},
                            {{"H", "", "21.2", "m"}, {"Rx", "", "15.00132", "m"}}),
-                    {"H = 21.2 m 时，Rx = 15.00132 m ≥ Rxo = 15 m，满足要求", true}},
+                    {"H = 21.20 m 时，Rx = 15.00 m ≥ Rxo = 15 m，满足要求", true}},
         // Four rods name their widths Bx1 and Bx2; the target Bxo is the side's.
         VerdictCase{"HeightOfFourRods",
                     record("frmH_DLSiZ", {{"Bxo", "", "8", "m"}},
                            {{"H", "", "25", "m"}, {"Ho1", "", "20", "m"}, {"Bx1", "", "7.9", "m"}}),
-                    {"H = 25 m 时，Bx1 = 7.9 m < Bxo = 8 m，不满足要求", false}},
+                    {"H = 25.00 m 时，Bx1 = 7.90 m < Bxo = 8 m，不满足要求", false}},
         VerdictCase{"NoRequirementRestates",
                     kTwoRods,
-                    {"计算得 Rx = 11.70115 m，Ho = 17.5 m，Bx = 7.2 m。", std::nullopt}},
+                    {"计算得 Rx = 11.70 m，Ho = 17.50 m，Bx = 7.20 m。", std::nullopt}},
         VerdictCase{"OtherForms",
-                    record("frmLJCS", {}, {{"N", "建筑物年预计雷击次数", "0.08317441", "次"}}),
-                    {"计算得 N = 0.08317441 次。", std::nullopt}}));
+                    record("frmLJCS", {}, {{"N", "建筑物年预计雷击次数", "0.08317441", "次/a"}}),
+                    {"计算得 N = 0.0832 次/a。", std::nullopt}},
+        // Rounded down a width stays under a requirement it misses; rounded up a resistance
+        // would pass one it meets no more, so the shown value stands.
+        VerdictCase{"PracticalValueTowardTheSafeSide",
+                    withRequirement(kSingleRod, "11.705"),
+                    {"Rx = 11.70 m < 11.705 m，不满足保护要求", false}},
+        VerdictCase{"ShownValueWherePracticalWouldContradict",
+                    withRequirement(kElectrodes, "11.615"),
+                    {"Rn = 11.61337 Ω ≤ 11.615 Ω，满足要求", true}}));
 
 TEST(ReadRequirement, RefusesWhatCannotBeCompared) {
     const SheetRecord height = record("frmH_DLDanZ", {}, {{"H", "", "21.2", "m"}});
