@@ -53,7 +53,8 @@ Outcome<std::optional<HJSShuangZ>> calcH_JSShuangZ(const RodPairHeightOnBuilding
     auto found = withChecks(rodPair(Hr, Bxo, Hx, D, *planeIsGround), Hr, Bxo, Hx);
     if (const auto* refusal = std::get_if<Refusal>(&found)) return *refusal;
     if (G == 0) return Refusal{kUseStandaloneForm};
-    HJSShuangZ r{std::get<RodPairHeight>(found), 0, 0, {}};
+    HJSShuangZ r{std::get<RodPairHeight>(found), 0, 0, {}, {}};
+    r.warnings = r.search.warnings;
     Recorder rec;
     rec.append(r.search.working);
     rec.check("G", G, "≠", "0", 0);

@@ -17,6 +17,7 @@ struct HJSShuangZ {
     float tip;             // height of the rod tips above the ground
     float body;            // length of the rods above the mounting surface G
     Working working;       // the search's, then the tip and the body
+    Warnings warnings;     // the search's (none for two rods: the search meets the width)
 };
 
 // What the height of two rods is computed from.
