@@ -14,6 +14,7 @@ inline constexpr const char* kHelp =
     "                     [--add-to FILE [--label TEXT]]\n"
     "                     FORM ACTION...\n"
     "       tervalen-calc --project FILE [--json | --text] [--pdf OUT.pdf]\n"
+    "                     [--edition 1994|2010] [--header KEY=VALUE]...\n"
     "Runs a Tervalen calculator form's logic without a window and prints what it shows.\n"
     "\n"
     "  CONTROL=TEXT          set a box's text as if pasted (no key filter, no Click handler)\n"
@@ -27,7 +28,10 @@ inline constexpr const char* kHelp =
     "  --text                print the calculation sheet's section of the last press too\n"
     "  --pdf OUT.pdf         write the calculation sheet as PDF\n"
     "  --dxf OUT.dxf, --svg OUT.svg   write the protection-range drawing\n"
-    "  --edition 1994|2010   the edition of GB 50057 frmLJCS follows (default 1994)\n"
+    "  --edition 1994|2010   the edition of GB 50057 the calculation sheet cites (default\n"
+    "                        2010) and frmLJCS computes by (its default stays 1994)\n"
+    "  --header KEY=VALUE    a field of the sheet's header: project, subitem, designer,\n"
+    "                        calculator, checker, reviewer, date (with --add-to: saved)\n"
     "  --require SYMBOL=VALUE  judge the press by a requirement as the calculation sheet\n"
     "                        takes it (range: the distance to cover at Hx, compared with\n"
     "                        SYMBOL, e.g. Rx, Bx1; earthing: the highest resistance allowed)\n"
@@ -44,7 +48,7 @@ inline constexpr const char* kHelp =
     "once at the end. Exit status 0 when the actions ran, whatever messages they produced;\n"
     "2 for an unknown form, control or button or a malformed action; 3 when --text,\n"
     "--pdf, --dxf, --svg or --add-to finds no successful calculation or cannot write;\n"
-    "4 when a project file cannot be read or written.\n"
+    "4 when a project file cannot be read or written; 70 for a fault of the program itself.\n"
     "\n"
     "example: tervalen-calc frmRx_DLDanZ CmbH=20 CmbHx=5\n";
 

@@ -519,5 +519,13 @@ int main(int argc, char** argv) {
         // export's and the project file's.
         std::cerr << "tervalen-calc: internal error: " << oneLine(e.what()) << '\n';
         return 70;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "tervalen-calc: internal error: out of memory\n";
+        return 70;
+    } catch (const std::exception& e) {
+        // Nothing else is expected; should anything escape all the same, it is one line and
+        // the program's own exit status, never an abort.
+        std::cerr << "tervalen-calc: internal error: " << oneLine(e.what()) << '\n';
+        return 70;
     }
 }
