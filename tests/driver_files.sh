@@ -188,7 +188,7 @@ check "project error: one line, control characters escaped" \
     "1 “x\\n\\x1b[2JPicRx= 99\\r”" "$(wc -l <<<"$err") $(grep -o '“x[^”]*”' <<<"$err")"
 check "project text: a label cannot forge a result line" \
     "屋面\\nPicRx= 99\\x1b[31m|PicRx= 11.70115" "$("$calc" --project "$dir/label.tvp" | paste -sd'|')"
-# A 2.3 KB project of records that would each climb some 14 million steps (a 9 km sphere,
+# A 2.7 KB project of records that would each climb some 14 million steps (a 9 km sphere,
 # Enter typed 15 times into a box, then the button): each stops at its budget, says so at
 # every press and is kept as saved; the good record after them is computed as before.
 python3 - "$dir/p.tvp" "$dir/climb.tvp" <<'PY'
