@@ -169,7 +169,7 @@ int writeDrawing(const Form& form, const std::vector<Message>& messages, const s
         else if (!record)
             why = "the last press left no record to draw from";
         else
-            why = "no drawing is made from " + record->unit() + " yet";
+            why = "the inputs of " + record->unit() + " make no drawing (a spacing of zero, say)";
         std::cerr << "tervalen-calc: no drawing written: " << why << '\n';
         return kNoExport;
     }
