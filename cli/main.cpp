@@ -34,6 +34,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <span>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -75,21 +76,22 @@ const char* iconName(Icon icon) {
     return "none";
 }
 
-void printText(const Form& form, const std::vector<Message>& messages) {
+void printText(const Form& form, const std::vector<Message>& messages,
+               std::ostream& out = std::cout) {
     for (const Message& m : messages) {
         // A message box as a person reads it: its icon, then its lines.
-        std::cout << (m.icon == Icon::Critical ? "[错误] " : "[提示] ");
+        out << (m.icon == Icon::Critical ? "[错误] " : "[提示] ");
         for (char c : m.text) {
-            std::cout << c;
-            if (c == '\n') std::cout << "       ";
+            out << c;
+            if (c == '\n') out << "       ";
         }
-        std::cout << '\n';
+        out << '\n';
     }
     for (const Control* c : form.controls())
-        if (c->kind == Kind::Result) std::cout << c->name << '=' << form.text(c->name) << '\n';
+        if (c->kind == Kind::Result) out << c->name << '=' << form.text(c->name) << '\n';
     if (const auto& record = form.lastPress())
         for (const tervalen::Warning& w : record->warnings())
-            std::cout << "[保护校核] " << tervalen::sentence(w) << '\n';
+            out << "[保护校核] " << tervalen::sentence(w) << '\n';
 }
 
 // The verdict of a record: {"ok", "text"}.
@@ -167,7 +169,7 @@ int writeDrawing(const Form& form, const std::vector<Message>& messages, const s
         else if (!record)
             why = "the last press left no record to draw from";
         else
-            why = "no drawing is made from " + record->unit() + " yet";
+            why = "the inputs of " + record->unit() + " make no drawing (a spacing of zero, say)";
         std::cerr << "tervalen-calc: no drawing written: " << why << '\n';
         return kNoExport;
     }
@@ -294,7 +296,8 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
 }
 
 // The project in the file, or a new one when there is no such file.
-tervalen::project::Project projectIn(const std::string& file, bool mayBeNew) {
+tervalen::project::Project projectIn(const std::string& file, bool mayBeNew,
+                                     const tervalen::sheet::ReplayWatcher& watch = {}) {
     std::error_code ec;
     // An empty file is what locking a missing one makes (or what a killed writer left).
     if (mayBeNew &&
@@ -303,7 +306,7 @@ tervalen::project::Project projectIn(const std::string& file, bool mayBeNew) {
         !ec)
         return {};
     try {
-        return tervalen::project::load(std::filesystem::path(file));
+        return tervalen::project::load(std::filesystem::path(file), watch);
     } catch (const tervalen::project::ProjectError& e) {
         throw ProjectFileError{e.what()};
     }
@@ -349,20 +352,28 @@ std::string stated(const tervalen::sheet::Quantity& q) {
 // --project: every record computed again, printed as a press of the driver is, with its
 // label; then the sheet.
 int runProject(const Options& options) {
-    tervalen::project::Project p = projectIn(options.project, false);
+    // What each record's form showed as reading the project computed it (once).
+    std::vector<nlohmann::ordered_json> shownJson;
+    std::vector<std::string> shownText;
+    tervalen::project::Project p = projectIn(
+        options.project, false, [&](const Form& form, const std::vector<Message>& messages) {
+            if (options.json) {
+                shownJson.push_back(jsonOf(form, messages));
+            } else {
+                std::ostringstream text;
+                printText(form, messages, text);
+                shownText.push_back(std::move(text).str());
+            }
+        });
     applyHeader(options, p.sheet.header);
     nlohmann::ordered_json all = nlohmann::ordered_json::array();
     bool first = true;
-    for (const tervalen::sheet::SheetRecord& r : p.sheet.records) {
-        Form form(*findForm(r.form));
-        std::vector<Message> messages;
-        form.setSink([&](const Message& m) { messages.push_back(m); });
-        form.setSettings(r.settings);  // the code edition it was computed by, say
-        applyAll(form, r.actions);
+    for (std::size_t i = 0; i < p.sheet.records.size(); ++i) {
+        const tervalen::sheet::SheetRecord& r = p.sheet.records[i];
         const std::vector<tervalen::sheet::Quantity>& saved =
             r.mismatch ? r.mismatch->savedResults : r.results;
         if (options.json) {
-            nlohmann::ordered_json out = jsonOf(form, messages);
+            nlohmann::ordered_json out = std::move(shownJson.at(i));
             out["label"] = r.label;
             if (const auto c = tervalen::sheet::conclusionOf(r); c.satisfied)
                 out["verdict"] = verdictOf(c);
@@ -376,7 +387,7 @@ int runProject(const Options& options) {
         }
         std::cout << (first ? "" : "\n") << oneLine(r.label) << '\n';
         first = false;
-        printText(form, messages);
+        std::cout << shownText.at(i);
         if (r.mismatch) {
             std::string savedText;
             for (const tervalen::sheet::Quantity& q : saved)

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
+#include <type_traits>
+#include <variant>
 
 #include "drawing/from_units.h"
 
@@ -30,11 +33,43 @@ Typed<In, R> typed(const forms::Record& record) {
     return {record.input<In>(), record.result<R>()};
 }
 
+// Whether the layout's spacings (between rods, the sides of a figure, a wire's span, the
+// distances of two wires) are all above zero: with none, the rods or wires stand on one
+// another and no range can be drawn from them.
+bool spaced(const Layout& layout) {
+    const auto positive = [](std::initializer_list<float> spacings) {
+        return std::all_of(spacings.begin(), spacings.end(), [](float s) { return s > 0; });
+    };
+    return std::visit(
+        [&](const auto& l) {
+            using L = std::decay_t<decltype(l)>;
+            if constexpr (std::is_same_v<L, RodPair> || std::is_same_v<L, SingleWire>)
+                return positive({l.D});
+            else if constexpr (std::is_same_v<L, RodFigure>)
+                return positive({l.L});
+            else if constexpr (std::is_same_v<L, WirePair>)
+                return positive({l.D1, l.D2});
+            else
+                return true;
+        },
+        layout);
+}
+
+std::optional<Layout> anyLayoutOf(const forms::Record& record);
+
 }  // namespace
+
+std::optional<Layout> layoutOf(const forms::Record& record) {
+    std::optional<Layout> layout = anyLayoutOf(record);
+    if (layout && !spaced(*layout)) return std::nullopt;
+    // The weak points as the record states them, whatever struct of the unit holds them.
+    if (layout) std::visit([&](auto& l) { l.warnings = record.warnings(); }, *layout);
+    return layout;
+}
 
 namespace {
 
-std::optional<Layout> unitLayout(const forms::Record& record) {
+std::optional<Layout> anyLayoutOf(const forms::Record& record) {
     const std::string& unit = record.unit();
     if (unit == "calcRx_DLDanZ") {
         if (auto t = typed<RodInput, RxDanZ>(record)) return singleRod(*t.in, *t.r);
@@ -89,13 +124,6 @@ std::optional<Layout> unitLayout(const forms::Record& record) {
 }
 
 }  // namespace
-
-std::optional<Layout> layoutOf(const forms::Record& record) {
-    auto layout = unitLayout(record);
-    // The weak points as the record states them, whatever struct of the unit holds them.
-    if (layout) std::visit([&](auto& l) { l.warnings = record.warnings(); }, *layout);
-    return layout;
-}
 
 std::optional<Drawing> drawingOf(const forms::Record& record, std::string_view caption) {
     const auto layout = layoutOf(record);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "calc/common/step_budget.h"
 #include "forms/action.h"
 #include "forms/display.h"
 #include "forms/messages.h"
@@ -350,6 +351,11 @@ void Form::runHandler(const Handler& handler) {
     } catch (const ArithmeticFailure& e) {
         m_record.reset();
         message(arithmeticMessage(e));
+    } catch (const StepBudgetSpent& e) {
+        // The work allowed to a calculation read from a file is used up (only a caller
+        // that replays a file sets a budget): it stops with what it says.
+        m_record.reset();
+        message(e.what());
     } catch (const std::exception& e) {
         // A fault of the program, not of the user's input: the handler stops and leaves
         // no record; the form stays usable.

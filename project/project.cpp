@@ -12,6 +12,7 @@
 #include <unordered_set>
 #include <variant>
 
+#include "calc/common/step_budget.h"
 #include "files/atomic_write.h"
 #include "files/one_line.h"
 #include "files/read_file.h"
@@ -294,21 +295,8 @@ bool sameResults(const std::vector<sheet::Quantity>& a, const std::vector<sheet:
                       });
 }
 
-// What the press says when its actions, run again, give no result: its last message.
-std::string refusalOf(const forms::FormDef& def, const forms::Settings& settings,
-                      const std::vector<forms::Action>& actions) {
-    forms::Form form(def);
-    form.setSettings(settings);
-    std::string said;
-    form.setSink([&](const forms::Message& m) { said = m.text; });
-    form.setInternalErrorSink([&](const std::string& detail) { said = "程序内部错误：" + detail; });
-    forms::applyAll(form, actions);
-    std::replace(said.begin(), said.end(), '\n', ' ');
-    return said.empty() ? std::string("计算未得出结果") : said;
-}
-
 // A record computed again from its actions; the saved results where that gives none.
-sheet::SheetRecord recordFrom(const InJson& j, int number) {
+sheet::SheetRecord recordFrom(const InJson& j, int number, const sheet::ReplayWatcher& watch) {
     const Reader r(j, "第 " + std::to_string(number) + " 条计算记录");
     std::string label = r.text(key::label);
     const forms::FormDef& def = formNamed(r.text(key::form), r.where());
@@ -332,12 +320,19 @@ sheet::SheetRecord recordFrom(const InJson& j, int number) {
     std::vector<sheet::Quantity> saved = quantitiesFrom(r, key::results);
     Working savedWorking = workingFrom(r);
 
+    // Computed once, within a bound on its searches (which also holds for the boxes'
+    // Enter below); what the press says when it gives no result is its last message.
+    const StepBudget budget(kMaxStepsPerRecord);
     std::optional<sheet::SheetRecord> again;
-    std::string internalError;
+    std::string said;
     try {
-        again = sheet::replay(def, settings, actions, label);
+        again = sheet::replay(def, settings, actions, label,
+                              [&](const forms::Form& form, const std::vector<forms::Message>& all) {
+                                  if (!all.empty()) said = all.back().text;
+                                  if (watch) watch(form, all);
+                              });
     } catch (const forms::InternalError& e) {
-        internalError = std::string("程序内部错误：") + e.what();
+        said = std::string("程序内部错误：") + e.what();
     }
     sheet::SheetRecord rec;
     if (again) {
@@ -360,8 +355,8 @@ sheet::SheetRecord recordFrom(const InJson& j, int number) {
         rec.known = sheet::knownConditions(form);
         rec.results = saved;
         rec.working = std::move(savedWorking);
-        rec.mismatch = sheet::Mismatch{
-            true, internalError.empty() ? refusalOf(def, settings, actions) : internalError, saved};
+        std::replace(said.begin(), said.end(), '\n', ' ');
+        rec.mismatch = sheet::Mismatch{true, said.empty() ? "计算未得出结果" : said, saved};
     }
     if (r.has(key::requirement)) {
         const Reader q(r.at(key::requirement), r.where() + "的要求值");
@@ -491,7 +486,7 @@ std::string fileQuoted(const std::filesystem::path& p) {
 
 }  // namespace
 
-Project parse(std::string_view text) {
+Project parse(std::string_view text, const sheet::ReplayWatcher& watch) {
     try {
         const InJson doc = document(text);
         if (!doc.is_object()) fail("不是 Tervalen 工程文件（内容不是 JSON 对象）");
@@ -525,7 +520,7 @@ Project parse(std::string_view text) {
         }
         int n = 0;
         for (const InJson& r : top.array(key::records))
-            p.sheet.records.push_back(recordFrom(r, ++n));
+            p.sheet.records.push_back(recordFrom(r, ++n, watch));
         n = 0;
         for (const InJson& s : top.array(key::openForms))
             p.openForms.push_back(snapshotFrom(s, ++n));
@@ -564,13 +559,13 @@ std::string serialize(const Project& p) {
     return doc.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
 }
 
-Project load(const std::filesystem::path& file) {
+Project load(const std::filesystem::path& file, const sheet::ReplayWatcher& watch) {
     const std::string name = fileQuoted(file);
     std::string why;
     const std::optional<std::string> text = files::readRegularFile(file, kMaxFileSize, why);
     if (!text) fail("无法读取工程文件" + name + "：" + why);
     try {
-        return parse(*text);
+        return parse(*text, watch);
     } catch (const ProjectError& e) {
         fail("无法打开工程文件" + name + "：" + e.what());
     }

@@ -16,6 +16,7 @@
 #include "files/file_lock.h"
 #include "forms/form.h"
 #include "sheet/document.h"
+#include "sheet/sheet_record.h"
 
 namespace tervalen::project {
 
@@ -24,6 +25,11 @@ inline constexpr const char* kExtension = ".tvp";
 inline constexpr int kVersion = 1;
 // The largest project file read (a thousand records take some 3 MiB).
 inline constexpr std::size_t kMaxFileSize = std::size_t{32} << 20;
+// The most height-search steps (0.01 m each) a record may take as it is computed again on
+// reading: every record at the listed sphere radii (up to 60 m) fits even at the most
+// presses a record may make, and a file cannot keep the reader busy for long. A record
+// that needs more is kept as saved and marked with what stopped it.
+inline constexpr long kMaxStepsPerRecord = 200'000;
 
 struct Project {
     sheet::Sheet sheet;  // header and records, in order
@@ -42,13 +48,15 @@ public:
 
 // The project in a document's text; throws ProjectError. Never anything else for any
 // input (the fuzzer holds it to that).
-Project parse(std::string_view text);
+// Each record is computed once; `watch`, when given, is shown each record's form as its
+// actions left it and everything it said (the driver prints the run from it).
+Project parse(std::string_view text, const sheet::ReplayWatcher& watch = {});
 // The document's text: indented, keys in a fixed order, numbers as typed.
 std::string serialize(const Project& project);
 
 // Reads the file: a regular file of at most kMaxFileSize bytes; throws ProjectError naming
 // the file.
-Project load(const std::filesystem::path& file);
+Project load(const std::filesystem::path& file, const sheet::ReplayWatcher& watch = {});
 // Writes the file atomically (files::writeAtomically): a new file beside it, flushed to
 // disk, then renamed over it, so that a crash, a full disk or a kill leaves the old file
 // whole; the old file's permissions (and owner, where the user may) kept; a read-only

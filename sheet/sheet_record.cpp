@@ -33,23 +33,10 @@ std::string differences(const forms::Form& form, const std::string& button,
     return "“" + caption + "”按以下不同的输入计算：" + list + "。";
 }
 
-}  // namespace
-
-std::string defaultLabel(int number, std::string_view caption) {
-    return std::to_string(number) + "# " + std::string(caption);
-}
-
-std::optional<SheetRecord> replay(const forms::FormDef& def, std::span<const forms::Action> actions,
-                                  std::string label) {
-    return replay(def, {}, actions, std::move(label));
-}
-
-std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settings& settings,
-                                  std::span<const forms::Action> actions, std::string label) {
-    forms::Form form(def);
-    for (const auto& [name, value] : settings) form.setSetting(name, value);
-    std::vector<std::string> said;
-    form.setSink([&](const forms::Message& m) { said.push_back(m.text); });
+// The record of the last press among `actions` on `form`, its messages collected in `said`.
+std::optional<SheetRecord> replayOn(forms::Form& form, std::vector<std::string>& said,
+                                    std::span<const forms::Action> actions, std::string label) {
+    const forms::FormDef& def = form.def();
     SheetRecord rec;
     struct Earlier {
         std::string button;
@@ -89,6 +76,44 @@ std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settin
     rec.messages = std::move(said);
     rec.warnings = form.lastPress()->warnings();
     rec.layout = drawing::layoutOf(*form.lastPress());
+    return rec;
+}
+
+}  // namespace
+
+std::string defaultLabel(int number, std::string_view caption) {
+    return std::to_string(number) + "# " + std::string(caption);
+}
+
+std::optional<SheetRecord> replay(const forms::FormDef& def, std::span<const forms::Action> actions,
+                                  std::string label) {
+    return replay(def, {}, actions, std::move(label));
+}
+
+std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settings& settings,
+                                  std::span<const forms::Action> actions, std::string label) {
+    return replay(def, settings, actions, std::move(label), {});
+}
+
+std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settings& settings,
+                                  std::span<const forms::Action> actions, std::string label,
+                                  const ReplayWatcher& watch) {
+    forms::Form form(def);
+    std::vector<std::string> said;
+    std::vector<forms::Message> all;
+    form.setSink([&](const forms::Message& m) {
+        said.push_back(m.text);
+        if (watch) all.push_back(m);
+    });
+    std::optional<SheetRecord> rec;
+    try {
+        for (const auto& [name, value] : settings) form.setSetting(name, value);
+        rec = replayOn(form, said, actions, std::move(label));
+    } catch (...) {
+        if (watch) watch(form, all);
+        throw;
+    }
+    if (watch) watch(form, all);
     return rec;
 }
 

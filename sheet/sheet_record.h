@@ -6,6 +6,7 @@
 // A record is made by replaying the press's actions on a fresh form, so that what the
 // sheet states is exactly what that press computed, whatever the window shows since.
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,7 +20,8 @@
 
 namespace tervalen::forms {
 class Form;
-}
+struct Message;
+}  // namespace tervalen::forms
 
 namespace tervalen::sheet {
 
@@ -93,6 +95,15 @@ std::optional<SheetRecord> recordOf(const forms::Form& form, std::string label =
 // std::invalid_argument.
 std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settings& settings,
                                   std::span<const forms::Action> actions, std::string label = {});
+// Shown the form as the replay's actions left it and everything it said, in order (the
+// messages of every action, not only of the last press): for a caller that shows the run
+// itself, so that a record is computed once. Called once a replay ends, also when a fault
+// escapes it.
+using ReplayWatcher =
+    std::function<void(const forms::Form& form, const std::vector<forms::Message>& said)>;
+std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settings& settings,
+                                  std::span<const forms::Action> actions, std::string label,
+                                  const ReplayWatcher& watch);
 // The same with every setting at its default.
 std::optional<SheetRecord> replay(const forms::FormDef& def, std::span<const forms::Action> actions,
                                   std::string label = {});

@@ -4,15 +4,18 @@
 // It holds one project at a time: the calculation sheet and the forms, saved to and read
 // from a project file (文件 ▸ 新建工程, 打开工程…, 保存工程, 工程另存为…).
 
+#include <QByteArray>
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "files/file_lock.h"
 #include "forms/workspace.h"
 #include "sheet/document.h"
 #include "shell/about_box.h"
@@ -116,6 +119,12 @@ private:
     void openRecentProject(const QString& file);
     // The file to save to, asked in a file dialog; empty when cancelled.
     QString askSaveFile();
+    // Before a save: takes the lock the driver's --add-to takes (into `lock`), and when
+    // the project's own file was changed by another program since it was read or saved,
+    // asks "文件已被其他程序修改…" (覆盖 / 另存为… / 取消). The lock is held only when
+    // the answer is to write.
+    enum class SaveOver { Write, Elsewhere, Cancel };
+    SaveOver lockForSaving(const QString& absolute, std::optional<files::FileLock>& lock);
     // Puts a project in place of the current one: its sheet, the forms (restored or
     // new) and the windows of `openForms`, opened in that order; `file` its file or empty.
     void adopt(sheet::Sheet sheet, std::unique_ptr<forms::Workspace> forms,
@@ -147,6 +156,7 @@ private:
     std::map<std::string, forms::FormSnapshot> m_savedForms;  // the same for the open forms
     bool m_headerFilled = false;
     QString m_projectFile;
+    QByteArray m_projectStamp;  // the file's SHA-256 as last read or saved, empty if none
     QMenu* m_recentProjects = nullptr;
     QPointer<QMdiSubWindow> m_sheetWindow;
     std::map<std::string, QPointer<QMdiSubWindow>> m_windows;

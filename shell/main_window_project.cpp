@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -17,6 +18,7 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "files/read_file.h"
 #include "project/project.h"
 #include "shell/main_window.h"
 #include "shell/mdi_area.h"
@@ -48,6 +50,15 @@ QString shown(const QString& file) {
 
 void showError(QWidget* parent, const QString& text) {
     view::plainMessage(parent, QMessageBox::Critical, kTitle, text);
+}
+
+// The SHA-256 of the regular file's bytes; empty when it cannot be read as one.
+QByteArray stampOf(const QString& absolute) {
+    std::string why;
+    const auto bytes = files::readRegularFile(fsPath(absolute), project::kMaxFileSize, why);
+    if (!bytes) return {};
+    return QCryptographicHash::hash(QByteArrayView(bytes->data(), qsizetype(bytes->size())),
+                                    QCryptographicHash::Sha256);
 }
 
 }  // namespace
@@ -204,6 +215,8 @@ bool MDIFangLei::openProject() {
 bool MDIFangLei::openProjectFile(const QString& file) {
     ensureChineseQtTexts();  // its messages may come before the first paint
     const QString absolute = QFileInfo(file).absoluteFilePath();
+    // Taken first: a change made while it is read is noticed at the next save.
+    const QByteArray stamp = stampOf(absolute);
     project::Project read;
     try {
         read = project::load(fsPath(absolute));
@@ -223,6 +236,7 @@ bool MDIFangLei::openProjectFile(const QString& file) {
     std::vector<std::string> open;
     for (const forms::FormSnapshot& s : read.openForms) open.push_back(s.form);
     adopt(std::move(read.sheet), std::move(forms), open, absolute);
+    m_projectStamp = stamp;
     rememberProject(absolute);
     statusBar()->showMessage(QStringLiteral("已打开工程：%1").arg(shown(absolute)), 5000);
     return true;
@@ -310,10 +324,15 @@ bool MDIFangLei::saveProjectTo(const QString& file) {
     }
     if (last) p.openForms.push_back(last->snapshot());
 
+    std::optional<files::FileLock> lock;
+    if (const SaveOver go = lockForSaving(absolute, lock); go != SaveOver::Write)
+        return go == SaveOver::Elsewhere && saveProjectAs();
     if (const std::string error = project::save(p, fsPath(absolute)); !error.empty()) {
+        lock->removeIfCreatedEmpty();
         showError(this, QString::fromStdString(error));
         return false;
     }
+    m_projectStamp = stampOf(absolute);  // still locked: what was just written
     m_projectFile = absolute;
     m_savedSheet = m_sheet;
     m_savedForms = openFormsState();
@@ -321,6 +340,45 @@ bool MDIFangLei::saveProjectTo(const QString& file) {
     updateTitle();
     statusBar()->showMessage(QStringLiteral("已保存工程：%1").arg(shown(absolute)), 5000);
     return true;
+}
+
+MDIFangLei::SaveOver MDIFangLei::lockForSaving(const QString& absolute,
+                                               std::optional<files::FileLock>& lock) {
+    // Only the project's own file, as last read or saved, is compared: another file was
+    // chosen in the file dialog, which asked before replacing it. A file gone, or one
+    // that can no longer be read, holds nothing to lose (the save says what fails). The
+    // lock is never held while the question waits for an answer.
+    QByteArray expected = m_projectStamp;
+    for (;;) {
+        try {
+            lock.emplace(project::lockForChange(fsPath(absolute)));
+        } catch (const project::ProjectError& e) {
+            showError(this, QString::fromStdString(e.what()));
+            return SaveOver::Cancel;
+        }
+        if (absolute != m_projectFile || expected.isEmpty() || lock->created())
+            return SaveOver::Write;
+        const QByteArray now = stampOf(absolute);
+        if (now.isEmpty() || now == expected) return SaveOver::Write;
+        lock.reset();
+        QMessageBox box(QMessageBox::Warning, kTitle,
+                        QStringLiteral("文件已被其他程序修改：%1").arg(shown(absolute)),
+                        QMessageBox::NoButton, this);
+        box.setObjectName(QStringLiteral("ChangedOnDiskQuestion"));
+        box.setTextFormat(Qt::PlainText);
+        box.setInformativeText(QStringLiteral(
+            "它在打开或上次保存之后被其他程序改过（例如 tervalen-calc 加入了计算记录）"
+            "。覆盖它，其他程序写入的内容就会丢失。"));
+        QPushButton* over = box.addButton(QStringLiteral("覆盖"), QMessageBox::DestructiveRole);
+        QPushButton* elsewhere = box.addButton(QStringLiteral("另存为…"), QMessageBox::AcceptRole);
+        QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+        box.setDefaultButton(cancel);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == elsewhere) return SaveOver::Elsewhere;
+        if (box.clickedButton() != over) return SaveOver::Cancel;
+        expected = now;  // overwritten as it was shown; changed again meanwhile, asked again
+    }
 }
 
 void MDIFangLei::closeEvent(QCloseEvent* event) {

@@ -188,6 +188,29 @@ check "project error: one line, control characters escaped" \
     "1 “x\\n\\x1b[2JPicRx= 99\\r”" "$(wc -l <<<"$err") $(grep -o '“x[^”]*”' <<<"$err")"
 check "project text: a label cannot forge a result line" \
     "屋面\\nPicRx= 99\\x1b[31m|PicRx= 11.70115" "$("$calc" --project "$dir/label.tvp" | paste -sd'|')"
+# A 2.7 KB project of records that would each climb some 14 million steps (a 9 km sphere,
+# Enter typed 15 times into a box, then the button): each stops at its budget, says so at
+# every press and is kept as saved; the good record after them is computed as before.
+python3 - "$dir/p.tvp" "$dir/climb.tvp" <<'PY'
+import json, sys
+p = json.load(open(sys.argv[1]))
+climb = {"label": "", "form": "frmH_DLDanZ", "results": [], "working": [],
+         "actions": ["CmbHr=9000", "CmbRxo=8999.9", "CmbHx=0",
+                     "--type", "CmbRxo=" + "\r" * 15, "--press", "CmdRun"]}
+p["records"] = [climb] * 10 + p["records"][:1]
+json.dump(p, open(sys.argv[2], "w"), separators=(",", ":"))
+PY
+out="$("$calc" --project "$dir/climb.tvp")"
+check "project: searches stopped at their budget, the good record computed" \
+    "0 160 10 1" \
+    "$? $(grep -c '^\[提示\] 高度搜索超过 200000 步的上限，未算完$' <<<"$out") \
+$(grep -c '^结果与保存时不同：重新计算未得出结果' <<<"$out") $(grep -c '^PicRx= 11.70115$' <<<"$out")"
+check "project: the stopped records in JSON" "false false true" \
+    "$("$calc" --project "$dir/climb.tvp" --json | python3 -c '
+import json, sys
+r = json.load(sys.stdin)
+print(str(r[0]["matches_saved"]).lower(), str(r[9]["matches_saved"]).lower(),
+      str(r[10]["matches_saved"]).lower())')"
 check "an argument's newline stays on the error's line" 1 \
     "$("$calc" frmRx_DLDanZ $'Cmb\nQ=1' 2>&1 >/dev/null | wc -l | tr -d ' ')"
 

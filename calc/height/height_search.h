@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "calc/common/arith.h"
+#include "calc/common/step_budget.h"
 
 namespace tervalen {
 
@@ -31,10 +32,12 @@ struct Climb {
 // bound first. Each step adds `step` in double precision and stores the sum as T; the
 // bound is tested before the requirement. `met` may throw (a failed step, an input that
 // is first read when it is first compared), which ends the search with that failure.
+// Every step counts against the thread's StepBudget, when one is set.
 template <class T, class Met>
 std::optional<T> climb(const Climb<T>& c, Met&& met) {
     T trial = c.start;
     for (long n = 0; n < c.maxSteps; ++n) {
+        StepBudget::spendStep();
         const double next = static_cast<double>(trial) + c.step;
         if constexpr (std::is_same_v<T, float>)
             trial = single(next, c.name);

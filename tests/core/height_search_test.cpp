@@ -95,4 +95,45 @@ TEST(Search, GivesUpAsOutOfRangeInsteadOfClimbingForHours) {
     }
 }
 
+// A calculation read from a file runs under a budget of steps: the step after the last
+// one allowed stops it with a failure of its own, also when the budget is shared by
+// several searches; a budget set inside another applies for its time, then the outer one
+// counts on; without one a search is not counted at all.
+TEST(SearchBudget, StopsTheSearchAtTheStepAfterTheLastAllowed) {
+    const auto never = [](float) { return false; };
+    {
+        const StepBudget budget(250);
+        int tried = 0;
+        EXPECT_TRUE(climb(Climb<float>{0.0f, 1.0f, "H"}, [&](float) { return ++tried == 100; }));
+        EXPECT_EQ(budget.used(), 100);
+        EXPECT_THROW(climb(Climb<float>{0.0f, 1e4f, "H"}, [&](float) { return ++tried < 0; }),
+                     StepBudgetSpent);
+        EXPECT_EQ(tried, 250);  // 100 in the first search, 150 in the second
+        try {
+            climb(Climb<float>{0.0f, 1e4f, "H"}, never);
+            ADD_FAILURE() << "a spent budget let a search run";
+        } catch (const StepBudgetSpent& e) {
+            EXPECT_EQ(e.limit(), 250);
+            EXPECT_STREQ(e.what(), "高度搜索超过 250 步的上限，未算完");
+        }
+    }
+    {
+        const StepBudget outer(1000);
+        const auto metAt = [](int steps) {
+            return [steps, n = 0](auto) mutable { return ++n == steps; };
+        };
+        EXPECT_TRUE(climb(Climb<float>{0.0f, 10.0f, "H"}, metAt(101)));
+        {
+            const StepBudget inner(10);
+            EXPECT_THROW(climb(Climb<float>{0.0f, 10.0f, "H"}, never), StepBudgetSpent);
+            EXPECT_EQ(inner.used(), 10);
+        }
+        EXPECT_EQ(outer.used(), 101);
+        EXPECT_TRUE(climb(Climb<double>{0.0, 10.0, "H"}, metAt(7)));
+        EXPECT_EQ(outer.used(), 108);
+    }
+    // No budget: a search of 60,000 steps (a 600 m sphere) runs to its end.
+    EXPECT_FALSE(climb(Climb<double>{0.0, 600.0, "H"}, [](double) { return false; }));
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <random>
 
+#include "calc/common/step_budget.h"
 #include "project_fixture.h"
 #include "sheet/document.h"
 #include "sheet/text_render.h"
@@ -202,6 +203,105 @@ TEST(Recompute, ARecordRefusedNowPassesNoRequirement) {
     }
     EXPECT_NE(p.sheet.records[3].mismatch->reason.find("请先求工频电阻"), std::string::npos);
 }
+
+// A record whose searches would climb for long (a 9 km sphere, pressed 16 times by Enter
+// typed into a box: some 14 million steps) is stopped after its budget of steps and kept
+// as saved, marked with what stopped it; the records after it are computed in full, each
+// with a budget of its own. Reading computes each record once, and shows each one's form
+// as it ended to whoever asks, in order.
+TEST(Recompute, ARecordThatSearchesTooLongIsStoppedAndKeptAsSaved) {
+    const std::string text = edited([](auto& doc) {
+        doc["records"][2]["actions"] = {
+            "CmbHr=9000", "CmbRxo=8999.9", "CmbHx=0", "--type", "CmbRxo=" + std::string(15, '\r'),
+            "--press",    "CmdRun"};
+    });
+    std::vector<std::string> watched;
+    std::vector<std::size_t> budgetMessages;
+    const Project p = parse(text, [&](const forms::Form& form, const auto& said) {
+        watched.push_back(form.name());
+        budgetMessages.push_back(std::count_if(said.begin(), said.end(), [](const auto& m) {
+            return m.text == StepBudgetSpent(kMaxStepsPerRecord).what();
+        }));
+    });
+    EXPECT_EQ(watched, (std::vector<std::string>{"frmRx_DLDanZ", "frmRx_JSDanZ", "frmH_DLDanZ",
+                                                 "frmDZ_ChuiZhi", "frmDZ_ShuiPing", "frmLJCS"}));
+    // Every one of its 16 presses says so; no other record meets the budget.
+    EXPECT_EQ(budgetMessages, (std::vector<std::size_t>{0, 0, 16, 0, 0, 0}));
+
+    const Project good = sampleProject();
+    const sheet::SheetRecord& r = p.sheet.records[2];
+    ASSERT_TRUE(r.mismatch);
+    EXPECT_TRUE(r.mismatch->refused);
+    EXPECT_EQ(r.mismatch->reason, "高度搜索超过 200000 步的上限，未算完");
+    EXPECT_EQ(r.results, good.sheet.records[2].results);
+    EXPECT_NE(
+        std::find(r.known.begin(), r.known.end(), sheet::Quantity{"Hr", "滚球半径", "9000", "m"}),
+        r.known.end());
+    for (int i : {0, 1, 3, 4, 5}) {
+        EXPECT_FALSE(p.sheet.records[i].mismatch) << i;
+        EXPECT_EQ(p.sheet.records[i].results, good.sheet.records[i].results) << i;
+    }
+    EXPECT_NE(sheetText(p).find("高度搜索超过 200000 步的上限"), std::string::npos);
+    EXPECT_EQ(parse(serialize(p)), p);
+}
+
+struct LongestSearch {
+    const char* form;
+    std::vector<Action> inputs;
+};
+
+std::ostream& operator<<(std::ostream& o, const LongestSearch& c) {
+    return o << c.form;
+}
+
+class RecordBudget : public ::testing::TestWithParam<LongestSearch> {};
+
+// Every height form at the largest listed sphere radius, with a requirement out of reach
+// so that its searches climb to their bound, pressed as often as a record may press: the
+// budget of a record read from a file holds it, so no record of a real design is stopped.
+TEST_P(RecordBudget, HoldsTheLongestSearchesAtTheListedRadiiPressedAsOftenAsARecordMay) {
+    const LongestSearch& c = GetParam();
+    forms::Form form(*forms::findForm(c.form));
+    std::vector<std::string> said;
+    form.setSink([&](const forms::Message& m) { said.push_back(m.text); });
+    forms::applyAll(form, c.inputs);
+    const StepBudget budget(kMaxStepsPerRecord);
+    for (int press = 0; press < 16; ++press) form.press("CmdRun");
+    EXPECT_LT(budget.used(), kMaxStepsPerRecord);
+    EXPECT_GT(budget.used(), 16 * 5'000);  // the searches did climb (to some 60 m each press)
+    for (const std::string& m : said) EXPECT_EQ(m.find("步的上限"), std::string::npos) << m;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HeightForms, RecordBudget,
+    ::testing::Values(LongestSearch{"frmH_DLDanZ",
+                                    {Action::set("CmbHr", "60"), Action::set("CmbRxo", "60"),
+                                     Action::set("CmbHx", "1")}},
+                      LongestSearch{"frmH_JSDanZ",
+                                    {Action::pick("CmbYesNo", "否"), Action::set("CmbHr", "60"),
+                                     Action::set("CmbRxo", "60"), Action::set("CmbHx", "1"),
+                                     Action::set("CmbG", "1")}},
+                      LongestSearch{"frmH_DLShuangZ",
+                                    {Action::set("CmbHr", "60"), Action::set("CmbBxo", "59.99"),
+                                     Action::set("CmbHx", "0"), Action::set("CmbD", "4")}},
+                      LongestSearch{"frmH_JSShuangZ",
+                                    {Action::pick("CmbYesNo", "否"), Action::set("CmbHr", "60"),
+                                     Action::set("CmbBxo", "59.99"), Action::set("CmbHx", "0"),
+                                     Action::set("CmbD", "4"), Action::set("CmbG", "1")}},
+                      LongestSearch{"frmH_DLSanZ",
+                                    {Action::set("CmbHr", "60"), Action::set("CmbBxo", "59.99"),
+                                     Action::set("CmbHx", "0"), Action::set("CmbL", "4")}},
+                      LongestSearch{"frmH_DLSiZ",
+                                    {Action::set("CmbHr", "60"), Action::set("CmbBxo", "59.99"),
+                                     Action::set("CmbHx", "0"), Action::set("CmbL", "4")}},
+                      LongestSearch{"frmH_DanX",
+                                    {Action::set("CmbHr", "60"), Action::set("CmbBx1o", "60"),
+                                     Action::set("CmbHx", "0"), Action::set("CmbD", "100")}},
+                      LongestSearch{"frmH_ShuangX",
+                                    {Action::set("CmbHr", "60"), Action::set("CmbHoo", "200"),
+                                     Action::set("CmbHx", "0"), Action::set("CmbD1", "100"),
+                                     Action::set("CmbD2", "20")}}),
+    [](const auto& info) { return std::string(info.param.form); });
 
 // The settings a record and an open form were computed with (the code edition of the
 // annual strikes) are saved and reproduce them; a file without them is the default.

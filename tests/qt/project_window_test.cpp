@@ -21,9 +21,12 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
+#include <chrono>
 #include <deque>
 #include <fstream>
+#include <future>
 #include <sstream>
+#include <thread>
 
 #include "forms/action.h"
 #include "forms/catalog.h"
@@ -139,6 +142,20 @@ std::string readFile(const QString& file) {
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// What the driver's --add-to does: under the project's lock, a record added and saved.
+void addedByAnotherProgram(const QString& file) {
+    const auto lock = project::lockForChange(file.toStdString());
+    project::Project p = project::load(file.toStdString());
+    p.sheet.add(*sheet::replay(*forms::findForm("frmRx_DLDanZ"),
+                               std::vector{Action::set("CmbH", "30"), Action::set("CmbHx", "5"),
+                                           Action::press("CmdRun")}));
+    QCOMPARE(project::save(p, file.toStdString()), std::string());
+}
+
+QString changedOnDisk(const QString& file) {
+    return QStringLiteral("文件已被其他程序修改：") + QDir::toNativeSeparators(file);
 }
 
 }  // namespace
@@ -682,6 +699,81 @@ private slots:
         QVERIFY(answers.seen()[2].contains(QStringLiteral("before-failure.tvp")));
         QVERIFY(w.isVisible());
         QVERIFY(w.hasUnsavedChanges());
+    }
+
+    // A save onto the project's own file that another program changed since it was read
+    // or saved asks first: 取消 writes nothing, 另存为… saves elsewhere and leaves it as
+    // it is, 覆盖 writes over it; a file rewritten with the same bytes asks nothing.
+    void aFileChangedOnDiskIsNoticedBeforeSaving() {
+        shell::MDIFangLei w;
+        const QString file = path("changed.tvp");
+        prepare(w, file);
+        addedByAnotherProgram(file);
+        const std::string changed = readFile(file);
+        Answerer answers;
+        answers.expect(Answerer::click(QStringLiteral("取消")));
+        QVERIFY(!w.saveProject());
+        QCOMPARE(answers.seen(), QStringList{changedOnDisk(file)});
+        QCOMPARE(readFile(file), changed);
+        QVERIFY(w.hasUnsavedChanges());
+
+        const QString copy = path("changed-copy.tvp");
+        answers.expect(Answerer::click(QStringLiteral("另存为…")));
+        answers.expect(Answerer::choose(copy));
+        QVERIFY(w.saveProject());
+        QCOMPARE(answers.seen().mid(1),
+                 (QStringList{changedOnDisk(file), QStringLiteral("SaveProjectDialog")}));
+        QCOMPARE(readFile(file), changed);
+        QCOMPARE(w.projectFile(), copy);
+        QCOMPARE(recordsIn(copy), std::size_t{2});
+
+        addedByAnotherProgram(copy);
+        answers.expect(Answerer::click(QStringLiteral("覆盖")));
+        QVERIFY(w.saveProject());
+        QCOMPARE(answers.seen().size(), 4);
+        QCOMPARE(answers.seen()[3], changedOnDisk(copy));
+        QCOMPARE(recordsIn(copy), std::size_t{2});  // the window's two, as the user chose
+        QVERIFY(w.saveProject());                   // what it wrote itself: no question
+        QCOMPARE(answers.seen().size(), 4);
+
+        // Opened rather than saved: the same; the same bytes written again are no change.
+        QVERIFY(w.openProjectFile(file));
+        { std::ofstream(file.toStdString(), std::ios::binary) << changed; }
+        QVERIFY(w.saveProject());
+        QCOMPARE(answers.seen().size(), 4);
+        addedByAnotherProgram(file);
+        answers.expect(Answerer::click(QStringLiteral("取消")));
+        QVERIFY(!w.saveProject());
+        QCOMPARE(answers.seen().size(), 5);
+        QCOMPARE(answers.seen()[4], changedOnDisk(file));
+        QCOMPARE(recordsIn(file), std::size_t{3});
+        QVERIFY(answers.done());
+    }
+
+    // The window's save takes the lock the driver's --add-to takes: a save while another
+    // program holds it waits, then sees what that program wrote and asks.
+    void theSaveWaitsForAnotherWritersLock() {
+        shell::MDIFangLei w;
+        const QString file = path("locked.tvp");
+        prepare(w, file);
+        std::promise<void> locked;
+        std::thread other([&] {
+            const auto lock = project::lockForChange(file.toStdString());
+            locked.set_value();
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            project::Project p = project::load(file.toStdString());
+            p.sheet.records.front().label = "另一个程序改的";
+            project::save(p, file.toStdString());
+        });
+        locked.get_future().wait();
+        Answerer answers;
+        answers.expect(Answerer::click(QStringLiteral("取消")));
+        const bool saved = w.saveProject();
+        other.join();
+        QVERIFY(!saved);
+        QCOMPARE(answers.seen(), QStringList{changedOnDisk(file)});
+        QCOMPARE(project::load(file.toStdString()).sheet.records.front().label,
+                 std::string("另一个程序改的"));
     }
 
     // Most recent first, each file once, at most eight; a file gone is taken off the list

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "drawing/finite.h"
+#include "drawing/layouts.h"
 #include "forms/catalog.h"
 #include "sheet/document.h"
 #include "sheet/text_render.h"
@@ -72,6 +74,78 @@ TEST(SheetFigure, RangeAndHeightRecordsDrawnBeforeTheConclusion) {
                   std::string::npos);
     }
 }
+
+// A spacing of zero (rods on one another, a wire of no span, two wires in one place)
+// leaves the range without coordinates that are numbers: the press keeps its results and
+// its record, with no drawing (no figure in the sheet, none to export), where the same
+// press with the spacing above zero is drawn, every coordinate a number.
+struct Spacing {
+    const char* form;
+    std::vector<Action> inputs;  // all but the spacing
+    std::vector<const char*> spacings;
+};
+
+std::ostream& operator<<(std::ostream& o, const Spacing& c) {
+    return o << c.form << " " << c.spacings.front();
+}
+
+class ZeroSpacing : public ::testing::TestWithParam<Spacing> {};
+
+TEST_P(ZeroSpacing, KeepsTheResultsAndDrawsNothing) {
+    const Spacing& c = GetParam();
+    for (const char* zeroed : c.spacings) {
+        std::vector<Action> zero = c.inputs, spaced = c.inputs;
+        for (const char* s : c.spacings) {
+            zero.push_back(Action::set(s, s == zeroed ? "0" : "10"));
+            spaced.push_back(Action::set(s, "10"));
+        }
+        zero.push_back(Action::press("CmdRun"));
+        spaced.push_back(Action::press("CmdRun"));
+        const SheetRecord r = replayed(c.form, zero);
+        EXPECT_FALSE(r.results.empty()) << zeroed;
+        EXPECT_FALSE(r.layout) << zeroed;
+        EXPECT_FALSE(figureOf(r)) << zeroed;
+        EXPECT_EQ(plainText(recordDocument(r, 1)).find("保护范围图"), std::string::npos);
+
+        const SheetRecord drawn = replayed(c.form, spaced);
+        ASSERT_TRUE(drawn.layout) << zeroed;
+        EXPECT_TRUE(drawing::allFinite(drawing::draw(*drawn.layout, drawn.caption))) << zeroed;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RangeAndHeightForms, ZeroSpacing,
+    ::testing::Values(
+        Spacing{
+            "frmRx_DLShuangZ", {Action::set("CmbH", "20"), Action::set("CmbHx", "5")}, {"CmbD"}},
+        Spacing{
+            "frmRx_JSShuangZ",
+            {Action::pick("CmbYesNo", "否"), Action::set("CmbH", "20"), Action::set("CmbHx", "5")},
+            {"CmbD"}},
+        Spacing{
+            "frmRx_DLSanZ",
+            {Action::set("CmbHr", "100"), Action::set("CmbH", "100"), Action::set("CmbHx", "0")},
+            {"CmbL"}},
+        Spacing{
+            "frmRx_DLSiZ",
+            {Action::set("CmbHr", "100"), Action::set("CmbH", "100"), Action::set("CmbHx", "0")},
+            {"CmbL"}},
+        Spacing{"frmRxBx_DanX", {Action::set("CmbH", "20"), Action::set("CmbHx", "5")}, {"CmbD"}},
+        Spacing{"frmRxBx_ShuangX",
+                {Action::set("CmbH", "20"), Action::set("CmbHx", "5")},
+                {"CmbD1", "CmbD2"}},
+        Spacing{
+            "frmH_DLShuangZ", {Action::set("CmbBxo", "5"), Action::set("CmbHx", "5")}, {"CmbD"}},
+        Spacing{"frmH_JSShuangZ",
+                {Action::pick("CmbYesNo", "否"), Action::set("CmbBxo", "5"),
+                 Action::set("CmbHx", "5"), Action::set("CmbG", "1")},
+                {"CmbD"}},
+        Spacing{"frmH_DLSanZ", {Action::set("CmbBxo", "5"), Action::set("CmbHx", "5")}, {"CmbL"}},
+        Spacing{"frmH_DLSiZ", {Action::set("CmbBxo", "5"), Action::set("CmbHx", "5")}, {"CmbL"}},
+        Spacing{"frmH_DanX", {Action::set("CmbBx1o", "5"), Action::set("CmbHx", "5")}, {"CmbD"}},
+        Spacing{"frmH_ShuangX",
+                {Action::set("CmbHoo", "5"), Action::set("CmbHx", "5")},
+                {"CmbD1", "CmbD2"}}));
 
 TEST(SheetFigure, NoneForAFormWithoutADrawing) {
     const SheetRecord r =
