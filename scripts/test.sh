@@ -9,26 +9,29 @@
 # TERVALEN_QUICK=1 runs only the last two steps; TERVALEN_FUZZ_SECONDS sets the fuzz time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+started=$SECONDS
+# Runs one stage, with its name before and its time after.
+stage() {
+  local name=$1 t0=$SECONDS
+  shift
+  echo "== $name"
+  "$@"
+  echo "== $name: $((SECONDS - t0)) s"
+}
+stage "dependencies" scripts/deps.sh
 export QT_QPA_PLATFORM=offscreen
 
 if [[ "${TERVALEN_QUICK:-0}" != 1 ]]; then
-  echo "== form fuzzer, ${TERVALEN_FUZZ_SECONDS:-60} s"
-  fuzz/run_bounded.sh "${TERVALEN_FUZZ_SECONDS:-60}"
-  echo "== project-file fuzzer, $(( ${TERVALEN_FUZZ_SECONDS:-60} / 2 )) s"
-  fuzz/run_project_bounded.sh "$(( ${TERVALEN_FUZZ_SECONDS:-60} / 2 ))"
+  stage "form fuzzer, ${TERVALEN_FUZZ_SECONDS:-60} s" fuzz/run_bounded.sh "${TERVALEN_FUZZ_SECONDS:-60}"
+  stage "project-file fuzzer, $(( ${TERVALEN_FUZZ_SECONDS:-60} / 2 )) s" \
+    fuzz/run_project_bounded.sh "$(( ${TERVALEN_FUZZ_SECONDS:-60} / 2 ))"
 
-  echo "== every test under AddressSanitizer and UndefinedBehaviorSanitizer"
-  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTERVALEN_SANITIZE=ON \
-    -DTERVALEN_FUZZ=ON -DTERVALEN_BENCH=OFF
-  cmake --build build-asan -j2
-  (cd build-asan && ctest --output-on-failure -j2)
+  stage "build under AddressSanitizer and UndefinedBehaviorSanitizer" \
+    bash -c 'cmake --preset asan && cmake --build --preset asan'
+  stage "every test under AddressSanitizer and UndefinedBehaviorSanitizer" ctest --preset asan
 fi
 
-echo "== every test"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTERVALEN_FUZZ=ON
-cmake --build build -j2
-(cd build && ctest --output-on-failure -j2)
-
-echo "== the Debian package"
-packaging/check_package.sh build
+stage "regular build" bash -c 'cmake --preset dev && cmake --build --preset dev'
+stage "every test" ctest --preset dev
+stage "the Debian package" packaging/check_package.sh build
+echo "== all stages: $((SECONDS - started)) s"
