@@ -233,6 +233,16 @@ void refuseExportOntoProject(const Options& o) {
     }
 }
 
+// "KEY=VALUE" of an option, split at its first "="; the key may not be empty.
+std::pair<std::string, std::string> namedValue(std::string_view option, std::string_view key,
+                                               const std::string& text) {
+    const auto eq = text.find('=');
+    if (eq == 0 || eq == std::string::npos)
+        throw ActionError(std::string(option) + " needs " + std::string(key) + "=VALUE, not '" +
+                          text + "'");
+    return {text.substr(0, eq), text.substr(eq + 1)};
+}
+
 // The options before the form's name; i is left at the form's name.
 Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
     Options o;
@@ -256,19 +266,11 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
         } else if (args[i] == "--edition" && i + 1 < args.size()) {
             o.edition = args[++i];
         } else if (args[i] == "--header" && i + 1 < args.size()) {
-            const std::string& h = args[++i];
-            const auto eq = h.find('=');
-            if (eq == 0 || eq == std::string::npos)
-                throw ActionError("--header needs KEY=VALUE, not '" + h + "'");
-            o.header.emplace_back(h.substr(0, eq), h.substr(eq + 1));
+            o.header.push_back(namedValue("--header", "KEY", args[++i]));
             tervalen::sheet::SheetHeader probe;
             applyHeader(o, probe);  // an unknown field is a malformed command line
         } else if (args[i] == "--require" && i + 1 < args.size()) {
-            const std::string& r = args[++i];
-            const auto eq = r.find('=');
-            if (eq == 0 || eq == std::string::npos)
-                throw ActionError("--require needs SYMBOL=VALUE, not '" + r + "'");
-            o.require.emplace(r.substr(0, eq), r.substr(eq + 1));
+            o.require = namedValue("--require", "SYMBOL", args[++i]);
         } else {
             const bool takesFile = args[i] == "--pdf" || args[i] == "--dxf" || args[i] == "--svg" ||
                                    args[i] == "--add-to" || args[i] == "--project";

@@ -25,13 +25,36 @@
 
 # tervalen_include_root(TARGET PATH...): gives TARGET an include root that holds only the
 # given files and folders of the source tree, under their usual paths ("forms/form.h").
+#
+# The root holds symbolic links; where they cannot be made (a Windows account without the
+# right to, or TERVALEN_FORWARDING_HEADERS=ON), it holds for each header a one-line header
+# of the same name that includes it by its full path, which keeps the same rule.
+option(TERVALEN_FORWARDING_HEADERS "Include roots of forwarding headers instead of symbolic links"
+       ${WIN32})
 function(tervalen_include_root target)
   set(root ${CMAKE_BINARY_DIR}/include/${target})
   file(REMOVE_RECURSE ${root})
   foreach(path IN LISTS ARGN)
     get_filename_component(parent ${root}/${path} DIRECTORY)
     file(MAKE_DIRECTORY ${parent})
-    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${path} ${root}/${path} SYMBOLIC)
+    if(NOT TERVALEN_FORWARDING_HEADERS)
+      file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${path} ${root}/${path} SYMBOLIC RESULT failed)
+      if(NOT failed)
+        continue()
+      endif()
+    endif()
+    if(IS_DIRECTORY ${CMAKE_SOURCE_DIR}/${path})
+      file(GLOB_RECURSE headers RELATIVE ${CMAKE_SOURCE_DIR} CONFIGURE_DEPENDS
+           ${CMAKE_SOURCE_DIR}/${path}/*.h)
+    elseif(path MATCHES "\\.h$")
+      set(headers ${path})
+    else()
+      set(headers)
+    endif()
+    foreach(header IN LISTS headers)
+      file(CONFIGURE OUTPUT ${root}/${header}
+           CONTENT "#pragma once\n#include \"${CMAKE_SOURCE_DIR}/${header}\"\n")
+    endforeach()
   endforeach()
   target_include_directories(${target} PUBLIC ${root})
 endfunction()

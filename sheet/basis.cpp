@@ -16,8 +16,9 @@ namespace {
 constexpr std::string_view kCodeTitle = "《建筑物防雷设计规范》";
 
 struct Rule {
-    std::string_view formPrefix;  // a form's name, or the start of the names of a family
-    std::string_view button;      // empty: any button of the form
+    // Forms' names, or the starts of the names of a family, parted by blanks.
+    std::string_view formPrefix;
+    std::string_view button;  // empty: any button of the form
     // Where each edition of the code gives the method; empty when the rule is a formula
     // only. The methods of these forms are the same in both editions.
     std::string_view part94, part2010;
@@ -28,23 +29,17 @@ struct Rule {
 // The rolling-sphere forms, by the arrangement they compute.
 // clang-format off
 constexpr std::array kRules = {
-    Rule{"frmRx_DLDanZ", "", "附录四", "附录D 第D.0.1条", "（单支接闪杆的保护范围，滚球法）"},
-    Rule{"frmRx_JSDanZ", "", "附录四", "附录D 第D.0.1条", "（单支接闪杆的保护范围，滚球法）"},
-    Rule{"frmH_DLDanZ", "", "附录四", "附录D 第D.0.1条", "（单支接闪杆的保护范围，滚球法）"},
-    Rule{"frmH_JSDanZ", "", "附录四", "附录D 第D.0.1条", "（单支接闪杆的保护范围，滚球法）"},
-    Rule{"frmRx_DLSanZ", "", "附录四", "附录D 第D.0.2条",
+    Rule{"frmRx_DLDanZ frmRx_JSDanZ frmH_DLDanZ frmH_JSDanZ", "", "附录四", "附录D 第D.0.1条",
+         "（单支接闪杆的保护范围，滚球法）"},
+    Rule{"frmRx_DLSanZ frmH_DLSanZ", "", "附录四", "附录D 第D.0.2条",
          "（两支等高接闪杆的保护范围，用于三角形的每一边，滚球法）"},
-    Rule{"frmH_DLSanZ", "", "附录四", "附录D 第D.0.2条",
-         "（两支等高接闪杆的保护范围，用于三角形的每一边，滚球法）"},
-    Rule{"frmRx_DLSiZ", "", "附录四", "附录D 第D.0.4条", "（矩形布置的四支等高接闪杆的保护范围，滚球法）"},
-    Rule{"frmH_DLSiZ", "", "附录四", "附录D 第D.0.4条", "（矩形布置的四支等高接闪杆的保护范围，滚球法）"},
-    Rule{"frmRx_", "", "附录四", "附录D 第D.0.2条", "（两支等高接闪杆的保护范围，滚球法）"},
-    Rule{"frmH_DLShuangZ", "", "附录四", "附录D 第D.0.2条", "（两支等高接闪杆的保护范围，滚球法）"},
-    Rule{"frmH_JSShuangZ", "", "附录四", "附录D 第D.0.2条", "（两支等高接闪杆的保护范围，滚球法）"},
-    Rule{"frmRxBx_DanX", "", "附录四", "附录D 第D.0.5条", "（单根接闪线的保护范围，滚球法）"},
-    Rule{"frmH_DanX", "", "附录四", "附录D 第D.0.5条", "（单根接闪线的保护范围，滚球法）"},
-    Rule{"frmRxBx_ShuangX", "", "附录四", "附录D 第D.0.6条", "（两根等高接闪线的保护范围，滚球法）"},
-    Rule{"frmH_ShuangX", "", "附录四", "附录D 第D.0.6条", "（两根等高接闪线的保护范围，滚球法）"},
+    Rule{"frmRx_DLSiZ frmH_DLSiZ", "", "附录四", "附录D 第D.0.4条",
+         "（矩形布置的四支等高接闪杆的保护范围，滚球法）"},
+    Rule{"frmRx_ frmH_DLShuangZ frmH_JSShuangZ", "", "附录四", "附录D 第D.0.2条",
+         "（两支等高接闪杆的保护范围，滚球法）"},
+    Rule{"frmRxBx_DanX frmH_DanX", "", "附录四", "附录D 第D.0.5条", "（单根接闪线的保护范围，滚球法）"},
+    Rule{"frmRxBx_ShuangX frmH_ShuangX", "", "附录四", "附录D 第D.0.6条",
+         "（两根等高接闪线的保护范围，滚球法）"},
     Rule{"frmDZ_ChuiZhi", "CmdRun_GP", "", "",
          "人工垂直接地体工频接地电阻：R = ρ/(2πL1)·ln(4L1/D)；N 根：Rn = R/(η·N)，利用系数 η = 0.75"},
     Rule{"frmDZ_ShuiPing", "CmdRun_GP", "", "",
@@ -60,6 +55,15 @@ constexpr std::array kRules = {
     Rule{"frmZJXB", "CmdRun2", "", "", "直角三角形勾股定理：Lb = √(Lc² − La²)"},
 };
 // clang-format on
+
+bool ruleFits(const Rule& rule, std::string_view form) {
+    for (std::string_view names = rule.formPrefix; !names.empty();) {
+        const auto blank = names.find(' ');
+        if (form.starts_with(names.substr(0, blank))) return true;
+        names = blank == std::string_view::npos ? std::string_view() : names.substr(blank + 1);
+    }
+    return false;
+}
 
 // N by the other edition, from the same actions: one line for comparison; empty when the
 // actions give no N there.
@@ -139,7 +143,7 @@ std::vector<Basis> basisOf(const SheetRecord& record, CodeEdition edition) {
     for (const forms::Action& a : record.actions) {
         if (a.verb != forms::Action::Verb::Press) continue;
         for (const Rule& rule : kRules) {
-            if (!record.form.starts_with(rule.formPrefix)) continue;
+            if (!ruleFits(rule, record.form)) continue;
             if (!rule.button.empty() && rule.button != a.control) continue;
             const std::string_view part =
                 edition == CodeEdition::GB50057_2010 ? rule.part2010 : rule.part94;
