@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -346,6 +347,11 @@ void MDIFangLei::showSheet() {
         fillRememberedHeader();
         auto* w = new SheetWindow(m_sheet, [this](const sheet::SheetRecord& r) { openRecord(r); });
         connect(w, &SheetWindow::changed, this, &MDIFangLei::sheetChanged);
+        connect(w, &SheetWindow::said, this,
+                [this](const QString& text) { statusBar()->showMessage(text, 5000); });
+        w->setFolder([this] {
+            return m_projectFile.isEmpty() ? QString() : QFileInfo(m_projectFile).absolutePath();
+        });
         m_sheetWindow = addChild(w, QString::fromUtf8(SheetWindow::kCaption));
         // Its frame around the window's own minimum: no arrangement crushes it.
         m_sheetWindow->setMinimumSize(m_sheetWindow->minimumSizeHint());

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QColor>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFocusFrame>
 #include <QFormLayout>
@@ -17,6 +19,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -108,7 +111,10 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
     }
 
     m_list->setObjectName(QStringLiteral("SheetRecords"));
-    connect(m_list, &QListWidget::currentRowChanged, this, [this] { showRequirement(); });
+    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
+        showRequirement();
+        showInPreview(row);
+    });
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { rename(); });
 
     auto* rowButtons = new QHBoxLayout;
@@ -154,8 +160,10 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
     for (QPushButton* b : {pdf, printButton, copy}) exportRow->addWidget(b);
     connect(pdf, &QPushButton::clicked, this, [this] { askPdf(); });
     connect(printButton, &QPushButton::clicked, this, [this] { print(); });
-    connect(copy, &QPushButton::clicked, this,
-            [this] { QApplication::clipboard()->setText(plainText()); });
+    connect(copy, &QPushButton::clicked, this, [this] {
+        QApplication::clipboard()->setText(plainText());
+        emit said(QStringLiteral("已将计算书复制为文本（%1 条记录）").arg(m_sheet.records.size()));
+    });
 
     auto* right = new QWidget(this);
     auto* rightLayout = new QVBoxLayout(right);
@@ -263,7 +271,12 @@ void SheetWindow::refresh() {
     for (const sheet::SheetRecord& r : m_sheet.records) {
         QString text = q(r.label);
         if (r.requirement) text += QStringLiteral("（要求 %1）").arg(q(r.requirement->text));
+        // The verdict the 结论 gives, where the record is judged.
+        const sheet::Conclusion c = sheet::conclusionOf(r);
+        if (c.satisfied)
+            text += *c.satisfied ? QStringLiteral("  满足") : QStringLiteral("  不满足");
         auto* item = new QListWidgetItem(text, m_list);
+        if (c.satisfied == false) item->setForeground(QColor(0xc0, 0, 0));
         if (r.mismatch) {
             item->setText(text + QStringLiteral("（%1）").arg(QString::fromUtf8(kMismatchMark)));
             item->setForeground(Qt::darkRed);
@@ -367,17 +380,45 @@ QString SheetWindow::exportPdf(const QString& path) const {
     return sheet_qt::writePdf(sheet::sheetDocument(m_sheet.header, m_sheet.records), path);
 }
 
+QString SheetWindow::withPdfSuffix(const QString& path) {
+    return path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
+               ? path
+               : path + QStringLiteral(".pdf");
+}
+
 void SheetWindow::askPdf() {
-    const QString name = m_sheet.header.project.empty()
-                             ? QStringLiteral("防雷计算书")
-                             : q(m_sheet.header.project) + QStringLiteral("计算书");
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出 PDF"),
-                                                      name + QStringLiteral(".pdf"),
-                                                      QStringLiteral("PDF 文件 (*.pdf)"));
-    if (path.isEmpty()) return;
-    if (const QString error = exportPdf(path); !error.isEmpty())
+    QString name = m_sheet.header.project.empty()
+                       ? QStringLiteral("防雷计算书")
+                       : q(m_sheet.header.project) + QStringLiteral("计算书");
+    if (const QString folder = m_folder ? m_folder() : QString(); !folder.isEmpty())
+        name = QDir(folder).filePath(name);
+    const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("导出 PDF"),
+                                                        name + QStringLiteral(".pdf"),
+                                                        QStringLiteral("PDF 文件 (*.pdf)"));
+    if (chosen.isEmpty()) return;
+    const QString path = withPdfSuffix(chosen);
+    if (const QString error = exportPdf(path); !error.isEmpty()) {
         view::plainMessage(this, QMessageBox::Critical, QString::fromUtf8(kCaption),
                            QStringLiteral("无法写入 %1：\n%2").arg(path, error));
+        return;
+    }
+    emit said(QStringLiteral("已导出 PDF：%1").arg(QDir::toNativeSeparators(path)));
+}
+
+// The record's section heading brought into view: the sections are the document's only
+// second-level headings, in the order of the records.
+void SheetWindow::showInPreview(int row) {
+    if (row < 0) return;
+    int seen = 0;
+    for (QTextBlock b = m_preview->document()->begin(); b.isValid(); b = b.next()) {
+        if (b.blockFormat().headingLevel() != 2) continue;
+        if (seen++ != row) continue;
+        QTextCursor at(b);
+        m_preview->setTextCursor(at);
+        const QRect r = m_preview->cursorRect(at);
+        m_preview->verticalScrollBar()->setValue(m_preview->verticalScrollBar()->value() + r.top());
+        return;
+    }
 }
 
 void SheetWindow::print() {

@@ -47,6 +47,10 @@ public:
     QString plainText() const;
     // Writes the PDF; an empty text, or the reason it could not be written.
     QString exportPdf(const QString& path) const;
+    // Where the export dialog starts: the project's folder (empty: the dialog's own).
+    void setFolder(std::function<QString()> folder) { m_folder = std::move(folder); }
+    // The suffix a PDF's name gets when the user typed none.
+    static QString withPdfSuffix(const QString& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,6 +59,8 @@ signals:
     // The user changed the sheet: its header, a record's label, place or requirement, or
     // removed a record.
     void changed();
+    // What an export or a copy did, for the status bar.
+    void said(const QString& text);
 
 private:
     void keepUsable(QWidget* left);
@@ -68,6 +74,7 @@ private:
     void remove();
     void askPdf();
     void print();
+    void showInPreview(int row);
 
     sheet::Sheet& m_sheet;
     std::function<void(const sheet::SheetRecord&)> m_openAgain;
@@ -79,6 +86,7 @@ private:
     QPushButton* m_setRequirement;
     QTextBrowser* m_preview;
     QFocusFrame* m_focusRing = nullptr;
+    std::function<QString()> m_folder;
 };
 
 }  // namespace tervalen::shell

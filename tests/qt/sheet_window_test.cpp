@@ -11,7 +11,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QtTest>
@@ -116,6 +119,62 @@ private slots:
         v = w.formView("frmRx_DLDanZ");
         QVERIFY(v);
         QCOMPARE(qobject_cast<QLabel*>(v->widget("PicRx"))->text(), QStringLiteral(" 11.70115"));
+    }
+
+    // The list says each record's verdict, the preview follows the selection, and an export
+    // or a copy is confirmed in the status bar.
+    void theListShowsVerdictsAndThePreviewFollows() {
+        shell::MDIFangLei w;
+        w.show();
+        w.openForm("frmRx_DLSanZ");
+        w.formView("frmRx_DLSanZ")
+            ->apply({Action::set("CmbH", "15"), Action::set("CmbHx", "4.5"),
+                     Action::set("CmbL", "40"), Action::press("CmdRun")});
+        w.menuAction("mnuAddToSheet")->trigger();
+        w.openForm("frmRx_DLDanZ");
+        w.formView("frmRx_DLDanZ")
+            ->apply(
+                {Action::set("CmbH", "20"), Action::set("CmbHx", "5"), Action::press("CmdRun")});
+        w.menuAction("mnuAddToSheet")->trigger();
+        w.openForm("frmDZ_GC");
+        w.formView("frmDZ_GC")
+            ->apply({Action::set("CmbR", "10"), Action::set("Cmbρ", "100"),
+                     Action::set("CmbL", "10"), Action::press("CmdRun")});
+        w.menuAction("mnuAddToSheet")->trigger();
+        w.menuAction("mnuSheet")->trigger();
+        shell::SheetWindow* sheet = w.sheetWindow();
+        QVERIFY(sheet);
+        sheet->records()->setCurrentRow(1);
+        auto* requirement = sheet->findChild<QLineEdit*>(QStringLiteral("Requirement"));
+        requirement->setText(QStringLiteral("10"));
+        emit requirement->returnPressed();
+        // The three rods' centre is open: 不满足 without a requirement; the rod meets its own.
+        QVERIFY2(sheet->records()->item(0)->text().endsWith(QStringLiteral("不满足")),
+                 qPrintable(sheet->records()->item(0)->text()));
+        QVERIFY2(sheet->records()->item(1)->text().endsWith(QStringLiteral("  满足")),
+                 qPrintable(sheet->records()->item(1)->text()));
+        QCOMPARE(sheet->records()->item(2)->text(),
+                 QStringLiteral("3# 人工接地系统工频冲击接地电阻值互算"));
+
+        for (int row : {2, 0, 1}) {
+            sheet->records()->setCurrentRow(row);
+            const QString heading = sheet->preview()->textCursor().block().text();
+            QVERIFY2(
+                heading.contains(QString::fromStdString(w.calculationSheet().records[row].label)),
+                qPrintable(heading));
+        }
+
+        QCOMPARE(shell::SheetWindow::withPdfSuffix(QStringLiteral("/tmp/jsb1")),
+                 QStringLiteral("/tmp/jsb1.pdf"));
+        QCOMPARE(shell::SheetWindow::withPdfSuffix(QStringLiteral("/tmp/A.PDF")),
+                 QStringLiteral("/tmp/A.PDF"));
+        QSignalSpy said(sheet, &shell::SheetWindow::said);
+        for (QPushButton* b : sheet->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("复制为文本")) b->click();
+        QCOMPARE(said.count(), 1);
+        QCOMPARE(said.first().first().toString(),
+                 QStringLiteral("已将计算书复制为文本（3 条记录）"));
+        QCOMPARE(w.statusBar()->currentMessage(), said.first().first().toString());
     }
 
     // The edition chosen last is where the next run starts; a record keeps the edition and
