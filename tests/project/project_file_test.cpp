@@ -367,7 +367,7 @@ std::vector<Damaged> damagedFiles() {
         {"truncated", good.substr(0, good.size() / 2), "文件不完整"},
         {"text after the document", good + "}", "不是有效的 JSON"},
         // The JSON library stops reading at a NUL byte: what follows must not go unseen.
-        {"NUL bytes and more after the document", good + std::string("\0\0{\"x\": 1}", 12),
+        {"NUL bytes and more after the document", good + std::string("\0\0{\"x\": 1}", 10),
          "空字符"},
         // The last one would win, and the next save would drop every record.
         {"a key twice", good.substr(0, good.rfind('}')) + ",\n  \"records\": []\n}\n",
