@@ -109,8 +109,22 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
         header->addRow(QString::fromUtf8(f.caption), edit);
         m_fields.emplace_back(QString::fromUtf8(f.caption), edit);
     }
+    // The edition of the code the sheet cites for the methods both editions share.
+    m_edition = new QComboBox(this);
+    m_edition->setObjectName(QStringLiteral("规范版本"));
+    for (const CodeEdition e : {CodeEdition::GB50057_2010, CodeEdition::GB50057_94})
+        m_edition->addItem(q(std::string(editionName(e))), static_cast<int>(e));
+    connect(m_edition, &QComboBox::activated, this, [this] {
+        const auto chosen = static_cast<CodeEdition>(m_edition->currentData().toInt());
+        if (chosen == m_sheet.header.edition) return;
+        m_sheet.header.edition = chosen;
+        refresh();
+        emit changed();
+    });
+    header->addRow(QStringLiteral("规范版本"), m_edition);
 
     m_list->setObjectName(QStringLiteral("SheetRecords"));
+    m_requirementSymbol->setObjectName(QStringLiteral("RequirementSymbol"));
     connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
         showRequirement();
         showInPreview(row);
@@ -184,6 +198,7 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
     // The keyboard: Tab as the window reads, top to bottom, left to right.
     std::vector<QWidget*> order;
     for (const auto& [caption, edit] : m_fields) order.push_back(edit);
+    order.push_back(m_edition);
     order.push_back(m_list);
     for (QPushButton* b : {renameButton, up, down, del, again}) order.push_back(b);
     order.push_back(m_requirementSymbol);
@@ -266,6 +281,7 @@ void SheetWindow::refresh() {
         const QString text = q(m_sheet.header.*kFields[i].member);
         if (m_fields[i].second->text() != text) m_fields[i].second->setText(text);
     }
+    m_edition->setCurrentIndex(m_edition->findData(static_cast<int>(m_sheet.header.edition)));
     const int keep = m_list->currentRow();
     m_list->clear();
     for (const sheet::SheetRecord& r : m_sheet.records) {

@@ -86,6 +86,7 @@ private:
     QPushButton* m_setRequirement;
     QTextBrowser* m_preview;
     QFocusFrame* m_focusRing = nullptr;
+    QComboBox* m_edition = nullptr;
     std::function<QString()> m_folder;
 };
 

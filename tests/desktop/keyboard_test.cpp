@@ -500,10 +500,11 @@ private slots:
         for (const char* caption :
              {"工程名称", "子项/编号", "设计单位", "计算人", "校对人", "审核人", "日期"})
             expected.push_back(sheet->headerField(QString::fromUtf8(caption)));
+        expected.push_back(sheet->findChild<QComboBox*>(QStringLiteral("规范版本")));
         expected.push_back(sheet->records());
         for (const char* b : {"重命名", "上移", "下移", "删除", "重新打开"})
             expected.push_back(named(QString::fromUtf8(b)));
-        expected.push_back(sheet->findChild<QComboBox*>());
+        expected.push_back(sheet->findChild<QComboBox*>(QStringLiteral("RequirementSymbol")));
         expected.push_back(sheet->findChild<QLineEdit*>(QStringLiteral("Requirement")));
         expected.push_back(named(QStringLiteral("设定要求")));
         expected.push_back(sheet->preview());

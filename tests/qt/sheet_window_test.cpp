@@ -164,6 +164,18 @@ private slots:
                 qPrintable(heading));
         }
 
+        // The sheet's edition of the code, chosen in its header: the citations follow.
+        QVERIFY(sheet->preview()->toPlainText().contains(QStringLiteral("附录D 第D.0.1条")));
+        QSignalSpy changed(sheet, &shell::SheetWindow::changed);
+        auto* edition = sheet->findChild<QComboBox*>(QStringLiteral("规范版本"));
+        QVERIFY(edition);
+        edition->setCurrentIndex(1);
+        emit edition->activated(1);
+        QCOMPARE(w.calculationSheet().header.edition, CodeEdition::GB50057_94);
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(sheet->preview()->toPlainText().contains(QStringLiteral("附录四（滚球法）")));
+        QVERIFY(!sheet->preview()->toPlainText().contains(QStringLiteral("附录D")));
+
         QCOMPARE(shell::SheetWindow::withPdfSuffix(QStringLiteral("/tmp/jsb1")),
                  QStringLiteral("/tmp/jsb1.pdf"));
         QCOMPARE(shell::SheetWindow::withPdfSuffix(QStringLiteral("/tmp/A.PDF")),
