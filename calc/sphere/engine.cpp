@@ -1,0 +1,673 @@
+#include "calc/sphere/engine.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+namespace tervalen::sphere {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+// A centre this close to the edge of a forbidden interval counts as outside it: the sphere
+// touching an object from below is admissible, and rounding must not make it jump.
+constexpr double kTouch = 1e-9;
+
+// What stops the sphere, in three shapes.
+//   Slab: a vertical rectangle over the plan segment a–b from zlo to zhi (a rod when a = b,
+//         a building's wall over one edge of its outline);
+//   Curve: a wire from (a, za) to (b, zb) hanging with sag f (f = 0: a straight conductor);
+//   Inside: a building's plan, from zlo to zhi, seen from above its outline.
+struct Piece {
+    enum class Kind { Slab, Curve, Inside } kind = Kind::Slab;
+    double ax = 0, ay = 0, az = 0, bx = 0, by = 0, bz = 0, sag = 0;
+    double zlo = 0, zhi = 0;
+    int polygon = -1;
+    Box box;  // plan box, not widened
+};
+
+// The forbidden open interval of centre heights on one vertical.
+struct Interval {
+    double lo = 0, hi = 0;
+    bool defined = false;
+};
+
+double dist2ToSegment(double qx, double qy, double ax, double ay, double bx, double by) {
+    const double dx = bx - ax, dy = by - ay;
+    const double len2 = dx * dx + dy * dy;
+    double t = 0;
+    if (len2 > 0) t = std::clamp(((qx - ax) * dx + (qy - ay) * dy) / len2, 0.0, 1.0);
+    const double ex = ax + t * dx - qx, ey = ay + t * dy - qy;
+    return ex * ex + ey * ey;
+}
+
+bool inside(const std::vector<Point2>& poly, double x, double y) {
+    bool in = false;
+    for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
+        const Point2 &a = poly[i], &b = poly[j];
+        if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) in = !in;
+    }
+    return in;
+}
+
+}  // namespace
+
+struct Engine::Impl {
+    double hr = 0;
+    std::vector<Piece> pieces;
+    std::vector<std::vector<Point2>> polygons;
+    Box bounds;
+    double highest = 0;
+    // The spatial index: pieces by the cells their plan box, widened by Hr, covers.
+    double cell = 1;
+    double gx0 = 0, gy0 = 0;
+    int nx = 1, ny = 1;
+    std::vector<std::vector<int>> cells;
+
+    Interval interval(const Piece& p, double qx, double qy) const;
+    double curveExtreme(const Piece& p, double tc, double rho2, double A, double tL, double tR,
+                        bool high) const;
+    // The pieces that may stop a sphere whose centre is within `reach` of (x, y) in plan.
+    void near(double x, double y, double reach, std::vector<int>& out) const;
+};
+
+// ---------------------------------------------------------------- one vertical
+
+// The extreme of z(t) ± r(t) over [tL, tR] for a hanging wire (f > 0): z is convex, so
+// z − r is too (its least value by bisection on the derivative); z + r is concave where
+// 8fρ ≤ A, and otherwise searched by sampling, then a golden section.
+double Engine::Impl::curveExtreme(const Piece& p, double tc, double rho2, double A, double tL,
+                                  double tR, bool high) const {
+    const double s = p.bz - p.az, f = p.sag;
+    auto r = [&](double t) { return std::sqrt(std::max(0.0, rho2 - A * (t - tc) * (t - tc))); };
+    auto z = [&](double t) { return p.az + s * t - 4 * f * t * (1 - t); };
+    auto g = [&](double t) { return high ? z(t) + r(t) : z(t) - r(t); };
+    // The derivative of g (r' is infinite at the edges of the range where r = 0).
+    auto dg = [&](double t) {
+        const double rr = r(t);
+        const double dz = s - 4 * f + 8 * f * t;
+        const double u = t - tc;
+        if (rr <= 0) return dz + (high ? -1 : 1) * (u > 0 ? kInf : -kInf);
+        const double dr = -A * u / rr;
+        return high ? dz + dr : dz - dr;
+    };
+    const double rho = std::sqrt(rho2);
+    const bool unimodal = !high || 8 * f * rho <= A;
+    double a = tL, b = tR;
+    if (unimodal) {
+        // g' runs one way (up for the low end, down for the high end): bisect its sign.
+        const double sign = high ? -1 : 1;
+        if (sign * dg(a) >= 0) return g(a);
+        if (sign * dg(b) <= 0) return g(b);
+        for (int i = 0; i < 80 && b - a > 1e-15; ++i) {
+            const double m = (a + b) / 2;
+            (sign * dg(m) < 0 ? a : b) = m;
+        }
+        return g((a + b) / 2);
+    }
+    constexpr int kSamples = 48;
+    int best = 0;
+    double bestValue = -kInf;
+    for (int i = 0; i <= kSamples; ++i) {
+        const double v = g(tL + (tR - tL) * i / kSamples);
+        if (v > bestValue) bestValue = v, best = i;
+    }
+    a = tL + (tR - tL) * std::max(0, best - 1) / kSamples;
+    b = tL + (tR - tL) * std::min(kSamples, best + 1) / kSamples;
+    constexpr double kPhi = 0.6180339887498949;
+    double c = b - kPhi * (b - a), d = a + kPhi * (b - a);
+    double gc = g(c), gd = g(d);
+    for (int i = 0; i < 90 && b - a > 1e-15; ++i) {
+        if (gc > gd) {
+            b = d, d = c, gd = gc, c = b - kPhi * (b - a), gc = g(c);
+        } else {
+            a = c, c = d, gc = gd, d = a + kPhi * (b - a), gd = g(d);
+        }
+    }
+    return std::max({bestValue, g((a + b) / 2), g(tL), g(tR)});
+}
+
+Interval Engine::Impl::interval(const Piece& p, double qx, double qy) const {
+    const double hr2 = hr * hr;
+    switch (p.kind) {
+        case Piece::Kind::Slab: {
+            const double h2 = dist2ToSegment(qx, qy, p.ax, p.ay, p.bx, p.by);
+            if (h2 >= hr2) return {};
+            const double r = std::sqrt(hr2 - h2);
+            return {p.zlo - r, p.zhi + r, true};
+        }
+        case Piece::Kind::Inside: {
+            if (qx < p.box.minX || qx > p.box.maxX || qy < p.box.minY || qy > p.box.maxY ||
+                !inside(polygons[static_cast<std::size_t>(p.polygon)], qx, qy))
+                return {};
+            return {p.zlo - hr, p.zhi + hr, true};
+        }
+        case Piece::Kind::Curve: {
+            const double dx = p.bx - p.ax, dy = p.by - p.ay;
+            const double A = dx * dx + dy * dy;
+            const double wx = qx - p.ax, wy = qy - p.ay;
+            const double tc = (wx * dx + wy * dy) / A;
+            const double cr = wx * dy - wy * dx;
+            const double rho2 = hr2 - cr * cr / A;
+            if (rho2 <= 0) return {};
+            const double half = std::sqrt(rho2 / A);
+            const double tL = std::max(0.0, tc - half), tR = std::min(1.0, tc + half);
+            if (tL >= tR) {
+                // The range touches the segment at one end only, or not at all.
+                if (tL > tR) return {};
+            }
+            auto r = [&](double t) {
+                return std::sqrt(std::max(0.0, rho2 - A * (t - tc) * (t - tc)));
+            };
+            if (p.sag == 0) {
+                // z + r and z − r on a straight conductor: concave and convex, their
+                // extremes in closed form, then held within [tL, tR].
+                const double s = p.bz - p.az;
+                const double u = s * std::sqrt(rho2) / std::sqrt(A * (A + s * s));
+                const double th = std::clamp(tc + u, tL, tR), tl = std::clamp(tc - u, tL, tR);
+                const double lo = p.az + s * tl - r(tl), hi = p.az + s * th + r(th);
+                if (!(hi > lo)) return {};
+                return {lo, hi, true};
+            }
+            const double lo = curveExtreme(p, tc, rho2, A, tL, tR, false);
+            const double hi = curveExtreme(p, tc, rho2, A, tL, tR, true);
+            if (!(hi > lo)) return {};
+            return {lo, hi, true};
+        }
+    }
+    return {};
+}
+
+void Engine::Impl::near(double x, double y, double reach, std::vector<int>& out) const {
+    out.clear();
+    const int i0 = std::max(0, static_cast<int>(std::floor((x - reach - gx0) / cell)));
+    const int i1 = std::min(nx - 1, static_cast<int>(std::floor((x + reach - gx0) / cell)));
+    const int j0 = std::max(0, static_cast<int>(std::floor((y - reach - gy0) / cell)));
+    const int j1 = std::min(ny - 1, static_cast<int>(std::floor((y + reach - gy0) / cell)));
+    if (!(x + reach >= gx0) || !(y + reach >= gy0)) return;
+    for (int j = j0; j <= j1; ++j)
+        for (int i = i0; i <= i1; ++i)
+            for (int k : cells[static_cast<std::size_t>(j) * static_cast<std::size_t>(nx) +
+                               static_cast<std::size_t>(i)]) {
+                const Box& b = pieces[static_cast<std::size_t>(k)].box;
+                // The piece reaches a centre within Hr of it; the centres are within
+                // `reach` of (x, y).
+                const double ex = std::max({0.0, b.minX - x, x - b.maxX});
+                const double ey = std::max({0.0, b.minY - y, y - b.maxY});
+                const double lim = reach + hr;
+                if (ex * ex + ey * ey < lim * lim) out.push_back(k);
+            }
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+}
+
+// ---------------------------------------------------------------- one query
+
+namespace {
+
+// A function of the plan position whose value is a centre height: the ground (Hr), or the
+// low or the high end of one piece's forbidden interval.
+struct Fn {
+    int piece = -1;  // -1: the ground
+    bool high = true;
+    bool operator==(const Fn&) const = default;
+};
+
+struct Vec2 {
+    double x = 0, y = 0;
+};
+
+class Query {
+public:
+    Query(const Engine::Impl& e, Point2 p) : m_e(e), m_p(p), m_hr2(e.hr * e.hr) {
+        e.near(p.x, p.y, e.hr, m_local);
+        m_scratch.reserve(m_local.size());
+    }
+
+    bool empty() const { return m_local.empty(); }
+
+    // The lowest admissible centre height at or above Hr on the vertical through (x, y).
+    double centre(double x, double y) {
+        m_scratch.clear();
+        for (int k : m_local) {
+            const Interval iv = m_e.interval(m_e.pieces[static_cast<std::size_t>(k)], x, y);
+            if (iv.defined && iv.hi > m_e.hr) m_scratch.push_back(iv);
+        }
+        std::sort(m_scratch.begin(), m_scratch.end(),
+                  [](const Interval& a, const Interval& b) { return a.lo < b.lo; });
+        double z = m_e.hr;
+        for (const Interval& iv : m_scratch) {
+            if (iv.lo + kTouch >= z) break;
+            if (iv.hi > z) z = iv.hi;
+        }
+        return z;
+    }
+
+    // √(Hr² − d²) for the horizontal distance d from the query point; NaN beyond Hr.
+    double cap(double x, double y) const {
+        const double dx = x - m_p.x, dy = y - m_p.y;
+        const double d2 = dx * dx + dy * dy;
+        if (d2 > m_hr2) return std::numeric_limits<double>::quiet_NaN();
+        return std::sqrt(m_hr2 - d2);
+    }
+
+    // The height the sphere centred over (x, y) reaches above the query point.
+    double reached(double x, double y) {
+        const double c = cap(x, y);
+        if (std::isnan(c)) return kInf;
+        return centre(x, y) - c;
+    }
+
+    double value(const Fn& f, double x, double y) const {
+        if (f.piece < 0) return m_e.hr;
+        const Interval iv = m_e.interval(m_e.pieces[static_cast<std::size_t>(f.piece)], x, y);
+        if (!iv.defined) return std::numeric_limits<double>::quiet_NaN();
+        return f.high ? iv.hi : iv.lo;
+    }
+
+    Vec2 gradient(const Fn& f, double x, double y) const {
+        if (f.piece < 0) return {};
+        constexpr double h = 1e-5;
+        return {(value(f, x + h, y) - value(f, x - h, y)) / (2 * h),
+                (value(f, x, y + h) - value(f, x, y - h)) / (2 * h)};
+    }
+
+    Vec2 capGradient(double x, double y) const {
+        const double c = cap(x, y);
+        return {-(x - m_p.x) / c, -(y - m_p.y) / c};
+    }
+
+    // The conditions a resting position of the sphere on the functions `fs` satisfies,
+    // two equations in the plan position.
+    bool residual(const std::vector<Fn>& fs, double x, double y, Vec2& out) const {
+        if (std::isnan(cap(x, y))) return false;
+        if (fs.size() == 1) {
+            const Vec2 g = gradient(fs[0], x, y), w = capGradient(x, y);
+            out = {g.x - w.x, g.y - w.y};
+        } else if (fs.size() == 2) {
+            const Vec2 g1 = gradient(fs[0], x, y), g2 = gradient(fs[1], x, y);
+            const Vec2 w = capGradient(x, y);
+            const double nx = g1.x - g2.x, ny = g1.y - g2.y;
+            const double n = std::hypot(nx, ny);
+            if (!(n > 0)) return false;
+            // Along the curve where the two are equal, the height reached is stationary.
+            out = {value(fs[0], x, y) - value(fs[1], x, y),
+                   ((g1.x - w.x) * -ny + (g1.y - w.y) * nx) / n};
+        } else {
+            const double v0 = value(fs[0], x, y);
+            out = {v0 - value(fs[1], x, y), v0 - value(fs[2], x, y)};
+        }
+        return std::isfinite(out.x) && std::isfinite(out.y);
+    }
+
+    // Newton's method on the resting conditions from (x, y); false when it does not settle.
+    bool solve(const std::vector<Fn>& fs, double& x, double& y) const {
+        Vec2 r;
+        if (!residual(fs, x, y, r)) return false;
+        const double hj = fs.size() == 3 ? 1e-6 : 1e-4;
+        for (int it = 0; it < 40; ++it) {
+            Vec2 rx, ry;
+            if (!residual(fs, x + hj, y, rx) || !residual(fs, x, y + hj, ry)) return false;
+            const double j11 = (rx.x - r.x) / hj, j12 = (ry.x - r.x) / hj;
+            const double j21 = (rx.y - r.y) / hj, j22 = (ry.y - r.y) / hj;
+            const double det = j11 * j22 - j12 * j21;
+            if (!(std::fabs(det) > 0) || !std::isfinite(det)) return false;
+            double dx = -(r.x * j22 - r.y * j12) / det, dy = -(j11 * r.y - j21 * r.x) / det;
+            const double len = std::hypot(dx, dy), limit = m_e.hr / 4;
+            if (!std::isfinite(len)) return false;
+            if (len > limit) dx *= limit / len, dy *= limit / len;
+            // Damped: the step is halved until the residual is smaller and defined.
+            const double before = std::hypot(r.x, r.y);
+            double scale = 1;
+            Vec2 rn;
+            bool moved = false;
+            for (int k = 0; k < 30; ++k, scale /= 2) {
+                if (residual(fs, x + scale * dx, y + scale * dy, rn) &&
+                    std::hypot(rn.x, rn.y) < before * (1 - 1e-4 * scale)) {
+                    moved = true;
+                    break;
+                }
+            }
+            if (!moved) return before < 1e-9;
+            x += scale * dx, y += scale * dy, r = rn;
+            if (scale * len < 1e-11) return true;
+        }
+        return std::hypot(r.x, r.y) < 1e-7;
+    }
+
+    // The functions whose value at (x, y) is within reach of the centre height there: the
+    // ones the sphere near (x, y) may rest on or pass just below. At most `most`, the
+    // nearest first; the ground first among equals.
+    std::vector<Fn> active(double x, double y, double step, std::size_t most) const {
+        const double c = const_cast<Query*>(this)->centre(x, y);
+        std::vector<std::pair<double, Fn>> found;
+        auto consider = [&](const Fn& f) {
+            const double v = value(f, x, y);
+            if (!std::isfinite(v) || std::fabs(v - c) > 1.0 + 50 * step) return;
+            const Vec2 g = gradient(f, x, y);
+            const double slope = std::hypot(g.x, g.y);
+            const double gap = std::fabs(v - c) / (1 + slope);
+            if (gap <= 3 * step + 1e-9) found.push_back({gap, f});
+        };
+        if (c - m_e.hr <= 3 * step + 1e-9) found.push_back({(c - m_e.hr), Fn{-1, true}});
+        for (int k : m_local) {
+            consider(Fn{k, true});
+            consider(Fn{k, false});
+        }
+        std::stable_sort(found.begin(), found.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<Fn> out;
+        for (const auto& [gap, f] : found) {
+            if (out.size() >= most) break;
+            out.push_back(f);
+        }
+        return out;
+    }
+
+    Point2 point() const { return m_p; }
+    double hr() const { return m_e.hr; }
+
+private:
+    const Engine::Impl& m_e;
+    Point2 m_p;
+    double m_hr2;
+    std::vector<int> m_local;
+    std::vector<Interval> m_scratch;
+};
+
+struct Best {
+    double value = kInf;
+    double x = 0, y = 0;
+    void offer(double v, double qx, double qy) {
+        if (v < value) value = v, x = qx, y = qy;
+    }
+};
+
+// The resting positions made of the functions active near (x, y), each solved and checked
+// against the full centre height; the lowest offered to `best`.
+void settle(Query& q, double x, double y, double step, Best& best) {
+    const std::vector<Fn> act = q.active(x, y, step, 6);
+    const std::size_t n = act.size();
+    std::vector<Fn> fs;
+    auto attempt = [&]() {
+        // A sphere rests on the ground or an object's top, never on a bottom alone.
+        if (std::none_of(fs.begin(), fs.end(), [](const Fn& f) { return f.high; })) return;
+        double sx = x, sy = y;
+        if (fs.size() == 1 && fs[0].piece < 0) {
+            sx = q.point().x, sy = q.point().y;
+        } else if (!q.solve(fs, sx, sy)) {
+            return;
+        }
+        best.offer(q.reached(sx, sy), sx, sy);
+    };
+    for (std::size_t i = 0; i < n; ++i) {
+        fs = {act[i]};
+        attempt();
+        for (std::size_t j = i + 1; j < n; ++j) {
+            fs = {act[i], act[j]};
+            attempt();
+            for (std::size_t k = j + 1; k < n; ++k) {
+                fs = {act[i], act[j], act[k]};
+                attempt();
+            }
+        }
+    }
+}
+
+// A compass search for the least height reached, from (x, y) with the given first step,
+// down to `finest`.
+void compass(Query& q, double& x, double& y, double& v, double step, double finest) {
+    static constexpr std::array<std::array<double, 2>, 8> kDirs = {{{1, 0},
+                                                                    {-1, 0},
+                                                                    {0, 1},
+                                                                    {0, -1},
+                                                                    {0.7071, 0.7071},
+                                                                    {-0.7071, 0.7071},
+                                                                    {0.7071, -0.7071},
+                                                                    {-0.7071, -0.7071}}};
+    while (step >= finest) {
+        for (int moves = 0; moves < 64; ++moves) {
+            double bx = x, by = y, bv = v;
+            for (const auto& d : kDirs) {
+                const double nx = x + step * d[0], ny = y + step * d[1];
+                const double nv = q.reached(nx, ny);
+                if (nv < bv) bx = nx, by = ny, bv = nv;
+            }
+            if (!(bv < v)) break;
+            x = bx, y = by, v = bv;
+        }
+        step /= 2;
+    }
+}
+
+Touch touchAt(const Engine::Impl& e, Point2 p) {
+    Query q(e, p);
+    if (q.empty()) return {0, {p.x, p.y, e.hr}};
+    const double hr = e.hr;
+    const double here = q.centre(p.x, p.y);
+    if (here <= hr) return {0, {p.x, p.y, hr}};
+
+    // A coarse grid over the disk of centres.
+    constexpr int kHalf = 8;
+    const double spacing = hr / kHalf;
+    constexpr int kSide = 2 * kHalf + 1;
+    std::array<double, kSide * kSide> grid;
+    Best best;
+    for (int j = 0; j < kSide; ++j)
+        for (int i = 0; i < kSide; ++i) {
+            const double x = p.x + (i - kHalf) * spacing, y = p.y + (j - kHalf) * spacing;
+            const double v = (i == kHalf && j == kHalf) ? here - hr : q.reached(x, y);
+            grid[static_cast<std::size_t>(j * kSide + i)] = v;
+            best.offer(v, x, y);
+        }
+    // Its local minima, the lowest few, each searched from.
+    std::vector<std::pair<double, int>> minima;
+    for (int j = 0; j < kSide; ++j)
+        for (int i = 0; i < kSide; ++i) {
+            const double v = grid[static_cast<std::size_t>(j * kSide + i)];
+            if (!std::isfinite(v)) continue;
+            bool lowest = true;
+            for (int dj = -1; dj <= 1 && lowest; ++dj)
+                for (int di = -1; di <= 1; ++di) {
+                    const int ii = i + di, jj = j + dj;
+                    if ((di == 0 && dj == 0) || ii < 0 || jj < 0 || ii >= kSide || jj >= kSide)
+                        continue;
+                    if (grid[static_cast<std::size_t>(jj * kSide + ii)] < v) {
+                        lowest = false;
+                        break;
+                    }
+                }
+            if (lowest) minima.push_back({v, j * kSide + i});
+        }
+    std::sort(minima.begin(), minima.end());
+    constexpr std::size_t kStarts = 4;
+    constexpr double kFinest = 1e-3;
+    for (std::size_t m = 0; m < std::min(kStarts, minima.size()); ++m) {
+        const int idx = minima[m].second;
+        double x = p.x + (idx % kSide - kHalf) * spacing;
+        double y = p.y + (idx / kSide - kHalf) * spacing;
+        double v = minima[m].first;
+        compass(q, x, y, v, spacing / 2, kFinest);
+        best.offer(v, x, y);
+        Best solved;
+        settle(q, x, y, kFinest, solved);
+        if (solved.value < best.value) {
+            best = solved;
+            // Once more from the solution: a resting position may bring in another object.
+            Best again;
+            settle(q, solved.x, solved.y, 1e-6, again);
+            if (again.value < best.value) best = again;
+        }
+    }
+    const double s = std::max(0.0, best.value);
+    return {s, {best.x, best.y, q.centre(best.x, best.y)}};
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- the engine
+
+Engine::Engine(const Site& site) : m(std::make_unique<Impl>()) {
+    if (const std::string why = problemOf(site); !why.empty()) throw std::invalid_argument(why);
+    m->hr = site.hr;
+    auto add = [&](Piece p) {
+        p.box = {std::min(p.ax, p.bx), std::min(p.ay, p.by), std::max(p.ax, p.bx),
+                 std::max(p.ay, p.by)};
+        m->pieces.push_back(p);
+    };
+    for (const Rod& r : site.rods) {
+        Piece p;
+        p.ax = p.bx = r.x, p.ay = p.by = r.y, p.zlo = r.base, p.zhi = r.tip;
+        add(p);
+        m->highest = std::max(m->highest, r.tip);
+    }
+    auto addCurve = [&](const Point3& a, const Point3& b, double sag) {
+        Piece p;
+        p.ax = a.x, p.ay = a.y, p.az = a.z, p.bx = b.x, p.by = b.y, p.bz = b.z;
+        m->highest = std::max({m->highest, a.z, b.z});
+        if (std::hypot(b.x - a.x, b.y - a.y) < 1e-9) {
+            // Vertical: a rod.
+            p.zlo = std::min(a.z, b.z), p.zhi = std::max(a.z, b.z);
+            add(p);
+            return;
+        }
+        p.kind = Piece::Kind::Curve;
+        p.sag = sag;
+        add(p);
+    };
+    for (const Conductor& c : site.conductors) addCurve(c.from, c.to, 0);
+    for (const Wire& w : site.wires) addCurve(w.from, w.to, *sagOf(w));
+    for (const Building& b : site.buildings) {
+        const int index = static_cast<int>(m->polygons.size());
+        m->polygons.push_back(b.outline);
+        m->highest = std::max(m->highest, b.roof);
+        const std::size_t n = b.outline.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            Piece p;
+            p.ax = b.outline[i].x, p.ay = b.outline[i].y;
+            p.bx = b.outline[(i + 1) % n].x, p.by = b.outline[(i + 1) % n].y;
+            p.zlo = b.base, p.zhi = b.roof;
+            add(p);
+        }
+        Piece in;
+        in.kind = Piece::Kind::Inside;
+        in.polygon = index, in.zlo = b.base, in.zhi = b.roof;
+        add(in);
+        Box& box = m->pieces.back().box;
+        box = {kInf, kInf, -kInf, -kInf};
+        for (const Point2& v : b.outline)
+            box = {std::min(box.minX, v.x), std::min(box.minY, v.y), std::max(box.maxX, v.x),
+                   std::max(box.maxY, v.y)};
+    }
+    if (m->pieces.empty()) return;
+    Box all{kInf, kInf, -kInf, -kInf};
+    for (const Piece& p : m->pieces)
+        all = {std::min(all.minX, p.box.minX), std::min(all.minY, p.box.minY),
+               std::max(all.maxX, p.box.maxX), std::max(all.maxY, p.box.maxY)};
+    m->bounds = all;
+    // Cells of Hr, fewer and larger on a very wide site.
+    const double w = all.maxX - all.minX + 2 * m->hr, h = all.maxY - all.minY + 2 * m->hr;
+    m->cell = std::max({m->hr, w / 1024, h / 1024});
+    m->gx0 = all.minX - m->hr, m->gy0 = all.minY - m->hr;
+    m->nx = std::max(1, static_cast<int>(std::ceil(w / m->cell)));
+    m->ny = std::max(1, static_cast<int>(std::ceil(h / m->cell)));
+    m->cells.assign(static_cast<std::size_t>(m->nx) * static_cast<std::size_t>(m->ny), {});
+    for (std::size_t k = 0; k < m->pieces.size(); ++k) {
+        const Box& b = m->pieces[k].box;
+        const int i0 = std::max(0, static_cast<int>((b.minX - m->hr - m->gx0) / m->cell));
+        const int i1 = std::min(m->nx - 1, static_cast<int>((b.maxX + m->hr - m->gx0) / m->cell));
+        const int j0 = std::max(0, static_cast<int>((b.minY - m->hr - m->gy0) / m->cell));
+        const int j1 = std::min(m->ny - 1, static_cast<int>((b.maxY + m->hr - m->gy0) / m->cell));
+        for (int j = j0; j <= j1; ++j)
+            for (int i = i0; i <= i1; ++i)
+                m->cells[static_cast<std::size_t>(j) * static_cast<std::size_t>(m->nx) +
+                         static_cast<std::size_t>(i)]
+                    .push_back(static_cast<int>(k));
+    }
+}
+
+Engine::~Engine() = default;
+Engine::Engine(Engine&&) noexcept = default;
+Engine& Engine::operator=(Engine&&) noexcept = default;
+
+double Engine::hr() const {
+    return m->hr;
+}
+Box Engine::bounds() const {
+    return m->bounds;
+}
+double Engine::highest() const {
+    return m->highest;
+}
+
+double Engine::surface(Point2 p) const {
+    return touchAt(*m, p).s;
+}
+
+Touch Engine::touch(Point2 p) const {
+    return touchAt(*m, p);
+}
+
+double Engine::lowestCentre(Point2 q) const {
+    Query query(*m, q);
+    return query.empty() ? m->hr : query.centre(q.x, q.y);
+}
+
+std::vector<double> Engine::profile(Point2 a, Point2 b, int n) const {
+    n = std::max(1, n);
+    std::vector<double> out;
+    out.reserve(static_cast<std::size_t>(n) + 1);
+    for (int i = 0; i <= n; ++i) {
+        const double t = static_cast<double>(i) / n;
+        out.push_back(surface({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}));
+    }
+    return out;
+}
+
+Lowest Engine::lowestAlong(Point2 a, Point2 b, double step) const {
+    const double len = std::hypot(b.x - a.x, b.y - a.y);
+    const int n = std::max(1, static_cast<int>(std::ceil(len / std::max(step, 1e-3))));
+    auto at = [&](double t) { return Point2{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; };
+    std::vector<double> s = profile(a, b, n);
+    Lowest best{a, s[0]};
+    std::vector<int> order(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) order[i] = static_cast<int>(i);
+    std::sort(order.begin(), order.end(), [&](int x, int y) {
+        return s[static_cast<std::size_t>(x)] < s[static_cast<std::size_t>(y)];
+    });
+    for (std::size_t k = 0; k < std::min<std::size_t>(3, order.size()); ++k) {
+        const int i = order[k];
+        if (s[static_cast<std::size_t>(i)] < best.s) best = {at(double(i) / n), s[std::size_t(i)]};
+        // A golden section between the neighbours.
+        double lo = std::max(0, i - 1) / double(n), hi = std::min(n, i + 1) / double(n);
+        constexpr double kPhi = 0.6180339887498949;
+        double c = hi - kPhi * (hi - lo), d = lo + kPhi * (hi - lo);
+        double sc = surface(at(c)), sd = surface(at(d));
+        while ((hi - lo) * len > 1e-7) {
+            if (sc < sd)
+                hi = d, d = c, sd = sc, c = hi - kPhi * (hi - lo), sc = surface(at(c));
+            else
+                lo = c, c = d, sc = sd, d = lo + kPhi * (hi - lo), sd = surface(at(d));
+        }
+        for (const auto& [t, v] : {std::pair{c, sc}, std::pair{d, sd}})
+            if (v < best.s) best = {at(t), v};
+    }
+    return best;
+}
+
+double surfaceOf(double hr, const std::vector<Rod>& rods, const std::vector<Wire>& wires,
+                 Point2 p) {
+    Site site;
+    site.hr = hr, site.rods = rods, site.wires = wires;
+    return Engine(site).surface(p);
+}
+
+Lowest lowestAlongOf(double hr, const std::vector<Rod>& rods, const std::vector<Wire>& wires,
+                     Point2 a, Point2 b) {
+    Site site;
+    site.hr = hr, site.rods = rods, site.wires = wires;
+    return Engine(site).lowestAlong(a, b);
+}
+
+}  // namespace tervalen::sphere
