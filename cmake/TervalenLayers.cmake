@@ -3,8 +3,7 @@
 #
 #   tervalen_calc      calc/          computation units: pure functions, no forms, no Qt
 #   tervalen_sphere    calc/sphere/   the rolling-sphere engine over a whole site (rods,
-#                                     conductors, wires, buildings): the protection surface,
-#                                     the protected region at a level (polygon work by GEOS)
+#                                     conductors, wires, buildings): the protection surface
 #   tervalen_formkit   forms/*.h      the form framework: Form, FormDef, actions, the
 #                                     record of a press, conversion, display, key
 #                                     filters, messages
@@ -127,12 +126,11 @@ function(tervalen_project_layer)
 endfunction()
 
 # tervalen_sphere_layer([SUFFIX]): the rolling-sphere engine, toolkit-free, on the calc
-# layer (the sag rule); its polygons through GEOS's C API.
+# layer (the sag rule).
 function(tervalen_sphere_layer)
   set(suffix "${ARGN}")
   file(GLOB sphere_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/calc/sphere/*.cpp)
   add_library(tervalen_sphere${suffix} STATIC ${sphere_sources})
   tervalen_include_root(tervalen_sphere${suffix} calc/sphere)
-  target_link_libraries(tervalen_sphere${suffix} PUBLIC tervalen_calc${suffix}
-                                                 PRIVATE PkgConfig::GEOS)
+  target_link_libraries(tervalen_sphere${suffix} PUBLIC tervalen_calc${suffix})
 endfunction()

@@ -13,6 +13,9 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // A centre this close to the edge of a forbidden interval counts as outside it: the sphere
 // touching an object from below is admissible, and rounding must not make it jump.
 constexpr double kTouch = 1e-9;
+// A centre this close (in r² = Hr² − h², r < 1e-5 m: h within 1e-12 m of Hr) to the edge of
+// an object's reach touches it from the side: admissible, for the same reason.
+constexpr double kSide2 = 1e-10;
 
 // What stops the sphere, in three shapes.
 //   Slab: a vertical rectangle over the plan segment a–b from zlo to zhi (a rod when a = b,
@@ -133,7 +136,7 @@ Interval Engine::Impl::interval(const Piece& p, double qx, double qy) const {
     switch (p.kind) {
         case Piece::Kind::Slab: {
             const double h2 = dist2ToSegment(qx, qy, p.ax, p.ay, p.bx, p.by);
-            if (h2 >= hr2) return {};
+            if (hr2 - h2 <= kSide2) return {};
             const double r = std::sqrt(hr2 - h2);
             return {p.zlo - r, p.zhi + r, true};
         }
@@ -150,7 +153,7 @@ Interval Engine::Impl::interval(const Piece& p, double qx, double qy) const {
             const double tc = (wx * dx + wy * dy) / A;
             const double cr = wx * dy - wy * dx;
             const double rho2 = hr2 - cr * cr / A;
-            if (rho2 <= 0) return {};
+            if (rho2 <= kSide2) return {};
             const double half = std::sqrt(rho2 / A);
             const double tL = std::max(0.0, tc - half), tR = std::min(1.0, tc + half);
             if (tL >= tR) {
@@ -209,9 +212,10 @@ namespace {
 // A function of the plan position whose value is a centre height: the ground (Hr), or the
 // low or the high end of one piece's forbidden interval.
 struct Fn {
-    int piece = -1;  // -1: the ground
-    bool high = true;
-    bool operator==(const Fn&) const = default;
+    enum class Kind { Ground, Low, High, Edge } kind = Kind::Ground;
+    int piece = -1;
+    // Whether the sphere can rest on it (the ground, the top of an interval).
+    bool holds() const { return kind == Kind::Ground || kind == Kind::High; }
 };
 
 struct Vec2 {
@@ -259,15 +263,20 @@ public:
         return centre(x, y) - c;
     }
 
+    // A height function's value, or for an edge the plan distance to the piece less Hr
+    // (zero where the sphere touches it from the side); NaN where it is not defined.
     double value(const Fn& f, double x, double y) const {
-        if (f.piece < 0) return m_e.hr;
-        const Interval iv = m_e.interval(m_e.pieces[static_cast<std::size_t>(f.piece)], x, y);
+        if (f.kind == Fn::Kind::Ground) return m_e.hr;
+        const Piece& p = m_e.pieces[static_cast<std::size_t>(f.piece)];
+        if (f.kind == Fn::Kind::Edge)
+            return std::sqrt(dist2ToSegment(x, y, p.ax, p.ay, p.bx, p.by)) - m_e.hr;
+        const Interval iv = m_e.interval(p, x, y);
         if (!iv.defined) return std::numeric_limits<double>::quiet_NaN();
-        return f.high ? iv.hi : iv.lo;
+        return f.kind == Fn::Kind::High ? iv.hi : iv.lo;
     }
 
     Vec2 gradient(const Fn& f, double x, double y) const {
-        if (f.piece < 0) return {};
+        if (f.kind == Fn::Kind::Ground) return {};
         constexpr double h = 1e-5;
         return {(value(f, x + h, y) - value(f, x - h, y)) / (2 * h),
                 (value(f, x, y + h) - value(f, x, y - h)) / (2 * h)};
@@ -278,35 +287,43 @@ public:
         return {-(x - m_p.x) / c, -(y - m_p.y) / c};
     }
 
-    // The conditions a resting position of the sphere on the functions `fs` satisfies,
-    // two equations in the plan position.
+    // A condition of a resting position, zero there: another height function equal to the
+    // one the sphere rests on, or an edge touched.
+    double condition(const Fn& rest, const Fn& f, double x, double y) const {
+        return f.kind == Fn::Kind::Edge ? value(f, x, y) : value(f, x, y) - value(rest, x, y);
+    }
+
+    // The conditions a resting position of the sphere on fs[0] (the ground or an object's
+    // top) and the others satisfies, two equations in the plan position: with one other,
+    // the height reached is stationary along the curve where it holds; with none, it is
+    // stationary.
     bool residual(const std::vector<Fn>& fs, double x, double y, Vec2& out) const {
         if (std::isnan(cap(x, y))) return false;
+        const Fn& rest = fs[0];
         if (fs.size() == 1) {
-            const Vec2 g = gradient(fs[0], x, y), w = capGradient(x, y);
+            const Vec2 g = gradient(rest, x, y), w = capGradient(x, y);
             out = {g.x - w.x, g.y - w.y};
         } else if (fs.size() == 2) {
-            const Vec2 g1 = gradient(fs[0], x, y), g2 = gradient(fs[1], x, y);
+            const Vec2 g1 = gradient(rest, x, y), g2 = gradient(fs[1], x, y);
             const Vec2 w = capGradient(x, y);
-            const double nx = g1.x - g2.x, ny = g1.y - g2.y;
+            const double nx = fs[1].kind == Fn::Kind::Edge ? g2.x : g1.x - g2.x;
+            const double ny = fs[1].kind == Fn::Kind::Edge ? g2.y : g1.y - g2.y;
             const double n = std::hypot(nx, ny);
             if (!(n > 0)) return false;
-            // Along the curve where the two are equal, the height reached is stationary.
-            out = {value(fs[0], x, y) - value(fs[1], x, y),
-                   ((g1.x - w.x) * -ny + (g1.y - w.y) * nx) / n};
+            out = {condition(rest, fs[1], x, y), ((g1.x - w.x) * -ny + (g1.y - w.y) * nx) / n};
         } else {
-            const double v0 = value(fs[0], x, y);
-            out = {v0 - value(fs[1], x, y), v0 - value(fs[2], x, y)};
+            out = {condition(rest, fs[1], x, y), condition(rest, fs[2], x, y)};
         }
         return std::isfinite(out.x) && std::isfinite(out.y);
     }
 
     // Newton's method on the resting conditions from (x, y); false when it does not settle.
-    bool solve(const std::vector<Fn>& fs, double& x, double& y) const {
+    bool solve(const std::vector<Fn>& fs, double& x, double& y, double reach) const {
+        const double x0 = x, y0 = y;
         Vec2 r;
         if (!residual(fs, x, y, r)) return false;
         const double hj = fs.size() == 3 ? 1e-6 : 1e-4;
-        for (int it = 0; it < 40; ++it) {
+        for (int it = 0; it < 60; ++it) {
             Vec2 rx, ry;
             if (!residual(fs, x + hj, y, rx) || !residual(fs, x, y + hj, ry)) return false;
             const double j11 = (rx.x - r.x) / hj, j12 = (ry.x - r.x) / hj;
@@ -314,46 +331,66 @@ public:
             const double det = j11 * j22 - j12 * j21;
             if (!(std::fabs(det) > 0) || !std::isfinite(det)) return false;
             double dx = -(r.x * j22 - r.y * j12) / det, dy = -(j11 * r.y - j21 * r.x) / det;
-            const double len = std::hypot(dx, dy), limit = m_e.hr / 4;
+            const double len = std::hypot(dx, dy), limit = reach / 4;
             if (!std::isfinite(len)) return false;
             if (len > limit) dx *= limit / len, dy *= limit / len;
-            // Damped: the step is halved until the residual is smaller and defined.
-            const double before = std::hypot(r.x, r.y);
+            // Damped: the step is halved until the residual is smaller and defined, each
+            // equation measured in metres of the plan (divided by its gradient's length),
+            // so that a steep one does not hold back a flat one.
+            const double w1 = 1 / std::max(1e-12, std::hypot(j11, j12));
+            const double w2 = 1 / std::max(1e-12, std::hypot(j21, j22));
+            const double before = std::hypot(r.x * w1, r.y * w2);
             double scale = 1;
             Vec2 rn;
             bool moved = false;
             for (int k = 0; k < 30; ++k, scale /= 2) {
                 if (residual(fs, x + scale * dx, y + scale * dy, rn) &&
-                    std::hypot(rn.x, rn.y) < before * (1 - 1e-4 * scale)) {
+                    std::hypot(rn.x * w1, rn.y * w2) < before * (1 - 1e-4 * scale)) {
                     moved = true;
                     break;
                 }
             }
-            if (!moved) return before < 1e-9;
+            if (!moved) return before < 1e-10;
             x += scale * dx, y += scale * dy, r = rn;
+            // A resting position is sought near where the search ended, not anywhere.
+            if (std::hypot(x - x0, y - y0) > reach) return false;
             if (scale * len < 1e-11) return true;
         }
         return std::hypot(r.x, r.y) < 1e-7;
     }
 
-    // The functions whose value at (x, y) is within reach of the centre height there: the
-    // ones the sphere near (x, y) may rest on or pass just below. At most `most`, the
-    // nearest first; the ground first among equals.
-    std::vector<Fn> active(double x, double y, double step, std::size_t most) const {
-        const double c = const_cast<Query*>(this)->centre(x, y);
+    // The functions whose value at (x, y) is within reach of the centre height there (the
+    // ones the sphere near (x, y) may rest on or pass just below), and the edges of the
+    // objects it may touch from the side. At most `most`, the nearest first.
+    std::vector<Fn> active(double x, double y, double step, std::size_t most) {
+        const double c = centre(x, y);
+        const double tol = 3 * step + 1e-9;
         std::vector<std::pair<double, Fn>> found;
         auto consider = [&](const Fn& f) {
             const double v = value(f, x, y);
             if (!std::isfinite(v) || std::fabs(v - c) > 1.0 + 50 * step) return;
             const Vec2 g = gradient(f, x, y);
-            const double slope = std::hypot(g.x, g.y);
-            const double gap = std::fabs(v - c) / (1 + slope);
-            if (gap <= 3 * step + 1e-9) found.push_back({gap, f});
+            const double gap = std::fabs(v - c) / (1 + std::hypot(g.x, g.y));
+            if (gap <= tol) found.push_back({gap, f});
         };
-        if (c - m_e.hr <= 3 * step + 1e-9) found.push_back({(c - m_e.hr), Fn{-1, true}});
+        if (c - m_e.hr <= tol) found.push_back({c - m_e.hr, Fn{Fn::Kind::Ground, -1}});
         for (int k : m_local) {
-            consider(Fn{k, true});
-            consider(Fn{k, false});
+            consider(Fn{Fn::Kind::High, k});
+            consider(Fn{Fn::Kind::Low, k});
+            const Piece& p = m_e.pieces[static_cast<std::size_t>(k)];
+            if (p.kind == Piece::Kind::Inside) continue;
+            const double edge = value(Fn{Fn::Kind::Edge, k}, x, y);
+            if (std::fabs(edge) > tol) continue;
+            // Touched from the side only where the piece spans the centre's height there.
+            double zlo = p.zlo, zhi = p.zhi;
+            if (p.kind == Piece::Kind::Curve) {
+                const double dx = p.bx - p.ax, dy = p.by - p.ay;
+                const double t =
+                    std::clamp(((x - p.ax) * dx + (y - p.ay) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+                zlo = zhi = p.az + (p.bz - p.az) * t - 4 * p.sag * t * (1 - t);
+            }
+            if (zlo <= c + 1 + 50 * step && zhi >= c - 1 - 50 * step)
+                found.push_back({std::fabs(edge), Fn{Fn::Kind::Edge, k}});
         }
         std::stable_sort(found.begin(), found.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -386,20 +423,47 @@ struct Best {
 
 // The resting positions made of the functions active near (x, y), each solved and checked
 // against the full centre height; the lowest offered to `best`.
-void settle(Query& q, double x, double y, double step, Best& best) {
+void settle(Query& q, double x, double y, double step, double reach, Best& best, int depth = 0) {
     const std::vector<Fn> act = q.active(x, y, step, 6);
     const std::size_t n = act.size();
     std::vector<Fn> fs;
+    // Where the sphere resting on `rest` stops resting on it alone: the height it reaches
+    // is then no longer rest − cap (another object lifts it, or it drops to a lower one).
+    auto apart = [&](const Fn& rest, double px, double py, double slack) {
+        const double predicted = q.value(rest, px, py) - q.cap(px, py);
+        const double actual = q.reached(px, py);
+        return !(std::fabs(actual - predicted) <= slack);
+    };
     auto attempt = [&]() {
-        // A sphere rests on the ground or an object's top, never on a bottom alone.
-        if (std::none_of(fs.begin(), fs.end(), [](const Fn& f) { return f.high; })) return;
+        // A sphere rests on the ground or an object's top: that one first, the rest its
+        // conditions.
+        const auto rest = std::find_if(fs.begin(), fs.end(), [](const Fn& f) { return f.holds(); });
+        if (rest == fs.end()) return;
+        std::iter_swap(fs.begin(), rest);
         double sx = x, sy = y;
-        if (fs.size() == 1 && fs[0].piece < 0) {
+        if (fs.size() == 1 && fs[0].kind == Fn::Kind::Ground) {
             sx = q.point().x, sy = q.point().y;
-        } else if (!q.solve(fs, sx, sy)) {
-            return;
+        } else {
+            // Where Newton's method stops, settled or not, is a place the sphere can be:
+            // its height is an honest candidate either way.
+            q.solve(fs, sx, sy, reach);
         }
         best.offer(q.reached(sx, sy), sx, sy);
+        // On the way from the start another object took over: the resting position lies
+        // where it did, with that object among its conditions.
+        const double slack =
+            1e-7 + std::fabs(q.reached(x, y) - (q.value(fs[0], x, y) - q.cap(x, y)));
+        if (depth < 3 && std::isfinite(sx) && std::isfinite(sy) && !apart(fs[0], x, y, slack) &&
+            apart(fs[0], sx, sy, slack)) {
+            double a = 0, b = 1;
+            for (int i = 0; i < 50; ++i) {
+                const double m = (a + b) / 2;
+                (apart(fs[0], x + m * (sx - x), y + m * (sy - y), slack) ? b : a) = m;
+            }
+            const double bx = x + a * (sx - x), by = y + a * (sy - y);
+            best.offer(q.reached(bx, by), bx, by);
+            settle(q, bx, by, 1e-6, reach, best, depth + 1);
+        }
     };
     for (std::size_t i = 0; i < n; ++i) {
         fs = {act[i]};
@@ -449,7 +513,7 @@ Touch touchAt(const Engine::Impl& e, Point2 p) {
     if (here <= hr) return {0, {p.x, p.y, hr}};
 
     // A coarse grid over the disk of centres.
-    constexpr int kHalf = 8;
+    constexpr int kHalf = 12;
     const double spacing = hr / kHalf;
     constexpr int kSide = 2 * kHalf + 1;
     std::array<double, kSide * kSide> grid;
@@ -461,27 +525,24 @@ Touch touchAt(const Engine::Impl& e, Point2 p) {
             grid[static_cast<std::size_t>(j * kSide + i)] = v;
             best.offer(v, x, y);
         }
-    // Its local minima, the lowest few, each searched from.
+    // The lowest grid points, each searched from, apart from one another (a resting
+    // position often lies next to a jump of the centre height, where the grid's local
+    // minima miss it).
+    std::vector<std::pair<double, int>> order;
+    for (int k = 0; k < kSide * kSide; ++k)
+        if (std::isfinite(grid[static_cast<std::size_t>(k)]))
+            order.push_back({grid[static_cast<std::size_t>(k)], k});
+    std::sort(order.begin(), order.end());
     std::vector<std::pair<double, int>> minima;
-    for (int j = 0; j < kSide; ++j)
-        for (int i = 0; i < kSide; ++i) {
-            const double v = grid[static_cast<std::size_t>(j * kSide + i)];
-            if (!std::isfinite(v)) continue;
-            bool lowest = true;
-            for (int dj = -1; dj <= 1 && lowest; ++dj)
-                for (int di = -1; di <= 1; ++di) {
-                    const int ii = i + di, jj = j + dj;
-                    if ((di == 0 && dj == 0) || ii < 0 || jj < 0 || ii >= kSide || jj >= kSide)
-                        continue;
-                    if (grid[static_cast<std::size_t>(jj * kSide + ii)] < v) {
-                        lowest = false;
-                        break;
-                    }
-                }
-            if (lowest) minima.push_back({v, j * kSide + i});
-        }
-    std::sort(minima.begin(), minima.end());
-    constexpr std::size_t kStarts = 4;
+    for (const auto& [v, k] : order) {
+        if (minima.size() >= 8) break;
+        const bool nearChosen = std::any_of(minima.begin(), minima.end(), [&](const auto& c) {
+            return std::abs(c.second % kSide - k % kSide) <= 1 &&
+                   std::abs(c.second / kSide - k / kSide) <= 1;
+        });
+        if (!nearChosen) minima.push_back({v, k});
+    }
+    constexpr std::size_t kStarts = 8;
     constexpr double kFinest = 1e-3;
     for (std::size_t m = 0; m < std::min(kStarts, minima.size()); ++m) {
         const int idx = minima[m].second;
@@ -491,12 +552,12 @@ Touch touchAt(const Engine::Impl& e, Point2 p) {
         compass(q, x, y, v, spacing / 2, kFinest);
         best.offer(v, x, y);
         Best solved;
-        settle(q, x, y, kFinest, solved);
+        settle(q, x, y, kFinest, 2 * spacing, solved);
         if (solved.value < best.value) {
             best = solved;
             // Once more from the solution: a resting position may bring in another object.
             Best again;
-            settle(q, solved.x, solved.y, 1e-6, again);
+            settle(q, solved.x, solved.y, 1e-6, 2 * spacing, again);
             if (again.value < best.value) best = again;
         }
     }
