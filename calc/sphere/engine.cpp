@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <queue>
 #include <stdexcept>
 
 namespace tervalen::sphere {
@@ -70,7 +72,10 @@ struct Engine::Impl {
 
     Interval interval(const Piece& p, double qx, double qy) const;
     double curveExtreme(const Piece& p, double tc, double rho2, double A, double tL, double tR,
-                        bool high) const;
+                        bool high, double* at = nullptr) const;
+    // The same interval, and for a curve where along it (0..1) its low and high ends are
+    // reached.
+    Interval interval(const Piece& p, double qx, double qy, double* tLow, double* tHigh) const;
     // The pieces that may stop a sphere whose centre is within `reach` of (x, y) in plan.
     void near(double x, double y, double reach, std::vector<int>& out) const;
 };
@@ -81,7 +86,9 @@ struct Engine::Impl {
 // z − r is too (its least value by bisection on the derivative); z + r is concave where
 // 8fρ ≤ A, and otherwise searched by sampling, then a golden section.
 double Engine::Impl::curveExtreme(const Piece& p, double tc, double rho2, double A, double tL,
-                                  double tR, bool high) const {
+                                  double tR, bool high, double* at) const {
+    double dummy = 0;
+    double& where = at ? *at : dummy;
     const double s = p.bz - p.az, f = p.sag;
     auto r = [&](double t) { return std::sqrt(std::max(0.0, rho2 - A * (t - tc) * (t - tc))); };
     auto z = [&](double t) { return p.az + s * t - 4 * f * t * (1 - t); };
@@ -101,13 +108,13 @@ double Engine::Impl::curveExtreme(const Piece& p, double tc, double rho2, double
     if (unimodal) {
         // g' runs one way (up for the low end, down for the high end): bisect its sign.
         const double sign = high ? -1 : 1;
-        if (sign * dg(a) >= 0) return g(a);
-        if (sign * dg(b) <= 0) return g(b);
+        if (sign * dg(a) >= 0) return g(where = a);
+        if (sign * dg(b) <= 0) return g(where = b);
         for (int i = 0; i < 80 && b - a > 1e-15; ++i) {
             const double m = (a + b) / 2;
             (sign * dg(m) < 0 ? a : b) = m;
         }
-        return g((a + b) / 2);
+        return g(where = (a + b) / 2);
     }
     constexpr int kSamples = 48;
     int best = 0;
@@ -128,10 +135,19 @@ double Engine::Impl::curveExtreme(const Piece& p, double tc, double rho2, double
             a = c, c = d, gc = gd, d = a + kPhi * (b - a), gd = g(d);
         }
     }
-    return std::max({bestValue, g((a + b) / 2), g(tL), g(tR)});
+    std::pair<double, double> top{bestValue, tL + (tR - tL) * best / kSamples};
+    for (const double t : {(a + b) / 2, tL, tR})
+        if (const double v = g(t); v > top.first) top = {v, t};
+    where = top.second;
+    return top.first;
 }
 
 Interval Engine::Impl::interval(const Piece& p, double qx, double qy) const {
+    return interval(p, qx, qy, nullptr, nullptr);
+}
+
+Interval Engine::Impl::interval(const Piece& p, double qx, double qy, double* tLow,
+                                double* tHigh) const {
     const double hr2 = hr * hr;
     switch (p.kind) {
         case Piece::Kind::Slab: {
@@ -171,10 +187,12 @@ Interval Engine::Impl::interval(const Piece& p, double qx, double qy) const {
                 const double th = std::clamp(tc + u, tL, tR), tl = std::clamp(tc - u, tL, tR);
                 const double lo = p.az + s * tl - r(tl), hi = p.az + s * th + r(th);
                 if (!(hi > lo)) return {};
+                if (tLow) *tLow = tl;
+                if (tHigh) *tHigh = th;
                 return {lo, hi, true};
             }
-            const double lo = curveExtreme(p, tc, rho2, A, tL, tR, false);
-            const double hi = curveExtreme(p, tc, rho2, A, tL, tR, true);
+            const double lo = curveExtreme(p, tc, rho2, A, tL, tR, false, tLow);
+            const double hi = curveExtreme(p, tc, rho2, A, tL, tR, true, tHigh);
             if (!(hi > lo)) return {};
             return {lo, hi, true};
         }
@@ -402,6 +420,162 @@ public:
         return out;
     }
 
+    // A lower bound on the height reached, c_z − √(Hr² − |q − p|²), over every admissible
+    // centre above the square cell of centre (cx, cy) and half-side h; infinity for a cell
+    // wholly outside the disk of centres.
+    //
+    // Each object forbids at every q of the cell at least the heights it forbids at all of
+    // them: for a rod or wall, its interval at the cell's farthest corner (the distance to
+    // a segment is convex, so greatest at a corner); for a conductor or wire, the interval
+    // of the point of it that makes the ends of the interval at the cell's centre, at the
+    // farthest corner from that point; a roof only over a cell wholly within its outline.
+    // Swept from Hr like the centre height itself, these give a height no admissible centre
+    // over the cell is below; less the largest cap over the cell, the first bound. Where an
+    // object's interval surely lies below that height at every q of the cell, each centre
+    // over the cell is at least as high as the top of the sphere about that object's point,
+    // z_w + √(Hr² − |q − w|²); that less the cap is smooth, bounded below by its value and
+    // slope at the centre and its curvature over the cell, and, when w is near p, by
+    // z_w less the slope of the cap times |w − p| (exact right over a rod).
+    double lowerBound(double cx, double cy, double h) {
+        const double hr = m_e.hr, hr2 = m_hr2;
+        const double ex = std::max(0.0, std::fabs(cx - m_p.x) - h);
+        const double ey = std::max(0.0, std::fabs(cy - m_p.y) - h);
+        const double dmin2 = ex * ex + ey * ey;
+        if (dmin2 >= hr2) return kInf;
+        const double capMax = std::sqrt(hr2 - dmin2);
+        const double fx = std::fabs(cx - m_p.x) + h, fy = std::fabs(cy - m_p.y) + h;
+        const double dmax2 = fx * fx + fy * fy;
+        const std::array<std::array<double, 2>, 4> corners = {
+            {{cx - h, cy - h}, {cx + h, cy - h}, {cx - h, cy + h}, {cx + h, cy + h}}};
+        auto farthest2 = [&](double wx, double wy) {
+            const double ax = std::fabs(cx - wx) + h, ay = std::fabs(cy - wy) + h;
+            return ax * ax + ay * ay;
+        };
+        m_bounds.clear();
+        for (int k : m_local) {
+            const Piece& p = m_e.pieces[static_cast<std::size_t>(k)];
+            CellInterval b;
+            switch (p.kind) {
+                case Piece::Kind::Slab: {
+                    double far2 = 0;
+                    for (const auto& c : corners)
+                        far2 = std::max(far2, dist2ToSegment(c[0], c[1], p.ax, p.ay, p.bx, p.by));
+                    if (hr2 - far2 <= kSide2) continue;
+                    const double r = std::sqrt(hr2 - far2);
+                    b.lo = p.zlo - r, b.hi = p.zhi + r;
+                    // The wall's point nearest the centre.
+                    const double dx = p.bx - p.ax, dy = p.by - p.ay, len2 = dx * dx + dy * dy;
+                    const double t =
+                        len2 > 0
+                            ? std::clamp(((cx - p.ax) * dx + (cy - p.ay) * dy) / len2, 0.0, 1.0)
+                            : 0.0;
+                    b.wx = p.ax + t * dx, b.wy = p.ay + t * dy, b.wz = p.zhi;
+                    b.witness = true;
+                    break;
+                }
+                case Piece::Kind::Inside: {
+                    if (cx - h < p.box.minX || cx + h > p.box.maxX || cy - h < p.box.minY ||
+                        cy + h > p.box.maxY ||
+                        !inside(m_e.polygons[static_cast<std::size_t>(p.polygon)], cx, cy))
+                        continue;
+                    const auto& poly = m_e.polygons[static_cast<std::size_t>(p.polygon)];
+                    bool whole = true;
+                    for (std::size_t i = 0, j = poly.size() - 1; whole && i < poly.size(); j = i++)
+                        whole = dist2ToSegment(cx, cy, poly[i].x, poly[i].y, poly[j].x, poly[j].y) >
+                                2 * h * h;
+                    if (!whole) continue;
+                    b.lo = p.zlo - hr, b.hi = p.zhi + hr;
+                    break;
+                }
+                case Piece::Kind::Curve: {
+                    double tl = 0, th = 0;
+                    if (!m_e.interval(p, cx, cy, &tl, &th).defined) continue;
+                    const double dx = p.bx - p.ax, dy = p.by - p.ay;
+                    auto zOf = [&](double t) {
+                        return p.az + (p.bz - p.az) * t - 4 * p.sag * t * (1 - t);
+                    };
+                    // Any point of the curve bounds the low end from above and the high end
+                    // from below; the two found at the centre, at the cell's farthest corner.
+                    b.lo = kInf, b.hi = -kInf;
+                    for (const double t : {tl, th}) {
+                        const double wx = p.ax + t * dx, wy = p.ay + t * dy, z = zOf(t);
+                        const double far2 = farthest2(wx, wy);
+                        if (hr2 - far2 <= kSide2) continue;
+                        const double r = std::sqrt(hr2 - far2);
+                        b.lo = std::min(b.lo, z - r);
+                        if (z + r > b.hi) b.hi = z + r, b.wx = wx, b.wy = wy, b.wz = z;
+                        b.witness = true;
+                    }
+                    if (!b.witness) continue;
+                    break;
+                }
+            }
+            if (b.hi > b.lo) m_bounds.push_back(b);
+        }
+        std::sort(m_bounds.begin(), m_bounds.end(),
+                  [](const CellInterval& a, const CellInterval& b) { return a.lo < b.lo; });
+        double z = hr;
+        for (const CellInterval& b : m_bounds) {
+            if (b.lo + kTouch >= z) break;
+            if (b.hi > z) z = b.hi;
+        }
+        double bound = z - capMax;
+        if (dmax2 >= hr2) return bound;
+        const double capC =
+            std::sqrt(hr2 - ((cx - m_p.x) * (cx - m_p.x) + (cy - m_p.y) * (cy - m_p.y)));
+        const double vx = -(cx - m_p.x) / capC, vy = -(cy - m_p.y) / capC;  // the cap's slope
+        const double capCurve = hr2 / ((hr2 - dmax2) * std::sqrt(hr2 - dmax2));
+        const double rho2 = 2 * h * h;
+        // The tops under the centre height over the whole cell: the swept height itself
+        // (flat) and the spheres about the objects' points, the highest three at the centre.
+        struct Top {
+            double value, gx, gy, curve;
+        };
+        std::array<Top, 4> tops;
+        std::size_t n = 0;
+        tops[n++] = {z, 0, 0, 0};
+        for (const CellInterval& b : m_bounds) {
+            if (!b.witness || !(b.lo + kTouch < z)) continue;
+            const double far2 = farthest2(b.wx, b.wy);
+            if (far2 >= hr2) continue;
+            const double wcx = cx - b.wx, wcy = cy - b.wy;
+            const double fc = std::sqrt(hr2 - wcx * wcx - wcy * wcy);
+            const Top t{b.wz + fc, -wcx / fc, -wcy / fc,
+                        hr2 / ((hr2 - far2) * std::sqrt(hr2 - far2))};
+            const double reach2 = std::max(far2, dmax2);
+            const double slope = std::sqrt(reach2 / (hr2 - reach2));
+            bound = std::max(bound, b.wz - slope * std::hypot(b.wx - m_p.x, b.wy - m_p.y));
+            if (n < tops.size()) {
+                tops[n++] = t;
+            } else {
+                auto low = std::min_element(tops.begin() + 1, tops.end(),
+                                            [](auto& a, auto& b) { return a.value < b.value; });
+                if (t.value > low->value) *low = t;
+            }
+        }
+        // The centre height is at least any mix λa + (1 − λ)b of two of them: with λ making
+        // the mix's slope nearest the cap's, its Taylor bound loses only the curvature term
+        // where the lowest sphere rests on both (a Lagrange multiplier).
+        auto taylor = [&](const Top& a, const Top& b, double l) {
+            const double gx = l * a.gx + (1 - l) * b.gx - vx, gy = l * a.gy + (1 - l) * b.gy - vy;
+            const double value = l * a.value + (1 - l) * b.value - capC;
+            const double curve = l * a.curve + (1 - l) * b.curve + capCurve;
+            return value - (std::fabs(gx) + std::fabs(gy)) * h - curve * rho2 / 2;
+        };
+        for (std::size_t i = 0; i < n; ++i) {
+            bound = std::max(bound, taylor(tops[i], tops[i], 1));
+            for (std::size_t j = i + 1; j < n; ++j) {
+                const double dx = tops[i].gx - tops[j].gx, dy = tops[i].gy - tops[j].gy;
+                const double d2 = dx * dx + dy * dy;
+                if (!(d2 > 0)) continue;
+                const double l =
+                    std::clamp((dx * (vx - tops[j].gx) + dy * (vy - tops[j].gy)) / d2, 0.0, 1.0);
+                bound = std::max(bound, taylor(tops[i], tops[j], l));
+            }
+        }
+        return bound;
+    }
+
     Point2 point() const { return m_p; }
     double hr() const { return m_e.hr; }
 
@@ -409,8 +583,16 @@ private:
     const Engine::Impl& m_e;
     Point2 m_p;
     double m_hr2;
+    // An interval forbidden over a whole cell, and the point of its object whose sphere's
+    // top bounds the centres there from below (a wall's, a wire's; none for a roof).
+    struct CellInterval {
+        double lo = 0, hi = 0;
+        double wx = 0, wy = 0, wz = 0;
+        bool witness = false;
+    };
     std::vector<int> m_local;
     std::vector<Interval> m_scratch;
+    std::vector<CellInterval> m_bounds;
 };
 
 struct Best {
@@ -479,90 +661,122 @@ void settle(Query& q, double x, double y, double step, double reach, Best& best,
     }
 }
 
-// A compass search for the least height reached, from (x, y) with the given first step,
-// down to `finest`.
-void compass(Query& q, double& x, double& y, double& v, double step, double finest) {
-    static constexpr std::array<std::array<double, 2>, 8> kDirs = {{{1, 0},
-                                                                    {-1, 0},
-                                                                    {0, 1},
-                                                                    {0, -1},
-                                                                    {0.7071, 0.7071},
-                                                                    {-0.7071, 0.7071},
-                                                                    {0.7071, -0.7071},
-                                                                    {-0.7071, -0.7071}}};
-    while (step >= finest) {
-        for (int moves = 0; moves < 64; ++moves) {
-            double bx = x, by = y, bv = v;
-            for (const auto& d : kDirs) {
-                const double nx = x + step * d[0], ny = y + step * d[1];
-                const double nv = q.reached(nx, ny);
-                if (nv < bv) bx = nx, by = ny, bv = nv;
-            }
-            if (!(bv < v)) break;
-            x = bx, y = by, v = bv;
-        }
-        step /= 2;
-    }
-}
+// A square cell of the plan (centre, half-side) and a lower bound on the height reached
+// by the spheres centred above it.
+struct Cell {
+    double bound = 0, x = 0, y = 0, h = 0;
+    bool operator>(const Cell& o) const { return bound > o.bound; }
+};
 
+// S(p) by branch and bound over the disk of centres: square cells, the one with the least
+// lower bound split first; each cell's centre (or, outside the disk, its point nearest p) a
+// genuine sphere, the least height one reaches the answer. A cell whose bound is not below
+// the answer cannot hold a lower sphere and is dropped. The cells left at 0.5 mm are the
+// places the lowest sphere may be: Newton's method on the resting positions there brings
+// the answer down to the exact one, and the cells are split on until none can hold a
+// sphere lower by more than 1e-6 m (the certificate, `gap`) or too many remain.
 Touch touchAt(const Engine::Impl& e, Point2 p) {
     Query q(e, p);
-    if (q.empty()) return {0, {p.x, p.y, e.hr}};
+    if (q.empty()) return {0, {p.x, p.y, e.hr}, 0};
     const double hr = e.hr;
     const double here = q.centre(p.x, p.y);
-    if (here <= hr) return {0, {p.x, p.y, hr}};
+    if (here <= hr) return {0, {p.x, p.y, hr}, 0};
 
-    // A coarse grid over the disk of centres.
-    constexpr int kHalf = 12;
-    const double spacing = hr / kHalf;
-    constexpr int kSide = 2 * kHalf + 1;
-    std::array<double, kSide * kSide> grid;
+    constexpr double kPrune = 1e-9;    // a cell must promise this much lower to be kept
+    constexpr double kCertain = 1e-6;  // the certificate sought
+    constexpr double kLeaf = 5e-4;     // half-side where Newton's method takes over
+    constexpr std::size_t kMostLeaves = 1 << 14;
+    constexpr long kMostCells = 1 << 20;
+    long cells = 0;
     Best best;
-    for (int j = 0; j < kSide; ++j)
-        for (int i = 0; i < kSide; ++i) {
-            const double x = p.x + (i - kHalf) * spacing, y = p.y + (j - kHalf) * spacing;
-            const double v = (i == kHalf && j == kHalf) ? here - hr : q.reached(x, y);
-            grid[static_cast<std::size_t>(j * kSide + i)] = v;
-            best.offer(v, x, y);
+    best.offer(here - hr, p.x, p.y);
+    auto visit = [&](double x, double y, double h, auto&& keep) {
+        ++cells;
+        const double bound = q.lowerBound(x, y, h);
+        if (!(bound < best.value - kPrune)) return;
+        double ux = x, uy = y;
+        if (std::isnan(q.cap(x, y)))
+            ux = std::clamp(p.x, x - h, x + h), uy = std::clamp(p.y, y - h, y + h);
+        best.offer(q.reached(ux, uy), ux, uy);
+        if (bound < best.value - kPrune) keep(Cell{bound, x, y, h});
+    };
+
+    std::priority_queue<Cell, std::vector<Cell>, std::greater<>> open;
+    auto push = [&](const Cell& c) { open.push(c); };
+    constexpr int kStart = 8;
+    const double h0 = hr / kStart;
+    for (int j = 0; j < kStart; ++j)
+        for (int i = 0; i < kStart; ++i)
+            visit(p.x - hr + (2 * i + 1) * h0, p.y - hr + (2 * j + 1) * h0, h0, push);
+    std::vector<Cell> leaves;
+    while (!open.empty() && cells < kMostCells) {
+        const Cell c = open.top();
+        if (!(c.bound < best.value - kPrune)) break;
+        open.pop();
+        if (c.h <= kLeaf) {
+            leaves.push_back(c);
+            continue;
         }
-    // The lowest grid points, each searched from, apart from one another (a resting
-    // position often lies next to a jump of the centre height, where the grid's local
-    // minima miss it).
-    std::vector<std::pair<double, int>> order;
-    for (int k = 0; k < kSide * kSide; ++k)
-        if (std::isfinite(grid[static_cast<std::size_t>(k)]))
-            order.push_back({grid[static_cast<std::size_t>(k)], k});
-    std::sort(order.begin(), order.end());
-    std::vector<std::pair<double, int>> minima;
-    for (const auto& [v, k] : order) {
-        if (minima.size() >= 8) break;
-        const bool nearChosen = std::any_of(minima.begin(), minima.end(), [&](const auto& c) {
-            return std::abs(c.second % kSide - k % kSide) <= 1 &&
-                   std::abs(c.second / kSide - k / kSide) <= 1;
-        });
-        if (!nearChosen) minima.push_back({v, k});
+        const double k = c.h / 2;
+        for (const auto& [sx, sy] : {std::pair{-1, -1}, {1, -1}, {-1, 1}, {1, 1}})
+            visit(c.x + sx * k, c.y + sy * k, k, push);
     }
-    constexpr std::size_t kStarts = 8;
-    constexpr double kFinest = 1e-3;
-    for (std::size_t m = 0; m < std::min(kStarts, minima.size()); ++m) {
-        const int idx = minima[m].second;
-        double x = p.x + (idx % kSide - kHalf) * spacing;
-        double y = p.y + (idx / kSide - kHalf) * spacing;
-        double v = minima[m].first;
-        compass(q, x, y, v, spacing / 2, kFinest);
-        best.offer(v, x, y);
-        Best solved;
-        settle(q, x, y, kFinest, 2 * spacing, solved);
-        if (solved.value < best.value) {
-            best = solved;
-            // Once more from the solution: a resting position may bring in another object.
-            Best again;
-            settle(q, solved.x, solved.y, 1e-6, 2 * spacing, again);
-            if (again.value < best.value) best = again;
+
+    // Every cell left had its bound above the answer: none can hold a lower sphere.
+    if (!open.empty() && !(open.top().bound < best.value - kPrune)) open = {};
+
+    // Newton's method from the best sphere so far and the lowest leaves, one start per
+    // place.
+    const double reach = hr / 6;
+    auto polish = [&](std::vector<Cell>& from) {
+        std::sort(from.begin(), from.end(),
+                  [](const Cell& a, const Cell& b) { return a.bound < b.bound; });
+        std::vector<Cell> starts{Cell{best.value, best.x, best.y, 0}};
+        for (const Cell& c : from) {
+            if (starts.size() >= 6) break;
+            if (std::none_of(starts.begin(), starts.end(), [&](const Cell& s) {
+                    return std::hypot(s.x - c.x, s.y - c.y) < 0.05;
+                }))
+                starts.push_back(c);
         }
+        for (const Cell& c : starts) {
+            Best solved;
+            settle(q, c.x, c.y, 2 * kLeaf, reach, solved);
+            if (solved.value < best.value) {
+                best = solved;
+                Best again;
+                settle(q, solved.x, solved.y, 1e-6, reach, again);
+                if (again.value < best.value) best = again;
+            }
+        }
+    };
+    auto prune = [&]() {
+        std::erase_if(leaves, [&](const Cell& c) { return !(c.bound < best.value - kPrune); });
+    };
+    auto least = [&]() {
+        double b = kInf;
+        for (const Cell& c : leaves) b = std::min(b, c.bound);
+        return b;
+    };
+    polish(leaves);
+    prune();
+    while (!leaves.empty() && open.empty() && best.value - least() > kCertain &&
+           leaves.size() <= kMostLeaves && leaves.front().h > 1e-9 && cells < kMostCells) {
+        std::vector<Cell> next;
+        auto keep = [&](const Cell& c) { next.push_back(c); };
+        for (const Cell& c : leaves) {
+            const double k = c.h / 2;
+            for (const auto& [sx, sy] : {std::pair{-1, -1}, {1, -1}, {-1, 1}, {1, 1}})
+                visit(c.x + sx * k, c.y + sy * k, k, keep);
+        }
+        leaves = std::move(next);
+        prune();
     }
+    double lowest = least();
+    if (!open.empty()) lowest = std::min(lowest, open.top().bound);
     const double s = std::max(0.0, best.value);
-    return {s, {best.x, best.y, q.centre(best.x, best.y)}};
+    const double gap = std::isfinite(lowest) ? std::max(0.0, best.value - lowest) : 0.0;
+    return {s, {best.x, best.y, q.centre(best.x, best.y)}, gap};
 }
 
 }  // namespace

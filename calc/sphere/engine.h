@@ -9,10 +9,16 @@
 // interval of centre heights (closed forms for rods, walls and roofs, straight conductors;
 // a one-dimensional search for a hanging wire), so the lowest admissible centre L(q) at
 // or above Hr is a sweep over those intervals. S(p) is the least L(q) − √(Hr² − |q − p|²)
-// over the disk |q − p| ≤ Hr: a coarse grid over the disk, a compass search from its
-// best places, then Newton's method on the resting positions the search ends next to
-// (the sphere on one, two or three of: the ground, the top of an object's interval, the
-// bottom of one it passes under), each solution checked against the full L.
+// over the disk |q − p| ≤ Hr, found by branch and bound over square cells of the disk:
+// a lower bound for each cell (the intervals every point of the cell has in common,
+// swept; and the tops of the spheres about the objects' points, smooth, bounded by their
+// slope and curvature), the genuine sphere at each cell's centre an upper bound, cells
+// that cannot hold a lower sphere dropped. Where cells of 0.5 mm remain, Newton's method
+// on the resting positions of the sphere there (on one, two or three of: the ground, the
+// top of an object's interval, the bottom of one it passes under) gives the exact answer,
+// and the cells are split on until no cell left can hold a sphere lower by 1e-6 m: the
+// answer is proved to that (Touch::gap says how far it was proved, should the cells run
+// out first).
 //
 // The engine is immutable once built and may be queried from several threads at once.
 
@@ -32,6 +38,9 @@ struct Box {
 struct Touch {
     double s = 0;   // the protection surface's height
     Point3 centre;  // the centre of a sphere that reaches it
+    // How much lower than s a sphere could still reach, as far as the search has proved
+    // (0 where it proved s exact); at most 1e-6 m unless the search ran out of cells.
+    double gap = 0;
 };
 
 // The least S along a segment: where and how high.

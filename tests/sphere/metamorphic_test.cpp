@@ -56,11 +56,9 @@ TEST(SphereRules, RaisingARodNeverLowersTheSurface) {
     }
 }
 
-// The whole site moved and turned: the same surface at the moved and turned points.
-// Disabled while it fails: the search over the disk of centres does not yet find the
-// lowest resting position everywhere; at a few random points in a hundred it settles
-// from 1 mm to 5 cm high in one of the two frames.
-TEST(SphereRules, DISABLED_MovingAndTurningTheSiteChangesNothing) {
+// The whole site moved and turned: the same surface at the moved and turned points (a
+// search that settles on the wrong resting position in one frame shows here).
+TEST(SphereRules, MovingAndTurningTheSiteChangesNothing) {
     std::mt19937 g(13);
     for (int k = 0; k < kSites; ++k) {
         const Site site = randomSite(g);
@@ -86,8 +84,23 @@ TEST(SphereRules, DISABLED_MovingAndTurningTheSiteChangesNothing) {
         const Engine e(site), m(moved);
         for (int i = 0; i < kPoints; ++i) {
             const Point2 p = randomPoint(g);
-            EXPECT_NEAR(m.surface(move(p.x, p.y)), e.surface(p), 1e-6)
-                << "site " << k << " at " << p.x << "," << p.y;
+            const Touch there = m.touch(move(p.x, p.y)), here = e.touch(p);
+            EXPECT_NEAR(there.s, here.s, 1e-6) << "site " << k << " at " << p.x << "," << p.y;
+        }
+    }
+}
+
+// Every answer proved to 1e-6 m. Disabled while it fails: where the lowest sphere rests on
+// the ground beside an interval it passes under, or on two objects along a long flat
+// valley, the cells left outgrow the search's limit first; at some 5 points in 1,000 the
+// proof stops between 1e-6 and 4e-4 m (the answers themselves agree between frames).
+TEST(SphereRules, DISABLED_EveryAnswerIsProvedTo1e6) {
+    std::mt19937 g(13);
+    for (int k = 0; k < 20 * kSites; ++k) {
+        const Engine e(randomSite(g));
+        for (int i = 0; i < kPoints; ++i) {
+            const Point2 p = randomPoint(g);
+            EXPECT_LE(e.touch(p).gap, 1e-6) << "site " << k << " at " << p.x << "," << p.y;
         }
     }
 }
