@@ -2,6 +2,8 @@
 # arrows (a layer knows only what is below it):
 #
 #   tervalen_calc      calc/          computation units: pure functions, no forms, no Qt
+#   tervalen_sphere    calc/sphere/   the rolling-sphere engine over a whole site (rods,
+#                                     conductors, wires, buildings): the protection surface
 #   tervalen_formkit   forms/*.h      the form framework: Form, FormDef, actions, the
 #                                     record of a press, conversion, display, key
 #                                     filters, messages
@@ -75,8 +77,12 @@ set(TERVALEN_FORM_AREAS range height earthing other)
 # on (the fuzzer builds a second set with coverage and sanitizers).
 function(tervalen_core_layers suffix)
   file(GLOB_RECURSE calc_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/calc/*.cpp)
+  # The rolling-sphere engine is a layer of its own above (tervalen_sphere_layer).
+  list(FILTER calc_sources EXCLUDE REGEX "/calc/sphere/")
   add_library(tervalen_calc${suffix} STATIC ${calc_sources})
-  tervalen_include_root(tervalen_calc${suffix} calc)
+  file(GLOB calc_areas LIST_DIRECTORIES true RELATIVE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/calc/*)
+  list(FILTER calc_areas EXCLUDE REGEX "^calc/sphere$")
+  tervalen_include_root(tervalen_calc${suffix} ${calc_areas})
 
   list(TRANSFORM TERVALEN_FORMKIT_FILES PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE kit_sources)
   add_library(tervalen_formkit${suffix} STATIC ${kit_sources})
@@ -140,4 +146,14 @@ function(tervalen_project_layer)
   tervalen_include_root(tervalen_project${suffix} project/project.h)
   target_link_libraries(tervalen_project${suffix} PUBLIC tervalen_sheet${suffix} tervalen_files${suffix}
                                                   PRIVATE nlohmann_json::nlohmann_json)
+endfunction()
+
+# tervalen_sphere_layer([SUFFIX]): the rolling-sphere engine, toolkit-free, on the calc
+# layer (the sag rule).
+function(tervalen_sphere_layer)
+  set(suffix "${ARGN}")
+  file(GLOB sphere_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/calc/sphere/*.cpp)
+  add_library(tervalen_sphere${suffix} STATIC ${sphere_sources})
+  tervalen_include_root(tervalen_sphere${suffix} calc/sphere)
+  target_link_libraries(tervalen_sphere${suffix} PUBLIC tervalen_calc${suffix})
 endfunction()

@@ -1,0 +1,93 @@
+#pragma once
+// The rolling sphere, exactly: for a site of rods, conductors, wires and buildings, the
+// lowest height an admissible sphere reaches above each ground point (the protection
+// surface S). A sphere's centre c is admissible when it is at least the radius Hr above
+// the ground and at least Hr from every object; S(x, y) is the least c_z − √(Hr² − d²)
+// over admissible centres whose horizontal distance d from (x, y) is at most Hr.
+//
+// How it is found: on the vertical through a plan point q, each object forbids one open
+// interval of centre heights (closed forms for rods, walls and roofs, straight conductors;
+// a one-dimensional search for a hanging wire), so the lowest admissible centre L(q) at
+// or above Hr is a sweep over those intervals. S(p) is the least L(q) − √(Hr² − |q − p|²)
+// over the disk |q − p| ≤ Hr, found by branch and bound over square cells of the disk:
+// a lower bound for each cell (the intervals every point of the cell has in common,
+// swept; and the tops of the spheres about the objects' points, smooth, bounded by their
+// slope and curvature), the genuine sphere at each cell's centre an upper bound, cells
+// that cannot hold a lower sphere dropped. Where cells of 0.5 mm remain, Newton's method
+// on the resting positions of the sphere there (on one, two or three of: the ground, the
+// top of an object's interval, the bottom of one it passes under) gives the exact answer,
+// and the cells are split on until no cell left can hold a sphere lower by 1e-6 m: the
+// answer is proved to that (Touch::gap says how far it was proved, should the cells run
+// out first).
+//
+// The engine is immutable once built and may be queried from several threads at once.
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "calc/sphere/site.h"
+
+namespace tervalen::sphere {
+
+struct Box {
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+};
+
+// S at a point and where the sphere that reaches lowest there has its centre.
+struct Touch {
+    double s = 0;   // the protection surface's height
+    Point3 centre;  // the centre of a sphere that reaches it
+    // How much lower than s a sphere could still reach, as far as the search has proved
+    // (0 where it proved s exact); at most 1e-6 m unless the search ran out of cells.
+    double gap = 0;
+};
+
+// The least S along a segment: where and how high.
+struct Lowest {
+    Point2 at;
+    double s = 0;
+};
+
+class Engine {
+public:
+    // A usable site (see problemOf); otherwise std::invalid_argument with that line.
+    explicit Engine(const Site& site);
+    ~Engine();
+    Engine(Engine&&) noexcept;
+    Engine& operator=(Engine&&) noexcept;
+
+    double hr() const;
+    // The plan box of every object (empty objects: a zero box at the origin), and the
+    // highest point of any object (0 for none).
+    Box bounds() const;
+    double highest() const;
+
+    // The protection surface S(x, y), to 1e-6 m; 0 where the sphere reaches the ground.
+    double surface(Point2 p) const;
+    Touch touch(Point2 p) const;
+    // Whether a point in the air is protected: z ≤ S(x, y).
+    bool protects(Point3 p) const { return p.z <= surface({p.x, p.y}); }
+    // The lowest admissible centre height at or above Hr on the vertical through q.
+    double lowestCentre(Point2 q) const;
+
+    // S at n + 1 evenly spaced points from a to b (n ≥ 1), a first.
+    std::vector<double> profile(Point2 a, Point2 b, int n) const;
+    // The least S along the segment from a to b: sampled every `step` metres at most,
+    // then refined to 1e-6 m along the segment around the lowest samples.
+    Lowest lowestAlong(Point2 a, Point2 b, double step = 0.5) const;
+
+    // The engine's data, opaque (public so that its own helpers may name it).
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> m;
+};
+
+// The same for the simple arrangements the calculator forms check: S at a point for a
+// set of rods and wires on open ground.
+double surfaceOf(double hr, const std::vector<Rod>& rods, const std::vector<Wire>& wires, Point2 p);
+Lowest lowestAlongOf(double hr, const std::vector<Rod>& rods, const std::vector<Wire>& wires,
+                     Point2 a, Point2 b);
+
+}  // namespace tervalen::sphere
