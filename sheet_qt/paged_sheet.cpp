@@ -10,8 +10,6 @@
 #include <QTextTable>
 #include <algorithm>
 #include <variant>
-#include <cstdio>
-#include <cstdlib>
 
 #include "drawing_qt/render.h"
 #include "sheet_qt/figure_object.h"
@@ -206,7 +204,6 @@ std::vector<Page> paginate(const std::vector<sheet::Block>& blocks, QPaintDevice
         for (;;) {
             const auto doc = pieceDocument(blocks, page.pieces, device, width);
             const qreal laid = doc->documentLayout()->documentSize().height();
-            if (getenv("TV_PAGES")) fprintf(stderr, "page %zu pieces est %.0f laid %.0f h %.0f\n", page.pieces.size(), y, laid, height);
             if (laid <= height) break;
             Piece& last = page.pieces.back();
             if (last.rowEnd != SIZE_MAX && last.rowEnd - last.rowBegin > 1) {
