@@ -45,11 +45,10 @@ sheet::Sheet project(int records) {
             s.add(pressed("frmRx_DLDanZ", {Action::set("CmbH", std::to_string(15 + i % 10)),
                                            Action::set("CmbHx", "5"), Action::press("CmdRun")}));
         else
-            s.add(pressed("frmDZ_ChuiZhi",
-                          {Action::set("CmbGg", "50"), Action::set("Cmbρ", "100"),
-                           Action::set("CmbL1", "2.5"),
-                           Action::set("CmbN", std::to_string(2 + i % 5)),
-                           Action::press("CmdRun_GP")}));
+            s.add(pressed("frmDZ_ChuiZhi", {Action::set("CmbGg", "50"), Action::set("Cmbρ", "100"),
+                                            Action::set("CmbL1", "2.5"),
+                                            Action::set("CmbN", std::to_string(2 + i % 5)),
+                                            Action::press("CmdRun_GP")}));
     }
     return s;
 }

@@ -116,7 +116,8 @@ std::vector<Measure> measureAll(const std::vector<sheet::Block>& blocks, QPaintD
         }
         // The empty block a document keeps before and after a table.
         const bool besideTable = (k > 0 && items[k - 1].frame) ||
-                                 (k + 1 < items.size() && items[k + 1].frame) || k + 1 == items.size();
+                                 (k + 1 < items.size() && items[k + 1].frame) ||
+                                 k + 1 == items.size();
         if (items[k].block.length() <= 1 && besideTable) continue;
         top.push_back(layout->blockBoundingRect(items[k].block).top());
         tables.push_back(nullptr);

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 #include "calc/common/working.h"
 #include "sheet/document.h"

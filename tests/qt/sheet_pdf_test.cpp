@@ -67,9 +67,9 @@ std::vector<QStringList> bodyLines(const QString& path, int pages) {
     std::vector<QStringList> result;
     for (int page = 1; page <= pages; ++page) {
         const QString n = QString::number(page);
-        const QString text = run(QStringLiteral("pdftotext"),
-                                 {QStringLiteral("-layout"), QStringLiteral("-f"), n,
-                                  QStringLiteral("-l"), n, path, QStringLiteral("-")});
+        const QString text =
+            run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), n,
+                                              QStringLiteral("-l"), n, path, QStringLiteral("-")});
         QStringList lines;
         for (QString line : text.split(u'\n')) {
             line = line.simplified();
@@ -106,9 +106,9 @@ void checkBreaks(const sheet::Document& doc, const QString& path, int* pagesOut 
         QVERIFY2(!headings.contains(body.back()),
                  qPrintable(QStringLiteral("page %1 ends with %2").arg(page).arg(body.back())));
         const QString n = QString::number(page);
-        const QString whole = run(QStringLiteral("pdftotext"),
-                                  {QStringLiteral("-f"), n, QStringLiteral("-l"), n, path,
-                                   QStringLiteral("-")});
+        const QString whole =
+            run(QStringLiteral("pdftotext"),
+                {QStringLiteral("-f"), n, QStringLiteral("-l"), n, path, QStringLiteral("-")});
         QVERIFY2(whole.contains(sheet_qt::pageNumberText(page, pages)), qPrintable(whole));
         if (page == 1) continue;
         const QStringList& before = lines[page - 2];
@@ -319,7 +319,8 @@ private slots:
             for (const QString& line : body)
                 if (line.contains(row)) {
                     ++rowsSeen;
-                    QVERIFY2(line.startsWith(QStringLiteral("R%1 ").arg(rowsSeen)), qPrintable(line));
+                    QVERIFY2(line.startsWith(QStringLiteral("R%1 ").arg(rowsSeen)),
+                             qPrintable(line));
                 }
         }
         QCOMPARE(rowsSeen, 60);
