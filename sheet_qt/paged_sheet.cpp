@@ -5,8 +5,10 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <QTextTable>
 #include <algorithm>
 #include <variant>
@@ -140,8 +142,13 @@ std::vector<Measure> measureAll(const std::vector<sheet::Block>& blocks, QPaintD
     return m;
 }
 
-// The pieces of one page, or (part ≥ 0) a single piece taller than a page, of which the
-// page shows the part-th page's worth.
+bool onlyHeadingsIn(const std::vector<sheet::Block>& blocks, std::span<const Piece> pieces) {
+    return std::all_of(pieces.begin(), pieces.end(),
+                       [&](const Piece& p) { return isHeading(blocks[p.block]); });
+}
+
+// The pieces of one page, or (part ≥ 0) a block taller than a page with the headings
+// before it, of which the page shows the part-th page's worth.
 struct Page {
     std::vector<Piece> pieces;
     int part = -1;
@@ -170,6 +177,9 @@ std::vector<Page> paginate(const std::vector<sheet::Block>& blocks, QPaintDevice
         return h;
     };
 
+    const auto onlyHeadings = [&](std::span<const Piece> pieces) {
+        return onlyHeadingsIn(blocks, pieces);
+    };
     std::vector<Page> pages;
     std::size_t i = 0, row = 0;
     while (i < blocks.size()) {
@@ -192,7 +202,8 @@ std::vector<Page> paginate(const std::vector<sheet::Block>& blocks, QPaintDevice
                 }
             } else {
                 const qreal need = isHeading(blocks[i]) ? least(i) : m[i].height;
-                if (!page.pieces.empty() && y + need > height) break;
+                // A page that holds only headings so far takes what follows them.
+                if (!onlyHeadings(page.pieces) && y + need > height) break;
                 page.pieces.push_back({i, row, SIZE_MAX});
                 y += m[i].height;
             }
@@ -212,8 +223,9 @@ std::vector<Page> paginate(const std::vector<sheet::Block>& blocks, QPaintDevice
                 row = --last.rowEnd;
                 continue;
             }
-            if (page.pieces.size() == 1) {
-                // One piece taller than the page, over as many pages as it needs.
+            if (onlyHeadings(std::span(page.pieces).first(page.pieces.size() - 1))) {
+                // A block taller than a page (with the headings before it), over as many
+                // pages as it needs.
                 doc->setPageSize(QSizeF(width, height));
                 const int parts = doc->pageCount();
                 for (int k = 0; k < parts; ++k) pages.push_back({page.pieces, k});
@@ -265,14 +277,34 @@ int paintSheet(const sheet::Document& document, QPagedPaintDevice& device) {
         // nothing is in its text twice). A piece over several pages is laid out once.
         if (at.part <= 0) {
             doc = pieceDocument(document.blocks, at.pieces, &device, body.width());
-            if (at.part == 0) doc->setPageSize(body.size());
+            if (at.part == 0) {
+                doc->setPageSize(body.size());
+                doc->documentLayout()->documentSize();  // laid out
+            }
         }
         const int part = std::max(at.part, 0);
         p.save();
         p.translate(body.left(), body.top() - part * body.height());
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, part * body.height(), body.width(), body.height());
-        p.setClipRect(context.clip);
+        const QRectF shown(0, part * body.height(), body.width(), body.height());
+        p.setClipRect(shown);
+        if (at.part >= 0 && doc->rootFrame()->childFrames().isEmpty()) {
+            // Text over several pages: the lines of this page alone (the layout would
+            // draw one line more above the clip, into the PDF's text).
+            p.setPen(Qt::black);
+            for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+                const QTextLayout* l = b.layout();
+                for (int k = 0; k < l->lineCount(); ++k) {
+                    const QTextLine line = l->lineAt(k);
+                    const qreal y = l->position().y() + line.y();
+                    if (y >= shown.top() - 0.5 && y + line.height() <= shown.bottom() + 0.5)
+                        line.draw(&p, l->position());
+                }
+            }
+            p.restore();
+            continue;
+        }
+        context.clip = shown;
         doc->documentLayout()->draw(&p, context);
         p.restore();
     }

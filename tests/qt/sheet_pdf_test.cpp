@@ -326,6 +326,31 @@ private slots:
         QCOMPARE(rowsSeen, 60);
     }
 
+    // A paragraph taller than a page (a very long label) goes on over the pages it needs,
+    // each of its lines once: numbered words, each in the text once and in order.
+    void paragraphOverPages() {
+        std::string text;
+        for (int i = 0; i < 4000; ++i) text += "词" + std::to_string(10000 + i);
+        sheet::Document doc;
+        doc.blocks.push_back(sheet::Heading{1, "1", "长段落"});
+        doc.blocks.push_back(sheet::Paragraph{text});
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("long.pdf"));
+        QCOMPARE(sheet_qt::writePdf(doc, path), QString());
+        int pages = 0;
+        checkBreaks(doc, path, &pages);
+        QVERIFY(pages >= 3);
+        // The page's own lines only, joined: a word cut at a line's end is whole again.
+        QString joined;
+        for (const QStringList& body : bodyLines(path, pages)) joined += body.join(QString());
+        joined.remove(u' ');
+        const auto words = QRegularExpression(QStringLiteral("词(\\d{5})")).globalMatch(joined);
+        int expected = 10000;
+        for (auto it = words; it.hasNext(); ++expected)
+            QCOMPARE(it.next().captured(1).toInt(), expected);
+        QCOMPARE(expected, 14000);
+    }
+
     void unwritablePathLeavesWhatWasThere() {
         sheet::Sheet s;
         s.add(rodRecord("20"));
