@@ -86,8 +86,10 @@ void embedFigures(QTextDocument& doc, std::vector<sheet::Figure> figures) {
                     found.emplace_back(it.fragment().position() + i,
                                        name.mid(kFigurePrefix.size()).toInt());
         }
+    // One edit: the layout is done again once, not once a figure.
+    QTextCursor c(&doc);
+    c.beginEditBlock();
     for (auto [position, k] : found) {
-        QTextCursor c(&doc);
         c.setPosition(position);
         c.setPosition(position + 1, QTextCursor::KeepAnchor);
         QTextCharFormat format;
@@ -95,34 +97,7 @@ void embedFigures(QTextDocument& doc, std::vector<sheet::Figure> figures) {
         format.setProperty(kFigureIndex, k);
         c.setCharFormat(format);
     }
-}
-
-void keepHeadingsWithFigures(QTextDocument& doc, qreal pageHeight) {
-    if (pageHeight <= 0) return;
-    doc.documentLayout()->documentSize();  // laid out
-    // The page of a block's first line (a line that did not fit went to the next page,
-    // where the block itself may not have started).
-    const auto page = [&](const QTextBlock& b) {
-        const QTextLayout* l = b.layout();
-        const qreal y = l->position().y() + (l->lineCount() > 0 ? l->lineAt(0).y() : 0);
-        return static_cast<int>((y + 1) / pageHeight);  // a line moved lies on the page's top
-    };
-    // Each change moves what follows, so look again from the start after it.
-    for (bool moved = true; moved;) {
-        moved = false;
-        for (QTextBlock b = doc.begin(); b.isValid() && !moved; b = b.next()) {
-            const QTextBlock heading = b.previous();
-            if (!heading.isValid() || b.begin().atEnd() ||
-                b.begin().fragment().charFormat().objectType() != kFigureObjectType ||
-                heading.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore ||
-                page(heading) == page(b))
-                continue;
-            QTextBlockFormat format = heading.blockFormat();
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            QTextCursor(heading).setBlockFormat(format);
-            moved = true;
-        }
-    }
+    c.endEditBlock();
 }
 
 }  // namespace tervalen::sheet_qt

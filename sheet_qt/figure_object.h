@@ -44,8 +44,4 @@ QString figureName(std::size_t index);
 // painted by a handler that the document owns.
 void embedFigures(QTextDocument& doc, std::vector<sheet::Figure> figures);
 
-// On a document laid out in pages of `pageHeight`: a heading that the page ended after,
-// with its figure on the next page, starts that page too.
-void keepHeadingsWithFigures(QTextDocument& doc, qreal pageHeight);
-
 }  // namespace tervalen::sheet_qt

@@ -5,7 +5,13 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QTextTable>
+#include <algorithm>
+#include <variant>
 
 #include "drawing_qt/render.h"
 #include "sheet_qt/figure_object.h"
@@ -36,6 +42,210 @@ void paintFrame(QPainter& p, const QRectF& page, qreal band, const QString& proj
     p.drawText(bottom, Qt::AlignRight | Qt::AlignTop, programText());
 }
 
+// What one block takes on the page, laid out alone at the page's width.
+struct Measure {
+    qreal height = 0;
+    // A table with rows: from its top to its first row's text (the header row with it),
+    // and where each row's text starts, then the table's foot (rows + 1 values).
+    qreal head = 0;
+    std::vector<qreal> rowTop;
+};
+
+bool isHeading(const sheet::Block& b) {
+    return std::holds_alternative<sheet::Heading>(b) || std::holds_alternative<sheet::Title>(b);
+}
+
+std::size_t rowCount(const sheet::Block& b) {
+    const auto* t = std::get_if<sheet::Table>(&b);
+    return t ? t->rows.size() : 0;
+}
+
+// The rows of a laid-out table: where each body row's text starts, then the table's foot.
+void measureRows(Measure& m, QAbstractTextDocumentLayout* layout, QTextTable* table,
+                 const sheet::Table& t, qreal top, qreal bottom) {
+    const int headerRows = t.header.empty() ? 0 : 1;
+    if (!table || table->rows() != static_cast<int>(t.rows.size()) + headerRows) return;
+    for (std::size_t r = 0; r < t.rows.size(); ++r) {
+        const QTextBlock first =
+            table->cellAt(static_cast<int>(r) + headerRows, 0).firstCursorPosition().block();
+        m.rowTop.push_back(layout->blockBoundingRect(first).top() - top);
+    }
+    m.rowTop.push_back(bottom - top);
+    m.head = m.rowTop.front();
+}
+
+// Block i laid out alone.
+Measure measureAlone(const std::vector<sheet::Block>& blocks, std::size_t i, QPaintDevice* device,
+                     qreal width) {
+    const Piece piece{i};
+    const auto doc = pieceDocument(blocks, {&piece, 1}, device, width);
+    QAbstractTextDocumentLayout* layout = doc->documentLayout();
+    Measure m;
+    m.height = layout->documentSize().height();
+    if (const auto* t = std::get_if<sheet::Table>(&blocks[i]); t && !t->rows.empty()) {
+        QTextTable* table = nullptr;
+        for (QTextFrame* f : doc->rootFrame()->childFrames())
+            if ((table = qobject_cast<QTextTable*>(f))) break;
+        measureRows(m, layout, table, *t, 0, m.height);
+    }
+    return m;
+}
+
+// Every block as it lies in the whole document laid out once as one strip (with the
+// spacing between blocks as it will be on a page); block by block where the document's
+// blocks cannot be matched with the sheet's.
+std::vector<Measure> measureAll(const std::vector<sheet::Block>& blocks, QPaintDevice* device,
+                                qreal width) {
+    std::vector<Piece> all;
+    for (std::size_t i = 0; i < blocks.size(); ++i) all.push_back({i});
+    const auto doc = pieceDocument(blocks, all, device, width);
+    QAbstractTextDocumentLayout* layout = doc->documentLayout();
+    const qreal total = layout->documentSize().height();
+    struct Item {
+        QTextFrame* frame = nullptr;
+        QTextBlock block;
+    };
+    std::vector<Item> items;
+    for (auto it = doc->rootFrame()->begin(); !it.atEnd(); ++it)
+        items.push_back({it.currentFrame(), it.currentBlock()});
+    std::vector<qreal> top;
+    std::vector<QTextTable*> tables;
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        if (items[k].frame) {
+            top.push_back(layout->frameBoundingRect(items[k].frame).top());
+            tables.push_back(qobject_cast<QTextTable*>(items[k].frame));
+            continue;
+        }
+        // The empty block a document keeps before and after a table.
+        const bool besideTable = (k > 0 && items[k - 1].frame) ||
+                                 (k + 1 < items.size() && items[k + 1].frame) ||
+                                 k + 1 == items.size();
+        if (items[k].block.length() <= 1 && besideTable) continue;
+        top.push_back(layout->blockBoundingRect(items[k].block).top());
+        tables.push_back(nullptr);
+    }
+    std::vector<Measure> m(blocks.size());
+    bool matched = top.size() == blocks.size();
+    for (std::size_t i = 0; matched && i < blocks.size(); ++i)
+        matched = std::holds_alternative<sheet::Table>(blocks[i]) == (tables[i] != nullptr);
+    if (!matched) {
+        for (std::size_t i = 0; i < blocks.size(); ++i)
+            m[i] = measureAlone(blocks, i, device, width);
+        return m;
+    }
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const qreal bottom = i + 1 < blocks.size() ? top[i + 1] : total;
+        m[i].height = bottom - top[i];
+        if (const auto* t = std::get_if<sheet::Table>(&blocks[i]); t && !t->rows.empty())
+            measureRows(m[i], layout, tables[i], *t, top[i], bottom);
+    }
+    return m;
+}
+
+bool onlyHeadingsIn(const std::vector<sheet::Block>& blocks, std::span<const Piece> pieces) {
+    return std::all_of(pieces.begin(), pieces.end(),
+                       [&](const Piece& p) { return isHeading(blocks[p.block]); });
+}
+
+// The pieces of one page, or (part ≥ 0) a block taller than a page with the headings
+// before it, of which the page shows the part-th page's worth.
+struct Page {
+    std::vector<Piece> pieces;
+    int part = -1;
+};
+
+// Splits the blocks into pages of `height`: each page's pieces laid out together fit on it
+// (a single block taller than a page goes over several pages of its own). A heading stays
+// with what follows it (a table's header row and first row, else the next block); a
+// table split between pages repeats its header row. Each page is laid out once or a few
+// times, never the document: the time grows with the number of pages.
+std::vector<Page> paginate(const std::vector<sheet::Block>& blocks, QPaintDevice* device,
+                           qreal width, qreal height) {
+    const std::vector<Measure> m = measureAll(blocks, device, width);
+    const auto chunk = [&](std::size_t i, std::size_t a, std::size_t b) {
+        const Measure& t = m[i];
+        return t.rowTop.empty() ? t.height : t.head + t.rowTop[b] - t.rowTop[a];
+    };
+    // What must go on the page with block i: a heading, what follows it as well.
+    const auto least = [&](std::size_t i) {
+        qreal h = 0;
+        for (; i < blocks.size(); ++i) {
+            if (!m[i].rowTop.empty()) return h + chunk(i, 0, 1);
+            h += m[i].height;
+            if (!isHeading(blocks[i])) break;
+        }
+        return h;
+    };
+
+    const auto onlyHeadings = [&](std::span<const Piece> pieces) {
+        return onlyHeadingsIn(blocks, pieces);
+    };
+    std::vector<Page> pages;
+    std::size_t i = 0, row = 0;
+    while (i < blocks.size()) {
+        Page page;
+        qreal y = 0;
+        while (i < blocks.size()) {
+            const std::size_t rows = rowCount(blocks[i]);
+            if (rows > 0 && !m[i].rowTop.empty()) {
+                std::size_t end = row;
+                while (end < rows && y + chunk(i, row, end + 1) <= height) ++end;
+                if (end == row) {
+                    if (!page.pieces.empty()) break;
+                    end = row + 1;
+                }
+                page.pieces.push_back({i, row, end});
+                y += chunk(i, row, end);
+                if (end < rows) {
+                    row = end;
+                    break;
+                }
+            } else {
+                const qreal need = isHeading(blocks[i]) ? least(i) : m[i].height;
+                // A page that holds only headings so far takes what follows them.
+                if (!onlyHeadings(page.pieces) && y + need > height) break;
+                page.pieces.push_back({i, row, SIZE_MAX});
+                y += m[i].height;
+            }
+            ++i;
+            row = 0;
+        }
+        // The estimate checked: the page laid out as it will be painted; while it is too
+        // tall, its last row or piece goes to the next page (and a heading left last
+        // with it).
+        for (;;) {
+            const auto doc = pieceDocument(blocks, page.pieces, device, width);
+            const qreal laid = doc->documentLayout()->documentSize().height();
+            if (laid <= height) break;
+            Piece& last = page.pieces.back();
+            if (last.rowEnd != SIZE_MAX && last.rowEnd - last.rowBegin > 1) {
+                i = last.block;
+                row = --last.rowEnd;
+                continue;
+            }
+            if (onlyHeadings(std::span(page.pieces).first(page.pieces.size() - 1))) {
+                // A block taller than a page (with the headings before it), over as many
+                // pages as it needs.
+                doc->setPageSize(QSizeF(width, height));
+                const int parts = doc->pageCount();
+                for (int k = 0; k < parts; ++k) pages.push_back({page.pieces, k});
+                page.pieces.clear();
+                break;
+            }
+            i = last.block;
+            row = last.rowBegin;
+            page.pieces.pop_back();
+            while (page.pieces.size() > 1 && isHeading(blocks[page.pieces.back().block])) {
+                i = page.pieces.back().block;
+                row = 0;
+                page.pieces.pop_back();
+            }
+        }
+        if (!page.pieces.empty()) pages.push_back(std::move(page));
+    }
+    return pages;
+}
+
 }  // namespace
 
 QString pageNumberText(int page, int pages) {
@@ -55,22 +265,46 @@ int paintSheet(const sheet::Document& document, QPagedPaintDevice& device) {
     const qreal band = 12 * dpi / 25.4;
     const QRectF body(page.left(), page.top() + band, page.width(), page.height() - 2 * band);
 
-    const auto doc = richDocument(document);
-    doc->documentLayout()->setPaintDevice(&device);
-    doc->setDocumentMargin(0);
-    doc->setPageSize(body.size());
-    keepHeadingsWithFigures(*doc, body.height());
-    const int pages = doc->pageCount();
+    const std::vector<Page> paged = paginate(document.blocks, &device, body.width(), body.height());
+    const int pages = static_cast<int>(paged.size());
     const QString project = QString::fromStdString(document.project);
+    std::unique_ptr<QTextDocument> doc;
     for (int i = 0; i < pages; ++i) {
+        const Page& at = paged[i];
         if (i > 0) device.newPage();
         paintFrame(p, page, band, project, i + 1, pages);
+        // Each page its own document: nothing of another page is drawn on it (and so
+        // nothing is in its text twice). A piece over several pages is laid out once.
+        if (at.part <= 0) {
+            doc = pieceDocument(document.blocks, at.pieces, &device, body.width());
+            if (at.part == 0) {
+                doc->setPageSize(body.size());
+                doc->documentLayout()->documentSize();  // laid out
+            }
+        }
+        const int part = std::max(at.part, 0);
         p.save();
-        // The document is one long strip of pages; show page i of it in the body.
-        p.translate(body.left(), body.top() - i * body.height());
+        p.translate(body.left(), body.top() - part * body.height());
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, i * body.height(), body.width(), body.height());
-        p.setClipRect(context.clip);
+        const QRectF shown(0, part * body.height(), body.width(), body.height());
+        p.setClipRect(shown);
+        if (at.part >= 0 && doc->rootFrame()->childFrames().isEmpty()) {
+            // Text over several pages: the lines of this page alone (the layout would
+            // draw one line more above the clip, into the PDF's text).
+            p.setPen(Qt::black);
+            for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+                const QTextLayout* l = b.layout();
+                for (int k = 0; k < l->lineCount(); ++k) {
+                    const QTextLine line = l->lineAt(k);
+                    const qreal y = l->position().y() + line.y();
+                    if (y >= shown.top() - 0.5 && y + line.height() <= shown.bottom() + 0.5)
+                        line.draw(&p, l->position());
+                }
+            }
+            p.restore();
+            continue;
+        }
+        context.clip = shown;
         doc->documentLayout()->draw(&p, context);
         p.restore();
     }

@@ -1,6 +1,10 @@
 #include "sheet_qt/rich_text.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "sheet/text_render.h"
 #include "sheet_qt/figure_object.h"
@@ -26,7 +30,10 @@ QString textHtml(const std::string& text, bool symbolic) {
     return symbolic ? symbolHtml(text) : plainHtml(text);
 }
 
-QString tableHtml(const sheet::Table& t) {
+// The table, or its rows [rowBegin, rowEnd) under its header row (a table continued on
+// the next page repeats its header).
+QString tableHtml(const sheet::Table& t, std::size_t rowBegin = 0,
+                  std::size_t rowEnd = std::numeric_limits<std::size_t>::max()) {
     QString html = QStringLiteral(
         "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\" "
         "style=\"border-collapse:collapse; border-color:#000\">");
@@ -45,7 +52,9 @@ QString tableHtml(const sheet::Table& t) {
         html += QStringLiteral("</tr>");
         first = false;
     }
-    for (const auto& row : t.rows) {
+    rowEnd = std::min(rowEnd, t.rows.size());
+    for (std::size_t r = rowBegin; r < rowEnd; ++r) {
+        const auto& row = t.rows[r];
         html += QStringLiteral("<tr>");
         for (std::size_t i = 0; i < row.size(); ++i)
             html += cell("td", i, first) + textHtml(row[i], static_cast<int>(i) == t.symbolColumn) +
@@ -58,6 +67,8 @@ QString tableHtml(const sheet::Table& t) {
 
 struct Writer {
     QString& html;
+    std::size_t rowBegin = 0;
+    std::size_t rowEnd = std::numeric_limits<std::size_t>::max();
     // Figures as images named figureName(k), which richDocument() turns into drawings;
     // else (HTML for a widget of its own) a line that says where the drawing is.
     std::vector<sheet::Figure>* figures = nullptr;
@@ -74,7 +85,7 @@ struct Writer {
         html += QStringLiteral("<p style=\"margin-top:6px\">") + textHtml(p.text, p.symbolic) +
                 QStringLiteral("</p>");
     }
-    void operator()(const sheet::Table& t) const { html += tableHtml(t); }
+    void operator()(const sheet::Table& t) const { html += tableHtml(t, rowBegin, rowEnd); }
     void operator()(const sheet::Formula& f) const {
         html += QStringLiteral("<p style=\"margin-left:2em\">") +
                 symbolHtml(sheet::stepText(f.step)) + QStringLiteral("</p>");
@@ -97,8 +108,22 @@ struct Writer {
 QString blocksHtml(const std::vector<sheet::Block>& blocks,
                    std::vector<sheet::Figure>* figures = nullptr) {
     QString html;
-    for (const sheet::Block& b : blocks) std::visit(Writer{html, figures}, b);
+    for (const sheet::Block& b : blocks) std::visit(Writer{html, 0, SIZE_MAX, figures}, b);
     return html;
+}
+
+std::unique_ptr<QTextDocument> documentOf(const QString& html, std::vector<sheet::Figure> figures,
+                                          QPaintDevice* device, qreal width) {
+    auto doc = std::make_unique<QTextDocument>();
+    doc->setDefaultFont(sheetFont());
+    doc->setHtml(html);
+    embedFigures(*doc, std::move(figures));
+    if (device) doc->documentLayout()->setPaintDevice(device);
+    if (width > 0) {
+        doc->setDocumentMargin(0);
+        doc->setTextWidth(width);
+    }
+    return doc;
 }
 
 }  // namespace
@@ -154,12 +179,19 @@ QString documentHtml(const sheet::Document& document) {
 }
 
 std::unique_ptr<QTextDocument> richDocument(const sheet::Document& document) {
-    auto doc = std::make_unique<QTextDocument>();
-    doc->setDefaultFont(sheetFont());
     std::vector<sheet::Figure> figures;
-    doc->setHtml(blocksHtml(document.blocks, &figures));
-    embedFigures(*doc, std::move(figures));
-    return doc;
+    const QString html = blocksHtml(document.blocks, &figures);
+    return documentOf(html, std::move(figures), nullptr, 0);
+}
+
+std::unique_ptr<QTextDocument> pieceDocument(const std::vector<sheet::Block>& blocks,
+                                             std::span<const Piece> pieces, QPaintDevice* device,
+                                             qreal width) {
+    QString html;
+    std::vector<sheet::Figure> figures;
+    for (const Piece& p : pieces)
+        std::visit(Writer{html, p.rowBegin, p.rowEnd, &figures}, blocks[p.block]);
+    return documentOf(html, std::move(figures), device, width);
 }
 
 QString workingHtml(const Working& working) {

@@ -5,14 +5,18 @@
 
 #include <QFont>
 #include <QString>
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "calc/common/working.h"
 #include "sheet/document.h"
 #include "sheet/sheet_record.h"
 #include "sheet_qt/song_font.h"
 
+class QPaintDevice;
 class QTextDocument;
 
 namespace tervalen::sheet_qt {
@@ -26,6 +30,19 @@ QString symbolHtml(std::string_view text);
 // sheet's font with its figures drawn in it (sheet_qt/figure_object.h).
 QString documentHtml(const sheet::Document& document);
 std::unique_ptr<QTextDocument> richDocument(const sheet::Document& document);
+
+// A part of a page: a block of a document, or, of a table, its rows [rowBegin, rowEnd)
+// under its header row.
+struct Piece {
+    std::size_t block = 0;
+    std::size_t rowBegin = 0;
+    std::size_t rowEnd = SIZE_MAX;
+};
+// The pieces as a QTextDocument laid out on `device` in `width` device pixels without a
+// document margin (no width: as richDocument()).
+std::unique_ptr<QTextDocument> pieceDocument(const std::vector<sheet::Block>& blocks,
+                                             std::span<const Piece> pieces, QPaintDevice* device,
+                                             qreal width);
 
 // The panel beside a form: the working of one record, its whole section, and the text
 // of a message that refused a press.

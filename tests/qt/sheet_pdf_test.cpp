@@ -47,6 +47,101 @@ sheet::SheetRecord workedRecord() {
     return r;
 }
 
+sheet::SheetRecord groundRecord(int n) {
+    forms::Form f(*forms::findForm("frmDZ_ChuiZhi"));
+    const std::string count = std::to_string(n);
+    forms::applyAll(f, std::vector{Action::set("CmbGg", "50"), Action::set("Cmbρ", "100"),
+                                   Action::set("CmbL1", "2.5"), Action::set("CmbN", count),
+                                   Action::press("CmdRun_GP")});
+    return *sheet::recordOf(f);
+}
+
+int pageCount(const QString& path) {
+    const QString info = run(QStringLiteral("pdfinfo"), {path});
+    return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
+}
+
+// The text of each page as pdftotext lays it out, without the page's header and footer
+// lines and without empty lines; whitespace squeezed to one space.
+std::vector<QStringList> bodyLines(const QString& path, int pages) {
+    std::vector<QStringList> result;
+    for (int page = 1; page <= pages; ++page) {
+        const QString n = QString::number(page);
+        const QString text =
+            run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), n,
+                                              QStringLiteral("-l"), n, path, QStringLiteral("-")});
+        QStringList lines;
+        for (QString line : text.split(u'\n')) {
+            line = line.simplified();
+            if (line.isEmpty() || line.startsWith(QStringLiteral("工程名称：")) ||
+                line.startsWith(QStringLiteral("第 ")))
+                continue;
+            lines << line;
+        }
+        result.push_back(lines);
+    }
+    return result;
+}
+
+// The headings of a document as pdftotext writes them ("3.4 计算结果").
+QStringList headingLines(const sheet::Document& doc) {
+    QStringList headings;
+    for (const sheet::Block& b : doc.blocks)
+        if (const auto* h = std::get_if<sheet::Heading>(&b))
+            headings << QString::fromStdString(h->number + " " + h->text).simplified();
+    return headings;
+}
+
+// What every paginated sheet keeps: no page ends with a heading; no line of one page's
+// foot comes again at the next page's top (a line drawn on both); the "共 N 页" of every
+// page is the file's page count, and the last page has text of the sheet.
+void checkBreaks(const sheet::Document& doc, const QString& path, int* pagesOut = nullptr) {
+    const int pages = pageCount(path);
+    QVERIFY(pages > 0);
+    const auto lines = bodyLines(path, pages);
+    const QStringList headings = headingLines(doc);
+    for (int page = 1; page <= pages; ++page) {
+        const QStringList& body = lines[page - 1];
+        QVERIFY2(!body.isEmpty(), qPrintable(QStringLiteral("page %1 is blank").arg(page)));
+        QVERIFY2(!headings.contains(body.back()),
+                 qPrintable(QStringLiteral("page %1 ends with %2").arg(page).arg(body.back())));
+        const QString n = QString::number(page);
+        const QString whole =
+            run(QStringLiteral("pdftotext"),
+                {QStringLiteral("-f"), n, QStringLiteral("-l"), n, path, QStringLiteral("-")});
+        QVERIFY2(whole.contains(sheet_qt::pageNumberText(page, pages)), qPrintable(whole));
+        if (page == 1) continue;
+        const QStringList& before = lines[page - 2];
+        // A table's header row is repeated on purpose; every other line is new.
+        for (const QString& foot : before.mid(std::max<qsizetype>(0, before.size() - 3)))
+            for (const QString& top : body.mid(0, 3))
+                QVERIFY2(foot != top || foot.startsWith(QStringLiteral("符号")),
+                         qPrintable(QStringLiteral("pages %1 and %2 both show %3")
+                                        .arg(page - 1)
+                                        .arg(page)
+                                        .arg(foot)));
+    }
+    if (pagesOut) *pagesOut = pages;
+}
+
+// A table of `rows` rows (with a header row) under a heading, after `filler` paragraphs.
+sheet::Document tableDocument(int filler, int rows) {
+    sheet::Document doc;
+    doc.project = "表格";
+    for (int i = 0; i < filler; ++i)
+        doc.blocks.push_back(sheet::Paragraph{"填充段落 " + std::to_string(i + 1)});
+    doc.blocks.push_back(sheet::Heading{2, "1.4", "计算结果"});
+    sheet::Table t;
+    t.header = {"符号", "名称", "数值", "单位"};
+    t.percent = {15, 50, 20, 15};
+    for (int r = 0; r < rows; ++r)
+        t.rows.push_back({"R" + std::to_string(r + 1), "第 " + std::to_string(r + 1) + " 行",
+                          std::to_string(1000 + r), "Ω"});
+    doc.blocks.push_back(t);
+    doc.blocks.push_back(sheet::Paragraph{"表后段落"});
+    return doc;
+}
+
 }  // namespace
 
 class SheetPdfTest : public QObject {
@@ -160,6 +255,100 @@ private slots:
         }
         QVERIFY2(drawn > 0,
                  qPrintable(run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")})));
+    }
+
+    // A project of 30 records, half with drawings: each record's 结论 once in the text,
+    // clean breaks, the page count exact.
+    void projectBreaksCleanly() {
+        sheet::Sheet s;
+        for (int i = 0; i < 15; ++i) {
+            s.add(rodRecord(std::to_string(15 + i % 10).c_str()));
+            s.add(groundRecord(2 + i % 5));
+        }
+        const sheet::Document doc = sheet::sheetDocument(s.header, s.records);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("project.pdf"));
+        QCOMPARE(sheet_qt::writePdf(doc, path), QString());
+        int pages = 0;
+        checkBreaks(doc, path, &pages);
+        QVERIFY(pages > 15);
+        const QString text = run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+        for (int record = 1; record <= 30; ++record) {
+            // A line of its own (a page's first line follows a form feed).
+            const QRegularExpression line(
+                QStringLiteral("(^|\\s)%1\\.%2\\s+结论\\s").arg(record).arg(record % 2 ? 6 : 5));
+            QVERIFY2(text.count(line) == 1, qPrintable(line.pattern()));
+        }
+        // Every verdict line once: the rods' 结论 state Rx, the earthing ones Rn.
+        QCOMPARE(text.count(QStringLiteral("计算得")), 30);
+    }
+
+    // A heading meets the foot of a page at every place in turn: it goes on with its
+    // table's header row and first row; the table continued on the next page repeats its
+    // header row; each row once.
+    void headingKeptWithTable_data() {
+        QTest::addColumn<int>("filler");
+        for (int filler = 30; filler <= 40; ++filler)
+            QTest::newRow(qPrintable(QString::number(filler))) << filler;
+    }
+    void headingKeptWithTable() {
+        QFETCH(int, filler);
+        const sheet::Document doc = tableDocument(filler, 60);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("table.pdf"));
+        QCOMPARE(sheet_qt::writePdf(doc, path), QString());
+        int pages = 0;
+        checkBreaks(doc, path, &pages);
+        QVERIFY(pages >= 2);
+        const auto lines = bodyLines(path, pages);
+        int rowsSeen = 0;
+        for (int page = 1; page <= pages; ++page) {
+            const QStringList& body = lines[page - 1];
+            const qsizetype heading = body.indexOf(QStringLiteral("1.4 计算结果"));
+            if (heading >= 0) {
+                QVERIFY(heading + 2 < body.size());
+                QCOMPARE(body[heading + 1], QStringLiteral("符号 名称 数值 单位"));
+                QVERIFY(body[heading + 2].startsWith(QStringLiteral("R1 第 1 行")));
+            }
+            const QRegularExpression row(QStringLiteral("^R\\d+ "));
+            qsizetype firstRow = 0;
+            while (firstRow < body.size() && !body[firstRow].contains(row)) ++firstRow;
+            if (firstRow == body.size()) continue;
+            QVERIFY2(firstRow > 0 && body[firstRow - 1] == QStringLiteral("符号 名称 数值 单位"),
+                     qPrintable(QStringLiteral("page %1 has rows without the header").arg(page)));
+            for (const QString& line : body)
+                if (line.contains(row)) {
+                    ++rowsSeen;
+                    QVERIFY2(line.startsWith(QStringLiteral("R%1 ").arg(rowsSeen)),
+                             qPrintable(line));
+                }
+        }
+        QCOMPARE(rowsSeen, 60);
+    }
+
+    // A paragraph taller than a page (a very long label) goes on over the pages it needs,
+    // each of its lines once: numbered words, each in the text once and in order.
+    void paragraphOverPages() {
+        std::string text;
+        for (int i = 0; i < 4000; ++i) text += "词" + std::to_string(10000 + i);
+        sheet::Document doc;
+        doc.blocks.push_back(sheet::Heading{1, "1", "长段落"});
+        doc.blocks.push_back(sheet::Paragraph{text});
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("long.pdf"));
+        QCOMPARE(sheet_qt::writePdf(doc, path), QString());
+        int pages = 0;
+        checkBreaks(doc, path, &pages);
+        QVERIFY(pages >= 3);
+        // The page's own lines only, joined: a word cut at a line's end is whole again.
+        QString joined;
+        for (const QStringList& body : bodyLines(path, pages)) joined += body.join(QString());
+        joined.remove(u' ');
+        const auto words = QRegularExpression(QStringLiteral("词(\\d{5})")).globalMatch(joined);
+        int expected = 10000;
+        for (auto it = words; it.hasNext(); ++expected)
+            QCOMPARE(it.next().captured(1).toInt(), expected);
+        QCOMPARE(expected, 14000);
     }
 
     void unwritablePathLeavesWhatWasThere() {
