@@ -94,9 +94,11 @@ void printText(const Form& form, const std::vector<Message>& messages,
             out << "[保护校核] " << tervalen::sentence(w) << '\n';
 }
 
-// The verdict of a record: {"ok", "text"}.
-nlohmann::ordered_json verdictOf(const tervalen::sheet::Conclusion& c) {
-    return {{"ok", c.satisfied.value_or(false)}, {"text", c.text}};
+// The verdict of a record that is judged (by a requirement or a height form's target):
+// "verdict": {"ok", "text"}.
+void addVerdict(nlohmann::ordered_json& out, const tervalen::sheet::SheetRecord& r) {
+    if (const auto c = tervalen::sheet::conclusionOf(r); c.satisfied)
+        out["verdict"] = {{"ok", *c.satisfied}, {"text", c.text}};
 }
 
 nlohmann::ordered_json jsonOf(const Form& form, const std::vector<Message>& messages) {
@@ -377,8 +379,7 @@ int runProject(const Options& options) {
         if (options.json) {
             nlohmann::ordered_json out = std::move(shownJson.at(i));
             out["label"] = r.label;
-            if (const auto c = tervalen::sheet::conclusionOf(r); c.satisfied)
-                out["verdict"] = verdictOf(c);
+            addVerdict(out, r);
             out["matches_saved"] = !r.mismatch;
             out["saved_results"] = nlohmann::ordered_json::array();
             for (const tervalen::sheet::Quantity& q : saved)
@@ -465,8 +466,7 @@ int run(int argc, char** argv) {
         nlohmann::ordered_json out = jsonOf(form, messages);
         if (added) out["label"] = added->label;
         if (record) {
-            if (const auto c = tervalen::sheet::conclusionOf(*record); c.satisfied)
-                out["verdict"] = verdictOf(c);
+            addVerdict(out, *record);
         } else if (options.require) {
             out["verdict"] = {{"ok", false}, {"text", "计算未得出结果，不能判定是否满足要求"}};
         }

@@ -75,9 +75,6 @@ constexpr std::array kResultNames = {
 };
 // clang-format on
 
-// The right triangle's sides are lengths on a plan or a section: metres, as everywhere.
-constexpr std::string_view kRightTriangle = "frmZJXB";
-
 std::string_view namedResult(std::string_view form, std::string_view symbol) {
     for (const ResultName& n : kResultNames)
         if (n.form == form && n.symbol == symbol) return n.name;
@@ -100,6 +97,14 @@ std::string unitAfter(const Row& row, std::size_t i) {
         return unitOf(c.text);
     }
     return {};
+}
+
+// The unit of the box at row[i] as its label gives it; the right triangle's sides, which
+// have no unit label, are lengths on a plan or a section: metres, as everywhere.
+std::string unitOfBox(const forms::Form& form, const Row& row, std::size_t i) {
+    std::string unit = unitAfter(row, i);
+    if (unit.empty() && form.name() == "frmZJXB") unit = "m";
+    return unit;
 }
 
 bool isHeading(const Row& row) {
@@ -179,8 +184,7 @@ std::vector<Quantity> knownConditions(const forms::Form& form) {
                     }
                 symbolFromName(form, c, q);
                 q.value = s.text;
-                q.unit = unitAfter(row, i);
-                if (q.unit.empty() && form.name() == kRightTriangle) q.unit = "m";
+                q.unit = unitOfBox(form, row, i);
                 out.push_back(std::move(q));
             }
     return out;
@@ -212,8 +216,7 @@ std::vector<Quantity> resultsShown(const forms::Form& form) {
                 }
                 if (q.name.empty()) q.name = namedResult(form.name(), q.symbol);
                 q.value = trimmed(s.text);
-                q.unit = unitAfter(row, i);
-                if (q.unit.empty() && form.name() == kRightTriangle) q.unit = "m";
+                q.unit = unitOfBox(form, row, i);
                 out.push_back(std::move(q));
             }
         }

@@ -112,6 +112,15 @@ const Quantity* narrowerWidth(const SheetRecord& r) {
     }
     return narrow;
 }
+// The result a width requirement is compared with: on one wire the narrower width in
+// place of `q`, named as such in `named`; else `q` itself.
+const Quantity* comparedWidth(const SheetRecord& r, const Quantity* q, std::string& named) {
+    if (!q || !q->symbol.starts_with("Bx") || !singleWire(r.form)) return q;
+    const Quantity* narrow = narrowerWidth(r);
+    if (!narrow || narrow == q) return q;
+    named = "较窄的保护宽度 ";
+    return narrow;
+}
 
 std::string restated(const SheetRecord& r) {
     std::string s;
@@ -130,11 +139,7 @@ std::optional<Conclusion> heightAgainstTarget(const SheetRecord& r) {
         for (const Quantity& q : r.results)
             if (!reached && q.symbol.starts_with(base)) reached = &q;
         std::string named;
-        if (reached && reached->symbol.starts_with("Bx") && singleWire(r.form))
-            if (const Quantity* narrow = narrowerWidth(r); narrow && narrow != reached) {
-                reached = narrow;
-                named = "较窄的保护宽度 ";
-            }
+        reached = comparedWidth(r, reached, named);
         const auto got = reached ? forms::toDouble(reached->value) : std::nullopt;
         const auto want = forms::toDouble(target.value);
         if (!got || !want) continue;
@@ -252,13 +257,8 @@ std::variant<Requirement, std::string> readRequirement(const SheetRecord& record
 
 Conclusion conclusionOf(const SheetRecord& r) {
     if (r.requirement) {
-        const Quantity* q = resultNamed(r, r.requirement->symbol);
         std::string named;
-        if (q && q->symbol.starts_with("Bx") && singleWire(r.form))
-            if (const Quantity* narrow = narrowerWidth(r); narrow && narrow != q) {
-                q = narrow;
-                named = "较窄的保护宽度 ";
-            }
+        const Quantity* q = comparedWidth(r, resultNamed(r, r.requirement->symbol), named);
         const auto got = q ? forms::toDouble(q->value) : std::nullopt;
         if (got) {
             const std::string want = withUnit(r.requirement->text, q->unit);

@@ -64,11 +64,10 @@ Outcome<HDLSanZ> calcH_DLSanZ(const RodFigureHeightInput& in) {
     std::optional<double> Hoc;
     checkTriangleCentre(rec, r->warnings, in.Hr, r->H, in.Hx, in.L, Rc, Hoc);
     if (!r->warnings.empty()) {
-        // The height whose centre point is Hx: Hx + Hr − √(Hr² − Rc²), none when Rc ≥ Hr.
-        std::optional<double> H;
-        if (Rc < in.Hr)
-            H = static_cast<double>(in.Hx) + in.Hr -
-                std::sqrt(static_cast<double>(in.Hr) * in.Hr - Rc * Rc);
+        // The centre point rises with the tips: it reaches Hx at Hx + Hr − √(Hr² − Rc²),
+        // Hx less the centre point of tips at the ground; none when Rc ≥ Hr.
+        std::optional<double> H = restingOnTips(0.0, Rc, in.Hr);
+        if (H) H = in.Hx - *H;
         addNeededHeight(rec, r->warnings, in.Hr, H, "{Hx}+{Hr}−√({Hr}²−{Rc}²)",
                         {{"Hx", in.Hx}, {"Hr", in.Hr}, {"Rc", Rc}}, "三针中心");
     }
@@ -105,10 +104,8 @@ Outcome<HDLSiZ> calcH_DLSiZ(const RodFigureHeightInput& in) {
     } else {
         rec.note("Ho2 = " + shown(r.Ho2) + " < 0：保护最低点低于地面，对角线上没有保护宽度 Bx2");
     }
-    // The middle of the diagonals is the centre of the square.
-    if (r.Ho2 < Hx) {
-        r.warnings.push_back(
-            lowestBelowHx(Place::Centre, "正方形中心（对角线上）", "Ho2", r.Ho2, Hx));
+    checkSquareCentre(r.warnings, r.Ho2, Hx);
+    if (!r.warnings.empty()) {
         // Ho2 reaches Hx at Hr − √((Hr − Hx)² − (Ld/2)²), while Ld/2 ≤ Hr − Hx.
         const double free = static_cast<double>(Hr) - Hx, half = static_cast<double>(Ld) / 2;
         std::optional<double> need;

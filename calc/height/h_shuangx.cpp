@@ -67,12 +67,9 @@ Outcome<HShuangX> calcH_ShuangX(float Hr, const std::function<double()>& readHoo
         // Neither case: the wires have no protection range (the two-wire range form's words).
         return Refusal{kWiresAboveSphereRadius};
     }
-    // Without a sag the lowest point is not worked out: only a width can show a weak point.
-    if (sag && r.Ho < Hx)
-        r.warnings.push_back(
-            lowestBelowHx(Place::BetweenWires, "两线之间（档距中央）", "Ho", r.Ho, Hx));
-    if (r.withinSphere && r.Bx1 < 0)
-        r.warnings.push_back(negativeWidth(Place::WireEnds, "两线之间（支柱处）", "Bx1", r.Bx1));
+    // Without a sag the lowest point is not worked out; above the sphere there is no Bx1.
+    wirePairWarnings(sag ? std::optional<float>(r.Ho) : std::nullopt, Hx,
+                     r.withinSphere ? std::optional<float>(r.Bx1) : std::nullopt, r.warnings);
     if (r.Bx2 && *r.Bx2 < 0)
         r.warnings.push_back(
             negativeWidth(Place::BetweenWires, "两线之间（Hr 高度）", "Bx2", *r.Bx2));

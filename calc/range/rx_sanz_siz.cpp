@@ -29,6 +29,11 @@ void checkTriangleCentre(Recorder& rec, Warnings& warnings, float Hr, double h, 
         rec.check("Hoc", *Hoc, "≥", "Hx", Hx, "三针中心在 Hx 高度受保护");
 }
 
+void checkSquareCentre(Warnings& warnings, float Ho2, float Hx) {
+    if (Ho2 < Hx)
+        warnings.push_back(lowestBelowHx(Place::Centre, "正方形中心（对角线上）", "Ho2", Ho2, Hx));
+}
+
 Outcome<RxSanZ> calcRx_DLSanZ(const RodFigureInput& in) {
     // The three sides are alike: one of them is a pair of rods L apart.
     Outcome<TwoRods> side = twoRods(false, {in.Hr, in.H, in.Hx, in.L}, kThreeRodsTooFarApart,
@@ -68,10 +73,7 @@ Outcome<RxSiZ> calcRx_DLSiZ(const RodFigureInput& in) {
     } else {
         rec.note("Ho2 = " + shown(r.Ho2) + " < 0：保护最低点低于地面，对角线上没有保护宽度 Bx2");
     }
-    // The middle of the diagonals is the centre of the square.
-    if (r.Ho2 < Hx)
-        r.warnings.push_back(
-            lowestBelowHx(Place::Centre, "正方形中心（对角线上）", "Ho2", r.Ho2, Hx));
+    checkSquareCentre(r.warnings, r.Ho2, Hx);
     r.working = rec.take();
     return r;
 }

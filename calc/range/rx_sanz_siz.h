@@ -49,6 +49,9 @@ extern const char* const kDiagonalUncovered;
 void checkTriangleCentre(Recorder& rec, Warnings& warnings, float Hr, double h, float Hx, float L,
                          double& Rc, std::optional<double>& Hoc);
 
+// The centre of a square of rods, the middle of its diagonals: Ho2 below Hx is a weak point.
+void checkSquareCentre(Warnings& warnings, float Ho2, float Hx);
+
 Outcome<RxSanZ> calcRx_DLSanZ(const RodFigureInput& in);
 Outcome<RxSiZ> calcRx_DLSiZ(const RodFigureInput& in);
 

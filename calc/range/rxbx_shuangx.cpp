@@ -10,12 +10,13 @@ const char* const kWiresTooHigh = "避雷线太高！\n避雷线高度 H 不应�
 const char* const kWiresTooFarApart = "避雷线之间距离太大！\n不能按双根等高避雷线方法计算！";
 const char* const kWiresAboveSphereRadius = "避雷线高度过高，无保护范围！";
 
-void wirePairWarnings(float Ho, float Hx, float Bx1, Warnings& warnings) {
-    if (Ho < Hx)
+void wirePairWarnings(std::optional<float> Ho, float Hx, std::optional<float> Bx1,
+                      Warnings& warnings) {
+    if (Ho && *Ho < Hx)
         warnings.push_back(
-            lowestBelowHx(Place::BetweenWires, "两线之间（档距中央）", "Ho", Ho, Hx));
-    if (Bx1 < 0)
-        warnings.push_back(negativeWidth(Place::WireEnds, "两线之间（支柱处）", "Bx1", Bx1));
+            lowestBelowHx(Place::BetweenWires, "两线之间（档距中央）", "Ho", *Ho, Hx));
+    if (Bx1 && *Bx1 < 0)
+        warnings.push_back(negativeWidth(Place::WireEnds, "两线之间（支柱处）", "Bx1", *Bx1));
 }
 
 Outcome<RxBxShuangX> calcRxBx_ShuangX(const WirePairInput& in) {

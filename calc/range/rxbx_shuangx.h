@@ -3,6 +3,8 @@
 // point midway between them at mid-span, and the smallest width at Hx at both ends of the
 // centre line, where the wires hang at the full height of their supports.
 
+#include <optional>
+
 #include "calc/common/arith.h"
 #include "calc/common/warning.h"
 #include "calc/common/working.h"
@@ -34,8 +36,10 @@ extern const char* const kWiresTooFarApart;        // D2 not below twice the rea
 extern const char* const kWiresAboveSphereRadius;  // Hr < H: no range is worked out
 
 // The weak points of two wires: the lowest point between them at mid-span below Hx, a
-// negative width between them at the supports.
-void wirePairWarnings(float Ho, float Hx, float Bx1, Warnings& warnings);
+// negative width between them at the supports; either is left out where it was not
+// worked out.
+void wirePairWarnings(std::optional<float> Ho, float Hx, std::optional<float> Bx1,
+                      Warnings& warnings);
 
 Outcome<RxBxShuangX> calcRxBx_ShuangX(const WirePairInput& in);
 
