@@ -1,5 +1,6 @@
 // docs/glossary.md lists the catalog's forms: every form in menu order with its window
-// title, each row naming the form's input and result boxes, and no form that is not there.
+// title and its menu entry, each row naming the form's input and result boxes, and no form
+// that is not there.
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,12 @@ TEST(Glossary, ListsEveryFormInMenuOrderWithItsTitleAndBoxes) {
         SCOPED_TRACE(def.name);
         EXPECT_EQ(rows[i].name, def.name) << "row " << i + 1;
         EXPECT_EQ(rows[i].title, def.caption);
+        // The menu path ends with the entry the definition places, within its submenu.
+        const std::string entry =
+            (def.menu.submenu.empty() ? "" : def.menu.submenuCaption + " ▸ ") + def.menu.caption +
+            " |";
+        EXPECT_NE(rows[i].text.find("▸ " + entry), std::string::npos)
+            << "the row's menu is not where the definition places it: " << entry;
         for (const Control* c : boxes(def))
             EXPECT_NE(rows[i].text.find('`' + c->name + '`'), std::string::npos)
                 << "the row does not name " << c->name;
