@@ -64,6 +64,12 @@ TEST(AtomicWrite, TheTemporaryNameIsAFileNameForAnyTarget) {
         EXPECT_TRUE(name.ends_with(".tmp")) << name;
     }
     EXPECT_EQ(temporaryBeside("/x/a.tvp").filename().string().rfind("a.tvp.", 0), 0u);
+    // In the target's own folder: a rename from another file system fails ("Invalid
+    // cross-device link"), so a project on /dev/shm could not be saved.
+    for (const char* target : {"/x/a.tvp", "/dev/shm/p/b.pdf", "rel/c.dxf"})
+        EXPECT_EQ(temporaryBeside(target).parent_path(),
+                  std::filesystem::path(target).parent_path())
+            << target;
 }
 
 #ifdef TERVALEN_TEST_POSIX
