@@ -321,43 +321,16 @@ sheet::SheetRecord recordFrom(const InJson& j, int number, const sheet::ReplayWa
     Working savedWorking = workingFrom(r);
 
     // Computed once, within a bound on its searches (which also holds for the boxes'
-    // Enter below); what the press says when it gives no result is its last message.
+    // Enter below); a press that gives no result keeps what was saved, marked with why.
     const StepBudget budget(kMaxStepsPerRecord);
-    std::optional<sheet::SheetRecord> again;
-    std::string said;
-    try {
-        again = sheet::replay(def, settings, actions, label,
-                              [&](const forms::Form& form, const std::vector<forms::Message>& all) {
-                                  if (!all.empty()) said = all.back().text;
-                                  if (watch) watch(form, all);
-                              });
-    } catch (const forms::InternalError& e) {
-        said = std::string("程序内部错误：") + e.what();
-    }
-    sheet::SheetRecord rec;
-    if (again) {
-        rec = std::move(*again);
-        if (!sameResults(rec.results, saved)) rec.mismatch = sheet::Mismatch{false, {}, saved};
-    } else {
-        // Kept as saved, marked: the known conditions are the actions' own inputs.
-        forms::Form form(def);
-        form.setSink([](const forms::Message&) {});
-        form.setInternalErrorSink([](const std::string&) {});
-        form.setSettings(settings);
-        for (const forms::Action& a : actions)
-            if (a.verb != forms::Action::Verb::Press) forms::apply(form, a);
-        rec.label = std::move(label);
-        rec.form = def.name;
-        rec.def = &def;
-        rec.caption = def.caption;
-        rec.button = actions.back().control;
-        rec.settings = form.settings();
-        rec.actions = actions;
-        rec.known = sheet::knownConditions(form);
+    sheet::Replayed again = sheet::replayRecord(def, settings, actions, label, watch);
+    sheet::SheetRecord rec = std::move(again.record);
+    if (again.refused) {
         rec.results = saved;
         rec.working = std::move(savedWorking);
-        std::replace(said.begin(), said.end(), '\n', ' ');
-        rec.mismatch = sheet::Mismatch{true, said.empty() ? "计算未得出结果" : said, saved};
+        rec.mismatch = sheet::Mismatch{true, *again.refused, saved};
+    } else if (!sameResults(rec.results, saved)) {
+        rec.mismatch = sheet::Mismatch{false, {}, saved};
     }
     if (r.has(key::requirement)) {
         const Reader q(r.at(key::requirement), r.where() + "的要求值");

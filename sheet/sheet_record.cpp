@@ -1,8 +1,9 @@
 #include "sheet/sheet_record.h"
 
-#include "forms/catalog.h"
+#include <algorithm>
 
 #include "drawing/from_record.h"
+#include "forms/catalog.h"
 #include "forms/form.h"
 #include "sheet/form_reading.h"
 
@@ -35,11 +36,13 @@ std::string differences(const forms::Form& form, const std::string& button,
     return "“" + caption + "”按以下不同的输入计算：" + list + "。";
 }
 
-// The record of the last press among `actions` on `form`, its messages collected in `said`.
-std::optional<SheetRecord> replayOn(forms::Form& form, std::vector<std::string>& said,
-                                    std::span<const forms::Action> actions, std::string label) {
+// The last press among `actions` on `form`, its messages collected in `said`: its record,
+// or the record as far as the actions go and why the press gave none.
+Replayed replayOn(forms::Form& form, std::vector<std::string>& said,
+                  std::span<const forms::Action> actions, std::string label) {
     const forms::FormDef& def = form.def();
-    SheetRecord rec;
+    Replayed out;
+    SheetRecord& rec = out.record;
     struct Earlier {
         std::string button;
         std::vector<Quantity> known;
@@ -55,23 +58,26 @@ std::optional<SheetRecord> replayOn(forms::Form& form, std::vector<std::string>&
         said.clear();
         form.press(a.control);
         const auto& press = form.lastPress();
-        if (!press) {
-            if (last) return std::nullopt;
-            continue;
-        }
+        if (!press) continue;
         rec.working.insert(rec.working.end(), press->working().begin(), press->working().end());
         if (!last) earlier.push_back({a.control, knownConditions(form)});
     }
-    if (actions.empty() || actions.back().verb != forms::Action::Verb::Press || !form.lastPress())
-        return std::nullopt;
     rec.label = std::move(label);
     rec.form = def.name;
     rec.def = &def;
     rec.caption = def.caption;
-    rec.button = actions.back().control;
+    rec.button = actions.empty() ? std::string() : actions.back().control;
     rec.settings = form.settings();
     rec.actions.assign(actions.begin(), actions.end());
     rec.known = knownConditions(form);
+    if (actions.empty() || actions.back().verb != forms::Action::Verb::Press || !form.lastPress()) {
+        // What the press said last is why; a press that said nothing gave no result.
+        std::string why = said.empty() ? std::string("计算未得出结果") : said.back();
+        std::replace(why.begin(), why.end(), '\n', ' ');
+        out.refused = std::move(why);
+        rec.working.clear();
+        return out;
+    }
     for (const Earlier& e : earlier)
         if (std::string s = differences(form, e.button, e.known, rec.known); !s.empty())
             rec.earlierInputs.push_back(std::move(s));
@@ -79,7 +85,7 @@ std::optional<SheetRecord> replayOn(forms::Form& form, std::vector<std::string>&
     rec.messages = std::move(said);
     rec.warnings = form.lastPress()->warnings();
     rec.layout = drawing::layoutOf(*form.lastPress());
-    return rec;
+    return out;
 }
 
 }  // namespace
@@ -105,6 +111,14 @@ std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settin
 std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settings& settings,
                                   std::span<const forms::Action> actions, std::string label,
                                   const ReplayWatcher& watch) {
+    Replayed r = replayRecord(def, settings, actions, std::move(label), watch);
+    if (r.refused) return std::nullopt;
+    return std::move(r.record);
+}
+
+Replayed replayRecord(const forms::FormDef& def, const forms::Settings& settings,
+                      std::span<const forms::Action> actions, std::string label,
+                      const ReplayWatcher& watch) {
     forms::Form form(def);
     std::vector<std::string> said;
     std::vector<forms::Message> all;
@@ -112,16 +126,21 @@ std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settin
         said.push_back(m.text);
         if (watch) all.push_back(m);
     });
-    std::optional<SheetRecord> rec;
+    // A fault of the program in a handler stops that press as it would on the screen; the
+    // press then gives no result, and the fault is why.
+    std::string fault;
+    form.setInternalErrorSink([&](const std::string& detail) { fault = detail; });
+    std::optional<Replayed> out;
     try {
         for (const auto& [name, value] : settings) form.setSetting(name, value);
-        rec = replayOn(form, said, actions, std::move(label));
+        out = replayOn(form, said, actions, std::move(label));
     } catch (...) {
         if (watch) watch(form, all);
         throw;
     }
     if (watch) watch(form, all);
-    return rec;
+    if (out->refused && !fault.empty()) out->refused = "程序内部错误：" + fault;
+    return std::move(*out);
 }
 
 std::optional<SheetRecord> recordOf(const forms::Form& form, std::string label) {

@@ -57,8 +57,8 @@ struct Mismatch {
 };
 
 struct SheetRecord {
-    std::string label;    // "1# 独立单针保护范围计算"; the user may edit it
-    std::string form;     // "frmRx_DLDanZ"
+    std::string label;  // "1# 独立单针保护范围计算"; the user may edit it
+    std::string form;   // "frmRx_DLDanZ"
     // The form's definition (what the sheet needs to know of the form: its family, the
     // basis of each button, the names of its results); null only for a record made by
     // hand, which is then looked up by `form` in the catalog (see definitionOf).
@@ -108,6 +108,16 @@ using ReplayWatcher =
 std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settings& settings,
                                   std::span<const forms::Action> actions, std::string label,
                                   const ReplayWatcher& watch);
+// The same, also when the press gives no result: then the record as far as the actions go
+// (its known conditions; no results, no working) and why, in one line (what the press said
+// last, or "计算未得出结果"). The one replay every reader of saved actions uses.
+struct Replayed {
+    SheetRecord record;
+    std::optional<std::string> refused;
+};
+Replayed replayRecord(const forms::FormDef& def, const forms::Settings& settings,
+                      std::span<const forms::Action> actions, std::string label = {},
+                      const ReplayWatcher& watch = {});
 // The same with every setting at its default.
 std::optional<SheetRecord> replay(const forms::FormDef& def, std::span<const forms::Action> actions,
                                   std::string label = {});
