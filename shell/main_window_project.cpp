@@ -64,18 +64,17 @@ QByteArray stampOf(const QString& absolute) {
 }  // namespace
 
 QString MDIFangLei::projectCaption() const {
-    const QString name =
-        m_projectFile.isEmpty() ? kTitle : QFileInfo(m_projectFile).fileName() + " - " + kTitle;
-    if (!hasUnsavedChanges()) return name;
-    // The mark goes right after the project's name, or after the program's for a project
-    // not saved yet.
-    const qsizetype end = m_projectFile.isEmpty() ? name.size() : name.indexOf(" - " + kTitle);
-    return QString(name).insert(end, QLatin1Char('*'));
+    // Qt shows the "*" of unsaved changes at the placeholder: right after the project's
+    // name, or after the program's for a project not saved yet.
+    return m_projectFile.isEmpty()
+               ? kTitle + QStringLiteral("[*]")
+               : QFileInfo(m_projectFile).fileName() + QStringLiteral("[*] - ") + kTitle;
 }
 
 void MDIFangLei::updateTitle() {
     setWindowFilePath(m_projectFile);
     setWindowTitle(projectCaption());
+    setWindowModified(hasUnsavedChanges());
 }
 
 bool MDIFangLei::hasUnsavedChanges() const {

@@ -106,8 +106,10 @@ private:
     QString m_seen, m_text;
 };
 
+// The title as the window shows it: Qt's placeholder for unsaved changes as "*" or nothing.
 QString titleOf(const QWidget& w) {
-    return w.windowTitle();
+    return QString(w.windowTitle())
+        .replace(QStringLiteral("[*]"), w.isWindowModified() ? QStringLiteral("*") : QString());
 }
 
 }  // namespace

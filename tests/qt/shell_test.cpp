@@ -104,7 +104,8 @@ private slots:
                             .arg(QString::fromLatin1(e.name), QString::fromUtf8(e.caption));
         QCOMPARE(seen, expected);
         QCOMPARE(w.recentActions().size(), std::size_t{20});
-        QCOMPARE(w.windowTitle(), QStringLiteral("Tervalen"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tervalen[*]"));
+        QVERIFY(!w.isWindowModified());
         // The original entries keep no shortcut; the added ones have theirs.
         for (const auto& e : shell::menuTable())
             if (e.kind == shell::MenuEntry::Command)
