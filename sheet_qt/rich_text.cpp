@@ -93,6 +93,8 @@ struct Writer {
     void operator()(const sheet::Verdict& v) const {
         html += QStringLiteral("<p><b>") + symbolHtml(v.text) + QStringLiteral("</b></p>");
     }
+    // A page break, in a document of its own (the preview), as a rule across it.
+    void operator()(const sheet::PageBreak&) const { html += QStringLiteral("<hr/>"); }
     void operator()(const sheet::Figure& f) const {
         if (!figures) {
             html += QStringLiteral("<p>") + plainHtml(f.drawing.title) +
