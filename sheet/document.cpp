@@ -100,6 +100,39 @@ void Sheet::add(SheetRecord record) {
     records.push_back(std::move(record));
 }
 
+Sheet::Updated Sheet::update(const SheetRecord& was, std::size_t hint, SheetRecord now) {
+    const auto same = [&](const SheetRecord& r) {
+        return r.form == was.form && r.settings == was.settings && r.actions == was.actions;
+    };
+    std::size_t at = hint;
+    if (at >= records.size() || !same(records[at])) {
+        at = 0;
+        while (at < records.size() && !same(records[at])) ++at;
+        if (at == records.size()) return {};
+    }
+    SheetRecord& r = records[at];
+    Updated out{static_cast<int>(at), false};
+    now.label = r.label;
+    if (r.requirement) {
+        const auto read = readRequirement(now, r.requirement->text, r.requirement->symbol);
+        if (const auto* kept = std::get_if<Requirement>(&read))
+            now.requirement = *kept;
+        else
+            out.requirementDropped = true;
+    }
+    now.mismatch.reset();
+    r = std::move(now);
+    return out;
+}
+
+bool Sheet::adoptRecomputed(std::size_t index) {
+    if (index >= records.size()) return false;
+    SheetRecord& r = records[index];
+    if (!r.mismatch || r.mismatch->refused) return false;
+    r.mismatch.reset();
+    return true;
+}
+
 std::string shownLabel(const SheetRecord& record) {
     return programNumbered(record.label, record.caption) ? record.caption : record.label;
 }

@@ -67,6 +67,20 @@ struct Sheet {
     // Appends a record; an empty label becomes the form's caption (the section number is
     // the record's place, never part of its label).
     void add(SheetRecord record);
+    // 更新此记录: the record a form was opened again from (`was`, then at `hint`) takes the
+    // form's new calculation `now`, in its place, keeping its label and its requirement
+    // (dropped when the new results take it no more: `requirementDropped`). The record is
+    // found as the same calculation (form, settings, actions) as `was`, at `hint` first;
+    // its index, or -1 when it is no longer in the sheet.
+    struct Updated {
+        int index = -1;
+        bool requirementDropped = false;
+    };
+    Updated update(const SheetRecord& was, std::size_t hint, SheetRecord now);
+    // 采用重新计算结果: a record marked as differing from what was saved keeps the values
+    // computed now (its mark cleared, so they are what a save writes). False when there is
+    // nothing to take (no mark, or the press gave no result).
+    bool adoptRecomputed(std::size_t index);
     bool operator==(const Sheet&) const = default;
 };
 
