@@ -11,6 +11,7 @@
 #include <QTextLayout>
 #include <QTextTable>
 #include <algorithm>
+#include <memory>
 #include <variant>
 
 #include "drawing_qt/render.h"
@@ -154,6 +155,8 @@ bool onlyHeadingsIn(const std::vector<sheet::Block>& blocks, std::span<const Pie
 struct Page {
     std::vector<Piece> pieces;
     int part = -1;
+    // The page laid out as it was checked, painted as it is (one layout a page).
+    std::shared_ptr<QTextDocument> laid;
 };
 
 // Splits the blocks of [begin, end), a run without page breaks, into pages of `height`:
@@ -216,9 +219,12 @@ void paginateRun(const std::vector<sheet::Block>& blocks, std::size_t begin, std
         // tall, its last row or piece goes to the next page (and a heading left last
         // with it).
         for (;;) {
-            const auto doc = pieceDocument(blocks, page.pieces, device, width);
+            std::shared_ptr<QTextDocument> doc = pieceDocument(blocks, page.pieces, device, width);
             const qreal laid = doc->documentLayout()->documentSize().height();
-            if (laid <= height) break;
+            if (laid <= height) {
+                page.laid = std::move(doc);
+                break;
+            }
             Piece& last = page.pieces.back();
             if (last.rowEnd != SIZE_MAX && last.rowEnd - last.rowBegin > 1) {
                 i = last.block;
@@ -230,7 +236,7 @@ void paginateRun(const std::vector<sheet::Block>& blocks, std::size_t begin, std
                 // pages as it needs.
                 doc->setPageSize(QSizeF(width, height));
                 const int parts = doc->pageCount();
-                for (int k = 0; k < parts; ++k) pages.push_back({page.pieces, k});
+                for (int k = 0; k < parts; ++k) pages.push_back({page.pieces, k, nullptr});
                 page.pieces.clear();
                 break;
             }
@@ -303,14 +309,22 @@ int paintSheet(const sheet::Document& document, QPagedPaintDevice& device) {
     if (document.contents) filled = withContentsPages(document, paged);
     const std::vector<sheet::Block>& blocks = document.contents ? filled : document.blocks;
     const QString project = QString::fromStdString(document.project);
-    std::unique_ptr<QTextDocument> doc;
+    std::shared_ptr<QTextDocument> doc;
+    const auto holdsContents = [&](const Page& at) {
+        return document.contents &&
+               std::any_of(at.pieces.begin(), at.pieces.end(), [&](const Piece& piece) {
+                   return piece.block == document.contents->table;
+               });
+    };
     for (int i = 0; i < pages; ++i) {
         const Page& at = paged[i];
         if (i > 0) device.newPage();
         paintFrame(p, page, band, project, i + 1, pages);
         // Each page its own document: nothing of another page is drawn on it (and so
         // nothing is in its text twice). A piece over several pages is laid out once.
-        if (at.part <= 0) {
+        if (at.laid && !holdsContents(at)) {
+            doc = at.laid;
+        } else if (at.part <= 0) {
             doc = pieceDocument(blocks, at.pieces, &device, body.width());
             if (at.part == 0) {
                 doc->setPageSize(body.size());
