@@ -202,7 +202,7 @@ std::vector<std::string> summaryRow(const SheetRecord& r, int number) {
     }
     const Conclusion c = conclusionOf(r);
     std::string verdict = !c.satisfied ? "—" : *c.satisfied ? "满足" : "不满足";
-    if (r.mismatch) verdict += "（" + std::string(kMismatchNote) + "）";
+    if (r.mismatch) verdict += std::string(" ") + kMismatchMark;
     return {std::to_string(number), shownLabel(r), r.caption, result, required, verdict};
 }
 
@@ -220,6 +220,9 @@ std::vector<Block> frontBlocks(std::span<const SheetRecord> records) {
         summary.rows.push_back(summaryRow(records[i], static_cast<int>(i) + 1));
     if (summary.rows.empty()) summary.rows.push_back({"", "（尚无记录）", "", "", "", ""});
     out.push_back(std::move(summary));
+    if (std::any_of(records.begin(), records.end(), [](const SheetRecord& r) { return r.mismatch; }))
+        out.push_back(Paragraph{std::string(kMismatchMark) + " " + kMismatchNote +
+                                "，见该记录的“计算结果”。"});
     out.push_back(Paragraph{kDisplayRule});
     out.push_back(PageBreak{});
     return out;

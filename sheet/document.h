@@ -146,6 +146,8 @@ inline constexpr const char* kDisplayRule = "中间结果显示 7 位有效数�
 // A record whose results, computed again on reading a project file, differ from the ones
 // saved (SheetRecord::mismatch); the sheet says so in its 计算结果 with both values.
 inline constexpr const char* kMismatchNote = "结果与保存时不同";
+// Its mark in the summary's verdict column, explained under the table.
+inline constexpr const char* kMismatchMark = "※";
 inline constexpr const char* kClosingLine =
     "本计算书由 Tervalen 程序生成，计算条件与结果须经设计人校核后使用。";
 
