@@ -47,19 +47,21 @@ struct Field {
     const char* remembered = nullptr;  // settings key, or nullptr
     const char* dateCaption = nullptr;
     std::string sheet::SheetHeader::*date = nullptr;
+    // A short field that goes on the row of the field before it.
+    bool besidePrevious = false;
 };
 using H = sheet::SheetHeader;
 constexpr Field kFields[] = {
     {"工程名称", &H::project},
     {"子项/编号", &H::subitem},
     {"计算书编号", &H::number},
-    {"版次", &H::revision},
+    {"版次", &H::revision, nullptr, nullptr, nullptr, true},
     {"设计单位", &H::designer, "sheet/designer"},
+    {"日期", &H::date, nullptr, nullptr, nullptr, true},
     {"计算人", &H::calculator, "sheet/calculator", "计算人日期", &H::calculatorDate},
     {"校对人", &H::checker, nullptr, "校对人日期", &H::checkerDate},
     {"审核人", &H::reviewer, nullptr, "审核人日期", &H::reviewerDate},
     {"审定人", &H::approver, nullptr, "审定人日期", &H::approverDate},
-    {"日期", &H::date},
 };
 
 QString quantities(const std::vector<sheet::Quantity>& list) {
@@ -118,12 +120,23 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
         m_fields.push_back({caption, edit, member});
         return edit;
     };
+    QHBoxLayout* last = nullptr;
     for (const Field& f : kFields) {
         QLineEdit* edit = fieldEdit(QString::fromUtf8(f.caption), f.member, f.remembered);
-        if (!f.date) {
-            header->addRow(QString::fromUtf8(f.caption), edit);
+        if (f.besidePrevious && last) {
+            auto* caption = new QLabel(QString::fromUtf8(f.caption), this);
+            caption->setBuddy(edit);
+            last->addWidget(caption);
+            last->addWidget(edit, 2);
             continue;
         }
+        if (!f.date) {
+            last = new QHBoxLayout;
+            last->addWidget(edit, 3);
+            header->addRow(QString::fromUtf8(f.caption), last);
+            continue;
+        }
+        last = nullptr;
         // A person who signs the cover, with the date beside the name.
         auto* row = new QHBoxLayout;
         row->addWidget(edit, 3);
@@ -147,7 +160,9 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
         refresh();
         emit changed();
     });
-    header->addRow(QStringLiteral("规范版本"), m_edition);
+    auto* editionRow = new QHBoxLayout;
+    editionRow->addWidget(m_edition);
+    header->addRow(QStringLiteral("规范版本"), editionRow);
     m_recordPerPage = new QCheckBox(QStringLiteral("每条记录另起一页"), this);
     m_recordPerPage->setObjectName(QStringLiteral("RecordPerPage"));
     connect(m_recordPerPage, &QCheckBox::toggled, this, [this](bool on) {
@@ -156,7 +171,7 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
         rebuildPreview();
         emit changed();
     });
-    header->addRow(QString(), m_recordPerPage);
+    editionRow->addWidget(m_recordPerPage);
 
     m_list->setObjectName(QStringLiteral("SheetRecords"));
     m_requirementSymbol->setObjectName(QStringLiteral("RequirementSymbol"));

@@ -508,8 +508,8 @@ private slots:
         };
         std::vector<QWidget*> expected;
         for (const char* caption :
-             {"工程名称", "子项/编号", "计算书编号", "版次", "设计单位", "计算人", "计算人日期",
-              "校对人", "校对人日期", "审核人", "审核人日期", "审定人", "审定人日期", "日期"})
+             {"工程名称", "子项/编号", "计算书编号", "版次", "设计单位", "日期", "计算人",
+              "计算人日期", "校对人", "校对人日期", "审核人", "审核人日期", "审定人", "审定人日期"})
             expected.push_back(sheet->headerField(QString::fromUtf8(caption)));
         expected.push_back(sheet->findChild<QComboBox*>(QStringLiteral("规范版本")));
         expected.push_back(sheet->recordPerPage());
