@@ -329,17 +329,34 @@ tervalen::files::FileLock lockProject(const std::string& file) {
 void applyHeader(const Options& options, tervalen::sheet::SheetHeader& h) {
     using tervalen::sheet::SheetHeader;
     static const std::pair<const char*, std::string SheetHeader::*> kFields[] = {
-        {"project", &SheetHeader::project},   {"subitem", &SheetHeader::subitem},
-        {"designer", &SheetHeader::designer}, {"calculator", &SheetHeader::calculator},
-        {"checker", &SheetHeader::checker},   {"reviewer", &SheetHeader::reviewer},
-        {"date", &SheetHeader::date}};
+        {"project", &SheetHeader::project},
+        {"subitem", &SheetHeader::subitem},
+        {"designer", &SheetHeader::designer},
+        {"calculator", &SheetHeader::calculator},
+        {"checker", &SheetHeader::checker},
+        {"reviewer", &SheetHeader::reviewer},
+        {"date", &SheetHeader::date},
+        {"number", &SheetHeader::number},
+        {"revision", &SheetHeader::revision},
+        {"approver", &SheetHeader::approver},
+        {"calculator_date", &SheetHeader::calculatorDate},
+        {"checker_date", &SheetHeader::checkerDate},
+        {"reviewer_date", &SheetHeader::reviewerDate},
+        {"approver_date", &SheetHeader::approverDate}};
     for (const auto& [key, value] : options.header) {
+        if (key == "record_per_page") {
+            if (value != "0" && value != "1")
+                throw ActionError("header field 'record_per_page' takes 0 or 1");
+            h.recordPerPage = value == "1";
+            continue;
+        }
         const auto* field = std::find_if(std::begin(kFields), std::end(kFields),
                                          [&](const auto& f) { return key == f.first; });
         if (field == std::end(kFields))
             throw ActionError("unknown header field '" + key +
-                              "' (project, subitem, designer, calculator, checker, reviewer, "
-                              "date)");
+                              "' (project, subitem, number, revision, designer, calculator, "
+                              "checker, reviewer, approver, date, calculator_date, checker_date, "
+                              "reviewer_date, approver_date, record_per_page)");
         h.*(field->second) = value;
     }
     if (!options.edition.empty())
@@ -498,7 +515,7 @@ int run(int argc, char** argv) {
     }
     tervalen::sheet::Sheet sheet;
     applyHeader(options, sheet.header);
-    record->label.clear();  // numbered as the sheet's first
+    record->label.clear();  // the form's caption
     sheet.add(*record);
     // The section starts with a blank line, which parts it from the results.
     if (options.text)
@@ -506,7 +523,8 @@ int run(int argc, char** argv) {
             tervalen::sheet::recordDocument(sheet.records.front(), 1, sheet.header.edition));
     if (!options.pdf.empty()) {
         if (const std::string error = writeSheetPdf(
-                options.pdf, tervalen::sheet::sheetDocument(sheet.header, sheet.records));
+                options.pdf,
+                tervalen::sheet::singleSheetDocument(sheet.header, sheet.records.front()));
             !error.empty()) {
             std::cerr << "tervalen-calc: " << oneLine(error) << '\n';
             return kNoExport;

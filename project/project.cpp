@@ -45,6 +45,15 @@ constexpr const char* checker = "checker";
 constexpr const char* reviewer = "reviewer";
 constexpr const char* date = "date";
 constexpr const char* edition = "edition";  // "2010" or "1994"
+// The cover's fields (files from before them have none: empty).
+constexpr const char* number = "number";
+constexpr const char* revision = "revision";
+constexpr const char* approver = "approver";
+constexpr const char* calculatorDate = "calculator_date";
+constexpr const char* checkerDate = "checker_date";
+constexpr const char* reviewerDate = "reviewer_date";
+constexpr const char* approverDate = "approver_date";
+constexpr const char* recordPerPage = "record_per_page";
 // A record.
 constexpr const char* label = "label";
 constexpr const char* form = "form";
@@ -480,9 +489,14 @@ Project parse(std::string_view text, const sheet::ReplayWatcher& watch) {
 
         Project p;
         const Reader h(top.at(key::header), "表头");
-        p.sheet.header = {h.text(key::project),    h.text(key::subitem), h.text(key::designer),
-                          h.text(key::calculator), h.text(key::checker), h.text(key::reviewer),
-                          h.text(key::date)};
+        sheet::SheetHeader& header = p.sheet.header;
+        header.project = h.text(key::project);
+        header.subitem = h.text(key::subitem);
+        header.designer = h.text(key::designer);
+        header.calculator = h.text(key::calculator);
+        header.checker = h.text(key::checker);
+        header.reviewer = h.text(key::reviewer);
+        header.date = h.text(key::date);
         // A file from before the header had an edition cited the 1994 edition throughout.
         p.sheet.header.edition = CodeEdition::GB50057_94;
         if (h.has(key::edition)) {
@@ -492,6 +506,16 @@ Project parse(std::string_view text, const sheet::ReplayWatcher& watch) {
             p.sheet.header.edition =
                 e == "2010" ? CodeEdition::GB50057_2010 : CodeEdition::GB50057_94;
         }
+        for (const auto& [k, field] :
+             {std::pair{key::number, &sheet::SheetHeader::number},
+              std::pair{key::revision, &sheet::SheetHeader::revision},
+              std::pair{key::approver, &sheet::SheetHeader::approver},
+              std::pair{key::calculatorDate, &sheet::SheetHeader::calculatorDate},
+              std::pair{key::checkerDate, &sheet::SheetHeader::checkerDate},
+              std::pair{key::reviewerDate, &sheet::SheetHeader::reviewerDate},
+              std::pair{key::approverDate, &sheet::SheetHeader::approverDate}})
+            header.*field = h.optionalText(k);
+        header.recordPerPage = h.flag(key::recordPerPage, false);
         int n = 0;
         for (const InJson& r : top.array(key::records))
             p.sheet.records.push_back(recordFrom(r, ++n, watch));
@@ -523,7 +547,15 @@ std::string serialize(const Project& p) {
                         {key::checker, h.checker},
                         {key::reviewer, h.reviewer},
                         {key::date, h.date},
-                        {key::edition, h.edition == CodeEdition::GB50057_2010 ? "2010" : "1994"}};
+                        {key::edition, h.edition == CodeEdition::GB50057_2010 ? "2010" : "1994"},
+                        {key::number, h.number},
+                        {key::revision, h.revision},
+                        {key::approver, h.approver},
+                        {key::calculatorDate, h.calculatorDate},
+                        {key::checkerDate, h.checkerDate},
+                        {key::reviewerDate, h.reviewerDate},
+                        {key::approverDate, h.approverDate},
+                        {key::recordPerPage, h.recordPerPage}};
     doc[key::records] = Json::array();
     for (const sheet::SheetRecord& r : p.sheet.records) doc[key::records].push_back(recordOf(r));
     doc[key::openForms] = Json::array();

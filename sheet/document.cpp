@@ -1,7 +1,6 @@
 #include "sheet/document.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "sheet/basis.h"
 #include "sheet/verdict.h"
@@ -22,11 +21,13 @@ std::string oneLine(std::string text) {
     return out;
 }
 
-// The number a label starts with ("12# …" → 12), or 0.
-int labelNumber(const std::string& label) {
-    int n = 0;
-    const auto [end, ec] = std::from_chars(label.data(), label.data() + label.size(), n);
-    return ec == std::errc() && end != label.data() + label.size() && *end == '#' ? n : 0;
+// The label of a record the program numbered itself: "12# " and its caption exactly.
+bool programNumbered(const std::string& label, const std::string& caption) {
+    std::size_t digits = 0;
+    while (digits < label.size() && label[digits] >= '0' && label[digits] <= '9') ++digits;
+    return digits > 0 && label[0] != '0' && label.size() == digits + 2 + caption.size() &&
+           label.compare(digits, 2, "# ") == 0 &&
+           label.compare(digits + 2, caption.size(), caption) == 0;
 }
 
 // A record read from a project file whose results differ from the ones saved: says so, with
@@ -67,7 +68,7 @@ void appendSection(std::vector<Block>& out, const SheetRecord& r, int number, Co
     const auto heading = [&](const char* text) {
         out.push_back(Heading{2, n + "." + std::to_string(++part), text});
     };
-    out.push_back(Heading{1, n, r.label});
+    out.push_back(Heading{1, n, shownLabel(r)});
     heading("计算依据");
     for (Basis& b : basisOf(r, edition)) out.push_back(Paragraph{std::move(b.text), b.formula});
     heading("已知条件");
@@ -94,15 +95,46 @@ void appendSection(std::vector<Block>& out, const SheetRecord& r, int number, Co
 
 }  // namespace
 
-int Sheet::nextNumber() const {
-    int highest = 0;
-    for (const SheetRecord& r : records) highest = std::max(highest, labelNumber(r.label));
-    return highest + 1;
+void Sheet::add(SheetRecord record) {
+    if (record.label.empty()) record.label = record.caption;
+    records.push_back(std::move(record));
 }
 
-void Sheet::add(SheetRecord record) {
-    if (record.label.empty()) record.label = defaultLabel(nextNumber(), record.caption);
-    records.push_back(std::move(record));
+Sheet::Updated Sheet::update(const SheetRecord& was, std::size_t hint, SheetRecord now) {
+    const auto same = [&](const SheetRecord& r) {
+        return r.form == was.form && r.settings == was.settings && r.actions == was.actions;
+    };
+    std::size_t at = hint;
+    if (at >= records.size() || !same(records[at])) {
+        at = 0;
+        while (at < records.size() && !same(records[at])) ++at;
+        if (at == records.size()) return {};
+    }
+    SheetRecord& r = records[at];
+    Updated out{static_cast<int>(at), false};
+    now.label = r.label;
+    if (r.requirement) {
+        const auto read = readRequirement(now, r.requirement->text, r.requirement->symbol);
+        if (const auto* kept = std::get_if<Requirement>(&read))
+            now.requirement = *kept;
+        else
+            out.requirementDropped = true;
+    }
+    now.mismatch.reset();
+    r = std::move(now);
+    return out;
+}
+
+bool Sheet::adoptRecomputed(std::size_t index) {
+    if (index >= records.size()) return false;
+    SheetRecord& r = records[index];
+    if (!r.mismatch || r.mismatch->refused) return false;
+    r.mismatch.reset();
+    return true;
+}
+
+std::string shownLabel(const SheetRecord& record) {
+    return programNumbered(record.label, record.caption) ? record.caption : record.label;
 }
 
 std::optional<Figure> figureOf(const SheetRecord& record) {
@@ -120,8 +152,141 @@ std::vector<Block> workingBlocks(const Working& working) {
     return out;
 }
 
-Document sheetDocument(const SheetHeader& h, std::span<const SheetRecord> records) {
-    Document d{h.project, {}};
+std::vector<Block> coverBlocks(const SheetHeader& h) {
+    std::vector<Block> out;
+    out.push_back(Title{kSheetTitle});
+    out.push_back(Table{{},
+                        {{"工程名称", h.project},
+                         {"子项", h.subitem},
+                         {"计算书编号", h.number},
+                         {"版次", h.revision},
+                         {"设计单位", h.designer},
+                         {"规范版本", std::string(editionName(h.edition))},
+                         {"日期", h.date}},
+                        -1,
+                        {22, 78}});
+    out.push_back(Table{{"", "姓名", "签字", "日期"},
+                        {{"设计", h.calculator, "", h.calculatorDate},
+                         {"校对", h.checker, "", h.checkerDate},
+                         {"审核", h.reviewer, "", h.reviewerDate},
+                         {"审定", h.approver, "", h.approverDate}},
+                        -1,
+                        {16, 30, 27, 27}});
+    out.push_back(PageBreak{});
+    return out;
+}
+
+std::vector<std::string> summaryRow(const SheetRecord& r, int number) {
+    // The result a requirement is compared with, else the first a requirement could be,
+    // else the first result.
+    const Quantity* key = nullptr;
+    const auto named = [&](const std::string& symbol) -> const Quantity* {
+        for (const Quantity& q : r.results)
+            if (q.symbol == symbol) return &q;
+        return nullptr;
+    };
+    if (r.requirement) key = named(r.requirement->symbol);
+    for (const std::string& s : comparableResults(r))
+        if (!key) key = named(s);
+    if (!key && !r.results.empty()) key = &r.results.front();
+    std::string result = "—";
+    if (key)
+        result = (key->symbol.empty() ? key->name : key->symbol) + " = " + key->value +
+                 (key->unit.empty() ? "" : " " + key->unit);
+    std::string required = "—";
+    if (r.requirement) {
+        const Quantity* compared = named(r.requirement->symbol);
+        required = std::string(familyOf(r.form) == Family::Earthing ? "≤ " : "≥ ") +
+                   r.requirement->text +
+                   (compared && !compared->unit.empty() ? " " + compared->unit : "");
+    }
+    const Conclusion c = conclusionOf(r);
+    std::string verdict = !c.satisfied ? "—" : *c.satisfied ? "满足" : "不满足";
+    if (r.mismatch) verdict += std::string(" ") + kMismatchMark;
+    return {std::to_string(number), shownLabel(r), r.caption, result, required, verdict};
+}
+
+std::vector<Block> frontBlocks(std::span<const SheetRecord> records) {
+    std::vector<Block> out;
+    out.push_back(Title{kContentsTitle});
+    Table contents{{"序号", "名称", "页码"}, {{"", kSummaryTitle, ""}}, -1, {10, 76, 14}};
+    for (std::size_t i = 0; i < records.size(); ++i)
+        contents.rows.push_back({std::to_string(i + 1), shownLabel(records[i]), ""});
+    out.push_back(std::move(contents));
+    out.push_back(Title{kSummaryTitle});
+    Table summary{
+        {"序号", "名称", "计算项目", "主要结果", "要求", "结论"}, {}, 3, {7, 25, 24, 20, 11, 13}};
+    for (std::size_t i = 0; i < records.size(); ++i)
+        summary.rows.push_back(summaryRow(records[i], static_cast<int>(i) + 1));
+    if (summary.rows.empty()) summary.rows.push_back({"", "（尚无记录）", "", "", "", ""});
+    out.push_back(std::move(summary));
+    if (std::any_of(records.begin(), records.end(), [](const SheetRecord& r) { return r.mismatch; }))
+        out.push_back(Paragraph{std::string(kMismatchMark) + " " + kMismatchNote +
+                                "，见该记录的“计算结果”。"});
+    out.push_back(Paragraph{kDisplayRule});
+    out.push_back(PageBreak{});
+    return out;
+}
+
+std::vector<Block> sectionBlocks(const SheetRecord& record, int number, CodeEdition edition) {
+    std::vector<Block> out;
+    appendSection(out, record, number, edition);
+    return out;
+}
+
+std::vector<Block> SectionCache::section(const SheetRecord& record, int number,
+                                         CodeEdition edition) {
+    for (Entry& e : m_entries) {
+        if (e.used || e.edition != edition || e.record != record) continue;
+        e.used = true;
+        if (e.number != number) {
+            // "3", "3.1"… become "5", "5.1"…
+            const std::string from = std::to_string(e.number), to = std::to_string(number);
+            for (Block& b : e.blocks)
+                if (auto* h = std::get_if<Heading>(&b);
+                    h && h->number.starts_with(from) &&
+                    (h->number.size() == from.size() || h->number[from.size()] == '.'))
+                    h->number = to + h->number.substr(from.size());
+            e.number = number;
+        }
+        return e.blocks;
+    }
+    m_entries.push_back({record, edition, number, sectionBlocks(record, number, edition), true});
+    return m_entries.back().blocks;
+}
+
+void SectionCache::prune() {
+    std::erase_if(m_entries, [](const Entry& e) { return !e.used; });
+    for (Entry& e : m_entries) e.used = false;
+}
+
+Document sheetDocument(const SheetHeader& h, std::span<const SheetRecord> records,
+                       SectionCache* cache) {
+    Document d{h.project, {}, {}};
+    d.blocks = coverBlocks(h);
+    const std::size_t front = d.blocks.size();
+    for (Block& b : frontBlocks(records)) d.blocks.push_back(std::move(b));
+    // The contents point at the summary's title and at each record's section heading.
+    ContentsTable contents{front + 1, {front + 2}};
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (i > 0 && h.recordPerPage) d.blocks.push_back(PageBreak{});
+        contents.targets.push_back(d.blocks.size());
+        const int number = static_cast<int>(i) + 1;
+        if (!cache) {
+            appendSection(d.blocks, records[i], number, h.edition);
+            continue;
+        }
+        for (Block& b : cache->section(records[i], number, h.edition))
+            d.blocks.push_back(std::move(b));
+    }
+    if (cache) cache->prune();
+    d.blocks.push_back(Paragraph{kClosingLine});
+    d.contents = std::move(contents);
+    return d;
+}
+
+Document singleSheetDocument(const SheetHeader& h, const SheetRecord& record) {
+    Document d{h.project, {}, {}};
     d.blocks.push_back(Title{kSheetTitle});
     d.blocks.push_back(
         Table{{},
@@ -132,8 +297,7 @@ Document sheetDocument(const SheetHeader& h, std::span<const SheetRecord> record
               -1,
               {15, 35, 15, 35}});
     d.blocks.push_back(Paragraph{kDisplayRule});
-    for (std::size_t i = 0; i < records.size(); ++i)
-        appendSection(d.blocks, records[i], static_cast<int>(i) + 1, h.edition);
+    appendSection(d.blocks, record, 1, h.edition);
     d.blocks.push_back(Paragraph{kClosingLine});
     return d;
 }

@@ -29,6 +29,16 @@ struct SheetHeader {
     // 规范版本: the edition of the code the sheet cites for the methods both editions
     // share (a record computed with an edition-specific choice states its own).
     CodeEdition edition = CodeEdition::GB50057_2010;
+    // The cover's fields besides those above. The 计算人 signs as 设计.
+    std::string number;          // 计算书编号
+    std::string revision;        // 版次
+    std::string approver;        // 审定人
+    std::string calculatorDate;  // the date each one signed, "2024-05-17"
+    std::string checkerDate;
+    std::string reviewerDate;
+    std::string approverDate;
+    // 每条记录另起一页: each record's section starts a page of its own.
+    bool recordPerPage = false;
     bool operator==(const SheetHeader&) const = default;
 };
 
@@ -54,10 +64,23 @@ inline SheetHeader newHeader() {
 struct Sheet {
     SheetHeader header = newHeader();
     std::vector<SheetRecord> records;
-    // Appends a record; an empty label becomes "n# caption", n one more than the highest
-    // number any label starts with ("3# …"), so that numbers stay unique after removals.
+    // Appends a record; an empty label becomes the form's caption (the section number is
+    // the record's place, never part of its label).
     void add(SheetRecord record);
-    int nextNumber() const;
+    // 更新此记录: the record a form was opened again from (`was`, then at `hint`) takes the
+    // form's new calculation `now`, in its place, keeping its label and its requirement
+    // (dropped when the new results take it no more: `requirementDropped`). The record is
+    // found as the same calculation (form, settings, actions) as `was`, at `hint` first;
+    // its index, or -1 when it is no longer in the sheet.
+    struct Updated {
+        int index = -1;
+        bool requirementDropped = false;
+    };
+    Updated update(const SheetRecord& was, std::size_t hint, SheetRecord now);
+    // 采用重新计算结果: a record marked as differing from what was saved keeps the values
+    // computed now (its mark cleared, so they are what a save writes). False when there is
+    // nothing to take (no mark, or the press gave no result).
+    bool adoptRecomputed(std::size_t index);
     bool operator==(const Sheet&) const = default;
 };
 
@@ -93,7 +116,9 @@ struct Figure {
     drawing::Drawing drawing;
     int scale = 0;  // N of 1:N
 };
-using Block = std::variant<Title, Heading, Paragraph, Table, Formula, Verdict, Figure>;
+// What follows starts a new page (in the PDF and the printout; a rule in the preview).
+struct PageBreak {};
+using Block = std::variant<Title, Heading, Paragraph, Table, Formula, Verdict, Figure, PageBreak>;
 
 // The room a figure has on the A4 page: the width between the margins of 20 mm, and the
 // height it may take (of some 240 mm between header and footer), the line that states its
@@ -103,9 +128,17 @@ inline constexpr double kFigureHeightMm = 200;
 // The figure of a record whose press has a drawing.
 std::optional<Figure> figureOf(const SheetRecord& record);
 
+// The table of contents: the table block whose last column is the page, and for each of
+// its rows the block that row points to; the paged sheet fills in the pages.
+struct ContentsTable {
+    std::size_t table = 0;
+    std::vector<std::size_t> targets;
+};
+
 struct Document {
     std::string project;  // for the page header
     std::vector<Block> blocks;
+    std::optional<ContentsTable> contents;
 };
 
 inline constexpr const char* kSheetTitle = "防雷计算书";
@@ -113,12 +146,55 @@ inline constexpr const char* kDisplayRule = "中间结果显示 7 位有效数�
 // A record whose results, computed again on reading a project file, differ from the ones
 // saved (SheetRecord::mismatch); the sheet says so in its 计算结果 with both values.
 inline constexpr const char* kMismatchNote = "结果与保存时不同";
+// Its mark in the summary's verdict column, explained under the table.
+inline constexpr const char* kMismatchMark = "※";
 inline constexpr const char* kClosingLine =
     "本计算书由 Tervalen 程序生成，计算条件与结果须经设计人校核后使用。";
 
-// The whole sheet: title, header block, display rule, one numbered section per record,
-// closing line.
-Document sheetDocument(const SheetHeader& header, std::span<const SheetRecord> records);
+inline constexpr const char* kContentsTitle = "目录";
+inline constexpr const char* kSummaryTitle = "计算汇总表";
+
+// Each record's section as last built, so that a sheet built again after a change remakes
+// only the sections whose record or edition changed (their drawings above all); a record
+// that only moved keeps its section, renumbered.
+class SectionCache {
+public:
+    std::vector<Block> section(const SheetRecord& record, int number, CodeEdition edition);
+    // Forgets the sections not asked for since the last call.
+    void prune();
+
+private:
+    struct Entry {
+        SheetRecord record;
+        CodeEdition edition;
+        int number;
+        std::vector<Block> blocks;
+        bool used;
+    };
+    std::vector<Entry> m_entries;
+};
+
+// The whole sheet: the cover (a page of its own), the contents and the summary (from a
+// new page), the display rule, one numbered section per record (each on a new page when
+// the header asks for it), the closing line.
+Document sheetDocument(const SheetHeader& header, std::span<const SheetRecord> records,
+                       SectionCache* cache = nullptr);
+// The sheet of one calculation (the driver's): title, header block, display rule, its
+// section, closing line.
+Document singleSheetDocument(const SheetHeader& header, const SheetRecord& record);
+
+// Parts of the sheet, for a caller that keeps them (the 计算书 window): the cover, the
+// contents and the summary (ending with a page break), one record's section.
+std::vector<Block> coverBlocks(const SheetHeader& header);
+std::vector<Block> frontBlocks(std::span<const SheetRecord> records);
+std::vector<Block> sectionBlocks(const SheetRecord& record, int number, CodeEdition edition);
+
+// The summary's row of a record: label, form, key result, requirement, verdict.
+std::vector<std::string> summaryRow(const SheetRecord& record, int number);
+
+// The label as the sheet shows it: a label the program made as "n# caption" (in earlier
+// versions) without its number, which goes stale once records move; any other as given.
+std::string shownLabel(const SheetRecord& record);
 // One record's section alone, numbered `number`.
 Document recordDocument(const SheetRecord& record, int number,
                         CodeEdition edition = CodeEdition::GB50057_2010);

@@ -42,7 +42,10 @@ void writeTable(std::string& out, const Table& t) {
 
 struct Writer {
     std::string& out;
-    void operator()(const Title& t) const { out += t.text + "\n\n"; }
+    void operator()(const Title& t) const {
+        if (!out.empty() && !out.ends_with("\n\n")) out += '\n';
+        out += t.text + "\n\n";
+    }
     void operator()(const Heading& h) const {
         if (h.level == 1) out += '\n';
         out += h.number + ' ' + h.text + '\n';
@@ -55,6 +58,7 @@ struct Writer {
         out += "  " + f.drawing.title + "：剖面与平面，比例 1:" + std::to_string(f.scale) +
                "，见 PDF 或打印的计算书\n";
     }
+    void operator()(const PageBreak&) const { out += '\n'; }
 };
 
 }  // namespace
@@ -80,7 +84,18 @@ std::string stepText(const Step& s) {
 
 std::string plainText(const Document& document) {
     std::string out;
-    for (const Block& b : document.blocks) std::visit(Writer{out}, b);
+    for (std::size_t i = 0; i < document.blocks.size(); ++i) {
+        const auto* t = std::get_if<Table>(&document.blocks[i]);
+        if (t && document.contents && document.contents->table == i) {
+            // Text has no pages: the contents without their page column.
+            Table contents = *t;
+            contents.header.pop_back();
+            for (auto& row : contents.rows) row.pop_back();
+            writeTable(out, contents);
+            continue;
+        }
+        std::visit(Writer{out}, document.blocks[i]);
+    }
     return out;
 }
 

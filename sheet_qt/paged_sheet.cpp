@@ -11,6 +11,7 @@
 #include <QTextLayout>
 #include <QTextTable>
 #include <algorithm>
+#include <memory>
 #include <variant>
 
 #include "drawing_qt/render.h"
@@ -91,13 +92,14 @@ Measure measureAlone(const std::vector<sheet::Block>& blocks, std::size_t i, QPa
     return m;
 }
 
-// Every block as it lies in the whole document laid out once as one strip (with the
+// Every block of [begin, end) as it lies in the run laid out once as one strip (with the
 // spacing between blocks as it will be on a page); block by block where the document's
-// blocks cannot be matched with the sheet's.
-std::vector<Measure> measureAll(const std::vector<sheet::Block>& blocks, QPaintDevice* device,
-                                qreal width) {
+// blocks cannot be matched with the sheet's. Indexed by block, those outside the run
+// left empty.
+std::vector<Measure> measureAll(const std::vector<sheet::Block>& blocks, std::size_t begin,
+                                std::size_t end, QPaintDevice* device, qreal width) {
     std::vector<Piece> all;
-    for (std::size_t i = 0; i < blocks.size(); ++i) all.push_back({i});
+    for (std::size_t i = begin; i < end; ++i) all.push_back({i});
     const auto doc = pieceDocument(blocks, all, device, width);
     QAbstractTextDocumentLayout* layout = doc->documentLayout();
     const qreal total = layout->documentSize().height();
@@ -125,19 +127,20 @@ std::vector<Measure> measureAll(const std::vector<sheet::Block>& blocks, QPaintD
         tables.push_back(nullptr);
     }
     std::vector<Measure> m(blocks.size());
-    bool matched = top.size() == blocks.size();
-    for (std::size_t i = 0; matched && i < blocks.size(); ++i)
-        matched = std::holds_alternative<sheet::Table>(blocks[i]) == (tables[i] != nullptr);
+    const std::size_t n = end - begin;
+    bool matched = top.size() == n;
+    for (std::size_t k = 0; matched && k < n; ++k)
+        matched = std::holds_alternative<sheet::Table>(blocks[begin + k]) == (tables[k] != nullptr);
     if (!matched) {
-        for (std::size_t i = 0; i < blocks.size(); ++i)
-            m[i] = measureAlone(blocks, i, device, width);
+        for (std::size_t i = begin; i < end; ++i) m[i] = measureAlone(blocks, i, device, width);
         return m;
     }
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        const qreal bottom = i + 1 < blocks.size() ? top[i + 1] : total;
-        m[i].height = bottom - top[i];
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t i = begin + k;
+        const qreal bottom = k + 1 < n ? top[k + 1] : total;
+        m[i].height = bottom - top[k];
         if (const auto* t = std::get_if<sheet::Table>(&blocks[i]); t && !t->rows.empty())
-            measureRows(m[i], layout, tables[i], *t, top[i], bottom);
+            measureRows(m[i], layout, tables[k], *t, top[k], bottom);
     }
     return m;
 }
@@ -152,16 +155,19 @@ bool onlyHeadingsIn(const std::vector<sheet::Block>& blocks, std::span<const Pie
 struct Page {
     std::vector<Piece> pieces;
     int part = -1;
+    // The page laid out as it was checked, painted as it is (one layout a page).
+    std::shared_ptr<QTextDocument> laid;
 };
 
-// Splits the blocks into pages of `height`: each page's pieces laid out together fit on it
-// (a single block taller than a page goes over several pages of its own). A heading stays
-// with what follows it (a table's header row and first row, else the next block); a
-// table split between pages repeats its header row. Each page is laid out once or a few
-// times, never the document: the time grows with the number of pages.
-std::vector<Page> paginate(const std::vector<sheet::Block>& blocks, QPaintDevice* device,
-                           qreal width, qreal height) {
-    const std::vector<Measure> m = measureAll(blocks, device, width);
+// Splits the blocks of [begin, end), a run without page breaks, into pages of `height`:
+// each page's pieces laid out together fit on it (a single block taller than a page goes
+// over several pages of its own). A heading stays with what follows it (a table's header
+// row and first row, else the next block); a table split between pages repeats its header
+// row. Each page is laid out once or a few times, never the document: the time grows with
+// the number of pages.
+void paginateRun(const std::vector<sheet::Block>& blocks, std::size_t begin, std::size_t end,
+                 QPaintDevice* device, qreal width, qreal height, std::vector<Page>& pages) {
+    const std::vector<Measure> m = measureAll(blocks, begin, end, device, width);
     const auto chunk = [&](std::size_t i, std::size_t a, std::size_t b) {
         const Measure& t = m[i];
         return t.rowTop.empty() ? t.height : t.head + t.rowTop[b] - t.rowTop[a];
@@ -169,7 +175,7 @@ std::vector<Page> paginate(const std::vector<sheet::Block>& blocks, QPaintDevice
     // What must go on the page with block i: a heading, what follows it as well.
     const auto least = [&](std::size_t i) {
         qreal h = 0;
-        for (; i < blocks.size(); ++i) {
+        for (; i < end; ++i) {
             if (!m[i].rowTop.empty()) return h + chunk(i, 0, 1);
             h += m[i].height;
             if (!isHeading(blocks[i])) break;
@@ -180,12 +186,11 @@ std::vector<Page> paginate(const std::vector<sheet::Block>& blocks, QPaintDevice
     const auto onlyHeadings = [&](std::span<const Piece> pieces) {
         return onlyHeadingsIn(blocks, pieces);
     };
-    std::vector<Page> pages;
-    std::size_t i = 0, row = 0;
-    while (i < blocks.size()) {
+    std::size_t i = begin, row = 0;
+    while (i < end) {
         Page page;
         qreal y = 0;
-        while (i < blocks.size()) {
+        while (i < end) {
             const std::size_t rows = rowCount(blocks[i]);
             if (rows > 0 && !m[i].rowTop.empty()) {
                 std::size_t end = row;
@@ -214,9 +219,12 @@ std::vector<Page> paginate(const std::vector<sheet::Block>& blocks, QPaintDevice
         // tall, its last row or piece goes to the next page (and a heading left last
         // with it).
         for (;;) {
-            const auto doc = pieceDocument(blocks, page.pieces, device, width);
+            std::shared_ptr<QTextDocument> doc = pieceDocument(blocks, page.pieces, device, width);
             const qreal laid = doc->documentLayout()->documentSize().height();
-            if (laid <= height) break;
+            if (laid <= height) {
+                page.laid = std::move(doc);
+                break;
+            }
             Piece& last = page.pieces.back();
             if (last.rowEnd != SIZE_MAX && last.rowEnd - last.rowBegin > 1) {
                 i = last.block;
@@ -228,7 +236,7 @@ std::vector<Page> paginate(const std::vector<sheet::Block>& blocks, QPaintDevice
                 // pages as it needs.
                 doc->setPageSize(QSizeF(width, height));
                 const int parts = doc->pageCount();
-                for (int k = 0; k < parts; ++k) pages.push_back({page.pieces, k});
+                for (int k = 0; k < parts; ++k) pages.push_back({page.pieces, k, nullptr});
                 page.pieces.clear();
                 break;
             }
@@ -243,7 +251,35 @@ std::vector<Page> paginate(const std::vector<sheet::Block>& blocks, QPaintDevice
         }
         if (!page.pieces.empty()) pages.push_back(std::move(page));
     }
+}
+
+// Every run between page breaks paginated, each from a new page.
+std::vector<Page> paginate(const std::vector<sheet::Block>& blocks, QPaintDevice* device,
+                           qreal width, qreal height) {
+    std::vector<Page> pages;
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i <= blocks.size(); ++i) {
+        if (i < blocks.size() && !std::holds_alternative<sheet::PageBreak>(blocks[i])) continue;
+        if (i > begin) paginateRun(blocks, begin, i, device, width, height, pages);
+        begin = i + 1;
+    }
     return pages;
+}
+
+// The contents' page column: the page each row's block starts on.
+std::vector<sheet::Block> withContentsPages(const sheet::Document& document,
+                                            const std::vector<Page>& pages) {
+    std::vector<sheet::Block> blocks = document.blocks;
+    const sheet::ContentsTable& c = *document.contents;
+    auto* table = std::get_if<sheet::Table>(&blocks[c.table]);
+    if (!table) return blocks;
+    std::vector<int> pageOf(blocks.size(), 0);
+    for (std::size_t p = pages.size(); p-- > 0;)
+        for (const Piece& piece : pages[p].pieces) pageOf[piece.block] = static_cast<int>(p) + 1;
+    for (std::size_t r = 0; r < table->rows.size() && r < c.targets.size(); ++r)
+        if (c.targets[r] < pageOf.size() && pageOf[c.targets[r]] > 0 && !table->rows[r].empty())
+            table->rows[r].back() = std::to_string(pageOf[c.targets[r]]);
+    return blocks;
 }
 
 }  // namespace
@@ -267,16 +303,29 @@ int paintSheet(const sheet::Document& document, QPagedPaintDevice& device) {
 
     const std::vector<Page> paged = paginate(document.blocks, &device, body.width(), body.height());
     const int pages = static_cast<int>(paged.size());
+    // The pages are known now; the contents take them without changing their own height
+    // (the page column is as wide as any number needs, each entry one line).
+    std::vector<sheet::Block> filled;
+    if (document.contents) filled = withContentsPages(document, paged);
+    const std::vector<sheet::Block>& blocks = document.contents ? filled : document.blocks;
     const QString project = QString::fromStdString(document.project);
-    std::unique_ptr<QTextDocument> doc;
+    std::shared_ptr<QTextDocument> doc;
+    const auto holdsContents = [&](const Page& at) {
+        return document.contents &&
+               std::any_of(at.pieces.begin(), at.pieces.end(), [&](const Piece& piece) {
+                   return piece.block == document.contents->table;
+               });
+    };
     for (int i = 0; i < pages; ++i) {
         const Page& at = paged[i];
         if (i > 0) device.newPage();
         paintFrame(p, page, band, project, i + 1, pages);
         // Each page its own document: nothing of another page is drawn on it (and so
         // nothing is in its text twice). A piece over several pages is laid out once.
-        if (at.part <= 0) {
-            doc = pieceDocument(document.blocks, at.pieces, &device, body.width());
+        if (at.laid && !holdsContents(at)) {
+            doc = at.laid;
+        } else if (at.part <= 0) {
+            doc = pieceDocument(blocks, at.pieces, &device, body.width());
             if (at.part == 0) {
                 doc->setPageSize(body.size());
                 doc->documentLayout()->documentSize();  // laid out

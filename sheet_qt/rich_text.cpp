@@ -1,7 +1,10 @@
 #include "sheet_qt/rich_text.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -93,6 +96,8 @@ struct Writer {
     void operator()(const sheet::Verdict& v) const {
         html += QStringLiteral("<p><b>") + symbolHtml(v.text) + QStringLiteral("</b></p>");
     }
+    // A page break, in a document of its own (the preview), as a rule across it.
+    void operator()(const sheet::PageBreak&) const { html += QStringLiteral("<hr/>"); }
     void operator()(const sheet::Figure& f) const {
         if (!figures) {
             html += QStringLiteral("<p>") + plainHtml(f.drawing.title) +
@@ -172,6 +177,41 @@ QString symbolHtml(std::string_view text) {
         i = end;
     }
     return html;
+}
+
+bool updateTables(QTextDocument& doc, std::span<const sheet::Table> tables) {
+    std::vector<QTextTable*> found;
+    for (QTextFrame* f : doc.rootFrame()->childFrames()) {
+        if (found.size() == tables.size()) break;
+        if (auto* t = qobject_cast<QTextTable*>(f)) found.push_back(t);
+    }
+    if (found.size() != tables.size()) return false;
+    // Each table's rows as its cells read, the header row first.
+    const auto rowsOf = [](const sheet::Table& t) {
+        std::vector<std::vector<std::string>> rows;
+        if (!t.header.empty()) rows.push_back(t.header);
+        rows.insert(rows.end(), t.rows.begin(), t.rows.end());
+        return rows;
+    };
+    for (std::size_t k = 0; k < tables.size(); ++k) {
+        const auto rows = rowsOf(tables[k]);
+        if (found[k]->rows() != static_cast<int>(rows.size())) return false;
+        for (const auto& row : rows)
+            if (found[k]->columns() != static_cast<int>(row.size())) return false;
+    }
+    for (std::size_t k = 0; k < tables.size(); ++k) {
+        const auto rows = rowsOf(tables[k]);
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            for (std::size_t c = 0; c < rows[r].size(); ++c) {
+                const QTextTableCell cell =
+                    found[k]->cellAt(static_cast<int>(r), static_cast<int>(c));
+                QTextCursor at = cell.firstCursorPosition();
+                at.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+                const QString text = QString::fromStdString(rows[r][c]);
+                if (at.selectedText() != text) at.insertText(text);
+            }
+    }
+    return true;
 }
 
 QString documentHtml(const sheet::Document& document) {

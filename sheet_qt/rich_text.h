@@ -31,6 +31,12 @@ QString symbolHtml(std::string_view text);
 QString documentHtml(const sheet::Document& document);
 std::unique_ptr<QTextDocument> richDocument(const sheet::Document& document);
 
+// Writes, in a document made from documentHtml()/richDocument(), the cells of its first
+// tables that differ from `tables` (in order), in place: the document is laid out again
+// only where they changed. False, changing nothing, when its first tables are not of
+// their shape (the caller then builds the document again).
+bool updateTables(QTextDocument& doc, std::span<const sheet::Table> tables);
+
 // A part of a page: a block of a document, or, of a table, its rows [rowBegin, rowEnd)
 // under its header row.
 struct Piece {

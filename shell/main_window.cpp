@@ -209,6 +209,11 @@ void MDIFangLei::connectCommand(const QString& name, QAction* a) {
         // Enabled while the active form has a successful calculation.
         connect(m_mdi, &QMdiArea::subWindowActivated, this, &MDIFangLei::updateAddToSheet);
         updateAddToSheet();
+    } else if (name == QLatin1String("mnuUpdateRecord")) {
+        connect(a, &QAction::triggered, this, [this] {
+            if (view::FormView* v = formViewOf(m_mdi->activeSubWindow())) updateRecord(v->form());
+        });
+        updateAddToSheet();
     } else {
         connectProjectCommand(name, a);
     }
@@ -241,11 +246,14 @@ void MDIFangLei::openForm(const std::string& formName) {
             const forms::Form* form = &formView->form();
             connect(panel, &view::FormPanel::addToSheetRequested, this,
                     [this, form] { addToSheet(*form); });
+            connect(panel, &view::FormPanel::updateRecordRequested, this,
+                    [this, form] { updateRecord(*form); });
         }
         window->showMaximized();  // Form_Load
     } else {
         bringForward(window);
     }
+    offerUpdate(formName);
     m_openList.record(def->caption);
     // Opened or brought back, the form takes the keys at once.
     formViewOf(window)->takeFocus();
@@ -330,10 +338,22 @@ void MDIFangLei::showAbout() {
 namespace tervalen::shell {
 
 void MDIFangLei::updateAddToSheet() {
-    QAction* a = m_actions.value(QStringLiteral("mnuAddToSheet"));
-    if (!a) return;  // the 文件 menu is not made yet
     const view::FormView* v = formViewOf(m_mdi->activeSubWindow());
-    a->setEnabled(v && v->form().lastPress().has_value());
+    const bool pressed = v && v->form().lastPress().has_value();
+    if (QAction* a = m_actions.value(QStringLiteral("mnuAddToSheet"))) a->setEnabled(pressed);
+    // 更新此记录 where the active form was opened again from a record.
+    if (QAction* a = m_actions.value(QStringLiteral("mnuUpdateRecord")))
+        a->setEnabled(pressed && m_reopened.contains(v->form().name()));
+}
+
+void MDIFangLei::offerUpdate(const std::string& form) {
+    const auto it = m_windows.find(form);
+    if (it == m_windows.end() || !it->second) return;
+    if (auto* scroll = qobject_cast<QScrollArea*>(it->second->widget()))
+        if (auto* page = qobject_cast<view::FormPage*>(scroll->widget()))
+            if (view::FormPanel* panel = page->panel())
+                panel->offerUpdate(m_reopened.contains(form));
+    updateAddToSheet();
 }
 
 SheetWindow* MDIFangLei::sheetWindow() const {
@@ -369,15 +389,46 @@ bool MDIFangLei::addToSheet(const forms::Form& form) {
     m_sheet.add(std::move(*record));
     if (SheetWindow* w = sheetWindow()) w->refresh();
     sheetChanged();
-    statusBar()->showMessage(QStringLiteral("已加入计算书：%1")
-                                 .arg(QString::fromStdString(m_sheet.records.back().label)),
-                             5000);
+    statusBar()->showMessage(
+        QStringLiteral("已加入计算书：%1")
+            .arg(QString::fromStdString(sheet::shownLabel(m_sheet.records.back()))),
+        5000);
     return true;
 }
 
 void MDIFangLei::openRecord(const sheet::SheetRecord& record) {
+    // The record is one of the sheet's: its place is remembered with it.
+    const std::size_t index = static_cast<std::size_t>(&record - m_sheet.records.data());
+    m_reopened[record.form] = {record, index};
     openForm(record.form);
     if (view::FormView* v = formView(record.form)) v->apply(record.settings, record.actions);
+    offerUpdate(record.form);
+}
+
+bool MDIFangLei::updateRecord(const forms::Form& form) {
+    const auto it = m_reopened.find(form.name());
+    if (it == m_reopened.end()) return false;
+    auto now = sheet::recordOf(form);
+    if (!now) return false;
+    const sheet::Sheet::Updated updated =
+        m_sheet.update(it->second.record, it->second.index, std::move(*now));
+    if (updated.index < 0) {
+        // Removed, or its calculation changed another way: nothing to update any more.
+        m_reopened.erase(it);
+        offerUpdate(form.name());
+        statusBar()->showMessage(
+            QStringLiteral("原记录已不在计算书中，未更新；可用“加入计算书”另加一条"), 5000);
+        return false;
+    }
+    const sheet::SheetRecord& r = m_sheet.records[static_cast<std::size_t>(updated.index)];
+    it->second = {r, static_cast<std::size_t>(updated.index)};
+    if (SheetWindow* w = sheetWindow()) w->refresh();
+    sheetChanged();
+    QString said = QStringLiteral("已更新计算书中的记录：%1")
+                       .arg(QString::fromStdString(sheet::shownLabel(r)));
+    if (updated.requirementDropped) said += QStringLiteral("（原要求与新结果不符，已取消）");
+    statusBar()->showMessage(said, 5000);
+    return true;
 }
 
 }  // namespace tervalen::shell

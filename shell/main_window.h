@@ -54,8 +54,13 @@ public:
     void showSheet();
     // Records the active form's successful calculation (加入计算书); false when it has none.
     bool addToSheet(const forms::Form& form);
-    // Opens a record's form with the record's inputs and presses, showing its results.
+    // Opens a record's form with the record's inputs and presses, showing its results; the
+    // form then offers to update that record (更新此记录).
     void openRecord(const sheet::SheetRecord& record);
+    // 更新此记录: the record the form was opened again from takes its last calculation, in
+    // its place; false when the form was not opened from a record, has no calculation, or
+    // the record is no longer in the sheet (said in the status bar).
+    bool updateRecord(const forms::Form& form);
     sheet::Sheet& calculationSheet() { return m_sheet; }
     SheetWindow* sheetWindow() const;
 
@@ -152,6 +157,13 @@ private:
     // The form objects live as long as the project; their windows only while shown.
     std::unique_ptr<forms::Workspace> m_workspace;
     sheet::Sheet m_sheet;
+    // The record each form was opened again from, as it was then, and its place then.
+    struct Reopened {
+        sheet::SheetRecord record;
+        std::size_t index = 0;
+    };
+    std::map<std::string, Reopened> m_reopened;
+    void offerUpdate(const std::string& form);
     sheet::Sheet m_savedSheet;  // as last saved or read: what "unsaved" compares with
     std::map<std::string, forms::FormSnapshot> m_savedForms;  // the same for the open forms
     bool m_headerFilled = false;

@@ -257,6 +257,7 @@ void MDIFangLei::adopt(sheet::Sheet sheet, std::unique_ptr<forms::Workspace> for
     closeChildren();
     m_workspace = std::move(forms);
     m_sheet = std::move(sheet);
+    m_reopened.clear();  // the records they came from belong to the project left
     m_savedSheet = m_sheet;
     m_projectFile = file;
     // A new project's sheet starts with the remembered fields; a project read keeps its own.

@@ -24,6 +24,7 @@ constexpr MenuEntry kFixed[] = {
     {2, "mnuRecentProjects", "最近打开的工程", E::Submenu, nullptr},
     {2, "mnuFile_DivideProject", "-", E::Separator, nullptr},
     {2, "mnuAddToSheet", "加入计算书", E::Command, nullptr, "Ctrl+D"},
+    {2, "mnuUpdateRecord", "更新此记录", E::Command, nullptr, "Ctrl+U"},
     {2, "mnuSheet", "计算书…", E::Command, nullptr, "Ctrl+B"},
     {2, "mnuFile_Divide", "-", E::Separator, nullptr},
     {2, "mnuExit", "退出", E::Command, nullptr},

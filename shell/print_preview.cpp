@@ -31,12 +31,14 @@ PrintPreviewEntry loadPrintModule(const QStringList& folders, QString* error) {
     return nullptr;
 }
 
-QString printWithPreview(QWidget* parent, const PagePainter& paint) {
+QString printWithPreview(QWidget* parent, const PagePainter& paint, bool* printed) {
     static PrintPreviewEntry entry = nullptr;
     QString error;
     if (!entry) entry = loadPrintModule(printModuleFolders(), &error);
     if (!entry) return error;
-    entry(parent, &paint);
+    // The dialog is accepted when it printed.
+    const int result = entry(parent, &paint);
+    if (printed) *printed = result == 1;
     return {};
 }
 

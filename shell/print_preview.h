@@ -30,8 +30,9 @@ QStringList printModuleFolders();
 // `error` (every folder tried and why it failed).
 PrintPreviewEntry loadPrintModule(const QStringList& folders, QString* error);
 
-// Shows the print preview of what `paint` draws. An empty text when the dialog ran, the
-// reason the module could not be loaded otherwise.
-QString printWithPreview(QWidget* parent, const PagePainter& paint);
+// Shows the print preview of what `paint` draws. An empty text when the dialog ran (with
+// `printed`, when given, set to whether the user printed), the reason the module could
+// not be loaded otherwise.
+QString printWithPreview(QWidget* parent, const PagePainter& paint, bool* printed = nullptr);
 
 }  // namespace tervalen::shell

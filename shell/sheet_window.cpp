@@ -1,6 +1,7 @@
 #include "shell/sheet_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QColor>
 #include <QComboBox>
@@ -38,21 +39,29 @@ QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// The header fields in order, with the member each one edits and whether it is
-// remembered between runs.
+// The header fields in order, with the member each one edits, whether it is remembered
+// between runs, and for a person who signs the cover, the date beside the name.
 struct Field {
     const char* caption;
     std::string sheet::SheetHeader::*member;
-    const char* remembered;  // settings key, or nullptr
+    const char* remembered = nullptr;  // settings key, or nullptr
+    const char* dateCaption = nullptr;
+    std::string sheet::SheetHeader::*date = nullptr;
+    // A short field that goes on the row of the field before it.
+    bool besidePrevious = false;
 };
+using H = sheet::SheetHeader;
 constexpr Field kFields[] = {
-    {"工程名称", &sheet::SheetHeader::project, nullptr},
-    {"子项/编号", &sheet::SheetHeader::subitem, nullptr},
-    {"设计单位", &sheet::SheetHeader::designer, "sheet/designer"},
-    {"计算人", &sheet::SheetHeader::calculator, "sheet/calculator"},
-    {"校对人", &sheet::SheetHeader::checker, nullptr},
-    {"审核人", &sheet::SheetHeader::reviewer, nullptr},
-    {"日期", &sheet::SheetHeader::date, nullptr},
+    {"工程名称", &H::project},
+    {"子项/编号", &H::subitem},
+    {"计算书编号", &H::number},
+    {"版次", &H::revision, nullptr, nullptr, nullptr, true},
+    {"设计单位", &H::designer, "sheet/designer"},
+    {"日期", &H::date, nullptr, nullptr, nullptr, true},
+    {"计算人", &H::calculator, "sheet/calculator", "计算人日期", &H::calculatorDate},
+    {"校对人", &H::checker, nullptr, "校对人日期", &H::checkerDate},
+    {"审核人", &H::reviewer, nullptr, "审核人日期", &H::reviewerDate},
+    {"审定人", &H::approver, nullptr, "审定人日期", &H::approverDate},
 };
 
 QString quantities(const std::vector<sheet::Quantity>& list) {
@@ -97,17 +106,47 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
     setWindowTitle(QString::fromUtf8(kCaption));
 
     auto* header = new QFormLayout;
-    for (const Field& f : kFields) {
+    const auto fieldEdit = [this](const QString& caption, std::string sheet::SheetHeader::*member,
+                                  const char* remembered) {
         auto* edit = new QLineEdit(this);
-        edit->setObjectName(QString::fromUtf8(f.caption));
-        connect(edit, &QLineEdit::textEdited, this, [this, f](const QString& text) {
-            m_sheet.header.*f.member = text.toStdString();
-            if (f.remembered) QSettings().setValue(f.remembered, text);
-            refresh();
-            emit changed();
-        });
-        header->addRow(QString::fromUtf8(f.caption), edit);
-        m_fields.emplace_back(QString::fromUtf8(f.caption), edit);
+        edit->setObjectName(caption);
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, member, remembered](const QString& text) {
+                    m_sheet.header.*member = text.toStdString();
+                    if (remembered) QSettings().setValue(remembered, text);
+                    showHeader();
+                    emit changed();
+                });
+        m_fields.push_back({caption, edit, member});
+        return edit;
+    };
+    QHBoxLayout* last = nullptr;
+    for (const Field& f : kFields) {
+        QLineEdit* edit = fieldEdit(QString::fromUtf8(f.caption), f.member, f.remembered);
+        if (f.besidePrevious && last) {
+            auto* caption = new QLabel(QString::fromUtf8(f.caption), this);
+            caption->setBuddy(edit);
+            last->addWidget(caption);
+            last->addWidget(edit, 2);
+            continue;
+        }
+        if (!f.date) {
+            last = new QHBoxLayout;
+            last->addWidget(edit, 3);
+            header->addRow(QString::fromUtf8(f.caption), last);
+            continue;
+        }
+        last = nullptr;
+        // A person who signs the cover, with the date beside the name.
+        auto* row = new QHBoxLayout;
+        row->addWidget(edit, 3);
+        auto* dateCaption = new QLabel(QStringLiteral("日期"), this);
+        QLineEdit* date = fieldEdit(QString::fromUtf8(f.dateCaption), f.date, nullptr);
+        date->setPlaceholderText(QStringLiteral("2024-05-17"));
+        dateCaption->setBuddy(date);
+        row->addWidget(dateCaption);
+        row->addWidget(date, 2);
+        header->addRow(QString::fromUtf8(f.caption), row);
     }
     // The edition of the code the sheet cites for the methods both editions share.
     m_edition = new QComboBox(this);
@@ -121,7 +160,18 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
         refresh();
         emit changed();
     });
-    header->addRow(QStringLiteral("规范版本"), m_edition);
+    auto* editionRow = new QHBoxLayout;
+    editionRow->addWidget(m_edition);
+    header->addRow(QStringLiteral("规范版本"), editionRow);
+    m_recordPerPage = new QCheckBox(QStringLiteral("每条记录另起一页"), this);
+    m_recordPerPage->setObjectName(QStringLiteral("RecordPerPage"));
+    connect(m_recordPerPage, &QCheckBox::toggled, this, [this](bool on) {
+        if (on == m_sheet.header.recordPerPage) return;
+        m_sheet.header.recordPerPage = on;
+        rebuildPreview();
+        emit changed();
+    });
+    editionRow->addWidget(m_recordPerPage);
 
     m_list->setObjectName(QStringLiteral("SheetRecords"));
     m_requirementSymbol->setObjectName(QStringLiteral("RequirementSymbol"));
@@ -140,6 +190,14 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
     del->setToolTip(QStringLiteral("从计算书中删除选中的记录（Delete）"));
     QPushButton* again = button("重新打开", this);
     for (QPushButton* b : {renameButton, up, down, del, again}) rowButtons->addWidget(b);
+    auto* adoptRow = new QHBoxLayout;
+    m_adopt = button("采用重新计算结果", this);
+    m_adopt->setObjectName(QStringLiteral("AdoptRecomputed"));
+    m_adopt->setToolTip(
+        QStringLiteral("选中的记录采用本程序重新计算的结果，不再标记“结果与保存时不同”"));
+    adoptRow->addWidget(m_adopt);
+    adoptRow->addStretch(1);
+    connect(m_adopt, &QPushButton::clicked, this, [this] { adoptRecomputed(); });
     connect(renameButton, &QPushButton::clicked, this, [this] { rename(); });
     connect(up, &QPushButton::clicked, this, [this] { move(-1); });
     connect(down, &QPushButton::clicked, this, [this] { move(+1); });
@@ -163,6 +221,7 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
     leftLayout->addWidget(new QLabel(QStringLiteral("记录："), left));
     leftLayout->addWidget(m_list, 1);
     leftLayout->addLayout(rowButtons);
+    leftLayout->addLayout(adoptRow);
     leftLayout->addWidget(m_requirementPrompt);
     leftLayout->addLayout(requirementRow);
 
@@ -197,10 +256,11 @@ SheetWindow::SheetWindow(sheet::Sheet& sheet,
 
     // The keyboard: Tab as the window reads, top to bottom, left to right.
     std::vector<QWidget*> order;
-    for (const auto& [caption, edit] : m_fields) order.push_back(edit);
+    for (const FieldEdit& f : m_fields) order.push_back(f.edit);
     order.push_back(m_edition);
+    order.push_back(m_recordPerPage);
     order.push_back(m_list);
-    for (QPushButton* b : {renameButton, up, down, del, again}) order.push_back(b);
+    for (QPushButton* b : {renameButton, up, down, del, again, m_adopt}) order.push_back(b);
     order.push_back(m_requirementSymbol);
     order.push_back(m_requirement);
     order.push_back(m_setRequirement);
@@ -247,11 +307,11 @@ void SheetWindow::keepUsable(QWidget* left) {
     // the main window's area scrolls, instead of crushing this one.
     m_list->setMinimumHeight(4 * fontMetrics().height() + 2 * m_list->frameWidth() + 4);
     left->setMinimumWidth(left->minimumSizeHint().width());
-    // The header table's caption columns take 15 % of the page, around the longest
-    // caption with the cells' padding and borders.
+    // The cover's caption column takes 22 % of the page, around the longest caption with
+    // the cells' padding and borders.
     const QFontMetrics page(m_preview->document()->defaultFont());
-    const int caption = page.horizontalAdvance(QStringLiteral("子项/编号")) + 2 * 4 + 6;
-    m_preview->setMinimumWidth(caption * 100 / 15 + 2 * m_preview->frameWidth() +
+    const int caption = page.horizontalAdvance(QStringLiteral("计算书编号")) + 2 * 4 + 6;
+    m_preview->setMinimumWidth(caption * 100 / 22 + 2 * m_preview->frameWidth() +
                                m_preview->verticalScrollBar()->sizeHint().width() +
                                2 * static_cast<int>(m_preview->document()->documentMargin()));
     setMinimumSize(minimumSizeHint());
@@ -265,8 +325,8 @@ void SheetWindow::fillRememberedFields(sheet::SheetHeader& header) {
 }
 
 QLineEdit* SheetWindow::headerField(const QString& caption) const {
-    for (const auto& [c, edit] : m_fields)
-        if (c == caption) return edit;
+    for (const FieldEdit& f : m_fields)
+        if (f.caption == caption) return f.edit;
     return nullptr;
 }
 
@@ -276,37 +336,70 @@ int SheetWindow::current() const {
 }
 
 void SheetWindow::refresh() {
-    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+    for (const FieldEdit& f : m_fields) {
         // The text being typed is the header's already: its caret stays where it is.
-        const QString text = q(m_sheet.header.*kFields[i].member);
-        if (m_fields[i].second->text() != text) m_fields[i].second->setText(text);
+        const QString text = q(m_sheet.header.*f.member);
+        if (f.edit->text() != text) f.edit->setText(text);
     }
     m_edition->setCurrentIndex(m_edition->findData(static_cast<int>(m_sheet.header.edition)));
+    {
+        const QSignalBlocker quiet(m_recordPerPage);
+        m_recordPerPage->setChecked(m_sheet.header.recordPerPage);
+    }
     const int keep = m_list->currentRow();
-    m_list->clear();
-    for (const sheet::SheetRecord& r : m_sheet.records) {
-        QString text = q(r.label);
-        if (r.requirement) text += QStringLiteral("（要求 %1）").arg(q(r.requirement->text));
-        // The verdict the 结论 gives, where the record is judged.
-        const sheet::Conclusion c = sheet::conclusionOf(r);
-        if (c.satisfied)
-            text += *c.satisfied ? QStringLiteral("  满足") : QStringLiteral("  不满足");
-        auto* item = new QListWidgetItem(text, m_list);
-        if (c.satisfied == false) item->setForeground(QColor(0xc0, 0, 0));
-        if (r.mismatch) {
-            item->setText(text + QStringLiteral("（%1）").arg(QString::fromUtf8(kMismatchMark)));
-            item->setForeground(Qt::darkRed);
-            item->setToolTip(view::plainToolTip(mismatchNote(r)));
+    {
+        // The preview follows the selection once, after the list is filled again.
+        const QSignalBlocker quiet(m_list);
+        m_list->clear();
+        for (const sheet::SheetRecord& r : m_sheet.records) {
+            QString text = q(sheet::shownLabel(r));
+            if (r.requirement) text += QStringLiteral("（要求 %1）").arg(q(r.requirement->text));
+            // The verdict the 结论 gives, where the record is judged.
+            const sheet::Conclusion c = sheet::conclusionOf(r);
+            if (c.satisfied)
+                text += *c.satisfied ? QStringLiteral("  满足") : QStringLiteral("  不满足");
+            auto* item = new QListWidgetItem(text, m_list);
+            if (c.satisfied == false) item->setForeground(QColor(0xc0, 0, 0));
+            if (r.mismatch) {
+                item->setText(text +
+                              QStringLiteral("（%1）").arg(QString::fromUtf8(kMismatchMark)));
+                item->setForeground(Qt::darkRed);
+                item->setToolTip(view::plainToolTip(mismatchNote(r)));
+            }
         }
     }
+    rebuildPreview();
     select(std::min(keep < 0 ? 0 : keep, m_list->count() - 1));
-    const sheet::Document doc = sheet::sheetDocument(m_sheet.header, m_sheet.records);
+}
+
+sheet::Document SheetWindow::document() const {
+    return sheet::sheetDocument(m_sheet.header, m_sheet.records, &m_sections);
+}
+
+void SheetWindow::rebuildPreview() {
     // The rich document, with the drawings; the preview owns it and drops the one before.
     const int scrolled = m_preview->verticalScrollBar()->value();
-    auto rich = sheet_qt::richDocument(doc);
+    auto rich = sheet_qt::richDocument(document());
+    rich->setUndoRedoEnabled(false);  // the cover is rewritten in place as the header changes
     rich->setParent(m_preview);
     m_preview->setDocument(rich.release());
     m_preview->verticalScrollBar()->setValue(scrolled);
+}
+
+void SheetWindow::showHeader() {
+    std::vector<sheet::Table> cover;
+    for (const sheet::Block& b : sheet::coverBlocks(m_sheet.header))
+        if (const auto* t = std::get_if<sheet::Table>(&b)) cover.push_back(*t);
+    if (!sheet_qt::updateTables(*m_preview->document(), cover)) rebuildPreview();
+}
+
+void SheetWindow::adoptRecomputed() {
+    const int i = current();
+    if (i < 0 || !m_sheet.adoptRecomputed(static_cast<std::size_t>(i))) return;
+    refresh();
+    emit changed();
+    emit said(
+        QStringLiteral("“%1”已采用重新计算的结果").arg(q(sheet::shownLabel(m_sheet.records[i]))));
 }
 
 void SheetWindow::select(int row) {
@@ -323,6 +416,8 @@ void SheetWindow::showRequirement() {
     if (takes)
         for (const std::string& s : sheet::comparableResults(m_sheet.records[i]))
             m_requirementSymbol->addItem(q(s));
+    m_adopt->setEnabled(i >= 0 && m_sheet.records[i].mismatch &&
+                        !m_sheet.records[i].mismatch->refused);
     const auto& req = i < 0 ? std::nullopt : m_sheet.records[i].requirement;
     m_requirement->setText(req ? q(req->text) : QString());
     if (req) m_requirementSymbol->setCurrentText(q(req->symbol));
@@ -358,7 +453,7 @@ void SheetWindow::rename() {
     bool ok = false;
     const QString label =
         QInputDialog::getText(this, QStringLiteral("重命名"), QStringLiteral("记录名称："),
-                              QLineEdit::Normal, q(m_sheet.records[i].label), &ok);
+                              QLineEdit::Normal, q(sheet::shownLabel(m_sheet.records[i])), &ok);
     if (!ok || label.trimmed().isEmpty()) return;
     m_sheet.records[i].label = label.trimmed().toStdString();
     refresh();
@@ -380,7 +475,7 @@ void SheetWindow::remove() {
     if (i < 0) return;
     const auto answer = view::plainMessage(
         this, QMessageBox::Question, QString::fromUtf8(kCaption),
-        QStringLiteral("从计算书中删除“%1”吗？").arg(q(m_sheet.records[i].label)),
+        QStringLiteral("从计算书中删除“%1”吗？").arg(q(sheet::shownLabel(m_sheet.records[i]))),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes) return;
     m_sheet.records.erase(m_sheet.records.begin() + i);
@@ -389,11 +484,11 @@ void SheetWindow::remove() {
 }
 
 QString SheetWindow::plainText() const {
-    return q(sheet::plainText(sheet::sheetDocument(m_sheet.header, m_sheet.records)));
+    return q(sheet::plainText(document()));
 }
 
 QString SheetWindow::exportPdf(const QString& path) const {
-    return sheet_qt::writePdf(sheet::sheetDocument(m_sheet.header, m_sheet.records), path);
+    return sheet_qt::writePdf(document(), path);
 }
 
 QString SheetWindow::withPdfSuffix(const QString& path) {
@@ -438,12 +533,18 @@ void SheetWindow::showInPreview(int row) {
 }
 
 void SheetWindow::print() {
-    const sheet::Document doc = sheet::sheetDocument(m_sheet.header, m_sheet.records);
+    const sheet::Document doc = document();
+    int pages = 0;
+    bool printed = false;
     const QString error = printWithPreview(
-        this, [&doc](QPagedPaintDevice& device) { sheet_qt::paintSheet(doc, device); });
-    if (!error.isEmpty())
+        this, [&](QPagedPaintDevice& device) { pages = sheet_qt::paintSheet(doc, device); },
+        &printed);
+    if (!error.isEmpty()) {
         view::plainMessage(this, QMessageBox::Critical, QString::fromUtf8(kCaption),
                            QStringLiteral("无法打印：找不到程序的打印模块。\n%1").arg(error));
+        return;
+    }
+    if (printed) emit said(QStringLiteral("已将计算书送去打印（共 %1 页）").arg(pages));
 }
 
 }  // namespace tervalen::shell

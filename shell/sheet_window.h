@@ -3,7 +3,9 @@
 // rename, move up and down, delete and open-again; the sheet's header fields; one
 // requirement per record; a live preview of the whole sheet; and 导出 PDF…, 打印…,
 // 复制为文本. 设计单位 and 计算人 are remembered between runs. A record read from a project
-// whose results came out differently on reading is marked "结果与保存时不同".
+// whose results came out differently on reading is marked "结果与保存时不同" and may take
+// the values computed now (采用重新计算结果). The preview keeps each record's part: a
+// keystroke in a header field rewrites the cover alone.
 // Keyboard: Tab follows the layout; in the list F2 renames and Delete removes.
 
 #include <QWidget>
@@ -12,6 +14,7 @@
 
 #include "sheet/document.h"
 
+class QCheckBox;
 class QComboBox;
 class QFocusFrame;
 class QLabel;
@@ -40,8 +43,12 @@ public:
     static void fillRememberedFields(sheet::SheetHeader& header);
     QListWidget* records() const { return m_list; }
     QTextBrowser* preview() const { return m_preview; }
-    // The header field of that caption ("工程名称"…).
+    // The header field of that caption ("工程名称"…, and "计算人日期"… for the date beside
+    // a name).
     QLineEdit* headerField(const QString& caption) const;
+    QCheckBox* recordPerPage() const { return m_recordPerPage; }
+    // 采用重新计算结果 for the chosen record.
+    QPushButton* adoptButton() const { return m_adopt; }
 
     // The sheet as plain text, as 复制为文本 puts it on the clipboard.
     QString plainText() const;
@@ -75,10 +82,24 @@ private:
     void askPdf();
     void print();
     void showInPreview(int row);
+    void rebuildPreview();
+    // The header changed: the cover in the preview follows (the rest stays as laid out).
+    void showHeader();
+    void adoptRecomputed();
+    sheet::Document document() const;
 
     sheet::Sheet& m_sheet;
     std::function<void(const sheet::SheetRecord&)> m_openAgain;
-    std::vector<std::pair<QString, QLineEdit*>> m_fields;
+    struct FieldEdit {
+        QString caption;
+        QLineEdit* edit;
+        std::string sheet::SheetHeader::*member;
+    };
+    std::vector<FieldEdit> m_fields;
+    QCheckBox* m_recordPerPage = nullptr;
+    QPushButton* m_adopt = nullptr;
+    // Each record's section as last built (its drawing above all).
+    mutable sheet::SectionCache m_sections;
     QListWidget* m_list;
     QLabel* m_requirementPrompt;
     QLineEdit* m_requirement;

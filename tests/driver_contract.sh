@@ -39,7 +39,7 @@ check "error is one line on stderr" 1 "$("$calc" frmRx_DLDanZ --press 2>&1 >/dev
 # successful press (no file written, the message printed).
 text="$("$calc" --text frmRx_DLDanZ CmbH=20 CmbHx=5)"
 check "text: results first" "PicRx= 11.70115" "$(head -1 <<<"$text")"
-check "text: the section" "1 1# 独立单针保护范围计算" "$(sed -n 3p <<<"$text")"
+check "text: the section" "1 独立单针保护范围计算" "$(sed -n 3p <<<"$text")"
 check "text: known condition" "  H     避雷针高度    20    m" "$(grep '避雷针高度' <<<"$text")"
 check "text: conclusion" "计算得 Rx = 11.70 m。" "$(tail -1 <<<"$text")"
 refused="$("$calc" --text frmRx_DLDanZ CmbH=30.5 CmbHx=0 2>/dev/null; echo "rc=$?")"
@@ -77,6 +77,12 @@ hdr="$(mktemp -d)"
 "$calc" --add-to "$hdr/h.tvp" --header project=某厂区 frmRx_DLDanZ CmbH=20 CmbHx=5 >/dev/null
 check "header: saved with --add-to, printed with --project" "1|1" \
     "$("$calc" --project "$hdr/h.tvp" --text | grep -c '工程名称 *某厂区')|$("$calc" --project "$hdr/h.tvp" --text --header project=另一工程 | grep -c '另一工程')"
+check "header: the cover's fields, saved with --add-to" "计算书编号  JS-7|审定  赵工  2024-06-01" \
+    "$("$calc" --add-to "$hdr/h.tvp" --header number=JS-7 --header approver=赵工 \
+        --header approver_date=2024-06-01 frmRx_DLDanZ CmbH=25 CmbHx=5 >/dev/null
+       "$calc" --project "$hdr/h.tvp" --text | grep -o '计算书编号  JS-7')|$("$calc" --project "$hdr/h.tvp" --text | grep -o '审定  赵工.*2024-06-01' | sed 's/  */  /g')"
+check "header: record_per_page takes 0 or 1" "0|2" \
+    "$(status "$calc" --project "$hdr/h.tvp" --header record_per_page=1)|$(status "$calc" --project "$hdr/h.tvp" --header record_per_page=yes)"
 rm -rf "$hdr"
 check "header: unknown field" 2 "$(status "$calc" --header owner=x frmRx_DLDanZ CmbH=20 CmbHx=5)"
 out="$(mktemp -d)"
@@ -107,18 +113,18 @@ proj="$(mktemp -d)"
 check "add-to creates the project, prints as usual" "PicRx= 11.70115|0" \
     "$("$calc" --add-to "$proj/a.tvp" frmRx_DLDanZ CmbH=20 CmbHx=5)|$?"
 check "add-to a two-button form, with a label" "PicRi= 28.45657|0" \
-    "$("$calc" --add-to "$proj/a.tvp" --label "2# 接地极" frmDZ_ChuiZhi CmbGg=0.05 Cmbρ=300 \
+    "$("$calc" --add-to "$proj/a.tvp" --label "接地极" frmDZ_ChuiZhi CmbGg=0.05 Cmbρ=300 \
         CmbL1=2.5 CmbN=4 --press CmdRun_GP CmbL2=10 --press CmdRun_CJ | tail -1)|$?"
 before="$(cat "$proj/a.tvp")"
 check "add-to a refused press: exit 3" 3 "$(status "$calc" --add-to "$proj/a.tvp" frmRx_DLDanZ CmbH=40 CmbHx=5)"
 check "add-to a refused press adds nothing" "$before" "$(cat "$proj/a.tvp")"
-check "add-to json: the record's label added" "3# 建筑物年预计雷击次数计算" \
+check "add-to json: the record's label added, the form's title without a number" "建筑物年预计雷击次数计算" \
     "$("$calc" --json --add-to "$proj/a.tvp" frmLJCS CmbTd=40 CmbL=50 CmbW=20 CmbH=30 | python3 -c 'import json,sys; print(json.load(sys.stdin)["label"])')"
 check "project: each record's label and results" \
-    $'1# 独立单针保护范围计算\nPicRx= 11.70115\n\n2# 接地极\nPicD= 0.042\nPicR= 104.5203\nPicRn= 34.84011\nPicRi= 28.45657\n\n3# 建筑物年预计雷击次数计算\nPicN= 0.07844704' \
+    $'独立单针保护范围计算\nPicRx= 11.70115\n\n接地极\nPicD= 0.042\nPicR= 104.5203\nPicRn= 34.84011\nPicRi= 28.45657\n\n建筑物年预计雷击次数计算\nPicN= 0.07844704' \
     "$("$calc" --project "$proj/a.tvp")"
 check "project json: the usual objects with label and matches_saved" \
-    '[["1# 独立单针保护范围计算", true, " 11.70115"], ["2# 接地极", true, " 28.45657"], ["3# 建筑物年预计雷击次数计算", true, " 0.07844704"]]' \
+    '[["独立单针保护范围计算", true, " 11.70115"], ["接地极", true, " 28.45657"], ["建筑物年预计雷击次数计算", true, " 0.07844704"]]' \
     "$("$calc" --project "$proj/a.tvp" --json | python3 -c 'import json,sys; print(json.dumps([[o["label"], o["matches_saved"], list(o["results"].values())[-1]] for o in json.load(sys.stdin)], ensure_ascii=False))')"
 sed 's/"value": "11.70115"/"value": "11.7"/' "$proj/a.tvp" >"$proj/changed.tvp"
 check "project: a result that differs from the one saved" "结果与保存时不同：保存时 Rx = 11.7 m" \
@@ -144,8 +150,10 @@ check "project takes no form" 2 "$(status "$calc" --project "$proj/a.tvp" frmLJC
 check "label without add-to" 2 "$(status "$calc" --label x frmLJCS)"
 if [[ -n "$(command -v pdftotext)" ]] && ! "$calc" --pdf "$proj/probe.pdf" frmLJCS 2>&1 | grep -q 'has no Qt'; then
     "$calc" --project "$proj/changed.tvp" --pdf "$proj/sheet.pdf" >/dev/null 2>&1
-    check "project pdf: every record, the difference marked" "3 1" \
-        "$(pdftotext "$proj/sheet.pdf" - | grep -cE '^[123]# ') $(pdftotext "$proj/sheet.pdf" - | grep -c '结果与保存时不同')"
+    # Each record's heading once (the contents' and the summary's rows have more columns);
+    # the difference in the summary's note and in the record's results.
+    check "project pdf: every record, the difference marked" "3 2" \
+        "$(pdftotext -layout "$proj/sheet.pdf" - | grep -cE '^ *[123] +(独立单针保护范围计算|接地极|建筑物年预计雷击次数计算) *$') $(pdftotext "$proj/sheet.pdf" - | grep -c '结果与保存时不同')"
 fi
 rm -rf "$proj"
 

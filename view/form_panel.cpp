@@ -49,7 +49,8 @@ FormPanel::FormPanel(const forms::Form& form, QWidget* parent)
       m_form(form),
       m_tabs(new QTabWidget(this)),
       m_working(new QTextBrowser),
-      m_addToSheet(new QPushButton(QStringLiteral("加入计算书"))) {
+      m_addToSheet(new QPushButton(QStringLiteral("加入计算书"))),
+      m_updateRecord(new QPushButton(QStringLiteral("更新此记录"))) {
     setObjectName(QStringLiteral("FormPanel"));
     m_working->setObjectName(QStringLiteral("WorkingView"));
     m_working->setOpenLinks(false);
@@ -66,6 +67,16 @@ FormPanel::FormPanel(const forms::Form& form, QWidget* parent)
     m_addToSheet->setFocusPolicy(Qt::TabFocus);
     connect(m_addToSheet, &QPushButton::clicked, this, [this] {
         if (m_form.lastPress()) emit addToSheetRequested();
+    });
+    m_updateRecord->setObjectName(QStringLiteral("UpdateRecord"));
+    m_updateRecord->setToolTip(
+        QStringLiteral("用这次计算替换重新打开的那条记录（保留其名称与要求）"));
+    m_updateRecord->setEnabled(false);
+    m_updateRecord->setAutoDefault(false);
+    m_updateRecord->setFocusPolicy(Qt::TabFocus);
+    m_updateRecord->hide();
+    connect(m_updateRecord, &QPushButton::clicked, this, [this] {
+        if (m_form.lastPress()) emit updateRecordRequested();
     });
 
     auto* choices = new QGridLayout;
@@ -96,6 +107,7 @@ FormPanel::FormPanel(const forms::Form& form, QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(m_updateRecord);
     buttons->addWidget(m_addToSheet);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 8, 8, 8);
@@ -149,12 +161,19 @@ void FormPanel::showPress(const std::vector<forms::Message>& shown) {
     }
     if (m_drawing) m_drawing->showPress(m_form.lastPress(), m_form.def().caption);
     m_addToSheet->setEnabled(m_form.lastPress().has_value());
+    m_updateRecord->setEnabled(m_form.lastPress().has_value());
+}
+
+void FormPanel::offerUpdate(bool offered) {
+    m_updateRecord->setVisible(offered);
+    m_updateRecord->setEnabled(m_form.lastPress().has_value());
 }
 
 void FormPanel::clear() {
     m_working->clear();
     if (m_drawing) m_drawing->showPress(std::nullopt, m_form.def().caption);
     m_addToSheet->setEnabled(false);
+    m_updateRecord->setEnabled(false);
 }
 
 }  // namespace tervalen::view

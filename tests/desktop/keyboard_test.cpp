@@ -6,6 +6,7 @@
 // Run by run_under_xvfb.sh, with settings of its own.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFocusFrame>
 #include <QImage>
@@ -509,10 +510,13 @@ private slots:
         };
         std::vector<QWidget*> expected;
         for (const char* caption :
-             {"工程名称", "子项/编号", "设计单位", "计算人", "校对人", "审核人", "日期"})
+             {"工程名称", "子项/编号", "计算书编号", "版次", "设计单位", "日期", "计算人",
+              "计算人日期", "校对人", "校对人日期", "审核人", "审核人日期", "审定人", "审定人日期"})
             expected.push_back(sheet->headerField(QString::fromUtf8(caption)));
         expected.push_back(sheet->findChild<QComboBox*>(QStringLiteral("规范版本")));
+        expected.push_back(sheet->recordPerPage());
         expected.push_back(sheet->records());
+        // 采用重新计算结果 is disabled (no record differs from what was saved): Tab passes it.
         for (const char* b : {"重命名", "上移", "下移", "删除", "重新打开"})
             expected.push_back(named(QString::fromUtf8(b)));
         expected.push_back(sheet->findChild<QComboBox*>(QStringLiteral("RequirementSymbol")));

@@ -184,6 +184,29 @@ TEST(ProjectFile, TheSheetsEditionIsKeptAndAnOlderFileCitesTheOlderEdition) {
     EXPECT_THROW(parse(edited([](auto& doc) { doc["header"]["edition"] = "2000"; })), ProjectError);
 }
 
+// The cover's fields and the page option travel in the header; a file from before them
+// reads with them empty (and the records one after another); a wrong kind is refused.
+TEST(ProjectFile, TheCoversFieldsAreKeptAndAnOlderFileHasThemEmpty) {
+    const Project p = sampleProject();
+    const auto header = nlohmann::ordered_json::parse(serialize(p))["header"];
+    EXPECT_EQ(header["number"], "JS-2024-017");
+    EXPECT_EQ(header["checker_date"], "2024-05-18");
+    EXPECT_EQ(header["record_per_page"], true);
+    const Project older = parse(edited([](auto& doc) {
+        for (const char* k : {"number", "revision", "approver", "calculator_date", "checker_date",
+                              "reviewer_date", "approver_date", "record_per_page"})
+            doc["header"].erase(k);
+    }));
+    sheet::SheetHeader expected = p.sheet.header;
+    expected.number = expected.revision = expected.approver = expected.checkerDate = "";
+    expected.recordPerPage = false;
+    EXPECT_EQ(older.sheet.header, expected);
+    EXPECT_EQ(older.sheet.records, p.sheet.records);
+    EXPECT_THROW(parse(edited([](auto& doc) { doc["header"]["record_per_page"] = "yes"; })),
+                 ProjectError);
+    EXPECT_THROW(parse(edited([](auto& doc) { doc["header"]["approver"] = 3; })), ProjectError);
+}
+
 // What a press gives no more is not judged by what it once gave: a saved Ri = 0 Ω from an
 // impulse press without a power-frequency one passed its requirement; so did the refused
 // record above.

@@ -38,7 +38,19 @@ inline void require(sheet::SheetRecord& r, const std::string& text) {
 
 inline Project sampleProject() {
     Project p;
-    p.sheet.header = {"某厂区防雷", "3# 厂房", "某设计院", "张工", "李工", "王工", "2024-05-17"};
+    sheet::SheetHeader& h = p.sheet.header;
+    h.project = "某厂区防雷";
+    h.subitem = "3# 厂房";
+    h.designer = "某设计院";
+    h.calculator = "张工";
+    h.checker = "李工";
+    h.reviewer = "王工";
+    h.date = "2024-05-17";
+    h.number = "JS-2024-017";
+    h.revision = "B";
+    h.approver = "赵工";
+    h.checkerDate = "2024-05-18";
+    h.recordPerPage = true;
     auto rod = recordOf("frmRx_DLDanZ", {Action::set("CmbH", "20"), Action::set("CmbHx", "5"),
                                          Action::press("CmdRun")});
     require(rod, "10");

@@ -74,7 +74,7 @@ private slots:
         shell::SheetWindow* sheet = w.sheetWindow();
         QVERIFY(sheet);
         QCOMPARE(sheet->records()->count(), 2);
-        QCOMPARE(sheet->records()->item(0)->text(), QStringLiteral("1# 独立单针保护范围计算"));
+        QCOMPARE(sheet->records()->item(0)->text(), QStringLiteral("独立单针保护范围计算"));
         QVERIFY(sheet->preview()->toPlainText().contains(QStringLiteral("11.70115")));
         // The single rod's drawing is in the preview: its range arcs and circles in red.
         QTextDocument* shown = sheet->preview()->document();
@@ -154,7 +154,7 @@ private slots:
         QVERIFY2(sheet->records()->item(1)->text().endsWith(QStringLiteral("  满足")),
                  qPrintable(sheet->records()->item(1)->text()));
         QCOMPARE(sheet->records()->item(2)->text(),
-                 QStringLiteral("3# 人工接地系统工频冲击接地电阻值互算"));
+                 QStringLiteral("人工接地系统工频冲击接地电阻值互算"));
 
         for (int row : {2, 0, 1}) {
             sheet->records()->setCurrentRow(row);
@@ -187,6 +187,79 @@ private slots:
         QCOMPARE(said.first().first().toString(),
                  QStringLiteral("已将计算书复制为文本（3 条记录）"));
         QCOMPARE(w.statusBar()->currentMessage(), said.first().first().toString());
+    }
+
+    // 更新此记录: a form opened again from a record offers to update it; the record takes the
+    // new calculation in its place, with its label and requirement, wherever it moved since;
+    // the project is marked changed. 采用重新计算结果 clears the mark of a record read with
+    // other results. A keystroke in the header rewrites the cover in the preview in place.
+    void recordsAreUpdatedInPlace() {
+        shell::MDIFangLei w;
+        w.show();
+        w.openForm("frmRx_DLDanZ");
+        view::FormView* v = w.formView("frmRx_DLDanZ");
+        for (const char* H : {"15", "20", "25"}) {
+            v->apply({Action::set("CmbH", H), Action::set("CmbHx", "5"), Action::press("CmdRun")});
+            w.menuAction("mnuAddToSheet")->trigger();
+        }
+        QAction* update = w.menuAction("mnuUpdateRecord");
+        QVERIFY(update && !update->isEnabled());  // not opened from a record
+        auto* page = qobject_cast<view::FormPage*>(v->parentWidget());
+        QVERIFY(page->panel()->updateRecordButton()->isHidden());
+
+        sheet::Sheet& sheet = w.calculationSheet();
+        sheet.records[1].label = "屋面避雷针";
+        sheet.records[1].requirement = sheet::Requirement{"10", 10, "Rx"};
+        w.openRecord(sheet.records[1]);
+        QVERIFY(update->isEnabled());
+        QVERIFY(!page->panel()->updateRecordButton()->isHidden());
+        // Moved to the top meanwhile, then updated from the form.
+        std::swap(sheet.records[0], sheet.records[1]);
+        v->apply({Action::set("CmbH", "22"), Action::press("CmdRun")});
+        page->panel()->updateRecordButton()->click();
+        QCOMPARE(sheet.records.size(), std::size_t{3});
+        QCOMPARE(sheet.records[0].label, std::string("屋面避雷针"));
+        QVERIFY(sheet.records[0].requirement);
+        QCOMPARE(sheet.records[0].known[1].value, std::string("22"));
+        QCOMPARE(sheet.records[1].known[1].value, std::string("15"));
+        QVERIFY(w.hasUnsavedChanges());
+        QVERIFY(w.statusBar()->currentMessage().contains(QStringLiteral("已更新")));
+        // Removed: nothing to update any more, said so.
+        sheet.records.erase(sheet.records.begin());
+        v->apply({Action::set("CmbH", "23"), Action::press("CmdRun")});
+        update->trigger();
+        QCOMPARE(sheet.records.size(), std::size_t{2});
+        QVERIFY(w.statusBar()->currentMessage().contains(QStringLiteral("未更新")));
+        QVERIFY(!update->isEnabled());
+
+        // A record read with other results takes the recomputed ones.
+        sheet.records[0].mismatch = sheet::Mismatch{false, {}, {{"Rx", "保护半径", "9", "m"}}};
+        w.menuAction("mnuSheet")->trigger();
+        shell::SheetWindow* window = w.sheetWindow();
+        window->refresh();
+        window->records()->setCurrentRow(1);
+        QVERIFY(!window->adoptButton()->isEnabled());
+        window->records()->setCurrentRow(0);
+        QVERIFY(window->adoptButton()->isEnabled());
+        QVERIFY(window->records()->item(0)->text().contains(QStringLiteral("结果与保存时不同")));
+        window->adoptButton()->click();
+        QVERIFY(!sheet.records[0].mismatch);
+        QVERIFY(!window->records()->item(0)->text().contains(QStringLiteral("结果与保存时不同")));
+
+        // The cover follows the header field as typed, in the same document.
+        QTextDocument* before = window->preview()->document();
+        QLineEdit* number = window->headerField(QStringLiteral("计算书编号"));
+        QVERIFY(number);
+        number->setFocus();
+        QTest::keyClicks(number, QStringLiteral("JS-9"));
+        QCOMPARE(sheet.header.number, std::string("JS-9"));
+        QCOMPARE(window->preview()->document(), before);
+        QVERIFY(window->preview()->toPlainText().contains(QStringLiteral("JS-9")));
+        QLineEdit* approved = window->headerField(QStringLiteral("审定人日期"));
+        QVERIFY(approved);
+        QTest::keyClicks(approved, QStringLiteral("2024-06-01"));
+        QCOMPARE(sheet.header.approverDate, std::string("2024-06-01"));
+        QVERIFY(window->preview()->toPlainText().contains(QStringLiteral("2024-06-01")));
     }
 
     // The edition chosen last is where the next run starts; a record keeps the edition and

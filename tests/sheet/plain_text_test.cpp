@@ -6,6 +6,7 @@
 #include "forms/catalog.h"
 #include "sheet/document.h"
 #include "sheet/text_render.h"
+#include "sheet/verdict.h"
 #include "sheet_test_support.h"
 
 namespace tervalen::sheet {
@@ -49,13 +50,35 @@ TEST(PlainText, TwoRecordsInOrder) {
     EXPECT_EQ(d.project, "某厂区");
     EXPECT_EQ(plainText(d), R"(防雷计算书
 
-  工程名称  某厂区  子项/编号
-  设计单位          日期       2024-05-17
-  计算人    张工    校对人
-  审核人            规范版本   GB 50057-2010
+  工程名称    某厂区
+  子项
+  计算书编号
+  版次
+  设计单位
+  规范版本    GB 50057-2010
+  日期        2024-05-17
+        姓名  签字  日期
+  设计  张工
+  校对
+  审核
+  审定
+
+目录
+
+  序号  名称
+        计算汇总表
+  1     独立单针保护范围计算
+  2     测试接地计算
+
+计算汇总表
+
+  序号  名称                  计算项目              主要结果         要求   结论
+  1     独立单针保护范围计算  独立单针保护范围计算  Rx = 11.70115 m  —      —
+  2     测试接地计算          测试接地计算          Ri = 5 Ω         ≤ 4 Ω  不满足
 中间结果显示 7 位有效数字，计算按未舍入值进行。
 
-1 1# 独立单针保护范围计算
+
+1 独立单针保护范围计算
 1.1 计算依据
 《建筑物防雷设计规范》GB 50057-2010 附录D 第D.0.1条（单支接闪杆的保护范围，滚球法）
 滚球半径 Hr = 30 m：第一类防雷建筑物的滚球半径（《建筑物防雷设计规范》GB 50057-2010 表5.2.12）
@@ -77,7 +100,7 @@ TEST(PlainText, TwoRecordsInOrder) {
 1.6 结论
 计算得 Rx = 11.70 m。
 
-2 2# 测试接地计算
+2 测试接地计算
 2.1 计算依据
 《建筑物防雷设计规范》GB 50057-2010 附录C（接地装置冲击接地电阻与工频接地电阻的换算）
 2.2 已知条件
@@ -97,6 +120,79 @@ Ri = 5.00 Ω > 4 Ω，不满足要求
 本计算书由 Tervalen 程序生成，计算条件与结果须经设计人校核后使用。
 )");
 }
+
+// A sheet built through the section cache reads as one built afresh, after every kind of
+// change: a record moved (renumbered), changed, removed, the edition switched.
+TEST(SectionCache, GivesWhatAFreshBuildGives) {
+    Sheet sheet;
+    for (const char* H : {"15", "20", "25"})
+        sheet.add(*replay(*forms::findForm("frmRx_DLDanZ"),
+                          std::vector{Action::set("CmbH", H), Action::set("CmbHx", "5"),
+                                      Action::press("CmdRun")}));
+    sheet.add(*replay(testing_support::chainForm(),
+                      std::vector{Action::set("Cmbρ", "100"), Action::set("CmbL", "5"),
+                                  Action::press("CmdRun_GP"), Action::press("CmdRun_CJ")}));
+    SectionCache cache;
+    const auto same = [&] {
+        EXPECT_EQ(plainText(sheetDocument(sheet.header, sheet.records, &cache)),
+                  plainText(sheetDocument(sheet.header, sheet.records)));
+    };
+    same();
+    std::swap(sheet.records[0], sheet.records[3]);
+    same();
+    sheet.records[1].requirement = Requirement{"12", 12, "Rx"};
+    same();
+    sheet.records.erase(sheet.records.begin());
+    same();
+    sheet.records.push_back(sheet.records.front());  // the same calculation twice
+    same();
+    sheet.header.edition = CodeEdition::GB50057_94;
+    same();
+}
+
+struct SummaryCase {
+    std::string name;
+    std::optional<std::string> requirement;
+    bool mismatch;
+    std::vector<std::string> row;
+};
+
+class SummaryRows : public ::testing::TestWithParam<SummaryCase> {};
+
+// The summary's row: label, form, the result judged (or the first), what it must reach,
+// and the 结论's verdict.
+TEST_P(SummaryRows, StateTheResultAndTheVerdict) {
+    SheetRecord r = *replay(
+        *forms::findForm("frmRx_DLDanZ"),
+        std::vector{Action::set("CmbH", "20"), Action::set("CmbHx", "5"), Action::press("CmdRun")},
+        "屋面");
+    if (GetParam().requirement)
+        r.requirement = std::get<Requirement>(readRequirement(r, *GetParam().requirement));
+    if (GetParam().mismatch) r.mismatch = Mismatch{false, {}, {}};
+    EXPECT_EQ(summaryRow(r, 4), GetParam().row);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SummaryRows,
+    ::testing::Values(
+        SummaryCase{"unjudged",
+                    std::nullopt,
+                    false,
+                    {"4", "屋面", "独立单针保护范围计算", "Rx = 11.70115 m", "—", "—"}},
+        SummaryCase{"met",
+                    "10",
+                    false,
+                    {"4", "屋面", "独立单针保护范围计算", "Rx = 11.70115 m", "≥ 10 m", "满足"}},
+        SummaryCase{
+            "missed",
+            "11.71",
+            false,
+            {"4", "屋面", "独立单针保护范围计算", "Rx = 11.70115 m", "≥ 11.71 m", "不满足"}},
+        SummaryCase{"marked",
+                    "10",
+                    true,
+                    {"4", "屋面", "独立单针保护范围计算", "Rx = 11.70115 m", "≥ 10 m", "满足 ※"}}),
+    [](const auto& info) { return info.param.name; });
 
 TEST(PlainText, ARecordAloneWithItsMessagesAndEarlierInputs) {
     const auto r = *replay(testing_support::chainForm(),

@@ -91,28 +91,114 @@ SheetRecord labelled(std::string label) {
     return r;
 }
 
-struct NumberCase {
-    std::vector<std::string> labels;
-    std::string added;
-};
-
-class SheetNumbers : public ::testing::TestWithParam<NumberCase> {};
-
-TEST_P(SheetNumbers, OneMoreThanTheHighestNumber) {
+TEST(SheetAdd, AnEmptyLabelIsTheCaptionWithoutANumber) {
     Sheet sheet;
-    for (const std::string& l : GetParam().labels) sheet.records.push_back(labelled(l));
+    sheet.add(labelled("1# a"));
     SheetRecord r;
     r.caption = "独立单针保护范围计算";
     sheet.add(r);
-    EXPECT_EQ(sheet.records.back().label, GetParam().added);
+    EXPECT_EQ(sheet.records.back().label, "独立单针保护范围计算");
+}
+
+struct ShownCase {
+    std::string label;
+    std::string shown;
+};
+
+class ShownLabels : public ::testing::TestWithParam<ShownCase> {};
+
+// Only the exact "n# caption" the program once wrote loses its number.
+TEST_P(ShownLabels, OnlyTheProgramsOwnNumberGoes) {
+    SheetRecord r = labelled(GetParam().label);
+    r.caption = "独立单针保护范围计算";
+    EXPECT_EQ(shownLabel(r), GetParam().shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Labels, SheetNumbers,
-    ::testing::Values(NumberCase{{}, "1# 独立单针保护范围计算"},
-                      NumberCase{{"1# a", "2# b"}, "3# 独立单针保护范围计算"},
-                      NumberCase{{"1# a", "5# b", "3# c"}, "6# 独立单针保护范围计算"},
-                      NumberCase{{"屋面避雷针", "12号"}, "1# 独立单针保护范围计算"}));
+    Labels, ShownLabels,
+    ::testing::Values(ShownCase{"3# 独立单针保护范围计算", "独立单针保护范围计算"},
+                      ShownCase{"12# 独立单针保护范围计算", "独立单针保护范围计算"},
+                      ShownCase{"3# 屋面避雷针", "3# 屋面避雷针"},
+                      ShownCase{"3#独立单针保护范围计算", "3#独立单针保护范围计算"},
+                      ShownCase{"03# 独立单针保护范围计算", "03# 独立单针保护范围计算"},
+                      ShownCase{"3# 独立单针保护范围计算 东", "3# 独立单针保护范围计算 东"},
+                      ShownCase{"# 独立单针保护范围计算", "# 独立单针保护范围计算"},
+                      ShownCase{"独立单针保护范围计算", "独立单针保护范围计算"}));
+
+SheetRecord rod(const char* H) {
+    return *replay(
+        *forms::findForm("frmRx_DLDanZ"),
+        std::vector{Action::set("CmbH", H), Action::set("CmbHx", "5"), Action::press("CmdRun")});
+}
+
+// 更新此记录: the record found where it was, or where it moved, takes the new calculation
+// with its own label and requirement; gone, nothing changes.
+TEST(SheetUpdate, TheRecordTakesTheNewCalculationInItsPlace) {
+    Sheet sheet;
+    sheet.add(rod("15"));
+    SheetRecord was = rod("20");
+    was.label = "屋面避雷针";
+    was.requirement = Requirement{"10", 10, "Rx"};
+    sheet.add(was);
+    sheet.add(rod("25"));
+
+    Sheet::Updated u = sheet.update(was, 1, rod("22"));
+    EXPECT_EQ(u.index, 1);
+    EXPECT_FALSE(u.requirementDropped);
+    ASSERT_EQ(sheet.records.size(), 3u);
+    EXPECT_EQ(sheet.records[1].label, "屋面避雷针");
+    ASSERT_TRUE(sheet.records[1].requirement);
+    EXPECT_EQ(sheet.records[1].requirement->text, "10");
+    EXPECT_EQ(sheet.records[1].known, rod("22").known);
+    EXPECT_EQ(sheet.records[1].results, rod("22").results);
+
+    // Moved to the end since it was opened (the place remembered is stale).
+    const SheetRecord opened = sheet.records[1];
+    std::swap(sheet.records[1], sheet.records[2]);
+    u = sheet.update(opened, 1, rod("18"));
+    EXPECT_EQ(u.index, 2);
+    EXPECT_EQ(sheet.records[2].label, "屋面避雷针");
+    EXPECT_EQ(sheet.records[2].results, rod("18").results);
+    EXPECT_EQ(sheet.records[1].results, rod("25").results);
+
+    // Removed: nothing is updated.
+    const SheetRecord last = sheet.records[2];
+    sheet.records.pop_back();
+    const Sheet before = sheet;
+    EXPECT_EQ(sheet.update(last, 2, rod("30")).index, -1);
+    EXPECT_EQ(sheet, before);
+}
+
+TEST(SheetUpdate, ARequirementTheNewResultsCannotTakeIsDroppedAndSaid) {
+    Sheet sheet;
+    SheetRecord was = rod("20");
+    was.requirement = Requirement{"10", 10, "Bx"};  // a result the rod form has not
+    sheet.add(was);
+    const Sheet::Updated u = sheet.update(was, 0, rod("22"));
+    EXPECT_EQ(u.index, 0);
+    EXPECT_TRUE(u.requirementDropped);
+    EXPECT_FALSE(sheet.records[0].requirement);
+}
+
+// 采用重新计算结果: the mark goes and the values computed now stay; a record whose press
+// gave no result has nothing to take.
+TEST(SheetAdopt, TheRecomputedValuesStayAndTheMarkGoes) {
+    Sheet sheet;
+    SheetRecord differs = rod("20");
+    differs.mismatch = Mismatch{false, {}, {{"Rx", "保护半径", "11.7", "m"}}};
+    SheetRecord refused = rod("20");
+    refused.mismatch = Mismatch{true, "H 不是数字", refused.results};
+    sheet.add(differs);
+    sheet.add(refused);
+    sheet.add(rod("25"));
+    EXPECT_TRUE(sheet.adoptRecomputed(0));
+    EXPECT_FALSE(sheet.records[0].mismatch);
+    EXPECT_EQ(sheet.records[0].results, rod("20").results);
+    EXPECT_FALSE(sheet.adoptRecomputed(1));
+    EXPECT_TRUE(sheet.records[1].mismatch);
+    EXPECT_FALSE(sheet.adoptRecomputed(2));
+    EXPECT_FALSE(sheet.adoptRecomputed(3));
+}
 
 TEST(SheetAdd, KeepsALabelGiven) {
     Sheet sheet;
