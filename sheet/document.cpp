@@ -196,7 +196,7 @@ std::vector<std::string> summaryRow(const SheetRecord& r, int number) {
     std::string required = "—";
     if (r.requirement) {
         const Quantity* compared = named(r.requirement->symbol);
-        required = std::string(familyOf(r.form) == Family::Earthing ? "≤ " : "≥ ") +
+        required = std::string(familyOf(r) == Family::Earthing ? "≤ " : "≥ ") +
                    r.requirement->text +
                    (compared && !compared->unit.empty() ? " " + compared->unit : "");
     }
