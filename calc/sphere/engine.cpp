@@ -62,6 +62,7 @@ struct Engine::Impl {
     double hr = 0;
     std::vector<Piece> pieces;
     std::vector<std::vector<Point2>> polygons;
+    std::vector<Building> buildings;
     Box bounds;
     double highest = 0;
     // The spatial index: pieces by the cells their plan box, widened by Hr, covers.
@@ -786,6 +787,7 @@ Touch touchAt(const Engine::Impl& e, Point2 p) {
 Engine::Engine(const Site& site) : m(std::make_unique<Impl>()) {
     if (const std::string why = problemOf(site); !why.empty()) throw std::invalid_argument(why);
     m->hr = site.hr;
+    m->buildings = site.buildings;
     auto add = [&](Piece p) {
         p.box = {std::min(p.ax, p.bx), std::min(p.ay, p.by), std::max(p.ax, p.bx),
                  std::max(p.ay, p.by)};
@@ -874,6 +876,9 @@ Box Engine::bounds() const {
 }
 double Engine::highest() const {
     return m->highest;
+}
+const std::vector<Building>& Engine::buildings() const {
+    return m->buildings;
 }
 
 double Engine::surface(Point2 p) const {
