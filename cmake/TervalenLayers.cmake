@@ -115,7 +115,8 @@ function(tervalen_drawing_layer)
   file(GLOB drawing_headers RELATIVE ${CMAKE_SOURCE_DIR} CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/drawing/*.h)
   tervalen_include_root(tervalen_drawing${suffix} ${drawing_headers})
-  target_link_libraries(tervalen_drawing${suffix} PUBLIC tervalen_forms${suffix})
+  # The site plan draws what the sphere engine found.
+  target_link_libraries(tervalen_drawing${suffix} PUBLIC tervalen_forms${suffix} tervalen_sphere${suffix})
 endfunction()
 
 # tervalen_sheet_layer([SUFFIX]): the calculation sheet, above the forms and the drawings
