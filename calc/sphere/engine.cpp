@@ -811,7 +811,11 @@ Touch roughAt(const Engine::Impl& e, Point2 p, double certain, double threshold)
     long cells = 0;
     Best best;
     best.offer(here - hr, p.x, p.y);
-    auto limit = [&] { return std::min(best.value - certain, threshold); };
+    const bool decide = std::isfinite(threshold);
+    auto limit = [&] {
+        return decide ? std::min(best.value - certain, threshold) : best.value - certain;
+    };
+    auto decided = [&] { return decide && best.value < threshold; };
     std::priority_queue<Cell, std::vector<Cell>, std::greater<>> open;
     auto visit = [&](double x, double y, double h) {
         ++cells;
@@ -825,11 +829,11 @@ Touch roughAt(const Engine::Impl& e, Point2 p, double certain, double threshold)
     };
     constexpr int kStart = 8;
     const double h0 = hr / kStart;
-    for (int j = 0; j < kStart && best.value >= threshold; ++j)
+    for (int j = 0; j < kStart && !decided(); ++j)
         for (int i = 0; i < kStart; ++i)
             visit(p.x - hr + (2 * i + 1) * h0, p.y - hr + (2 * j + 1) * h0, h0);
     double undecided = kInf;
-    while (!open.empty() && best.value >= threshold && cells < kMostCells) {
+    while (!open.empty() && !decided() && cells < kMostCells) {
         const Cell c = open.top();
         if (!(c.bound < limit())) break;
         open.pop();
@@ -842,7 +846,7 @@ Touch roughAt(const Engine::Impl& e, Point2 p, double certain, double threshold)
             visit(c.x + sx * k, c.y + sy * k, k);
     }
     double lowest = best.value;
-    if (best.value >= threshold) {
+    if (!decided()) {
         lowest = std::min(lowest, undecided);
         if (!open.empty() && open.top().bound < limit())
             lowest = std::min(lowest, open.top().bound);  // the cells ran out first

@@ -17,6 +17,7 @@
 #include <cstdarg>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -244,21 +245,23 @@ Point2 crossing(const Engine& e, double z, Point2 a, Point2 b, double tolerance)
     return at(lo);
 }
 
-// The lowest S near `from` within the area: a compass search, the steps halved down to
-// 0.1 mm.
-Lowest descend(const Engine& e, const std::vector<Polygon>& area, Lowest from, double step) {
-    Lowest best = from;
-    for (double h = step; h > 1e-4; h /= 2) {
+// The lowest S near `from` within the area: a compass search on S to 1e-5 m, the steps
+// halved down to 1 mm, S at the end exact.
+Lowest descend(const Engine& e, const std::vector<Polygon>& area, Point2 from, double step) {
+    Lowest best{from, e.roughSurface(from, 1e-5)};
+    for (double h = step; h > 1e-3; h /= 2) {
         for (bool moved = true; moved;) {
             moved = false;
             for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
                 const Point2 p{best.at.x + dx * h, best.at.y + dy * h};
                 if (!insidePolygons(area, p)) continue;
-                const double s = e.surface(p);
+                const double s = e.roughSurface(p, 1e-5);
                 if (s < best.s) best = {p, s}, moved = true;
             }
         }
+        if (best.s == 0) break;  // nothing lower than the ground
     }
+    best.s = e.surface(best.at);
     return best;
 }
 
@@ -397,6 +400,36 @@ LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double t
         }
         if (ring.size() >= 3) rings.push_back(std::move(ring));
     }
+    // Between two vertices the boundary may bow away from their chord: the chord's middle
+    // moved across it onto the boundary, to the tolerance, wherever it bows by more than
+    // half the tolerance, four times over.
+    auto bowed = [&](Point2 a, Point2 b) -> std::optional<Point2> {
+        const double len = std::hypot(b.x - a.x, b.y - a.y);
+        if (len < 4 * tolerance) return std::nullopt;
+        const Point2 m{(a.x + b.x) / 2, (a.y + b.y) / 2};
+        const Point2 n{(b.y - a.y) / len, -(b.x - a.x) / len};  // outwards: the region is left
+        const bool mIn = !reachesBelow(m, z);
+        const double sign = mIn ? 1 : -1, far = std::min(g, len);
+        const Point2 end{m.x + sign * n.x * far, m.y + sign * n.y * far};
+        if (mIn != reachesBelow(end, z)) return std::nullopt;  // no crossing within reach
+        const Point2 at =
+            mIn ? crossing(*this, z, m, end, tolerance) : crossing(*this, z, end, m, tolerance);
+        if (std::hypot(at.x - m.x, at.y - m.y) <= tolerance / 2) return std::nullopt;
+        return at;
+    };
+    for (int pass = 0; pass < 4; ++pass)
+        for (auto& r : rings) {
+            std::vector<std::optional<Point2>> mid(r.size());
+            parallelFor(r.size(),
+                        [&](std::size_t k) { mid[k] = bowed(r[k], r[(k + 1) % r.size()]); });
+            std::vector<Point2> dense;
+            for (std::size_t k = 0; k < r.size(); ++k) {
+                dense.push_back(r[k]);
+                if (mid[k]) dense.push_back(*mid[k]);
+            }
+            r = std::move(dense);
+        }
+
     std::vector<Polygon> found;
     std::vector<double> foundArea;
     std::vector<std::vector<Point2>> holes;
@@ -444,8 +477,7 @@ LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double t
     if (!starts.empty()) {
         std::vector<Lowest> followed(std::min<std::size_t>(3, starts.size()));
         parallelFor(followed.size(), [&](std::size_t k) {
-            followed[k] =
-                descend(*this, areaRings, {starts[k].at, surface(starts[k].at)}, g * stride / 2);
+            followed[k] = descend(*this, areaRings, starts[k].at, g * stride / 2);
         });
         out.worst = *std::min_element(followed.begin(), followed.end(),
                                       [](const Lowest& a, const Lowest& b) { return a.s < b.s; });
