@@ -107,6 +107,12 @@ public:
     // The protection surface S(x, y), to 1e-6 m; 0 where the sphere reaches the ground.
     double surface(Point2 p) const;
     Touch touch(Point2 p) const;
+    // S to within `within` metres (the least height of a sphere found, no sphere lower by
+    // more than that): cheaper, for maps.
+    double roughSurface(Point2 p, double within) const;
+    // Whether some admissible sphere reaches below height z above p: S(p) < z, decided
+    // without finding S where it is far from z.
+    bool reachesBelow(Point2 p, double z) const;
     // Whether a point in the air is protected: z ≤ S(x, y).
     bool protects(Point3 p) const { return p.z <= surface({p.x, p.y}); }
     // The lowest admissible centre height at or above Hr on the vertical through q.
@@ -125,8 +131,8 @@ public:
                       double tolerance = 0.01) const;
     // Each building's roof checked at its own height.
     std::vector<RoofCheck> roofs(double tolerance = 0.01) const;
-    // S at the nodes of a grid of `step` metres from the box's lower left corner up to its
-    // upper right one.
+    // S to 1 mm at the nodes of a grid of `step` metres from the box's lower left corner up
+    // to its upper right one.
     SurfaceGrid grid(Box box, double step) const;
 
     // The engine's data, opaque (public so that its own helpers may name it).

@@ -3,8 +3,9 @@
 //
 // The region at level z: S on a grid over the area (an outer frame of nodes counted as
 // unprotected, so that every boundary closes), marching squares on the sign of S − z, and
-// each boundary vertex found on its grid edge by a bracketing search on S until the bracket
-// is shorter than the tolerance, the vertex put at its unprotected end. The rings, nested,
+// each boundary vertex found on its grid edge by halving a bracket on whether a sphere
+// reaches below z until it is shorter than the tolerance, the vertex put at its protected
+// end. The rings, nested,
 // make polygons; GEOS clips them to the area, takes the area's rest as the uncovered part
 // and gives the areas.
 
@@ -16,6 +17,7 @@
 #include <cstdarg>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -32,7 +34,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 template <class F>
 void parallelFor(std::size_t n, F&& f) {
     const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
-    const std::size_t workers = std::min<std::size_t>(cores, (n + 63) / 64);
+    const std::size_t workers = std::min<std::size_t>(cores, n);
     if (workers <= 1) {
         for (std::size_t i = 0; i < n; ++i) f(i);
         return;
@@ -40,9 +42,9 @@ void parallelFor(std::size_t n, F&& f) {
     std::atomic<std::size_t> next{0};
     auto run = [&] {
         for (;;) {
-            const std::size_t start = next.fetch_add(32);
-            if (start >= n) return;
-            for (std::size_t i = start; i < std::min(n, start + 32); ++i) f(i);
+            const std::size_t i = next.fetch_add(1);
+            if (i >= n) return;
+            f(i);
         }
     };
     std::vector<std::thread> threads;
@@ -226,56 +228,40 @@ private:
 
 // ---------------------------------------------------------------- the boundary
 
-// Where S = z on the segment from a (S ≥ z there) to b (S < z there): a bracket narrowed
-// by false position, each guess followed by a probe a fraction of the tolerance beyond it,
-// until it is shorter than the tolerance; its unprotected end.
-Point2 crossing(const Engine& e, double z, Point2 a, double fa, Point2 b, double fb,
-                double tolerance) {
+// Where S = z on the segment from a (S ≥ z there) to b (S < z there): the bracket halved
+// on whether a sphere reaches below z until it is shorter than the tolerance; its
+// protected end, so that no vertex claims a place the sphere reaches.
+Point2 crossing(const Engine& e, double z, Point2 a, Point2 b, double tolerance) {
     const double len = std::hypot(b.x - a.x, b.y - a.y);
     auto at = [&](double u) {
         const double t = u / len;
         return Point2{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
     };
-    double lo = 0, hi = len;  // S − z ≥ 0 at lo, < 0 at hi
-    double flo = fa, fhi = fb;
-    for (int it = 0; it < 200 && hi - lo > tolerance; ++it) {
-        const double w = hi - lo;
-        double u = it % 3 == 2 ? lo + w / 2 : lo + w * flo / (flo - fhi);
-        u = std::clamp(u, lo + 0.02 * w, hi - 0.02 * w);
-        const double fu = e.surface(at(u)) - z;
-        if (fu >= 0)
-            lo = u, flo = fu;
-        else
-            hi = u, fhi = fu;
-        if (hi - lo <= tolerance) break;
-        // The root is likely just beyond the guess: close the bracket there.
-        const double probe =
-            fu >= 0 ? std::min(hi, u + 0.6 * tolerance) : std::max(lo, u - 0.6 * tolerance);
-        if (probe <= lo || probe >= hi) continue;
-        const double fp = e.surface(at(probe)) - z;
-        if (fp >= 0)
-            lo = probe, flo = fp;
-        else
-            hi = probe, fhi = fp;
+    double lo = 0, hi = len;
+    while (hi - lo > tolerance) {
+        const double u = (lo + hi) / 2;
+        (e.reachesBelow(at(u), z) ? hi : lo) = u;
     }
-    return at(hi);
+    return at(lo);
 }
 
-// The lowest S near `from` within the area: a compass search, the steps halved down to
-// 0.1 mm.
-Lowest descend(const Engine& e, const std::vector<Polygon>& area, Lowest from, double step) {
-    Lowest best = from;
-    for (double h = step; h > 1e-4; h /= 2) {
+// The lowest S near `from` within the area: a compass search on S to 1e-5 m, the steps
+// halved down to 1 mm, S at the end exact.
+Lowest descend(const Engine& e, const std::vector<Polygon>& area, Point2 from, double step) {
+    Lowest best{from, e.roughSurface(from, 1e-5)};
+    for (double h = step; h > 1e-3; h /= 2) {
         for (bool moved = true; moved;) {
             moved = false;
             for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
                 const Point2 p{best.at.x + dx * h, best.at.y + dy * h};
                 if (!insidePolygons(area, p)) continue;
-                const double s = e.surface(p);
+                const double s = e.roughSurface(p, 1e-5);
                 if (s < best.s) best = {p, s}, moved = true;
             }
         }
+        if (best.s == 0) break;  // nothing lower than the ground
     }
+    best.s = e.surface(best.at);
     return best;
 }
 
@@ -295,7 +281,7 @@ SurfaceGrid Engine::grid(Box box, double step) const {
     parallelFor(g.s.size(), [&](std::size_t k) {
         const double x = box.minX + static_cast<double>(k % static_cast<std::size_t>(g.nx)) * step;
         const double y = box.minY + static_cast<double>(k / static_cast<std::size_t>(g.nx)) * step;
-        g.s[k] = surface({x, y});
+        g.s[k] = roughSurface({x, y}, 1e-3);
     });
     return g;
 }
@@ -342,7 +328,7 @@ LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double t
     parallelFor(f.size(), [&](std::size_t k) {
         const int i = static_cast<int>(k % static_cast<std::size_t>(nx));
         const int j = static_cast<int>(k / static_cast<std::size_t>(nx));
-        if (!framed(i, j)) f[k] = surface(node(i, j)) - z;
+        if (!framed(i, j)) f[k] = reachesBelow(node(i, j), z) ? -1 : 1;
     });
     auto in = [&](int i, int j) { return !framed(i, j) && f[index(i, j)] >= 0; };
 
@@ -367,9 +353,7 @@ LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double t
             vertex[e] = b;
             return;
         }
-        const double fa = firstIn ? f[index(i, j)] : f[index(i2, j2)];
-        const double fb = firstIn ? f[index(i2, j2)] : f[index(i, j)];
-        vertex[e] = crossing(*this, z, a, fa, b, fb, tolerance);
+        vertex[e] = crossing(*this, z, a, b, tolerance);
     });
 
     // Marching squares: in each cell, the boundary runs from an edge where the way round
@@ -388,7 +372,7 @@ LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double t
             bool joined = false;
             if (crossings == 4) {
                 const Point2 mid{x0 + (i + 0.5) * g, y0 + (j + 0.5) * g};
-                joined = surface(mid) >= z;
+                joined = !reachesBelow(mid, z);
             }
             for (int k = 0; k < 4; ++k) {
                 if (!(c[k] && !c[(k + 1) % 4])) continue;  // leaves on edge k
@@ -416,6 +400,36 @@ LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double t
         }
         if (ring.size() >= 3) rings.push_back(std::move(ring));
     }
+    // Between two vertices the boundary may bow away from their chord: the chord's middle
+    // moved across it onto the boundary, to the tolerance, wherever it bows by more than
+    // half the tolerance, four times over.
+    auto bowed = [&](Point2 a, Point2 b) -> std::optional<Point2> {
+        const double len = std::hypot(b.x - a.x, b.y - a.y);
+        if (len < 4 * tolerance) return std::nullopt;
+        const Point2 m{(a.x + b.x) / 2, (a.y + b.y) / 2};
+        const Point2 n{(b.y - a.y) / len, -(b.x - a.x) / len};  // outwards: the region is left
+        const bool mIn = !reachesBelow(m, z);
+        const double sign = mIn ? 1 : -1, far = std::min(g, len);
+        const Point2 end{m.x + sign * n.x * far, m.y + sign * n.y * far};
+        if (mIn != reachesBelow(end, z)) return std::nullopt;  // no crossing within reach
+        const Point2 at =
+            mIn ? crossing(*this, z, m, end, tolerance) : crossing(*this, z, end, m, tolerance);
+        if (std::hypot(at.x - m.x, at.y - m.y) <= tolerance / 2) return std::nullopt;
+        return at;
+    };
+    for (int pass = 0; pass < 4; ++pass)
+        for (auto& r : rings) {
+            std::vector<std::optional<Point2>> mid(r.size());
+            parallelFor(r.size(),
+                        [&](std::size_t k) { mid[k] = bowed(r[k], r[(k + 1) % r.size()]); });
+            std::vector<Point2> dense;
+            for (std::size_t k = 0; k < r.size(); ++k) {
+                dense.push_back(r[k]);
+                if (mid[k]) dense.push_back(*mid[k]);
+            }
+            r = std::move(dense);
+        }
+
     std::vector<Polygon> found;
     std::vector<double> foundArea;
     std::vector<std::vector<Point2>> holes;
@@ -445,24 +459,28 @@ LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double t
     out.uncovered = geos.polygons(rest);
     out.uncoveredArea = geos.area(rest);
 
-    // The lowest point: the lowest nodes within the area and the area's corners, each
-    // followed down.
-    std::vector<Lowest> starts;
-    for (int j = 1; j + 1 < ny; ++j)
-        for (int i = 1; i + 1 < nx; ++i)
-            if (insidePolygons(areaRings, node(i, j)))
-                starts.push_back({node(i, j), f[index(i, j)] + z});
+    // The lowest point: S to 1 mm on a coarser grid within the area and at the area's
+    // corners, the lowest three followed down.
+    const int stride = std::max(1, static_cast<int>(std::sqrt((nx - 2.0) * (ny - 2.0) / 2048)));
+    std::vector<Point2> samples;
+    for (int j = 1; j + 1 < ny; j += stride)
+        for (int i = 1; i + 1 < nx; i += stride)
+            if (insidePolygons(areaRings, node(i, j))) samples.push_back(node(i, j));
     for (const Polygon& p : areaRings)
-        for (const Point2& v : p.outer) starts.push_back({v, surface(v)});
+        for (const Point2& v : p.outer) samples.push_back(v);
+    std::vector<Lowest> starts(samples.size());
+    parallelFor(samples.size(), [&](std::size_t k) {
+        starts[k] = {samples[k], roughSurface(samples[k], 1e-3)};
+    });
     std::sort(starts.begin(), starts.end(),
               [](const Lowest& a, const Lowest& b) { return a.s < b.s; });
     if (!starts.empty()) {
-        Lowest best = starts.front();
-        for (std::size_t k = 0; k < std::min<std::size_t>(3, starts.size()); ++k) {
-            const Lowest d = descend(*this, areaRings, starts[k], g / 2);
-            if (d.s < best.s) best = d;
-        }
-        out.worst = best;
+        std::vector<Lowest> followed(std::min<std::size_t>(3, starts.size()));
+        parallelFor(followed.size(), [&](std::size_t k) {
+            followed[k] = descend(*this, areaRings, starts[k].at, g * stride / 2);
+        });
+        out.worst = *std::min_element(followed.begin(), followed.end(),
+                                      [](const Lowest& a, const Lowest& b) { return a.s < b.s; });
     }
     return out;
 }
