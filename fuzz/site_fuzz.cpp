@@ -78,6 +78,29 @@ void askTheEngine(const Site& site) {
         broken("lowest point not a number", "");
     if (low.at.x < b.minX - 1e-6 || low.at.x > b.maxX + 1e-6)
         broken("lowest point off the segment", "");
+
+    // A region costs thousands of queries: only for a few rods.
+    if (!site.wires.empty() || !site.conductors.empty() || !site.buildings.empty() ||
+        site.rods.size() > 3)
+        return;
+
+    // The region at one level over a small area: areas that are numbers,
+    // adding up to the area asked about, the lowest point a number. Boundaries to half a
+    // metre: what is fuzzed is that an answer comes, not its last centimetre.
+    constexpr double kTolerance = 0.5;
+    const double z = engine.highest() / 2;
+    const double half = 5;
+    const Polygon area{{{centre.x - half, centre.y - half},
+                        {centre.x + half, centre.y - half},
+                        {centre.x + half, centre.y + half},
+                        {centre.x - half, centre.y + half}},
+                       {}};
+    const LevelRegion l = engine.level(z, {area}, kTolerance);
+    if (!std::isfinite(l.protectedArea) || !std::isfinite(l.uncoveredArea) ||
+        std::fabs(l.protectedArea + l.uncoveredArea - 4 * half * half) > 1)
+        broken("level areas",
+               std::to_string(l.protectedArea) + " + " + std::to_string(l.uncoveredArea));
+    if (l.worst && !std::isfinite(l.worst->s)) broken("level's lowest point not a number", "");
 }
 
 }  // namespace
