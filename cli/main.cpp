@@ -39,6 +39,7 @@
 #include <vector>
 
 #include "cli/info_options.h"
+#include "cli/site_run.h"
 #include "drawing/dxf.h"
 #include "drawing/finite.h"
 #include "drawing/from_record.h"
@@ -204,6 +205,8 @@ struct Options {
     std::vector<std::pair<std::string, std::string>> header;
     // --require SYMBOL=VALUE: the requirement the record is judged by.
     std::optional<std::pair<std::string, std::string>> require;
+    // --site FILE with its --at X,Y and --level Z: the rolling sphere over a site file.
+    tervalen::cli::SiteOptions site;
 };
 
 void applyHeader(const Options& options, tervalen::sheet::SheetHeader& h);
@@ -214,7 +217,8 @@ constexpr const char* kUsage =
     "[CONTROL=TEXT | --type CONTROL=TEXT "
     "| --pick "
     "CONTROL=TEXT | --select OPTION | --press BUTTON]...; or: tervalen-calc --project FILE "
-    "[--json | --text] [--pdf OUT.pdf]";
+    "[--json | --text] [--pdf OUT.pdf]; or: tervalen-calc --site FILE [--json] [--at X,Y]... "
+    "[--level Z]... [--dxf OUT.dxf] [--svg OUT.svg]";
 
 // An export names the project file, or two exports one file: the one would replace the
 // other (and a project replaced by its own PDF is lost).
@@ -273,20 +277,55 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
             applyHeader(o, probe);  // an unknown field is a malformed command line
         } else if (args[i] == "--require" && i + 1 < args.size()) {
             o.require = namedValue("--require", "SYMBOL", args[++i]);
+        } else if (args[i] == "--site" && i + 1 < args.size()) {
+            o.site.file = args[++i];
+        } else if (args[i] == "--at" && i + 1 < args.size()) {
+            const auto p = tervalen::cli::planPoint(args[++i]);
+            if (!p)
+                throw ActionError(
+                    "--at needs X,Y: two numbers within ±100000 m with a point for "
+                    "the decimal separator, not '" +
+                    args[i] + "'");
+            o.site.at.push_back(*p);
+        } else if (args[i] == "--level" && i + 1 < args.size()) {
+            const auto z = tervalen::cli::levelHeight(args[++i]);
+            if (!z)
+                throw ActionError(
+                    "--level needs a height from 0 to 100000 m with a point for "
+                    "the decimal separator, not '" +
+                    args[i] + "'");
+            o.site.levels.push_back(*z);
         } else {
             const bool takesFile = args[i] == "--pdf" || args[i] == "--dxf" || args[i] == "--svg" ||
-                                   args[i] == "--add-to" || args[i] == "--project";
+                                   args[i] == "--add-to" || args[i] == "--project" ||
+                                   args[i] == "--site";
             throw ActionError("unknown option " + args[i] +
                               (takesFile                ? " without a file name"
                                : args[i] == "--label"   ? " without a text"
                                : args[i] == "--edition" ? " without 1994 or 2010"
                                : args[i] == "--require" ? " without SYMBOL=VALUE"
                                : args[i] == "--header"  ? " without KEY=VALUE"
+                               : args[i] == "--at"      ? " without X,Y"
+                               : args[i] == "--level"   ? " without a height"
                                                         : ""));
         }
     }
     if (o.json && o.text) throw ActionError("--json and --text exclude each other");
+    if (o.site.file.empty() && (!o.site.at.empty() || !o.site.levels.empty()))
+        throw ActionError(std::string(o.site.at.empty() ? "--level" : "--at") +
+                          " goes with --site FILE");
+    if (!o.site.file.empty()) {
+        if (o.text || !o.pdf.empty() || !o.addTo.empty() || o.label || !o.project.empty() ||
+            !o.edition.empty() || !o.header.empty() || o.require)
+            throw ActionError("--site goes with --json, --at, --level, --dxf and --svg only");
+        if (i < args.size()) throw ActionError("--site takes no form: " + args[i]);
+        for (const std::string* path : {&o.dxf, &o.svg})
+            if (!path->empty() && tervalen::files::sameFile(*path, o.site.file))
+                throw ActionError(std::string(path == &o.dxf ? "--dxf" : "--svg") +
+                                  " would write over the site file " + o.site.file);
+    }
     refuseExportOntoProject(o);
+    if (!o.site.file.empty()) return o;
     if (o.label && o.addTo.empty()) throw ActionError("--label goes with --add-to");
     if (!o.project.empty()) {
         if (!o.addTo.empty() || !o.dxf.empty() || !o.svg.empty() || o.require)
@@ -434,6 +473,13 @@ int run(int argc, char** argv) {
     std::size_t i = 0;
     const Options options = readOptions(args, i);
     if (!options.project.empty()) return runProject(options);
+    if (!options.site.file.empty()) {
+        tervalen::cli::SiteOptions site = options.site;
+        site.json = options.json;
+        site.dxf = options.dxf;
+        site.svg = options.svg;
+        return tervalen::cli::runSite(site);
+    }
     const FormDef* def = findForm(args[i]);
     if (!def) throw ActionError("unknown form '" + args[i] + "'");
     const std::vector<Action> actions = parseActions(std::span(args).subspan(i + 1), *def);

@@ -16,6 +16,8 @@
 #                                     plain-text rendering
 #   tervalen_project   project/       the project file: the sheet and the open forms in
 #                                     one JSON document, every record computed again
+#   tervalen_site      site/          the site file (.tvs): a site for the sphere engine in
+#                                     one JSON document
 #   tervalen_files     files/         writing a file whole or not at all, the lock of a
 #                                     read-modify-write, reading a regular file within a
 #                                     limit (knows nothing above; the project, the
@@ -113,7 +115,8 @@ function(tervalen_drawing_layer)
   file(GLOB drawing_headers RELATIVE ${CMAKE_SOURCE_DIR} CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/drawing/*.h)
   tervalen_include_root(tervalen_drawing${suffix} ${drawing_headers})
-  target_link_libraries(tervalen_drawing${suffix} PUBLIC tervalen_forms${suffix})
+  # The site plan draws what the sphere engine found.
+  target_link_libraries(tervalen_drawing${suffix} PUBLIC tervalen_forms${suffix} tervalen_sphere${suffix})
 endfunction()
 
 # tervalen_sheet_layer([SUFFIX]): the calculation sheet, above the forms and the drawings
@@ -134,6 +137,8 @@ function(tervalen_files_layer)
   file(GLOB files_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/files/*.cpp)
   add_library(tervalen_files${suffix} STATIC ${files_sources})
   tervalen_include_root(tervalen_files${suffix} files)
+  # Reading a JSON document a user gave (a project, a site).
+  target_link_libraries(tervalen_files${suffix} PUBLIC nlohmann_json::nlohmann_json)
 endfunction()
 
 # tervalen_project_layer([SUFFIX]): the project file (.tvp), above the sheet: a sheet's
@@ -156,4 +161,32 @@ function(tervalen_sphere_layer)
   add_library(tervalen_sphere${suffix} STATIC ${sphere_sources})
   tervalen_include_root(tervalen_sphere${suffix} calc/sphere)
   target_link_libraries(tervalen_sphere${suffix} PUBLIC tervalen_calc${suffix})
+  # Polygon clipping, unions and areas for the protected regions: GEOS through its C API
+  # (pkg-config's geos, else the library and header found directly).
+  if(NOT TARGET tervalen_geos)
+    find_package(PkgConfig QUIET)
+    if(PkgConfig_FOUND)
+      pkg_check_modules(GEOS QUIET IMPORTED_TARGET GLOBAL geos)
+    endif()
+    add_library(tervalen_geos INTERFACE)
+    if(TARGET PkgConfig::GEOS)
+      target_link_libraries(tervalen_geos INTERFACE PkgConfig::GEOS)
+    else()
+      find_path(GEOS_C_INCLUDE_DIR geos_c.h REQUIRED)
+      find_library(GEOS_C_LIBRARY NAMES geos_c REQUIRED)
+      target_include_directories(tervalen_geos INTERFACE ${GEOS_C_INCLUDE_DIR})
+      target_link_libraries(tervalen_geos INTERFACE ${GEOS_C_LIBRARY})
+    endif()
+  endif()
+  target_link_libraries(tervalen_sphere${suffix} PRIVATE tervalen_geos)
+endfunction()
+
+# tervalen_site_layer([SUFFIX]): the site file (.tvs), on the sphere engine and the files
+# unit (the driver and the site fuzzer link it).
+function(tervalen_site_layer)
+  set(suffix "${ARGN}")
+  add_library(tervalen_site${suffix} STATIC ${CMAKE_SOURCE_DIR}/site/site_file.cpp)
+  tervalen_include_root(tervalen_site${suffix} site/site_file.h)
+  target_link_libraries(tervalen_site${suffix} PUBLIC tervalen_sphere${suffix} tervalen_files${suffix}
+                                               PRIVATE nlohmann_json::nlohmann_json)
 endfunction()

@@ -1,5 +1,6 @@
-# The bounded fuzz run both run_bounded.sh (the forms) and run_project_bounded.sh (the
-# project file) make; sourced by them, not run by itself.
+# The bounded fuzz run that run_bounded.sh (the forms), run_project_bounded.sh (the
+# project file) and run_site_bounded.sh (the site file) make; sourced by them, not run by
+# itself.
 #
 #   bounded_run TARGET WHAT LOG DICT CORPUS SECONDS [libFuzzer flags...]
 #

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then runs every check:
 #   1. the form fuzzer for a bounded time from a fixed seed (clang, libFuzzer), then the
-#      project-file fuzzer for half that time;
+#      project-file fuzzer for half that time and the site-file fuzzer for a third;
 #   2. every test, built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. every test in the regular build;
 #   4. the Debian package: built with CPack and checked (lintian, desktop entry,
@@ -25,6 +25,8 @@ if [[ "${TERVALEN_QUICK:-0}" != 1 ]]; then
   stage "form fuzzer, ${TERVALEN_FUZZ_SECONDS:-60} s" fuzz/run_bounded.sh "${TERVALEN_FUZZ_SECONDS:-60}"
   stage "project-file fuzzer, $(( ${TERVALEN_FUZZ_SECONDS:-60} / 2 )) s" \
     fuzz/run_project_bounded.sh "$(( ${TERVALEN_FUZZ_SECONDS:-60} / 2 ))"
+  stage "site-file fuzzer, $(( ${TERVALEN_FUZZ_SECONDS:-60} / 3 )) s" \
+    fuzz/run_site_bounded.sh "$(( ${TERVALEN_FUZZ_SECONDS:-60} / 3 ))"
 
   stage "build under AddressSanitizer and UndefinedBehaviorSanitizer" \
     bash -c 'cmake --preset asan && cmake --build --preset asan'

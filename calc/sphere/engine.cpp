@@ -62,6 +62,7 @@ struct Engine::Impl {
     double hr = 0;
     std::vector<Piece> pieces;
     std::vector<std::vector<Point2>> polygons;
+    std::vector<Building> buildings;
     Box bounds;
     double highest = 0;
     // The spatial index: pieces by the cells their plan box, widened by Hr, covers.
@@ -69,6 +70,9 @@ struct Engine::Impl {
     double gx0 = 0, gy0 = 0;
     int nx = 1, ny = 1;
     std::vector<std::vector<int>> cells;
+    // For each cell, the pieces within 2 Hr of it in plan, in order: every piece a sphere
+    // reaching a point of the cell may touch.
+    std::vector<std::vector<int>> within;
 
     Interval interval(const Piece& p, double qx, double qy) const;
     double curveExtreme(const Piece& p, double tc, double rho2, double A, double tL, double tR,
@@ -202,6 +206,18 @@ Interval Engine::Impl::interval(const Piece& p, double qx, double qy, double* tL
 
 void Engine::Impl::near(double x, double y, double reach, std::vector<int>& out) const {
     out.clear();
+    const double ci = std::floor((x - gx0) / cell), cj = std::floor((y - gy0) / cell);
+    if (reach <= hr && ci >= 0 && cj >= 0 && ci < nx && cj < ny) {
+        const double lim = reach + hr;
+        for (int k : within[static_cast<std::size_t>(cj) * static_cast<std::size_t>(nx) +
+                            static_cast<std::size_t>(ci)]) {
+            const Box& b = pieces[static_cast<std::size_t>(k)].box;
+            const double ex = std::max({0.0, b.minX - x, x - b.maxX});
+            const double ey = std::max({0.0, b.minY - y, y - b.maxY});
+            if (ex * ex + ey * ey < lim * lim) out.push_back(k);
+        }
+        return;
+    }
     const int i0 = std::max(0, static_cast<int>(std::floor((x - reach - gx0) / cell)));
     const int i1 = std::min(nx - 1, static_cast<int>(std::floor((x + reach - gx0) / cell)));
     const int j0 = std::max(0, static_cast<int>(std::floor((y - reach - gy0) / cell)));
@@ -685,8 +701,8 @@ Touch touchAt(const Engine::Impl& e, Point2 p) {
     constexpr double kPrune = 1e-9;    // a cell must promise this much lower to be kept
     constexpr double kCertain = 1e-6;  // the certificate sought
     constexpr double kLeaf = 5e-4;     // half-side where Newton's method takes over
-    constexpr std::size_t kMostLeaves = 1 << 14;
-    constexpr long kMostCells = 1 << 20;
+    constexpr std::size_t kMostLeaves = 1 << 18;
+    constexpr long kMostCells = 1 << 22;
     long cells = 0;
     Best best;
     best.offer(here - hr, p.x, p.y);
@@ -779,6 +795,67 @@ Touch touchAt(const Engine::Impl& e, Point2 p) {
     return {s, {best.x, best.y, q.centre(best.x, best.y)}, gap};
 }
 
+// The same branch and bound with a looser aim, for maps and regions: S to within
+// `certain` (no resting positions solved), or, with a threshold, only whether some sphere
+// reaches below it (cells whose bound is not below the threshold dropped, the search
+// stopped at the first sphere below it). Returns the least height found and how much
+// lower a sphere could still reach; with a threshold, a height below it is a sphere that
+// reaches there, and one not below it was proved not to.
+Touch roughAt(const Engine::Impl& e, Point2 p, double certain, double threshold) {
+    Query q(e, p);
+    const double hr = e.hr;
+    if (q.empty()) return {0, {p.x, p.y, hr}, 0};
+    const double here = q.centre(p.x, p.y);
+    if (here <= hr) return {0, {p.x, p.y, hr}, 0};
+    constexpr long kMostCells = 1 << 18;
+    long cells = 0;
+    Best best;
+    best.offer(here - hr, p.x, p.y);
+    const bool decide = std::isfinite(threshold);
+    auto limit = [&] {
+        return decide ? std::min(best.value - certain, threshold) : best.value - certain;
+    };
+    auto decided = [&] { return decide && best.value < threshold; };
+    std::priority_queue<Cell, std::vector<Cell>, std::greater<>> open;
+    auto visit = [&](double x, double y, double h) {
+        ++cells;
+        const double bound = q.lowerBound(x, y, h);
+        if (!(bound < limit())) return;
+        double ux = x, uy = y;
+        if (std::isnan(q.cap(x, y)))
+            ux = std::clamp(p.x, x - h, x + h), uy = std::clamp(p.y, y - h, y + h);
+        best.offer(q.reached(ux, uy), ux, uy);
+        if (bound < limit()) open.push(Cell{bound, x, y, h});
+    };
+    constexpr int kStart = 8;
+    const double h0 = hr / kStart;
+    for (int j = 0; j < kStart && !decided(); ++j)
+        for (int i = 0; i < kStart; ++i)
+            visit(p.x - hr + (2 * i + 1) * h0, p.y - hr + (2 * j + 1) * h0, h0);
+    double undecided = kInf;
+    while (!open.empty() && !decided() && cells < kMostCells) {
+        const Cell c = open.top();
+        if (!(c.bound < limit())) break;
+        open.pop();
+        if (c.h <= 1e-7) {  // as small as a cell can usefully be
+            undecided = std::min(undecided, c.bound);
+            continue;
+        }
+        const double k = c.h / 2;
+        for (const auto& [sx, sy] : {std::pair{-1, -1}, {1, -1}, {-1, 1}, {1, 1}})
+            visit(c.x + sx * k, c.y + sy * k, k);
+    }
+    double lowest = best.value;
+    if (!decided()) {
+        lowest = std::min(lowest, undecided);
+        if (!open.empty() && open.top().bound < limit())
+            lowest = std::min(lowest, open.top().bound);  // the cells ran out first
+    }
+    return {std::max(0.0, best.value),
+            {best.x, best.y, q.centre(best.x, best.y)},
+            std::max(0.0, best.value - lowest)};
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- the engine
@@ -786,6 +863,7 @@ Touch touchAt(const Engine::Impl& e, Point2 p) {
 Engine::Engine(const Site& site) : m(std::make_unique<Impl>()) {
     if (const std::string why = problemOf(site); !why.empty()) throw std::invalid_argument(why);
     m->hr = site.hr;
+    m->buildings = site.buildings;
     auto add = [&](Piece p) {
         p.box = {std::min(p.ax, p.bx), std::min(p.ay, p.by), std::max(p.ax, p.bx),
                  std::max(p.ay, p.by)};
@@ -860,6 +938,22 @@ Engine::Engine(const Site& site) : m(std::make_unique<Impl>()) {
                          static_cast<std::size_t>(i)]
                     .push_back(static_cast<int>(k));
     }
+    m->within.assign(m->cells.size(), {});
+    for (std::size_t k = 0; k < m->pieces.size(); ++k) {
+        const Box& b = m->pieces[k].box;
+        const double r = 2 * m->hr;
+        const int i0 = std::max(0, static_cast<int>(std::floor((b.minX - r - m->gx0) / m->cell)));
+        const int i1 =
+            std::min(m->nx - 1, static_cast<int>(std::floor((b.maxX + r - m->gx0) / m->cell)));
+        const int j0 = std::max(0, static_cast<int>(std::floor((b.minY - r - m->gy0) / m->cell)));
+        const int j1 =
+            std::min(m->ny - 1, static_cast<int>(std::floor((b.maxY + r - m->gy0) / m->cell)));
+        for (int j = j0; j <= j1; ++j)
+            for (int i = i0; i <= i1; ++i)
+                m->within[static_cast<std::size_t>(j) * static_cast<std::size_t>(m->nx) +
+                          static_cast<std::size_t>(i)]
+                    .push_back(static_cast<int>(k));
+    }
 }
 
 Engine::~Engine() = default;
@@ -875,6 +969,9 @@ Box Engine::bounds() const {
 double Engine::highest() const {
     return m->highest;
 }
+const std::vector<Building>& Engine::buildings() const {
+    return m->buildings;
+}
 
 double Engine::surface(Point2 p) const {
     return touchAt(*m, p).s;
@@ -882,6 +979,19 @@ double Engine::surface(Point2 p) const {
 
 Touch Engine::touch(Point2 p) const {
     return touchAt(*m, p);
+}
+
+double Engine::roughSurface(Point2 p, double within) const {
+    return roughAt(*m, p, std::max(within, 1e-9), kInf).s;
+}
+
+bool Engine::reachesBelow(Point2 p, double z) const {
+    if (!(z > 0)) return false;
+    const Touch t = roughAt(*m, p, 0, z);
+    if (t.s < z) return true;
+    if (t.gap == 0) return false;
+    // Undecided by the cells alone: the exact search.
+    return touchAt(*m, p).s < z;
 }
 
 double Engine::lowestCentre(Point2 q) const {

@@ -24,6 +24,8 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "calc/sphere/site.h"
@@ -49,6 +51,43 @@ struct Lowest {
     double s = 0;
 };
 
+// A polygon in plan: its outer ring counter-clockwise, holes clockwise, not closed by
+// repeating the first point.
+struct Polygon {
+    std::vector<Point2> outer;
+    std::vector<std::vector<Point2>> holes;
+};
+
+// The protected region at a level z over an area of interest.
+struct LevelRegion {
+    double z = 0;
+    std::vector<Polygon> protectedRegion;  // where S(x, y) >= z, within the area
+    double protectedArea = 0;              // m²
+    std::vector<Polygon> uncovered;        // the rest of the area
+    double uncoveredArea = 0;
+    std::optional<Lowest> worst;  // where S is lowest within the area (none for an empty area)
+};
+
+// Each building's roof at its own height: uncovered where S <= roof + 0.001 m (a sphere
+// rests on or touches it).
+struct RoofCheck {
+    std::string name;
+    double height = 0;
+    std::vector<Polygon> uncovered;
+    double uncoveredArea = 0;
+    Lowest worst;
+    bool ok = false;
+};
+
+// A coarse map for live display: S on a grid of `step` metres over a box, row-major with
+// rows along y: s[j * nx + i] at (box.minX + i * step, box.minY + j * step).
+struct SurfaceGrid {
+    Box box;
+    double step = 0;
+    int nx = 0, ny = 0;
+    std::vector<double> s;
+};
+
 class Engine {
 public:
     // A usable site (see problemOf); otherwise std::invalid_argument with that line.
@@ -62,10 +101,18 @@ public:
     // highest point of any object (0 for none).
     Box bounds() const;
     double highest() const;
+    // The site's buildings, as given.
+    const std::vector<Building>& buildings() const;
 
     // The protection surface S(x, y), to 1e-6 m; 0 where the sphere reaches the ground.
     double surface(Point2 p) const;
     Touch touch(Point2 p) const;
+    // S to within `within` metres (the least height of a sphere found, no sphere lower by
+    // more than that): cheaper, for maps.
+    double roughSurface(Point2 p, double within) const;
+    // Whether some admissible sphere reaches below height z above p: S(p) < z, decided
+    // without finding S where it is far from z.
+    bool reachesBelow(Point2 p, double z) const;
     // Whether a point in the air is protected: z ≤ S(x, y).
     bool protects(Point3 p) const { return p.z <= surface({p.x, p.y}); }
     // The lowest admissible centre height at or above Hr on the vertical through q.
@@ -76,6 +123,17 @@ public:
     // The least S along the segment from a to b: sampled every `step` metres at most,
     // then refined to 1e-6 m along the segment around the lowest samples.
     Lowest lowestAlong(Point2 a, Point2 b, double step = 0.5) const;
+
+    // The protected region at level z within `area` (empty: the plan box of every object
+    // widened by Hr): polygons whose every boundary vertex lies within `tolerance` of the
+    // exact boundary S = z, their areas exact to the polygons, and the lowest point.
+    LevelRegion level(double z, const std::vector<Polygon>& area = {},
+                      double tolerance = 0.01) const;
+    // Each building's roof checked at its own height.
+    std::vector<RoofCheck> roofs(double tolerance = 0.01) const;
+    // S to 1 mm at the nodes of a grid of `step` metres from the box's lower left corner up
+    // to its upper right one.
+    SurfaceGrid grid(Box box, double step) const;
 
     // The engine's data, opaque (public so that its own helpers may name it).
     struct Impl;

@@ -1,0 +1,506 @@
+// The protected region at a level, the roofs' check and the coarse map, all from the
+// protection surface S.
+//
+// The region at level z: S on a grid over the area (an outer frame of nodes counted as
+// unprotected, so that every boundary closes), marching squares on the sign of S − z, and
+// each boundary vertex found on its grid edge by halving a bracket on whether a sphere
+// reaches below z until it is shorter than the tolerance, the vertex put at its protected
+// end. The rings, nested,
+// make polygons; GEOS clips them to the area, takes the area's rest as the uncovered part
+// and gives the areas.
+
+#include <geos_c.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdarg>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "calc/sphere/engine.h"
+
+namespace tervalen::sphere {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// f(i) for i in [0, n) over the machine's cores.
+template <class F>
+void parallelFor(std::size_t n, F&& f) {
+    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    const std::size_t workers = std::min<std::size_t>(cores, n);
+    if (workers <= 1) {
+        for (std::size_t i = 0; i < n; ++i) f(i);
+        return;
+    }
+    std::atomic<std::size_t> next{0};
+    auto run = [&] {
+        for (;;) {
+            const std::size_t i = next.fetch_add(1);
+            if (i >= n) return;
+            f(i);
+        }
+    };
+    std::vector<std::thread> threads;
+    for (std::size_t k = 1; k < workers; ++k) threads.emplace_back(run);
+    run();
+    for (std::thread& t : threads) t.join();
+}
+
+double signedArea(const std::vector<Point2>& ring) {
+    double a = 0;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
+        a += ring[j].x * ring[i].y - ring[i].x * ring[j].y;
+    return a / 2;
+}
+
+bool insideRing(const std::vector<Point2>& ring, Point2 p) {
+    bool in = false;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const Point2 &a = ring[i], &b = ring[j];
+        if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x)
+            in = !in;
+    }
+    return in;
+}
+
+bool insidePolygons(const std::vector<Polygon>& polys, Point2 p) {
+    for (const Polygon& poly : polys) {
+        if (!insideRing(poly.outer, p)) continue;
+        if (std::none_of(poly.holes.begin(), poly.holes.end(),
+                         [&](const std::vector<Point2>& h) { return insideRing(h, p); }))
+            return true;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- GEOS
+
+void quiet(const char*, ...) {}
+
+// A GEOS context and the geometries made in it, freed together.
+class Geos {
+public:
+    Geos() : m_h(GEOS_init_r()) {
+        if (!m_h) throw std::runtime_error("GEOS could not start");
+        GEOSContext_setNoticeHandler_r(m_h, quiet);
+        GEOSContext_setErrorHandler_r(m_h, quiet);
+    }
+    ~Geos() {
+        for (GEOSGeometry* g : m_owned) GEOSGeom_destroy_r(m_h, g);
+        GEOS_finish_r(m_h);
+    }
+    Geos(const Geos&) = delete;
+    Geos& operator=(const Geos&) = delete;
+
+    // A result of GEOS, owned from now on; a failure is an exception.
+    GEOSGeometry* own(GEOSGeometry* g) {
+        if (!g) throw std::runtime_error("GEOS failed on a polygon");
+        m_owned.push_back(g);
+        return g;
+    }
+    // Released to GEOS as part of a bigger geometry.
+    GEOSGeometry* release(GEOSGeometry* g) {
+        m_owned.erase(std::remove(m_owned.begin(), m_owned.end(), g), m_owned.end());
+        return g;
+    }
+
+    GEOSGeometry* ring(const std::vector<Point2>& pts) {
+        const unsigned n = static_cast<unsigned>(pts.size());
+        GEOSCoordSequence* seq = GEOSCoordSeq_create_r(m_h, n + 1, 2);
+        for (unsigned i = 0; i <= n; ++i) {
+            const Point2& p = pts[i % n];
+            GEOSCoordSeq_setXY_r(m_h, seq, i, p.x, p.y);
+        }
+        GEOSGeometry* g = GEOSGeom_createLinearRing_r(m_h, seq);
+        if (!g) throw std::runtime_error("GEOS refused a ring");
+        return g;
+    }
+
+    GEOSGeometry* polygon(const Polygon& p) {
+        GEOSGeometry* shell = ring(p.outer);
+        std::vector<GEOSGeometry*> holes;
+        for (const auto& h : p.holes) holes.push_back(ring(h));
+        return GEOSGeom_createPolygon_r(m_h, shell, holes.data(),
+                                        static_cast<unsigned>(holes.size()));
+    }
+
+    // The polygons as one valid geometry: each made valid, then their union.
+    GEOSGeometry* region(const std::vector<Polygon>& polys) {
+        std::vector<GEOSGeometry*> parts;
+        for (const Polygon& p : polys) {
+            if (p.outer.size() < 3) continue;
+            bool usable = std::all_of(p.outer.begin(), p.outer.end(), [](const Point2& v) {
+                return std::isfinite(v.x) && std::isfinite(v.y);
+            });
+            for (const auto& h : p.holes)
+                usable =
+                    usable && h.size() >= 3 && std::all_of(h.begin(), h.end(), [](const Point2& v) {
+                        return std::isfinite(v.x) && std::isfinite(v.y);
+                    });
+            if (!usable) continue;
+            GEOSGeometry* g = polygon(p);
+            if (!g) continue;
+            if (GEOSisValid_r(m_h, g) != 1) {
+                GEOSGeometry* valid = GEOSMakeValid_r(m_h, g);
+                GEOSGeom_destroy_r(m_h, g);
+                g = valid;
+            }
+            if (g) parts.push_back(g);
+        }
+        GEOSGeometry* all = own(GEOSGeom_createCollection_r(
+            m_h, GEOS_GEOMETRYCOLLECTION, parts.data(), static_cast<unsigned>(parts.size())));
+        GEOSGeometry* u = own(GEOSUnaryUnion_r(m_h, all));
+        return polygonal(u);
+    }
+
+    // Only the polygons of a geometry (an intersection may leave lines and points).
+    GEOSGeometry* polygonal(GEOSGeometry* g) {
+        std::vector<GEOSGeometry*> polys;
+        collect(g, polys);
+        return own(GEOSGeom_createCollection_r(m_h, GEOS_MULTIPOLYGON, polys.data(),
+                                               static_cast<unsigned>(polys.size())));
+    }
+
+    GEOSGeometry* intersection(GEOSGeometry* a, GEOSGeometry* b) {
+        return polygonal(own(GEOSIntersection_r(m_h, a, b)));
+    }
+    GEOSGeometry* difference(GEOSGeometry* a, GEOSGeometry* b) {
+        return polygonal(own(GEOSDifference_r(m_h, a, b)));
+    }
+    double area(const GEOSGeometry* g) {
+        double a = 0;
+        if (!GEOSArea_r(m_h, g, &a)) throw std::runtime_error("GEOS could not measure an area");
+        return a;
+    }
+
+    // The polygons, outer rings counter-clockwise and holes clockwise, not closed.
+    std::vector<Polygon> polygons(const GEOSGeometry* g) {
+        std::vector<Polygon> out;
+        const int n = GEOSGetNumGeometries_r(m_h, g);
+        for (int i = 0; i < n; ++i) {
+            const GEOSGeometry* p = GEOSGetGeometryN_r(m_h, g, i);
+            if (GEOSGeomTypeId_r(m_h, p) != GEOS_POLYGON || GEOSisEmpty_r(m_h, p)) continue;
+            Polygon poly;
+            poly.outer = points(GEOSGetExteriorRing_r(m_h, p), true);
+            const int holes = GEOSGetNumInteriorRings_r(m_h, p);
+            for (int k = 0; k < holes; ++k)
+                poly.holes.push_back(points(GEOSGetInteriorRingN_r(m_h, p, k), false));
+            out.push_back(std::move(poly));
+        }
+        return out;
+    }
+
+private:
+    void collect(const GEOSGeometry* g, std::vector<GEOSGeometry*>& out) {
+        const int type = GEOSGeomTypeId_r(m_h, g);
+        if (type == GEOS_POLYGON) {
+            if (!GEOSisEmpty_r(m_h, g)) out.push_back(GEOSGeom_clone_r(m_h, g));
+        } else if (type == GEOS_MULTIPOLYGON || type == GEOS_GEOMETRYCOLLECTION) {
+            const int n = GEOSGetNumGeometries_r(m_h, g);
+            for (int i = 0; i < n; ++i) collect(GEOSGetGeometryN_r(m_h, g, i), out);
+        }
+    }
+
+    std::vector<Point2> points(const GEOSGeometry* ring, bool ccw) {
+        const GEOSCoordSequence* seq = GEOSGeom_getCoordSeq_r(m_h, ring);
+        unsigned n = 0;
+        GEOSCoordSeq_getSize_r(m_h, seq, &n);
+        std::vector<Point2> pts;
+        for (unsigned i = 0; i + 1 < n; ++i) {
+            Point2 p;
+            GEOSCoordSeq_getXY_r(m_h, seq, i, &p.x, &p.y);
+            pts.push_back(p);
+        }
+        if ((signedArea(pts) > 0) != ccw) std::reverse(pts.begin(), pts.end());
+        return pts;
+    }
+
+    GEOSContextHandle_t m_h;
+    std::vector<GEOSGeometry*> m_owned;
+};
+
+// ---------------------------------------------------------------- the boundary
+
+// Where S = z on the segment from a (S ≥ z there) to b (S < z there): the bracket halved
+// on whether a sphere reaches below z until it is shorter than the tolerance; its
+// protected end, so that no vertex claims a place the sphere reaches.
+Point2 crossing(const Engine& e, double z, Point2 a, Point2 b, double tolerance) {
+    const double len = std::hypot(b.x - a.x, b.y - a.y);
+    auto at = [&](double u) {
+        const double t = u / len;
+        return Point2{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+    };
+    double lo = 0, hi = len;
+    while (hi - lo > tolerance) {
+        const double u = (lo + hi) / 2;
+        (e.reachesBelow(at(u), z) ? hi : lo) = u;
+    }
+    return at(lo);
+}
+
+// The lowest S near `from` within the area: a compass search on S to 1e-5 m, the steps
+// halved down to 1 mm, S at the end exact.
+Lowest descend(const Engine& e, const std::vector<Polygon>& area, Point2 from, double step) {
+    Lowest best{from, e.roughSurface(from, 1e-5)};
+    for (double h = step; h > 1e-3; h /= 2) {
+        for (bool moved = true; moved;) {
+            moved = false;
+            for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                const Point2 p{best.at.x + dx * h, best.at.y + dy * h};
+                if (!insidePolygons(area, p)) continue;
+                const double s = e.roughSurface(p, 1e-5);
+                if (s < best.s) best = {p, s}, moved = true;
+            }
+        }
+        if (best.s == 0) break;  // nothing lower than the ground
+    }
+    best.s = e.surface(best.at);
+    return best;
+}
+
+}  // namespace
+
+SurfaceGrid Engine::grid(Box box, double step) const {
+    SurfaceGrid g;
+    g.box = box;
+    g.step = step;
+    if (!(step > 0) || !std::isfinite(step) || !(box.maxX >= box.minX) || !(box.maxY >= box.minY))
+        return g;
+    const double nx = std::floor((box.maxX - box.minX) / step + 1e-9) + 1;
+    const double ny = std::floor((box.maxY - box.minY) / step + 1e-9) + 1;
+    if (!(nx * ny <= 1e8)) throw std::invalid_argument("grid too fine for its box");
+    g.nx = static_cast<int>(nx), g.ny = static_cast<int>(ny);
+    g.s.assign(static_cast<std::size_t>(g.nx) * static_cast<std::size_t>(g.ny), 0);
+    parallelFor(g.s.size(), [&](std::size_t k) {
+        const double x = box.minX + static_cast<double>(k % static_cast<std::size_t>(g.nx)) * step;
+        const double y = box.minY + static_cast<double>(k / static_cast<std::size_t>(g.nx)) * step;
+        g.s[k] = roughSurface({x, y}, 1e-3);
+    });
+    return g;
+}
+
+LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double tolerance) const {
+    LevelRegion out;
+    out.z = z;
+    if (!std::isfinite(z)) throw std::invalid_argument("level is not a finite number");
+    tolerance = std::clamp(std::isfinite(tolerance) ? tolerance : 0.01, 1e-5, 1.0);
+    Geos geos;
+    std::vector<Polygon> areaPolys = areaIn;
+    if (areaPolys.empty()) {
+        const Box b = bounds();
+        const double r = hr();
+        areaPolys.push_back({{{b.minX - r, b.minY - r},
+                              {b.maxX + r, b.minY - r},
+                              {b.maxX + r, b.maxY + r},
+                              {b.minX - r, b.maxY + r}},
+                             {}});
+    }
+    GEOSGeometry* area = geos.region(areaPolys);
+    const std::vector<Polygon> areaRings = geos.polygons(area);
+    if (areaRings.empty()) return out;
+    Box box{kInf, kInf, -kInf, -kInf};
+    for (const Polygon& p : areaRings)
+        for (const Point2& v : p.outer)
+            box = {std::min(box.minX, v.x), std::min(box.minY, v.y), std::max(box.maxX, v.x),
+                   std::max(box.maxY, v.y)};
+
+    // The grid: nodes over the area's box, and a frame of nodes one step outside it that
+    // count as unprotected.
+    const double w = box.maxX - box.minX, h = box.maxY - box.minY;
+    const double g = std::clamp(std::sqrt(std::max(w * h, 1e-6) / 8192), 0.05, 2.0);
+    const int nx = static_cast<int>(std::ceil(w / g)) + 3;
+    const int ny = static_cast<int>(std::ceil(h / g)) + 3;
+    const double x0 = box.minX - g, y0 = box.minY - g;
+    auto node = [&](int i, int j) { return Point2{x0 + i * g, y0 + j * g}; };
+    auto index = [&](int i, int j) {
+        return static_cast<std::size_t>(j) * static_cast<std::size_t>(nx) +
+               static_cast<std::size_t>(i);
+    };
+    auto framed = [&](int i, int j) { return i == 0 || j == 0 || i == nx - 1 || j == ny - 1; };
+    std::vector<double> f(static_cast<std::size_t>(nx) * static_cast<std::size_t>(ny), -1);
+    parallelFor(f.size(), [&](std::size_t k) {
+        const int i = static_cast<int>(k % static_cast<std::size_t>(nx));
+        const int j = static_cast<int>(k / static_cast<std::size_t>(nx));
+        if (!framed(i, j)) f[k] = reachesBelow(node(i, j), z) ? -1 : 1;
+    });
+    auto in = [&](int i, int j) { return !framed(i, j) && f[index(i, j)] >= 0; };
+
+    // The grid edges the boundary crosses: 2k for the one from node k along x, 2k + 1 along y.
+    std::vector<std::size_t> crossed;
+    for (int j = 0; j < ny; ++j)
+        for (int i = 0; i < nx; ++i) {
+            if (i + 1 < nx && in(i, j) != in(i + 1, j)) crossed.push_back(2 * index(i, j));
+            if (j + 1 < ny && in(i, j) != in(i, j + 1)) crossed.push_back(2 * index(i, j) + 1);
+        }
+    std::vector<Point2> vertex(2 * f.size());
+    parallelFor(crossed.size(), [&](std::size_t c) {
+        const std::size_t e = crossed[c];
+        const int i = static_cast<int>((e / 2) % static_cast<std::size_t>(nx));
+        const int j = static_cast<int>((e / 2) / static_cast<std::size_t>(nx));
+        const int i2 = e % 2 ? i : i + 1, j2 = e % 2 ? j + 1 : j;
+        const bool firstIn = in(i, j);
+        const Point2 a = firstIn ? node(i, j) : node(i2, j2);
+        const Point2 b = firstIn ? node(i2, j2) : node(i, j);
+        const bool bFramed = firstIn ? framed(i2, j2) : framed(i, j);
+        if (bFramed) {
+            vertex[e] = b;
+            return;
+        }
+        vertex[e] = crossing(*this, z, a, b, tolerance);
+    });
+
+    // Marching squares: in each cell, the boundary runs from an edge where the way round
+    // the cell (counter-clockwise) leaves the region to one where it enters, the region on
+    // its left; where it leaves twice, the cell's centre decides whether the two protected
+    // corners are joined.
+    std::vector<std::size_t> next(2 * f.size(), SIZE_MAX);
+    for (int j = 0; j + 1 < ny; ++j)
+        for (int i = 0; i + 1 < nx; ++i) {
+            const bool c[4] = {in(i, j), in(i + 1, j), in(i + 1, j + 1), in(i, j + 1)};
+            const std::size_t e[4] = {2 * index(i, j), 2 * index(i + 1, j) + 1, 2 * index(i, j + 1),
+                                      2 * index(i, j) + 1};
+            int crossings = 0;
+            for (int k = 0; k < 4; ++k) crossings += c[k] != c[(k + 1) % 4];
+            if (crossings == 0) continue;
+            bool joined = false;
+            if (crossings == 4) {
+                const Point2 mid{x0 + (i + 0.5) * g, y0 + (j + 0.5) * g};
+                joined = !reachesBelow(mid, z);
+            }
+            for (int k = 0; k < 4; ++k) {
+                if (!(c[k] && !c[(k + 1) % 4])) continue;  // leaves on edge k
+                int to = -1;
+                if (crossings == 2) {
+                    for (int m = 0; m < 4; ++m)
+                        if (!c[m] && c[(m + 1) % 4]) to = m;
+                } else {
+                    to = joined ? (k + 1) % 4 : (k + 3) % 4;
+                }
+                next[e[k]] = e[static_cast<std::size_t>(to)];
+            }
+        }
+
+    // The rings, and each clockwise one (a hole) in the smallest counter-clockwise one
+    // around it.
+    std::vector<std::vector<Point2>> rings;
+    std::vector<char> seen(next.size(), 0);
+    for (const std::size_t start : crossed) {
+        if (seen[start] || next[start] == SIZE_MAX) continue;
+        std::vector<Point2> ring;
+        for (std::size_t e = start; e != SIZE_MAX && !seen[e]; e = next[e]) {
+            seen[e] = 1;
+            ring.push_back(vertex[e]);
+        }
+        if (ring.size() >= 3) rings.push_back(std::move(ring));
+    }
+    // Between two vertices the boundary may bow away from their chord: the chord's middle
+    // moved across it onto the boundary, to the tolerance, wherever it bows by more than
+    // half the tolerance, four times over.
+    auto bowed = [&](Point2 a, Point2 b) -> std::optional<Point2> {
+        const double len = std::hypot(b.x - a.x, b.y - a.y);
+        if (len < 4 * tolerance) return std::nullopt;
+        const Point2 m{(a.x + b.x) / 2, (a.y + b.y) / 2};
+        const Point2 n{(b.y - a.y) / len, -(b.x - a.x) / len};  // outwards: the region is left
+        const bool mIn = !reachesBelow(m, z);
+        const double sign = mIn ? 1 : -1, far = std::min(g, len);
+        const Point2 end{m.x + sign * n.x * far, m.y + sign * n.y * far};
+        if (mIn != reachesBelow(end, z)) return std::nullopt;  // no crossing within reach
+        const Point2 at =
+            mIn ? crossing(*this, z, m, end, tolerance) : crossing(*this, z, end, m, tolerance);
+        if (std::hypot(at.x - m.x, at.y - m.y) <= tolerance / 2) return std::nullopt;
+        return at;
+    };
+    for (int pass = 0; pass < 4; ++pass)
+        for (auto& r : rings) {
+            std::vector<std::optional<Point2>> mid(r.size());
+            parallelFor(r.size(),
+                        [&](std::size_t k) { mid[k] = bowed(r[k], r[(k + 1) % r.size()]); });
+            std::vector<Point2> dense;
+            for (std::size_t k = 0; k < r.size(); ++k) {
+                dense.push_back(r[k]);
+                if (mid[k]) dense.push_back(*mid[k]);
+            }
+            r = std::move(dense);
+        }
+
+    std::vector<Polygon> found;
+    std::vector<double> foundArea;
+    std::vector<std::vector<Point2>> holes;
+    for (auto& r : rings) {
+        const double a = signedArea(r);
+        if (a > 0) {
+            found.push_back({std::move(r), {}});
+            foundArea.push_back(a);
+        } else if (a < 0) {
+            holes.push_back(std::move(r));
+        }
+    }
+    for (auto& hole : holes) {
+        int owner = -1;
+        for (std::size_t k = 0; k < found.size(); ++k)
+            if (insideRing(found[k].outer, hole[0]) &&
+                (owner < 0 || foundArea[k] < foundArea[static_cast<std::size_t>(owner)]))
+                owner = static_cast<int>(k);
+        if (owner >= 0) found[static_cast<std::size_t>(owner)].holes.push_back(std::move(hole));
+    }
+
+    GEOSGeometry* reached = geos.region(found);
+    GEOSGeometry* kept = geos.intersection(reached, area);
+    GEOSGeometry* rest = geos.difference(area, reached);
+    out.protectedRegion = geos.polygons(kept);
+    out.protectedArea = geos.area(kept);
+    out.uncovered = geos.polygons(rest);
+    out.uncoveredArea = geos.area(rest);
+
+    // The lowest point: S to 1 mm on a coarser grid within the area and at the area's
+    // corners, the lowest three followed down.
+    const int stride = std::max(1, static_cast<int>(std::sqrt((nx - 2.0) * (ny - 2.0) / 2048)));
+    std::vector<Point2> samples;
+    for (int j = 1; j + 1 < ny; j += stride)
+        for (int i = 1; i + 1 < nx; i += stride)
+            if (insidePolygons(areaRings, node(i, j))) samples.push_back(node(i, j));
+    for (const Polygon& p : areaRings)
+        for (const Point2& v : p.outer) samples.push_back(v);
+    std::vector<Lowest> starts(samples.size());
+    parallelFor(samples.size(), [&](std::size_t k) {
+        starts[k] = {samples[k], roughSurface(samples[k], 1e-3)};
+    });
+    std::sort(starts.begin(), starts.end(),
+              [](const Lowest& a, const Lowest& b) { return a.s < b.s; });
+    if (!starts.empty()) {
+        std::vector<Lowest> followed(std::min<std::size_t>(3, starts.size()));
+        parallelFor(followed.size(), [&](std::size_t k) {
+            followed[k] = descend(*this, areaRings, starts[k].at, g * stride / 2);
+        });
+        out.worst = *std::min_element(followed.begin(), followed.end(),
+                                      [](const Lowest& a, const Lowest& b) { return a.s < b.s; });
+    }
+    return out;
+}
+
+std::vector<RoofCheck> Engine::roofs(double tolerance) const {
+    std::vector<RoofCheck> out;
+    for (const Building& b : buildings()) {
+        Polygon outline{b.outline, {}};
+        if (signedArea(outline.outer) < 0) std::reverse(outline.outer.begin(), outline.outer.end());
+        const LevelRegion r = level(b.roof + 0.001, {outline}, tolerance);
+        RoofCheck c;
+        c.name = b.name;
+        c.height = b.roof;
+        c.uncovered = r.uncovered;
+        c.uncoveredArea = r.uncoveredArea;
+        if (r.worst) c.worst = *r.worst;
+        c.ok = r.uncovered.empty() && r.worst && r.worst->s > b.roof + 0.001;
+        out.push_back(std::move(c));
+    }
+    return out;
+}
+
+}  // namespace tervalen::sphere
