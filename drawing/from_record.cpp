@@ -1,22 +1,18 @@
 #include "drawing/from_record.h"
 
 #include <algorithm>
-#include <array>
 #include <initializer_list>
 #include <type_traits>
 #include <variant>
 
 #include "drawing/from_units.h"
+#include "forms/catalog.h"
 
 namespace tervalen::drawing {
 
 bool hasDrawing(std::string_view formName) {
-    static constexpr std::array<std::string_view, 16> kForms{
-        "frmRx_DLDanZ", "frmRx_JSDanZ", "frmRx_DLShuangZ", "frmRx_JSShuangZ",
-        "frmRx_DLSanZ", "frmRx_DLSiZ",  "frmRxBx_DanX",    "frmRxBx_ShuangX",
-        "frmH_DLDanZ",  "frmH_JSDanZ",  "frmH_DLShuangZ",  "frmH_JSShuangZ",
-        "frmH_DLSanZ",  "frmH_DLSiZ",   "frmH_DanX",       "frmH_ShuangX"};
-    return std::find(kForms.begin(), kForms.end(), formName) != kForms.end();
+    const forms::FormDef* def = forms::findForm(formName);
+    return def && def->drawn;
 }
 
 namespace {
@@ -69,57 +65,40 @@ std::optional<Layout> layoutOf(const forms::Record& record) {
 
 namespace {
 
+// The layout of whichever unit made the record, told by the types of its input and
+// result (each pair belongs to one unit).
 std::optional<Layout> anyLayoutOf(const forms::Record& record) {
-    const std::string& unit = record.unit();
-    if (unit == "calcRx_DLDanZ") {
-        if (auto t = typed<RodInput, RxDanZ>(record)) return singleRod(*t.in, *t.r);
-    } else if (unit == "calcRx_JSDanZ") {
-        if (auto t = typed<RodOnBuildingInput, RxDanZ>(record)) return singleRod(*t.in, *t.r);
-    } else if (unit == "calcRx_DLShuangZ") {
-        if (auto t = typed<RodPairInput, RxShuangZ>(record))
-            return rodPair(t.in->Hr, t.in->H, t.in->Hx, t.in->D, *t.r);
-    } else if (unit == "calcRx_JSShuangZ") {
-        if (auto t = typed<RodPairOnBuildingInput, RxShuangZ>(record))
-            return rodPair(t.in->Hr, t.in->H, t.in->Hx, t.in->D, *t.r, true, t.in->yesNo);
-    } else if (unit == "calcRx_DLSanZ") {
-        if (auto t = typed<RodFigureInput, RxSanZ>(record))
-            return rodTriangle(t.in->Hr, t.in->H, t.in->Hx, t.in->L, *t.r);
-    } else if (unit == "calcRx_DLSiZ") {
-        if (auto t = typed<RodFigureInput, RxSiZ>(record))
-            return rodSquare(t.in->Hr, t.in->H, t.in->Hx, t.in->L, *t.r);
-    } else if (unit == "calcRxBx_DanX") {
-        if (auto t = typed<WireInput, RxBxDanX>(record))
-            return singleWire(t.in->Hr, t.in->H, t.in->Hx, t.in->D, *t.r);
-    } else if (unit == "calcRxBx_ShuangX") {
-        if (auto t = typed<WirePairInput, RxBxShuangX>(record))
-            return wirePair(t.in->Hr, t.in->H, t.in->Hx, t.in->D1, t.in->D2, *t.r);
-    } else if (unit == "calcH_DLDanZ") {
-        if (auto t = typed<RodHeightInput, HDLDanZ>(record))
-            return heightLayout(t.in->Hr, t.in->Hx, *t.r);
-    } else if (unit == "calcH_JSDanZ") {
-        // An answer other than 是 or 否 ends the calculation without a height.
-        if (auto t = typed<RodHeightOnBuildingInput, std::optional<HJSDanZ>>(record); t && *t.r)
-            return heightLayout(t.in->Hr, t.in->Hx, t.in->G, *t.in->planeIsGround, **t.r);
-    } else if (unit == "calcH_DLShuangZ") {
-        if (auto t = typed<RodPairHeightInput, HDLShuangZ>(record))
-            return heightLayout(t.in->Hr, t.in->Hx, t.in->D, *t.r);
-    } else if (unit == "calcH_JSShuangZ") {
-        if (auto t = typed<RodPairHeightOnBuildingInput, std::optional<HJSShuangZ>>(record);
-            t && *t.r)
-            return heightLayout(t.in->Hr, t.in->Hx, t.in->D, t.in->G, *t.in->planeIsGround, **t.r);
-    } else if (unit == "calcH_DLSanZ") {
-        if (auto t = typed<RodFigureHeightInput, HDLSanZ>(record))
-            return heightLayoutTriangle(t.in->Hr, t.in->Hx, t.in->L, *t.r);
-    } else if (unit == "calcH_DLSiZ") {
-        if (auto t = typed<RodFigureHeightInput, HDLSiZ>(record))
-            return heightLayout(t.in->Hr, t.in->Hx, t.in->L, *t.r);
-    } else if (unit == "calcH_DanX") {
-        if (auto t = typed<WireHeightInput, HDanX>(record))
-            return heightLayout(t.in->Hr, t.in->Hx, t.in->D, *t.r);
-    } else if (unit == "calcH_ShuangX") {
-        if (auto t = typed<WirePairHeightInput, HShuangX>(record))
-            return heightLayout(t.in->Hr, t.in->Hx, t.in->D1, t.in->D2, *t.r);
-    }
+    if (auto t = typed<RodInput, RxDanZ>(record)) return singleRod(*t.in, *t.r);
+    if (auto t = typed<RodOnBuildingInput, RxDanZ>(record)) return singleRod(*t.in, *t.r);
+    if (auto t = typed<RodPairInput, RxShuangZ>(record))
+        return rodPair(t.in->Hr, t.in->H, t.in->Hx, t.in->D, *t.r);
+    if (auto t = typed<RodPairOnBuildingInput, RxShuangZ>(record))
+        return rodPair(t.in->Hr, t.in->H, t.in->Hx, t.in->D, *t.r, true, t.in->yesNo);
+    if (auto t = typed<RodFigureInput, RxSanZ>(record))
+        return rodTriangle(t.in->Hr, t.in->H, t.in->Hx, t.in->L, *t.r);
+    if (auto t = typed<RodFigureInput, RxSiZ>(record))
+        return rodSquare(t.in->Hr, t.in->H, t.in->Hx, t.in->L, *t.r);
+    if (auto t = typed<WireInput, RxBxDanX>(record))
+        return singleWire(t.in->Hr, t.in->H, t.in->Hx, t.in->D, *t.r);
+    if (auto t = typed<WirePairInput, RxBxShuangX>(record))
+        return wirePair(t.in->Hr, t.in->H, t.in->Hx, t.in->D1, t.in->D2, *t.r);
+    if (auto t = typed<RodHeightInput, HDLDanZ>(record))
+        return heightLayout(t.in->Hr, t.in->Hx, *t.r);
+    // An answer other than 是 or 否 ends the calculation without a height.
+    if (auto t = typed<RodHeightOnBuildingInput, std::optional<HJSDanZ>>(record); t && *t.r)
+        return heightLayout(t.in->Hr, t.in->Hx, t.in->G, *t.in->planeIsGround, **t.r);
+    if (auto t = typed<RodPairHeightInput, HDLShuangZ>(record))
+        return heightLayout(t.in->Hr, t.in->Hx, t.in->D, *t.r);
+    if (auto t = typed<RodPairHeightOnBuildingInput, std::optional<HJSShuangZ>>(record); t && *t.r)
+        return heightLayout(t.in->Hr, t.in->Hx, t.in->D, t.in->G, *t.in->planeIsGround, **t.r);
+    if (auto t = typed<RodFigureHeightInput, HDLSanZ>(record))
+        return heightLayoutTriangle(t.in->Hr, t.in->Hx, t.in->L, *t.r);
+    if (auto t = typed<RodFigureHeightInput, HDLSiZ>(record))
+        return heightLayout(t.in->Hr, t.in->Hx, t.in->L, *t.r);
+    if (auto t = typed<WireHeightInput, HDanX>(record))
+        return heightLayout(t.in->Hr, t.in->Hx, t.in->D, *t.r);
+    if (auto t = typed<WirePairHeightInput, HShuangX>(record))
+        return heightLayout(t.in->Hr, t.in->Hx, t.in->D1, t.in->D2, *t.r);
     return std::nullopt;
 }
 

@@ -10,7 +10,7 @@
 
 namespace tervalen::drawing {
 
-// The sixteen range and height forms, which have a drawing.
+// Whether a press of the form draws a protection range, as its definition states.
 bool hasDrawing(std::string_view formName);
 
 // The layout of a press, or nothing for a unit that has no drawing (or whose record

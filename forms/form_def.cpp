@@ -187,6 +187,22 @@ Row resultRow(std::vector<std::pair<std::string, std::string>> prefixAndBox, std
     return r;
 }
 
+Citation sphereMethod(std::string clause2010, std::string text) {
+    return {.part94 = "附录四", .part2010 = "附录D " + clause2010, .text = std::move(text)};
+}
+
+Citation impulseConversion(std::string button) {
+    return {.button = std::move(button),
+            .part94 = "附录三",
+            .part2010 = "附录C",
+            .text = "（接地装置冲击接地电阻与工频接地电阻的换算）",
+            .text94 = "（工频接地电阻换算为冲击接地电阻）"};
+}
+
+Citation formula(std::string button, std::string text) {
+    return {.button = std::move(button), .text = std::move(text)};
+}
+
 Control closeButton(std::string name) {
     return button(std::move(name), "关 闭", [](Form& f) { f.close(); });
 }

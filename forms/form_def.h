@@ -85,6 +85,41 @@ struct Setting {
 // Each setting's value, by the setting's name.
 using Settings = std::map<std::string, std::string>;
 
+// Where the rest of the program looks a form up, stated with the form so that a new
+// form is its unit, its definition and its catalog line.
+enum class Family {
+    Range,     // a protection range: a requirement compares a width or radius at Hx
+    Height,    // a height search: the result is stated against the target it was given
+    Earthing,  // a resistance: a requirement is the highest resistance allowed
+    Other,
+};
+
+// Where the code of practice gives the method a button follows, for the sheet's 计算依据.
+struct Citation {
+    std::string button = {};  // empty: every button of the form
+    // The part of each edition that gives the method; both empty when the basis is a
+    // formula only (then `text` is that formula).
+    std::string part94 = {}, part2010 = {};
+    std::string text = {};              // after the 2010 edition's part, or the formula
+    std::string text94 = "（滚球法）";  // after the older edition's part
+};
+
+// The form's entry in the main window's menus: the top menu it belongs to, the submenu
+// within it (opened by the first form that names it), and the entry.
+struct MenuPlace {
+    std::string menu = {};                          // "mnuRx"
+    std::string submenu = {}, submenuCaption = {};  // "mnuRx_DanZ", "单针保护范围"; or empty
+    std::string name = {};                          // "mnuRx_DLDanZ"
+    std::string caption = {};                       // "独立单针保护范围"
+    std::string separatorBefore = {};               // a separator's name before the entry, or empty
+};
+
+// A result the form names only by a shared heading or not at all, as a reviewer reads it.
+struct ResultName {
+    std::string symbol = {};  // "Hc"
+    std::string name = {};    // "避雷线弧垂"
+};
+
 struct FormDef {
     std::string name;     // "frmRx_DLDanZ"
     std::string caption;  // window caption, also its key in the open-window list
@@ -97,6 +132,18 @@ struct FormDef {
     std::vector<std::string> kept = {};
     // The choices beside the form (none for most forms).
     std::vector<Setting> settings = {};
+
+    // What the rest of the program needs to know of the form.
+    Family family = Family::Other;
+    bool drawn = false;  // a press draws a protection range (section and plan)
+    // A width requirement is compared with the narrower of the form's widths (one wire:
+    // narrowest at mid-span below the sphere's radius, at the supports above it).
+    bool narrowerWidthCounts = false;
+    std::vector<Citation> basis = {};
+    MenuPlace menu = {};
+    std::vector<ResultName> resultNames = {};
+    // The unit of a box whose row names none ("m" for lengths on a plan); empty: none.
+    std::string unitOfUnlabelled = {};
     const Setting* setting(std::string_view name) const;
 };
 
@@ -127,6 +174,13 @@ Row heading(std::string name, std::string text);
 Row resultRow(std::vector<std::pair<std::string, std::string>> prefixAndBox,
               std::string unit = kMetres);
 Control closeButton(std::string name = "cmdCancel");
+
+// The bases the forms cite: a rolling-sphere method of the code's appendix on lightning
+// protection (the clause of the 2010 edition, and what it covers); the conversion of a
+// power-frequency resistance to the impulse one, for `button`; a formula of its own.
+Citation sphereMethod(std::string clause2010, std::string text);
+Citation impulseConversion(std::string button);
+Citation formula(std::string button, std::string text);
 
 // Concatenates groups of rows.
 std::vector<Row> rows(std::initializer_list<std::vector<Row>> groups);

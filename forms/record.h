@@ -7,7 +7,7 @@
 // input and result structs as they are; a reader asks for the types it knows
 // (`record.result<RxDanZ>()`) and gets nullptr for any other unit. No list of every
 // unit has to be kept in step with the units, and the form layer needs no knowledge of
-// them. The unit's name ("calcRx_DLDanZ") tells a reader which types to ask for.
+// them. The unit's name ("calcRx_DLDanZ", a constant of its header) says which unit ran.
 
 #include <any>
 #include <string>

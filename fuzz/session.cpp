@@ -111,7 +111,7 @@ Session::Session(const forms::FormDef& def)
     : m_def(def),
       m_form(def),
       m_layout(layoutOf(m_form)),
-      m_heightForm(def.name.starts_with("frmH_")) {
+      m_heightForm(def.family == forms::Family::Height) {
     m_trace = std::getenv("TERVALEN_FUZZ_TRACE") != nullptr;
     m_form.setSink([this](const Message& m) {
         keep(m);

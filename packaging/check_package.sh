@@ -3,6 +3,7 @@
 #   lintian reports no error; the desktop entry and the AppStream metainfo validate;
 #   the package unpacks (dpkg -x) to exactly the files in packaging/package-files.txt;
 #   the unpacked programs answer --version and --help and tervalen-calc computes;
+#   tervalen-calc's --help and its installed manual page say the same;
 #   the unpacked project file type maps *.tvp once the MIME database is built.
 # usage: packaging/check_package.sh [BUILD_DIR]   (default build)
 set -euo pipefail
@@ -43,6 +44,8 @@ check "Tervalen --help" bash -c "env -u DISPLAY -u WAYLAND_DISPLAY '$usr/bin/Ter
 check "tervalen-calc --version" bash -c "'$usr/bin/tervalen-calc' --version | grep -qx 'tervalen-calc $version'"
 check "tervalen-calc --help" bash -c "'$usr/bin/tervalen-calc' --help | grep -q '^usage: tervalen-calc'"
 check "tervalen-calc computes" bash -c "'$usr/bin/tervalen-calc' frmRx_DLDanZ CmbH=20 CmbHx=5 | grep -qx 'PicRx= 11.70115'"
+check "tervalen-calc --help agrees with its manual page" \
+    python3 "$root/tests/driver_help.py" "$usr/bin/tervalen-calc" "$usr/share/man/man1/tervalen-calc.1.gz"
 check "*.tvp is a Tervalen project file" bash -c "update-mime-database '$usr/share/mime' &&
     grep -qx 'application/x-tervalen-project:\*\.tvp' '$usr/share/mime/globs' &&
     grep -q 'Tervalen 工程文件' '$usr/share/mime/application/x-tervalen-project.xml'"

@@ -348,6 +348,7 @@ sheet::SheetRecord recordFrom(const InJson& j, int number, const sheet::ReplayWa
             if (a.verb != forms::Action::Verb::Press) forms::apply(form, a);
         rec.label = std::move(label);
         rec.form = def.name;
+        rec.def = &def;
         rec.caption = def.caption;
         rec.button = actions.back().control;
         rec.settings = form.settings();

@@ -47,37 +47,10 @@ std::string optionText(const Control& option) {
     return option.text.empty() ? option.name : option.text;
 }
 
-// Results whose form names them by a shared heading or not at all, named as a reviewer
-// reads them.
-struct ResultName {
-    std::string_view form, symbol, name;
-};
-// clang-format off
-constexpr std::array kResultNames = {
-    ResultName{"frmH_DanX", "H", "满足要求所需避雷线支柱高度"},
-    ResultName{"frmH_DanX", "Hc", "避雷线弧垂"},
-    ResultName{"frmH_DanX", "Bx1", "档距中央在Hx高度平面上的最小保护宽度"},
-    ResultName{"frmH_DanX", "Bx2", "支柱处在Hx高度平面上的保护宽度"},
-    ResultName{"frmH_ShuangX", "H", "满足要求所需避雷线支柱高度"},
-    ResultName{"frmH_ShuangX", "Hc", "避雷线弧垂"},
-    ResultName{"frmH_JSDanZ", "H(针尖)", "针尖距地面高度"},
-    ResultName{"frmH_JSDanZ", "H(针体)", "针体高出架针物面的长度"},
-    ResultName{"frmH_JSShuangZ", "H(针尖)", "针尖距地面高度"},
-    ResultName{"frmH_JSShuangZ", "H(针体)", "针体高出架针物面的长度"},
-    ResultName{"frmRx_DLSiZ", "Ho1", "正方形边长上的保护最低点"},
-    ResultName{"frmRx_DLSiZ", "Bx1", "边长上的保护最低点在Hx高度平面上的保护宽度"},
-    ResultName{"frmRx_DLSiZ", "Ho2", "正方形对角线上的保护最低点"},
-    ResultName{"frmRx_DLSiZ", "Bx2", "对角线上的保护最低点在Hx高度平面上的保护宽度"},
-    ResultName{"frmH_DLSiZ", "Ho1", "正方形边长上的保护最低点"},
-    ResultName{"frmH_DLSiZ", "Bx1", "边长上的保护最低点在Hx高度平面上的保护宽度"},
-    ResultName{"frmH_DLSiZ", "Ho2", "正方形对角线上的保护最低点"},
-    ResultName{"frmH_DLSiZ", "Bx2", "对角线上的保护最低点在Hx高度平面上的保护宽度"},
-};
-// clang-format on
-
-std::string_view namedResult(std::string_view form, std::string_view symbol) {
-    for (const ResultName& n : kResultNames)
-        if (n.form == form && n.symbol == symbol) return n.name;
+// A result the form names by a shared heading or not at all, as its definition names it.
+std::string_view namedResult(const forms::FormDef& def, std::string_view symbol) {
+    for (const forms::ResultName& n : def.resultNames)
+        if (n.symbol == symbol) return n.name;
     return {};
 }
 
@@ -99,12 +72,11 @@ std::string unitAfter(const Row& row, std::size_t i) {
     return {};
 }
 
-// The unit of the box at row[i] as its label gives it; the right triangle's sides, which
-// have no unit label, are lengths on a plan or a section: metres, as everywhere.
+// The unit of the box at row[i] as its label gives it, else as the form states it for
+// boxes without one.
 std::string unitOfBox(const forms::Form& form, const Row& row, std::size_t i) {
     std::string unit = unitAfter(row, i);
-    if (unit.empty() && form.name() == "frmZJXB") unit = "m";
-    return unit;
+    return unit.empty() ? form.def().unitOfUnlabelled : unit;
 }
 
 bool isHeading(const Row& row) {
@@ -214,7 +186,7 @@ std::vector<Quantity> resultsShown(const forms::Form& form) {
                     if (name.ends_with(" " + q.symbol)) name.remove_suffix(q.symbol.size() + 1);
                     q.name = trimmed(name);
                 }
-                if (q.name.empty()) q.name = namedResult(form.name(), q.symbol);
+                if (q.name.empty()) q.name = namedResult(form.def(), q.symbol);
                 q.value = trimmed(s.text);
                 q.unit = unitOfBox(form, row, i);
                 out.push_back(std::move(q));

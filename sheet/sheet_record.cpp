@@ -1,5 +1,7 @@
 #include "sheet/sheet_record.h"
 
+#include "forms/catalog.h"
+
 #include "drawing/from_record.h"
 #include "forms/form.h"
 #include "sheet/form_reading.h"
@@ -64,6 +66,7 @@ std::optional<SheetRecord> replayOn(forms::Form& form, std::vector<std::string>&
         return std::nullopt;
     rec.label = std::move(label);
     rec.form = def.name;
+    rec.def = &def;
     rec.caption = def.caption;
     rec.button = actions.back().control;
     rec.settings = form.settings();
@@ -80,6 +83,10 @@ std::optional<SheetRecord> replayOn(forms::Form& form, std::vector<std::string>&
 }
 
 }  // namespace
+
+const forms::FormDef* definitionOf(const SheetRecord& record) {
+    return record.def ? record.def : forms::findForm(record.form);
+}
 
 std::string defaultLabel(int number, std::string_view caption) {
     return std::to_string(number) + "# " + std::string(caption);

@@ -59,6 +59,10 @@ struct Mismatch {
 struct SheetRecord {
     std::string label;    // "1# 独立单针保护范围计算"; the user may edit it
     std::string form;     // "frmRx_DLDanZ"
+    // The form's definition (what the sheet needs to know of the form: its family, the
+    // basis of each button, the names of its results); null only for a record made by
+    // hand, which is then looked up by `form` in the catalog (see definitionOf).
+    const forms::FormDef* def = nullptr;
     std::string caption;  // the form's caption
     std::string button;   // the button pressed ("CmdRun_CJ")
     // What reproduces the press on a freshly opened form: its settings (the code edition,
@@ -107,6 +111,10 @@ std::optional<SheetRecord> replay(const forms::FormDef& def, const forms::Settin
 // The same with every setting at its default.
 std::optional<SheetRecord> replay(const forms::FormDef& def, std::span<const forms::Action> actions,
                                   std::string label = {});
+
+// The record's form definition: its own, else the catalog's of its name; null for a form
+// the program does not know.
+const forms::FormDef* definitionOf(const SheetRecord& record);
 
 // "1# 独立单针保护范围计算".
 std::string defaultLabel(int number, std::string_view caption);

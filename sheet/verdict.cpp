@@ -96,8 +96,9 @@ Conclusion judged(const SheetRecord& r, std::string comparison, bool held, std::
 
 // One wire's narrowest width is at mid-span below the sphere radius and at the supports
 // above it: a width required anywhere along it is compared with the narrower of the two.
-bool singleWire(std::string_view form) {
-    return form == "frmRxBx_DanX" || form == "frmH_DanX";
+bool singleWire(const SheetRecord& r) {
+    const forms::FormDef* def = definitionOf(r);
+    return def && def->narrowerWidthCounts;
 }
 const Quantity* narrowerWidth(const SheetRecord& r) {
     const Quantity* narrow = nullptr;
@@ -115,7 +116,7 @@ const Quantity* narrowerWidth(const SheetRecord& r) {
 // The result a width requirement is compared with: on one wire the narrower width in
 // place of `q`, named as such in `named`; else `q` itself.
 const Quantity* comparedWidth(const SheetRecord& r, const Quantity* q, std::string& named) {
-    if (!q || !q->symbol.starts_with("Bx") || !singleWire(r.form)) return q;
+    if (!q || !q->symbol.starts_with("Bx") || !singleWire(r)) return q;
     const Quantity* narrow = narrowerWidth(r);
     if (!narrow || narrow == q) return q;
     named = "较窄的保护宽度 ";
@@ -194,16 +195,14 @@ std::optional<Conclusion> categoryOfStrikes(const SheetRecord& r) {
 
 }  // namespace
 
-Family familyOf(std::string_view form) {
-    if (form.starts_with("frmRx_") || form.starts_with("frmRxBx_")) return Family::Range;
-    if (form.starts_with("frmH_")) return Family::Height;
-    if (form.starts_with("frmDZ_")) return Family::Earthing;
-    return Family::Other;
+Family familyOf(const SheetRecord& record) {
+    const forms::FormDef* def = definitionOf(record);
+    return def ? def->family : Family::Other;
 }
 
 std::string requirementPrompt(const SheetRecord& record) {
     if (comparableResults(record).empty()) return {};
-    switch (familyOf(record.form)) {
+    switch (familyOf(record)) {
         case Family::Range:
             return "Hx 高度上须保护的水平距离（m）";
         case Family::Earthing:
@@ -217,7 +216,7 @@ std::string requirementPrompt(const SheetRecord& record) {
 
 std::vector<std::string> comparableResults(const SheetRecord& record) {
     std::vector<std::string> widths, radii;
-    switch (familyOf(record.form)) {
+    switch (familyOf(record)) {
         case Family::Range:
             // Between rods and wires the narrowest width is the one to check first.
             for (const Quantity& q : record.results) {
@@ -262,7 +261,7 @@ Conclusion conclusionOf(const SheetRecord& r) {
         const auto got = q ? forms::toDouble(q->value) : std::nullopt;
         if (got) {
             const std::string want = withUnit(r.requirement->text, q->unit);
-            if (familyOf(r.form) == Family::Earthing) {
+            if (familyOf(r) == Family::Earthing) {
                 // Equal to the highest resistance allowed is allowed.
                 const bool ok = *got <= r.requirement->value;
                 const std::string gotText = practical(
@@ -277,7 +276,7 @@ Conclusion conclusionOf(const SheetRecord& r) {
                           "不满足保护要求");
         }
     }
-    if (familyOf(r.form) == Family::Height)
+    if (familyOf(r) == Family::Height)
         if (auto c = heightAgainstTarget(r)) return *c;
     if (auto c = categoryOfStrikes(r)) return *c;
     // Without a requirement the weak points are still said, and nothing passes.

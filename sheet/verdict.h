@@ -10,12 +10,14 @@
 #include <variant>
 #include <vector>
 
+#include "forms/form_def.h"
 #include "sheet/sheet_record.h"
 
 namespace tervalen::sheet {
 
-enum class Family { Range, Height, Earthing, Other };
-Family familyOf(std::string_view form);
+using forms::Family;
+// The family its form's definition states (Other for a form the program does not know).
+Family familyOf(const SheetRecord& record);
 
 // What a requirement means for the record, to prompt for it ("Hx 高度上须保护的水平距离");
 // empty when the record takes none.

@@ -1,5 +1,6 @@
 #pragma once
-// The menu tree of the main window, as data, in display order.
+// The menu tree of the main window, as data, in display order: the entries that open no
+// form, and each form's entry where its definition places it.
 
 #include <span>
 

@@ -76,4 +76,10 @@ struct DzShuiPing {
 // coefficient A.
 Outcome<DzShuiPing> calcDZ_ShuiPing(const HorizontalElectrodeInput& in);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcDZ_ChuiZhi = "calcDZ_ChuiZhi";
+inline constexpr const char* calcDZ_ShuiPing = "calcDZ_ShuiPing";
+}  // namespace unit_id
+
 }  // namespace tervalen

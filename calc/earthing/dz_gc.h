@@ -37,4 +37,9 @@ struct ImpulseInput {
 // No refusals; a negative ρ fails at the square root.
 Outcome<DzGc> calcDZ_GC(const ImpulseInput& in);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcDZ_GC = "calcDZ_GC";
+}  // namespace unit_id
+
 }  // namespace tervalen

@@ -31,4 +31,9 @@ struct DzXt {
 // The parallel resistance is divided by the utilisation factor 0.75.
 Outcome<DzXt> calcDZ_XT(const EarthingSystemInput& in);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcDZ_XT = "calcDZ_XT";
+}  // namespace unit_id
+
 }  // namespace tervalen

@@ -28,4 +28,9 @@ struct WireHeightInput {
 
 Outcome<HDanX> calcH_DanX(const WireHeightInput& in);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcH_DanX = "calcH_DanX";
+}  // namespace unit_id
+
 }  // namespace tervalen

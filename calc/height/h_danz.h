@@ -51,4 +51,10 @@ extern const char* const kUseStandaloneForm;
 // length, which no rod has.
 std::string negativeRodBody(float tip, float G);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcH_DLDanZ = "calcH_DLDanZ";
+inline constexpr const char* calcH_JSDanZ = "calcH_JSDanZ";
+}  // namespace unit_id
+
 }  // namespace tervalen

@@ -38,4 +38,10 @@ extern const char* const kNoThreeRodHeight;
 Outcome<HDLSanZ> calcH_DLSanZ(const RodFigureHeightInput& in);
 Outcome<HDLSiZ> calcH_DLSiZ(const RodFigureHeightInput& in);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcH_DLSanZ = "calcH_DLSanZ";
+inline constexpr const char* calcH_DLSiZ = "calcH_DLSiZ";
+}  // namespace unit_id
+
 }  // namespace tervalen

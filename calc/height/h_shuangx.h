@@ -43,4 +43,9 @@ Outcome<HShuangX> calcH_ShuangX(float Hr, const std::function<double()>& readHoo
                                 float D1, float D2);
 Outcome<HShuangX> calcH_ShuangX(const WirePairHeightInput& in);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcH_ShuangX = "calcH_ShuangX";
+}  // namespace unit_id
+
 }  // namespace tervalen

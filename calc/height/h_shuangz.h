@@ -41,4 +41,10 @@ extern const char* const kNoTwoRodHeight;
 Outcome<HDLShuangZ> calcH_DLShuangZ(const RodPairHeightInput& in);
 Outcome<std::optional<HJSShuangZ>> calcH_JSShuangZ(const RodPairHeightOnBuildingInput& in);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcH_DLShuangZ = "calcH_DLShuangZ";
+inline constexpr const char* calcH_JSShuangZ = "calcH_JSShuangZ";
+}  // namespace unit_id
+
 }  // namespace tervalen

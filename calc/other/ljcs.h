@@ -71,4 +71,9 @@ CategoryByN categoryByN(CodeEdition edition, BuildingUse use, double N);
 // The clauses that set the categories by N for that use: "第3.0.3条第10款、第3.0.4条第3款".
 std::string categoryClauses(CodeEdition edition, BuildingUse use);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcLJCS = "calcLJCS";
+}  // namespace unit_id
+
 }  // namespace tervalen

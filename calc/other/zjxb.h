@@ -30,4 +30,10 @@ Outcome<Hypotenuse> calcZJXB_Hypotenuse(const Legs& in);
 // hypotenuse leaves no real side (a failed step).
 Outcome<Leg> calcZJXB_Leg(const LegAndHypotenuse& in);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcZJXB_Hypotenuse = "calcZJXB_Hypotenuse";
+inline constexpr const char* calcZJXB_Leg = "calcZJXB_Leg";
+}  // namespace unit_id
+
 }  // namespace tervalen

@@ -36,4 +36,10 @@ Outcome<RxDanZ> calcRx_DLDanZ(const RodInput& in);
 // Rod on a building.
 Outcome<RxDanZ> calcRx_JSDanZ(const RodOnBuildingInput& in);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcRx_DLDanZ = "calcRx_DLDanZ";
+inline constexpr const char* calcRx_JSDanZ = "calcRx_JSDanZ";
+}  // namespace unit_id
+
 }  // namespace tervalen

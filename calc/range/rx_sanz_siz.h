@@ -55,4 +55,10 @@ void checkSquareCentre(Warnings& warnings, float Ho2, float Hx);
 Outcome<RxSanZ> calcRx_DLSanZ(const RodFigureInput& in);
 Outcome<RxSiZ> calcRx_DLSiZ(const RodFigureInput& in);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcRx_DLSanZ = "calcRx_DLSanZ";
+inline constexpr const char* calcRx_DLSiZ = "calcRx_DLSiZ";
+}  // namespace unit_id
+
 }  // namespace tervalen

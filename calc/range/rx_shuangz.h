@@ -17,4 +17,10 @@ Outcome<RxShuangZ> calcRx_DLShuangZ(const RodPairInput& in);
 // earth, so the roof at Hx is the ground and the lowest point is measured above it.
 Outcome<RxShuangZ> calcRx_JSShuangZ(const RodPairOnBuildingInput& in);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcRx_DLShuangZ = "calcRx_DLShuangZ";
+inline constexpr const char* calcRx_JSShuangZ = "calcRx_JSShuangZ";
+}  // namespace unit_id
+
 }  // namespace tervalen

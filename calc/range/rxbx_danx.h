@@ -45,4 +45,9 @@ void wireWidthWarnings(float Bx1, float Bx2, Warnings& warnings);
 
 Outcome<RxBxDanX> calcRxBx_DanX(const WireInput& in);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcRxBx_DanX = "calcRxBx_DanX";
+}  // namespace unit_id
+
 }  // namespace tervalen

@@ -43,4 +43,9 @@ void wirePairWarnings(std::optional<float> Ho, float Hx, std::optional<float> Bx
 
 Outcome<RxBxShuangX> calcRxBx_ShuangX(const WirePairInput& in);
 
+// The units' names, as the records of their presses carry them.
+namespace unit_id {
+inline constexpr const char* calcRxBx_ShuangX = "calcRxBx_ShuangX";
+}  // namespace unit_id
+
 }  // namespace tervalen

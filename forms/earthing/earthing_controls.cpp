@@ -72,7 +72,7 @@ void impulseFromStored(Form& f, std::string_view lengthBox, const char* storedSy
     }
     const float rho = f.number("Cmbρ"), L = f.number(lengthBox);
     const ImpulseInput in{f.kept(kStoredR), rho, L, storedSymbol};
-    f.show("calcDZ_GC", in, calcDZ_GC(in), [&](const DzGc& r) { f.print("PicRi", r.Ri); });
+    f.show(unit_id::calcDZ_GC, in, calcDZ_GC(in), [&](const DzGc& r) { f.print("PicRi", r.Ri); });
 }
 
 std::vector<Control> powerFrequencyButtons(Handler CmdRun_GP_Click, std::string lengthBox,

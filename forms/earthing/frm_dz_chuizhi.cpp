@@ -16,7 +16,7 @@ void CmdRun_GP_Click(Form& f) {
     const float s = f.number("CmbGg"), rho = f.number("Cmbρ"), L1 = f.number("CmbL1"),
                 N = f.number("CmbN");
     const VerticalElectrodesInput in{f.text("CmbGx"), s, rho, L1, N};
-    f.show("calcDZ_ChuiZhi", in, calcDZ_ChuiZhi(in), [&](const DzChuiZhi& r) {
+    f.show(unit_id::calcDZ_ChuiZhi, in, calcDZ_ChuiZhi(in), [&](const DzChuiZhi& r) {
         f.print("PicD", r.D);
         f.print("PicR", r.R);
         f.print("PicRn", r.Rn);
@@ -55,6 +55,12 @@ const FormDef& frmDZ_ChuiZhi() {
         .defaultButton = "CmdRun_GP",
         .cancelButton = "cmdCancel",
         .kept = {kStoredR},
+        .family = Family::Earthing,
+        .basis = {formula("CmdRun_GP",
+                          "人工垂直接地体工频接地电阻：R = ρ/(2πL1)·ln(4L1/D)；N 根：Rn = "
+                          "R/(η·N)，利用系数 η = 0.75"),
+                  impulseConversion("CmdRun_CJ")},
+        .menu = {.menu = "mnuDZ", .name = "mnuDZ_ChuiZhi", .caption = "垂直接地体工频电阻"},
     };
     return def;
 }

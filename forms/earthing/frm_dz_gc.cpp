@@ -13,7 +13,7 @@ void CmdRun_Click(Form& f) {
     if (f.anyBlank({"CmbR", "Cmbρ", "CmbL"})) return;
     const float R = f.number("CmbR"), rho = f.number("Cmbρ"), L = f.number("CmbL");
     const ImpulseInput in{R, rho, L};
-    f.show("calcDZ_GC", in, calcDZ_GC(in), [&](const DzGc& r) {
+    f.show(unit_id::calcDZ_GC, in, calcDZ_GC(in), [&](const DzGc& r) {
         f.print("PicRi", r.Ri);
         f.print("PicLe", r.Le);
     });
@@ -38,6 +38,9 @@ const FormDef& frmDZ_GC() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Earthing,
+        .basis = {impulseConversion("CmdRun")},
+        .menu = {.menu = "mnuDZ", .name = "mnuDZ_GC", .caption = "工频冲击接地电阻互算"},
     };
     return def;
 }

@@ -63,7 +63,7 @@ void CmdRun_GP_Click(Form& f) {
     const float s = f.number("CmbGg"), rho = f.number("Cmbρ"), L1 = f.number("CmbL1"),
                 H = f.number("CmbH");
     const HorizontalElectrodeInput in{f.text("CmbGx"), s, rho, L1, H, selectedLayout(f)};
-    f.show("calcDZ_ShuiPing", in, calcDZ_ShuiPing(in), [&](const DzShuiPing& r) {
+    f.show(unit_id::calcDZ_ShuiPing, in, calcDZ_ShuiPing(in), [&](const DzShuiPing& r) {
         f.print("PicA", r.A);
         f.print("PicD", r.D);
         f.print("PicR", r.R);
@@ -98,6 +98,11 @@ const FormDef& frmDZ_ShuiPing() {
         .defaultButton = "CmdRun_GP",
         .cancelButton = "cmdCancel",
         .kept = {kStoredR},
+        .family = Family::Earthing,
+        .basis = {formula("CmdRun_GP",
+                          "人工水平接地体工频接地电阻：R = ρ/(2πL1)·[ln(L1²/(D·H)) + A]"),
+                  impulseConversion("CmdRun_CJ")},
+        .menu = {.menu = "mnuDZ", .name = "mnuDZ_ShuiPing", .caption = "水平接地体工频电阻"},
     };
     return def;
 }

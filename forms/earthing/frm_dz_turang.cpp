@@ -15,6 +15,11 @@ const FormDef& frmDZ_TuRang() {
         .buttons = {},
         .defaultButton = "",
         .cancelButton = "",
+        .family = Family::Earthing,
+        .menu = {.menu = "mnuDZ",
+                 .name = "mnuDZ_TuRang",
+                 .caption = "土壤电阻率参考值",
+                 .separatorBefore = "mnuDZ_Divide"},
     };
     return def;
 }

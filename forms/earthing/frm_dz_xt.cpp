@@ -37,7 +37,7 @@ void CmdRun_GP_Click(Form& f) {
     }
     if (answer) {
         const EarthingSystemInput in{RB, RP, modules};
-        f.show("calcDZ_XT", in, calcDZ_XT(in), [&](const DzXt& r) {
+        f.show(unit_id::calcDZ_XT, in, calcDZ_XT(in), [&](const DzXt& r) {
             if (r.RMn) f.print("PicRMn", *r.RMn);
             f.print("PicR", r.R);
             f.kept(kStoredR) = r.R;
@@ -84,6 +84,13 @@ const FormDef& frmDZ_XT() {
         .defaultButton = "CmdRun_GP",
         .cancelButton = "cmdCancel",
         .kept = {kStoredR},
+        .family = Family::Earthing,
+        .basis = {formula(
+                      "CmdRun_GP",
+                      "接地系统工频接地电阻（各部分并联，利用系数 η = 0.75）：R = (RB∥RP∥RMn)/η，"
+                      "RMn = RM/N，无接地模块时 R = (RB∥RP)/η"),
+                  impulseConversion("CmdRun_CJ")},
+        .menu = {.menu = "mnuDZ", .name = "mnuDZ_XiTong", .caption = "接地系统工频电阻"},
     };
     return def;
 }

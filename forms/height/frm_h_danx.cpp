@@ -15,7 +15,7 @@ void CmdRun_Click(Form& f) {
     const float Hr = f.number("CmbHr"), Bx1o = f.number("CmbBx1o"), Hx = f.number("CmbHx"),
                 D = f.number("CmbD");
     const WireHeightInput in{Hr, Bx1o, Hx, D};
-    f.show("calcH_DanX", in, calcH_DanX(in), [&](const HDanX& r) {
+    f.show(unit_id::calcH_DanX, in, calcH_DanX(in), [&](const HDanX& r) {
         f.print("PicH", r.H);
         f.print("PicHc", r.Hc);
         f.print("PicHh", r.H);  // the highest point of the range is the wire at its supports
@@ -46,6 +46,18 @@ const FormDef& frmH_DanX() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Height,
+        .drawn = true,
+        .narrowerWidthCounts = true,
+        .basis = {sphereMethod("第D.0.5条", "（单根接闪线的保护范围，滚球法）")},
+        .menu = {.menu = "mnuH",
+                 .name = "mnuH_DanX",
+                 .caption = "架空单线高度",
+                 .separatorBefore = "mnuH_Divide"},
+        .resultNames = {{"H", "满足要求所需避雷线支柱高度"},
+                        {"Hc", "避雷线弧垂"},
+                        {"Bx1", "档距中央在Hx高度平面上的最小保护宽度"},
+                        {"Bx2", "支柱处在Hx高度平面上的保护宽度"}},
     };
     return def;
 }

@@ -29,7 +29,7 @@ void CmdRun_Click_DL(Form& f) {
     if (f.anyBlank({"CmbRxo", "CmbHx"})) return;
     const float Hr = f.number("CmbHr"), Rxo = f.number("CmbRxo"), Hx = f.number("CmbHx");
     const RodHeightInput in{Hr, Rxo, Hx};
-    f.show("calcH_DLDanZ", in, calcH_DLDanZ(in), [&](const HDLDanZ& r) {
+    f.show(unit_id::calcH_DLDanZ, in, calcH_DLDanZ(in), [&](const HDLDanZ& r) {
         f.print("PicH", r.H);
         f.print("PicRx", r.Rx);
     });
@@ -42,7 +42,7 @@ void CmdRun_Click_JS(Form& f) {
     const float Hr = f.number("CmbHr"), Rxo = f.number("CmbRxo"), Hx = f.number("CmbHx"),
                 G = f.number("CmbG");
     const RodHeightOnBuildingInput in{yesNoAnswer(answer), Hr, Rxo, Hx, G};
-    f.show("calcH_JSDanZ", in, calcH_JSDanZ(in), [&](const std::optional<HJSDanZ>& r) {
+    f.show(unit_id::calcH_JSDanZ, in, calcH_JSDanZ(in), [&](const std::optional<HJSDanZ>& r) {
         if (!r) return;
         f.print("PicHj", r->tip);
         f.print("PicHt", r->body);
@@ -65,6 +65,14 @@ const FormDef& frmH_DLDanZ() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click_DL), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Height,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.1条", "（单支接闪杆的保护范围，滚球法）")},
+        .menu = {.menu = "mnuH",
+                 .submenu = "mnuH_DanZ",
+                 .submenuCaption = "单针高度",
+                 .name = "mnuH_DLDanZ",
+                 .caption = "独立单针高度"},
     };
     return def;
 }
@@ -87,6 +95,15 @@ const FormDef& frmH_JSDanZ() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click_JS), closeButton("CmdCancel")},
         .defaultButton = "CmdRun",
         .cancelButton = "CmdCancel",
+        .family = Family::Height,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.1条", "（单支接闪杆的保护范围，滚球法）")},
+        .menu = {.menu = "mnuH",
+                 .submenu = "mnuH_DanZ",
+                 .submenuCaption = "单针高度",
+                 .name = "mnuH_JSDanZ",
+                 .caption = "架设单针高度"},
+        .resultNames = {{"H(针尖)", "针尖距地面高度"}, {"H(针体)", "针体高出架针物面的长度"}},
     };
     return def;
 }

@@ -36,7 +36,7 @@ void CmdRun_Click_San(Form& f) {
     f.clear({"PicH", "PicHo", "PicBx"});
     if (f.anyBlank({"CmbBxo", "CmbHx", "CmbL"})) return;
     const RodFigureHeightInput in = sideInput(f);
-    f.show("calcH_DLSanZ", in, calcH_DLSanZ(in), [&](const HDLSanZ& r) {
+    f.show(unit_id::calcH_DLSanZ, in, calcH_DLSanZ(in), [&](const HDLSanZ& r) {
         f.print("PicH", r.H);
         f.print("PicHo", r.Ho);
         f.print("PicBx", r.Bx);
@@ -47,7 +47,7 @@ void CmdRun_Click_Si(Form& f) {
     f.clear({"PicH", "PicHo1", "PicHo2", "PicBx1", "PicBx2"});
     if (f.anyBlank({"CmbBxo", "CmbHx", "CmbL"})) return;
     const RodFigureHeightInput in = sideInput(f);
-    f.show("calcH_DLSiZ", in, calcH_DLSiZ(in), [&](const HDLSiZ& r) {
+    f.show(unit_id::calcH_DLSiZ, in, calcH_DLSiZ(in), [&](const HDLSiZ& r) {
         f.print("PicH", r.search.H);
         f.print("PicHo1", r.Ho1);
         f.print("PicBx1", r.Bx1);
@@ -74,6 +74,11 @@ const FormDef& frmH_DLSanZ() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click_San), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Height,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.2条",
+                               "（两支等高接闪杆的保护范围，用于三角形的每一边，滚球法）")},
+        .menu = {.menu = "mnuH", .name = "mnuH_DLSanZ", .caption = "等高三针高度"},
     };
     return def;
 }
@@ -98,6 +103,14 @@ const FormDef& frmH_DLSiZ() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click_Si), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Height,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.4条", "（矩形布置的四支等高接闪杆的保护范围，滚球法）")},
+        .menu = {.menu = "mnuH", .name = "mnuH_DLSiZ", .caption = "等高四针高度"},
+        .resultNames = {{"Ho1", "正方形边长上的保护最低点"},
+                        {"Bx1", "边长上的保护最低点在Hx高度平面上的保护宽度"},
+                        {"Ho2", "正方形对角线上的保护最低点"},
+                        {"Bx2", "对角线上的保护最低点在Hx高度平面上的保护宽度"}},
     };
     return def;
 }

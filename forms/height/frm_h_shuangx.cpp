@@ -21,7 +21,7 @@ void CmdRun_Click(Form& f) {
     // Hoo is read within the search: the input the press ran on holds the value read.
     const auto* found = std::get_if<HShuangX>(&outcome);
     const WirePairHeightInput in{Hr, found ? found->Hoo : 0.0, Hx, D1, D2};
-    f.show("calcH_ShuangX", in, outcome, [&](const HShuangX& r) {
+    f.show(unit_id::calcH_ShuangX, in, outcome, [&](const HShuangX& r) {
         if (r.withinSphere) f.setVisible("LabJG", true);
         f.print("PicH", r.H);
         if (r.Hc) f.print("PicHc", static_cast<float>(*r.Hc));
@@ -61,6 +61,11 @@ const FormDef& frmH_ShuangX() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Height,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.6条", "（两根等高接闪线的保护范围，滚球法）")},
+        .menu = {.menu = "mnuH", .name = "mnuH_ShuangX", .caption = "架空双线高度"},
+        .resultNames = {{"H", "满足要求所需避雷线支柱高度"}, {"Hc", "避雷线弧垂"}},
     };
     return def;
 }

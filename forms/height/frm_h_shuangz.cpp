@@ -38,7 +38,7 @@ void CmdRun_Click_DL(Form& f) {
     const float Hr = f.number("CmbHr"), Bxo = f.number("CmbBxo"), Hx = f.number("CmbHx"),
                 D = f.number("CmbD");
     const RodPairHeightInput in{Hr, Bxo, Hx, D};
-    f.show("calcH_DLShuangZ", in, calcH_DLShuangZ(in), [&](const HDLShuangZ& r) {
+    f.show(unit_id::calcH_DLShuangZ, in, calcH_DLShuangZ(in), [&](const HDLShuangZ& r) {
         f.print("PicH", r.H);
         f.print("PicHo", r.Ho);
         f.print("PicBx", r.Bx);
@@ -52,13 +52,14 @@ void CmdRun_Click_JS(Form& f) {
     const float Hr = f.number("CmbHr"), Bxo = f.number("CmbBxo"), Hx = f.number("CmbHx"),
                 D = f.number("CmbD"), G = f.number("CmbG");
     const RodPairHeightOnBuildingInput in{yesNoAnswer(answer), Hr, Bxo, Hx, D, G};
-    f.show("calcH_JSShuangZ", in, calcH_JSShuangZ(in), [&](const std::optional<HJSShuangZ>& r) {
-        if (!r) return;
-        f.print("PicHj", r->tip);
-        f.print("PicHt", r->body);
-        f.print("PicHo", r->search.Ho);
-        f.print("PicBx", r->search.Bx);
-    });
+    f.show(unit_id::calcH_JSShuangZ, in, calcH_JSShuangZ(in),
+           [&](const std::optional<HJSShuangZ>& r) {
+               if (!r) return;
+               f.print("PicHj", r->tip);
+               f.print("PicHt", r->body);
+               f.print("PicHo", r->search.Ho);
+               f.print("PicBx", r->search.Bx);
+           });
 }
 
 // The equipotential answer is picked from its list: typed keys meet a numeric filter.
@@ -80,6 +81,14 @@ const FormDef& frmH_DLShuangZ() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click_DL), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Height,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.2条", "（两支等高接闪杆的保护范围，滚球法）")},
+        .menu = {.menu = "mnuH",
+                 .submenu = "mnuH_ShuangZ",
+                 .submenuCaption = "等高双针高度",
+                 .name = "mnuH_DLShuangZ",
+                 .caption = "独立等高双针高度"},
     };
     return def;
 }
@@ -99,6 +108,15 @@ const FormDef& frmH_JSShuangZ() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click_JS), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Height,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.2条", "（两支等高接闪杆的保护范围，滚球法）")},
+        .menu = {.menu = "mnuH",
+                 .submenu = "mnuH_ShuangZ",
+                 .submenuCaption = "等高双针高度",
+                 .name = "mnuH_JSShuangZ",
+                 .caption = "架设等高双针高度"},
+        .resultNames = {{"H(针尖)", "针尖距地面高度"}, {"H(针体)", "针体高出架针物面的长度"}},
     };
     return def;
 }

@@ -32,7 +32,7 @@ void CmdRun_Click(Form& f) {
     const double L = f.numberDouble("CmbL");  // kept as typed: not rounded to single
     const float W = f.number("CmbW"), H = f.number("CmbH");
     const LjcsInput in{K, Td, L, W, H, ljcsEdition(f.settings())};
-    f.show("calcLJCS", in, calcLJCS(in), [&](const LJCS& r) { f.print("PicN", r.N); });
+    f.show(unit_id::calcLJCS, in, calcLJCS(in), [&](const LJCS& r) { f.print("PicN", r.N); });
 }
 
 }  // namespace
@@ -79,6 +79,8 @@ const FormDef& frmLJCS() {
                        {kUses[1].first, "一般性工业建筑物"},
                        {kUses[2].first,
                         "部、省级办公建筑物及其他重要或人员密集的公共建筑物（含火灾危险场所）"}}}},
+        .family = Family::Other,
+        .menu = {.menu = "mnuQT", .name = "mnuQT_LJCS", .caption = "年预计雷击次数计算"},
     };
     return def;
 }

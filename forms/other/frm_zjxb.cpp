@@ -20,12 +20,12 @@ void calculateSide(Form& f, std::string_view box, std::string_view first, std::s
 }
 
 void CmdRun1_Click(Form& f) {
-    calculateSide(f, "PicLc", "CmbLa1", "CmbLb", "calcZJXB_Hypotenuse", calcZJXB_Hypotenuse,
+    calculateSide(f, "PicLc", "CmbLa1", "CmbLb", unit_id::calcZJXB_Hypotenuse, calcZJXB_Hypotenuse,
                   &Hypotenuse::Lc);
 }
 
 void CmdRun2_Click(Form& f) {
-    calculateSide(f, "PicLb", "CmbLa2", "CmbLc", "calcZJXB_Leg", calcZJXB_Leg, &Leg::Lb);
+    calculateSide(f, "PicLb", "CmbLa2", "CmbLc", unit_id::calcZJXB_Leg, calcZJXB_Leg, &Leg::Lb);
 }
 
 Control side(const char* name, const char* symbol) {
@@ -62,6 +62,11 @@ const FormDef& frmZJXB() {
         .defaultButton = "",
         .cancelButton = "cmdCancel",
         .centredButtons = true,
+        .family = Family::Other,
+        .basis = {formula("CmdRun1", "直角三角形勾股定理：Lc = √(La² + Lb²)"),
+                  formula("CmdRun2", "直角三角形勾股定理：Lb = √(Lc² − La²)")},
+        .menu = {.menu = "mnuQT", .name = "mnuZJXB", .caption = "直角三角形斜边计算"},
+        .unitOfUnlabelled = "m",
     };
     return def;
 }

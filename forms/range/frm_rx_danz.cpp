@@ -32,7 +32,7 @@ void CmdRun_Click_DL(Form& f) {
     if (f.anyBlank({"CmbH", "CmbHx"})) return;
     const float Hr = f.number("CmbHr"), H = f.number("CmbH"), Hx = f.number("CmbHx");
     const RodInput in{Hr, H, Hx};
-    f.show("calcRx_DLDanZ", in, calcRx_DLDanZ(in), [&](const RxDanZ& r) { printRx(f, r); });
+    f.show(unit_id::calcRx_DLDanZ, in, calcRx_DLDanZ(in), [&](const RxDanZ& r) { printRx(f, r); });
 }
 
 void CmdRun_Click_JS(Form& f) {
@@ -43,7 +43,7 @@ void CmdRun_Click_JS(Form& f) {
     const auto yes = yesNoAnswer(answer);
     if (!yes) return;
     const RodOnBuildingInput in{*yes, Hr, H, Hx};
-    f.show("calcRx_JSDanZ", in, calcRx_JSDanZ(in), [&](const RxDanZ& r) { printRx(f, r); });
+    f.show(unit_id::calcRx_JSDanZ, in, calcRx_JSDanZ(in), [&](const RxDanZ& r) { printRx(f, r); });
 }
 
 }  // namespace
@@ -59,6 +59,14 @@ const FormDef& frmRx_DLDanZ() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click_DL), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Range,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.1条", "（单支接闪杆的保护范围，滚球法）")},
+        .menu = {.menu = "mnuRx",
+                 .submenu = "mnuRx_DanZ",
+                 .submenuCaption = "单针保护范围",
+                 .name = "mnuRx_DLDanZ",
+                 .caption = "独立单针保护范围"},
     };
     return def;
 }
@@ -75,6 +83,14 @@ const FormDef& frmRx_JSDanZ() {
         // No default button: Enter reaches the boxes' key filters.
         .defaultButton = "",
         .cancelButton = "cmdCancel",
+        .family = Family::Range,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.1条", "（单支接闪杆的保护范围，滚球法）")},
+        .menu = {.menu = "mnuRx",
+                 .submenu = "mnuRx_DanZ",
+                 .submenuCaption = "单针保护范围",
+                 .name = "mnuRx_JSDanZ",
+                 .caption = "架设单针保护范围"},
     };
     return def;
 }

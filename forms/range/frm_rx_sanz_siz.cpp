@@ -17,7 +17,8 @@ void CmdRun_Click_SanZ(Form& f) {
     const float Hr = f.number("CmbHr"), H = f.number("CmbH"), Hx = f.number("CmbHx"),
                 L = f.number("CmbL");
     const RodFigureInput in{Hr, H, Hx, L};
-    f.show("calcRx_DLSanZ", in, calcRx_DLSanZ(in), [&](const RxSanZ& r) { printTwoRods(f, r); });
+    f.show(unit_id::calcRx_DLSanZ, in, calcRx_DLSanZ(in),
+           [&](const RxSanZ& r) { printTwoRods(f, r); });
 }
 
 void CmdRun_Click_SiZ(Form& f) {
@@ -26,7 +27,7 @@ void CmdRun_Click_SiZ(Form& f) {
     const float Hr = f.number("CmbHr"), H = f.number("CmbH"), Hx = f.number("CmbHx"),
                 L = f.number("CmbL");
     const RodFigureInput in{Hr, H, Hx, L};
-    f.show("calcRx_DLSiZ", in, calcRx_DLSiZ(in), [&](const RxSiZ& r) {
+    f.show(unit_id::calcRx_DLSiZ, in, calcRx_DLSiZ(in), [&](const RxSiZ& r) {
         f.print("PicRx", r.side.Rx);
         f.print("PicHo1", r.side.Ho);
         f.print("PicBx1", r.side.Bx);
@@ -54,6 +55,11 @@ const FormDef& frmRx_DLSanZ() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click_SanZ), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Range,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.2条",
+                               "（两支等高接闪杆的保护范围，用于三角形的每一边，滚球法）")},
+        .menu = {.menu = "mnuRx", .name = "mnuRx_DLSanZ", .caption = "等高三针保护范围"},
     };
     return def;
 }
@@ -77,6 +83,14 @@ const FormDef& frmRx_DLSiZ() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click_SiZ), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Range,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.4条", "（矩形布置的四支等高接闪杆的保护范围，滚球法）")},
+        .menu = {.menu = "mnuRx", .name = "mnuRx_DLSiZ", .caption = "等高四针保护范围"},
+        .resultNames = {{"Ho1", "正方形边长上的保护最低点"},
+                        {"Bx1", "边长上的保护最低点在Hx高度平面上的保护宽度"},
+                        {"Ho2", "正方形对角线上的保护最低点"},
+                        {"Bx2", "对角线上的保护最低点在Hx高度平面上的保护宽度"}},
     };
     return def;
 }

@@ -28,7 +28,7 @@ void CmdRun_Click_DL(Form& f) {
     const float Hr = f.number("CmbHr"), H = f.number("CmbH"), Hx = f.number("CmbHx"),
                 D = f.number("CmbD");
     const RodPairInput in{Hr, H, Hx, D};
-    f.show("calcRx_DLShuangZ", in, calcRx_DLShuangZ(in),
+    f.show(unit_id::calcRx_DLShuangZ, in, calcRx_DLShuangZ(in),
            [&](const RxShuangZ& r) { printTwoRods(f, r); });
 }
 
@@ -41,7 +41,7 @@ void CmdRun_Click_JS(Form& f) {
     const auto yes = yesNoAnswer(answer);
     if (!yes) return;
     const RodPairOnBuildingInput in{*yes, Hr, H, Hx, D};
-    f.show("calcRx_JSShuangZ", in, calcRx_JSShuangZ(in),
+    f.show(unit_id::calcRx_JSShuangZ, in, calcRx_JSShuangZ(in),
            [&](const RxShuangZ& r) { printTwoRods(f, r); });
 }
 
@@ -58,6 +58,14 @@ const FormDef& frmRx_DLShuangZ() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click_DL), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Range,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.2条", "（两支等高接闪杆的保护范围，滚球法）")},
+        .menu = {.menu = "mnuRx",
+                 .submenu = "mnuRx_ShuangZ",
+                 .submenuCaption = "等高双针保护范围",
+                 .name = "mnuRx_DLShuangZ",
+                 .caption = "独立等高双针保护范围"},
     };
     return def;
 }
@@ -72,6 +80,14 @@ const FormDef& frmRx_JSShuangZ() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click_JS), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Range,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.2条", "（两支等高接闪杆的保护范围，滚球法）")},
+        .menu = {.menu = "mnuRx",
+                 .submenu = "mnuRx_ShuangZ",
+                 .submenuCaption = "等高双针保护范围",
+                 .name = "mnuRx_JSShuangZ",
+                 .caption = "架设等高双针保护范围"},
     };
     return def;
 }

@@ -14,7 +14,7 @@ void CmdRun_Click(Form& f) {
     const float Hr = f.number("CmbHr"), H = f.number("CmbH"), Hx = f.number("CmbHx"),
                 D = f.number("CmbD");
     const WireInput in{Hr, H, Hx, D};
-    f.show("calcRxBx_DanX", in, calcRxBx_DanX(in), [&](const RxBxDanX& r) {
+    f.show(unit_id::calcRxBx_DanX, in, calcRxBx_DanX(in), [&](const RxBxDanX& r) {
         f.print("PicHh", r.Hh);
         f.print("PicBx1", r.Bx1);
         f.print("PicBx2", r.Bx2);
@@ -46,6 +46,14 @@ const FormDef& frmRxBx_DanX() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Range,
+        .drawn = true,
+        .narrowerWidthCounts = true,
+        .basis = {sphereMethod("第D.0.5条", "（单根接闪线的保护范围，滚球法）")},
+        .menu = {.menu = "mnuRx",
+                 .name = "mnuRx_DanX",
+                 .caption = "架空单线保护范围",
+                 .separatorBefore = "mnuRx_Divide"},
     };
     return def;
 }

@@ -18,7 +18,7 @@ void CmdRun_Click(Form& f) {
     f.setVisible("LabJG", H <= Hr);
     const float Hx = f.number("CmbHx"), D1 = f.number("CmbD1"), D2 = f.number("CmbD2");
     const WirePairInput in{Hr, H, Hx, D1, D2};
-    f.show("calcRxBx_ShuangX", in, calcRxBx_ShuangX(in), [&](const RxBxShuangX& r) {
+    f.show(unit_id::calcRxBx_ShuangX, in, calcRxBx_ShuangX(in), [&](const RxBxShuangX& r) {
         f.print("PicHo", r.Ho);
         f.print("PicBx1", r.Bx1);
     });
@@ -53,6 +53,10 @@ const FormDef& frmRxBx_ShuangX() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Range,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.6条", "（两根等高接闪线的保护范围，滚球法）")},
+        .menu = {.menu = "mnuRx", .name = "mnuRx_ShuangX", .caption = "架空双线保护范围"},
     };
     return def;
 }

@@ -64,6 +64,8 @@ inline const forms::FormDef& chainForm() {
         .defaultButton = "",
         .cancelButton = "",
         .kept = {"R"},
+        .family = Family::Earthing,
+        .basis = {impulseConversion("CmdRun_CJ")},
     };
     return def;
 }
