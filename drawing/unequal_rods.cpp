@@ -145,7 +145,9 @@ void plan(Drawing& p, const UnequalRodPair& r) {
         markWeakPoints(p, r.warnings, {{Place::BetweenRods, {{*r.D1, 0}}}});
     } else {
         label(p, {r.D / 2, below - 3 * th}, secondLine(r.single), th, Align::Centre);
-        markWeakPoints(p, r.warnings, {});
+        // The open plane between the two circles, midway.
+        const double gapMid = (std::max(0.0f, r.Rx1) + r.D - std::max(0.0f, r.Rx2)) / 2;
+        markWeakPoints(p, r.warnings, {{Place::BetweenRods, {{gapMid, 0}}}});
     }
     label(p, {th, -th * 1.5}, "接闪杆 1", th);
     label(p, {r.D + th, -th * 1.5}, "接闪杆 2", th);

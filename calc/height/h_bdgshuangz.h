@@ -33,4 +33,9 @@ extern const char* const kNoUnequalRodHeight;
 // passes its bound refuses, as rods too far apart when even H2 = Hr leaves them apart.
 Outcome<HBDGShuangZ> calcH_BDGShuangZ(const UnequalRodHeightInput& in);
 
+// The unit's name, as the records of its presses carry it.
+namespace unit_id {
+inline constexpr const char* calcH_BDGShuangZ = "calcH_BDGShuangZ";
+}  // namespace unit_id
+
 }  // namespace tervalen

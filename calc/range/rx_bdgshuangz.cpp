@@ -56,6 +56,12 @@ Outcome<RxBDGShuangZ> compute(const UnequalRodsInput& in, Recorder* rec) {
     }
     const auto eachSingle = [&](const char* why, std::string note) -> Outcome<RxBDGShuangZ> {
         r.single = why;
+        // Single rods whose circles at Hx do not meet leave the plane between them open.
+        if (static_cast<double>(r.Rx1) + r.Rx2 < D)
+            r.warnings.push_back({Place::BetweenRods, std::string(kBetween),
+                                  std::string(kUncovered) + "（各按单支避雷针：Rx1 + Rx2 = " +
+                                      shown(static_cast<double>(r.Rx1) + r.Rx2) +
+                                      " m < D = " + shown(D) + " m）"});
         if (rec) {
             rec->note(std::move(note));
             r.working = rec->take();

@@ -45,7 +45,9 @@ struct RxBDGShuangZ {
     double reachHx;      // the reach of the protected plane
     float limit;         // r01 + r02 stored in single precision: D must stay below it
     Working working;
-    Warnings warnings;  // a negative Bx or a lowest point below Hx between the rods
+    // Between the rods: a negative Bx or a lowest point below Hx; for single rods, circles
+    // at Hx that do not meet (Rx1 + Rx2 < D).
+    Warnings warnings;
 };
 
 // What two rods of different heights are computed from.
@@ -68,5 +70,10 @@ Outcome<RxBDGShuangZ> calcRx_BDGShuangZ(const UnequalRodsInput& in);
 // The same quantities without the working, for a search that tries many heights: nothing
 // when a check refuses the heights.
 std::optional<RxBDGShuangZ> unequalRodsQuiet(const UnequalRodsInput& in);
+
+// The unit's name, as the records of its presses carry it.
+namespace unit_id {
+inline constexpr const char* calcRx_BDGShuangZ = "calcRx_BDGShuangZ";
+}  // namespace unit_id
 
 }  // namespace tervalen

@@ -14,7 +14,7 @@ void CmdRun_Click(Form& f) {
     const float Hr = f.number("CmbHr"), H1 = f.number("CmbH1"), D = f.number("CmbD"),
                 Hx = f.number("CmbHx"), Bxo = f.number("CmbBxo");
     const UnequalRodHeightInput in{Hr, H1, D, Hx, Bxo};
-    f.show("calcH_BDGShuangZ", in, calcH_BDGShuangZ(in), [&](const HBDGShuangZ& r) {
+    f.show(unit_id::calcH_BDGShuangZ, in, calcH_BDGShuangZ(in), [&](const HBDGShuangZ& r) {
         f.print("PicH2", r.H2);
         printUnequalRods(f, r.range);
     });
@@ -41,6 +41,10 @@ const FormDef& frmH_BDGShuangZ() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Height,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.3条", "（两支不等高接闪杆的保护范围，滚球法）")},
+        .menu = {.menu = "mnuH", .name = "mnuH_BDGShuangZ", .caption = "不等高双针高度"},
     };
     return def;
 }

@@ -14,7 +14,7 @@ void CmdRun_Click(Form& f) {
     const float Hr = f.number("CmbHr"), H1 = f.number("CmbH1"), H2 = f.number("CmbH2"),
                 D = f.number("CmbD"), Hx = f.number("CmbHx");
     const UnequalRodsInput in{Hr, H1, H2, D, Hx};
-    f.show("calcRx_BDGShuangZ", in, calcRx_BDGShuangZ(in),
+    f.show(unit_id::calcRx_BDGShuangZ, in, calcRx_BDGShuangZ(in),
            [&](const RxBDGShuangZ& r) { printUnequalRods(f, r); });
 }
 
@@ -33,6 +33,10 @@ const FormDef& frmRx_BDGShuangZ() {
         .buttons = {button("CmdRun", "计 算", CmdRun_Click), closeButton()},
         .defaultButton = "CmdRun",
         .cancelButton = "cmdCancel",
+        .family = Family::Range,
+        .drawn = true,
+        .basis = {sphereMethod("第D.0.3条", "（两支不等高接闪杆的保护范围，滚球法）")},
+        .menu = {.menu = "mnuRx", .name = "mnuRx_BDGShuangZ", .caption = "不等高双针保护范围"},
     };
     return def;
 }
