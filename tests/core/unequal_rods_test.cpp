@@ -171,8 +171,13 @@ TEST(UnequalRods, NegativeWidthIsAWeakPoint) {
     const auto ok = std::get<RxBDGShuangZ>(calcRx_BDGShuangZ({45, 20, 30, 60, 5}));
     EXPECT_TRUE(ok.warnings.empty());
     EXPECT_EQ(ok.working.back().note, "Ho = 8.447146 ≥ Hx = 5：两针之间在 Hx 高度受保护");
-    // Single rods have no lowest point between them to be weak.
-    EXPECT_TRUE(std::get<RxBDGShuangZ>(calcRx_BDGShuangZ({45, 20, 30, 80, 19})).warnings.empty());
+    // Single rods leave the plane between them open where their circles at Hx do not meet,
+    // and only there.
+    const auto apart = std::get<RxBDGShuangZ>(calcRx_BDGShuangZ({45, 20, 30, 80, 5}));
+    ASSERT_EQ(apart.warnings.size(), 1u);
+    EXPECT_EQ(sentence(apart.warnings[0]),
+              "两针之间：Hx 高度该处无保护（各按单支避雷针：Rx1 + Rx2 = 38.61193 m < D = 80 m）");
+    EXPECT_TRUE(std::get<RxBDGShuangZ>(calcRx_BDGShuangZ({45, 30, 20, 10, 5})).warnings.empty());
 }
 
 // The working says why each rod is a single rod, and computes nothing it does not print.

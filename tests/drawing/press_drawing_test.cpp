@@ -78,6 +78,11 @@ std::vector<Press> presses() {
         {"frmRx_DLSanZ_BxNegative", "frmRx_DLSanZ CmbH=20 CmbHx=10 CmbL=50"},
         // Two rods apart on the plane; two wires open between them and at the ends.
         {"frmRx_DLShuangZ_BxNegative", "frmRx_DLShuangZ CmbHr=30 CmbH=15 CmbHx=8 CmbD=40"},
+        // Rods of different heights: apart on the plane, and each a single rod.
+        {"frmRx_BDGShuangZ_BxNegative",
+         "frmRx_BDGShuangZ CmbHr=45 CmbH1=30 CmbH2=20 CmbD=60 CmbHx=9"},
+        {"frmRx_BDGShuangZ_SingleRodsOpen",
+         "frmRx_BDGShuangZ CmbHr=45 CmbH1=20 CmbH2=30 CmbD=80 CmbHx=5"},
         {"frmRx_JSShuangZ_Yes",
          "frmRx_JSShuangZ --pick CmbYesNo=是 CmbHr=30 CmbH=25 CmbHx=10 CmbD=20"},
         {"frmRxBx_ShuangX_Open", "frmRxBx_ShuangX CmbHr=30 CmbH=10 CmbD1=100 CmbD2=43 CmbHx=2"},
