@@ -90,7 +90,7 @@ void section(Drawing& d, const UnequalRodPair& r) {
         cross(d, c, th * 0.6, Layer::Aux);
         d.add(Line{{*r.D1, 0}, {*r.D1, r.Hr}}, Layer::Aux, Stroke::Thin);
         vDim(d, *r.D1, 0, r.Hr - R, "Ho=" + num(*r.Ho), th);
-        hDim(d, 0, *r.D1, -2 * th, "D1=" + num(*r.D1), th);
+        hDim(d, 0, *r.D1, r.Hr + 1.5 * th, "D1=" + num(*r.D1), th);
         if (r.Hr - R < r.Hx) {
             // Where the edge meets the plane Hx: between these the plane is uncovered.
             const double dy = r.Hx - r.Hr;
@@ -146,7 +146,8 @@ void plan(Drawing& p, const UnequalRodPair& r) {
     } else {
         label(p, {r.D / 2, below - 3 * th}, secondLine(r.single), th, Align::Centre);
         // The open plane between the two circles, midway.
-        const double gapMid = (std::max(0.0f, r.Rx1) + r.D - std::max(0.0f, r.Rx2)) / 2;
+        const double gapMid =
+            (std::max(0.0, static_cast<double>(r.Rx1)) + r.D - std::max(0.0, double{r.Rx2})) / 2;
         markWeakPoints(p, r.warnings, {{Place::BetweenRods, {{gapMid, 0}}}});
     }
     label(p, {th, -th * 1.5}, "接闪杆 1", th);
