@@ -9,6 +9,7 @@ namespace tervalen::forms {
 namespace {
 
 void CmdRun_Click(Form& f) {
+    f.setVisible("LabDZ", false);
     f.clear({"PicH2", "PicRx1", "PicRx2", "PicD1", "PicHo", "PicBx"});
     if (f.anyBlank({"CmbH1", "CmbD", "CmbHx", "CmbBxo"})) return;
     const float Hr = f.number("CmbHr"), H1 = f.number("CmbH1"), D = f.number("CmbD"),

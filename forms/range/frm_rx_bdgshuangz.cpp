@@ -9,6 +9,7 @@ namespace tervalen::forms {
 namespace {
 
 void CmdRun_Click(Form& f) {
+    f.setVisible("LabDZ", false);
     f.clear({"PicRx1", "PicRx2", "PicD1", "PicHo", "PicBx"});
     if (f.anyBlank({"CmbH1", "CmbH2", "CmbD", "CmbHx"})) return;
     const float Hr = f.number("CmbHr"), H1 = f.number("CmbH1"), H2 = f.number("CmbH2"),

@@ -23,20 +23,24 @@ Row surfaceRow() {
 }
 
 std::vector<Row> unequalRodResults() {
-    return {heading("Lab_JieGuo", "避雷针1在Hx高度的平面上的保护半径为："),
-            resultRow({{"Rx1=", "PicRx1"}}),
-            heading({}, "避雷针2在Hx高度的平面上的保护半径为："),
-            resultRow({{"Rx2=", "PicRx2"}}),
-            heading({}, "保护最低点所在截面距避雷针1的距离："),
-            resultRow({{"D1=", "PicD1"}}),
-            heading({}, "两针之间的保护最低点为："),
-            resultRow({{"Ho=", "PicHo"}}),
-            heading({}, "两针之间在Hx高度平面上的最小保护宽度："),
-            resultRow({{"Bx=", "PicBx"}})};
+    return {
+        heading("Lab_JieGuo", "避雷针1在Hx高度的平面上的保护半径为："),
+        resultRow({{"Rx1=", "PicRx1"}}),
+        heading({}, "避雷针2在Hx高度的平面上的保护半径为："),
+        resultRow({{"Rx2=", "PicRx2"}}),
+        // Said when each rod is a single rod, in place of the three boxes below.
+        {label("LabDZ", "两针各按单支避雷针计算，无下列三项").inRed().hidden().changes(kVisible)},
+        heading({}, "保护最低点所在截面距避雷针1的距离："),
+        resultRow({{"D1=", "PicD1"}}),
+        heading({}, "两针之间的保护最低点为："),
+        resultRow({{"Ho=", "PicHo"}}),
+        heading({}, "两针之间在Hx高度平面上的最小保护宽度："),
+        resultRow({{"Bx=", "PicBx"}})};
 }
 
 void printUnequalRods(Form& f, const RxBDGShuangZ& r) {
-    if (!r.single.empty()) f.message(r.single);
+    // Why each rod is a single rod stands in the working; the form says that it is.
+    f.setVisible("LabDZ", !r.waist);
     f.print("PicRx1", r.Rx1);
     f.print("PicRx2", r.Rx2);
     if (!r.waist) return;

@@ -19,8 +19,8 @@ Row surfaceRow();
 // Rx1, Rx2, D1, Ho, Bx, each under its heading.
 std::vector<Row> unequalRodResults();
 
-// Prints the range: when each rod is a single rod, says so first and prints only the two
-// radii; otherwise every box.
+// Prints the range: when each rod is a single rod, shows the red note LabDZ that says so
+// and prints only the two radii; otherwise every box.
 void printUnequalRods(Form& f, const RxBDGShuangZ& r);
 
 }  // namespace tervalen::forms
