@@ -67,5 +67,11 @@ BENCHMARK_CAPTURE(
     calculatePress, frmH_ShuangX, "frmH_ShuangX",
     Texts{{"CmbHr", "60"}, {"CmbHoo", "200"}, {"CmbHx", "0"}, {"CmbD1", "100"}, {"CmbD2", "20"}},
     "被保护面高度 Hx 过高 或 所需的保护宽度 Hoo 过大");
+// Rods of different heights: a width the pair cannot give at any height of the second
+// rod, so the search climbs its 6,000 steps to the bound, each a whole pair worked out.
+BENCHMARK_CAPTURE(
+    calculatePress, frmH_BDGShuangZ, "frmH_BDGShuangZ",
+    Texts{{"CmbHr", "60"}, {"CmbH1", "60"}, {"CmbD", "4"}, {"CmbHx", "0"}, {"CmbBxo", "60"}},
+    "被保护面高度 Hx 过高 或 所需的保护宽度 Bxo 过大");
 
 }  // namespace

@@ -39,7 +39,8 @@ bool spaced(const Layout& layout) {
     return std::visit(
         [&](const auto& l) {
             using L = std::decay_t<decltype(l)>;
-            if constexpr (std::is_same_v<L, RodPair> || std::is_same_v<L, SingleWire>)
+            if constexpr (std::is_same_v<L, RodPair> || std::is_same_v<L, SingleWire> ||
+                          std::is_same_v<L, UnequalRodPair>)
                 return positive({l.D});
             else if constexpr (std::is_same_v<L, RodFigure>)
                 return positive({l.L});
@@ -69,6 +70,9 @@ namespace {
 // result (each pair belongs to one unit).
 std::optional<Layout> anyLayoutOf(const forms::Record& record) {
     if (auto t = typed<RodInput, RxDanZ>(record)) return singleRod(*t.in, *t.r);
+    if (auto t = typed<UnequalRodsInput, RxBDGShuangZ>(record)) return unequalRodPair(*t.in, *t.r);
+    if (auto t = typed<UnequalRodHeightInput, HBDGShuangZ>(record))
+        return unequalRodPair(*t.in, *t.r);
     if (auto t = typed<RodOnBuildingInput, RxDanZ>(record)) return singleRod(*t.in, *t.r);
     if (auto t = typed<RodPairInput, RxShuangZ>(record))
         return rodPair(t.in->Hr, t.in->H, t.in->Hx, t.in->D, *t.r);

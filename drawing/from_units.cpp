@@ -46,6 +46,21 @@ WirePair wirePair(float Hr, float H, float Hx, float D1, float D2, const RxBxShu
     return {Hr, H, Hx, D1, D2, static_cast<float>(r.sag), r.Ho, r.Bx1, true, r.warnings};
 }
 
+UnequalRodPair unequalRodPair(const UnequalRodsInput& in, const RxBDGShuangZ& r) {
+    UnequalRodPair p{in.Hr, in.H1, in.H2, in.Hx, in.D, r.Rx1, r.Rx2, {}, {}, {}, r.single,
+                     r.warnings};
+    if (r.waist) {
+        p.D1 = r.waist->D1;
+        p.Ho = r.waist->Ho;
+        p.Bx = r.waist->Bx;
+    }
+    return p;
+}
+
+UnequalRodPair unequalRodPair(const UnequalRodHeightInput& in, const HBDGShuangZ& r) {
+    return unequalRodPair({in.Hr, in.H1, r.H2, in.D, in.Hx}, r.range);
+}
+
 std::optional<Layout> heightLayout(float Hr, float Hx, const HDLDanZ& r) {
     return SingleRod{Hr, r.H, Hx, {}, r.Rx};
 }

@@ -8,11 +8,13 @@
 
 #include <optional>
 
+#include "calc/height/h_bdgshuangz.h"
 #include "calc/height/h_danx.h"
 #include "calc/height/h_danz.h"
 #include "calc/height/h_sansiz.h"
 #include "calc/height/h_shuangx.h"
 #include "calc/height/h_shuangz.h"
+#include "calc/range/rx_bdgshuangz.h"
 #include "calc/range/rx_danz.h"
 #include "calc/range/rx_sanz_siz.h"
 #include "calc/range/rx_shuangz.h"
@@ -32,6 +34,7 @@ RodFigure rodTriangle(float Hr, float H, float Hx, float L, const RxSanZ& r);
 RodFigure rodSquare(float Hr, float H, float Hx, float L, const RxSiZ& r);
 SingleWire singleWire(float Hr, float H, float Hx, float D, const RxBxDanX& r);
 WirePair wirePair(float Hr, float H, float Hx, float D1, float D2, const RxBxShuangX& r);
+UnequalRodPair unequalRodPair(const UnequalRodsInput& in, const RxBDGShuangZ& r);
 
 // Height forms.
 std::optional<Layout> heightLayout(float Hr, float Hx, const HDLDanZ& r);
@@ -45,5 +48,7 @@ std::optional<Layout> heightLayoutTriangle(float Hr, float Hx, float L, const HD
 std::optional<Layout> heightLayout(float Hr, float Hx, float L, const HDLSiZ& r);
 std::optional<Layout> heightLayout(float Hr, float Hx, float D, const HDanX& r);
 std::optional<Layout> heightLayout(float Hr, float Hx, float D1, float D2, const HShuangX& r);
+// The pair with the second rod as found: its range as the form printed it.
+UnequalRodPair unequalRodPair(const UnequalRodHeightInput& in, const HBDGShuangZ& r);
 
 }  // namespace tervalen::drawing

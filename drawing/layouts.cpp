@@ -14,6 +14,7 @@ Drawing draw(const Layout& layout, std::string_view title) {
             if constexpr (std::is_same_v<L, RodFigure>) return drawRodFigure(l);
             if constexpr (std::is_same_v<L, SingleWire>) return drawSingleWire(l);
             if constexpr (std::is_same_v<L, WirePair>) return drawWirePair(l);
+            if constexpr (std::is_same_v<L, UnequalRodPair>) return drawUnequalRodPair(l);
         },
         layout);
     d.title = title;

@@ -53,6 +53,18 @@ struct RodFigure {
     bool operator==(const RodFigure&) const = default;
 };
 
+// Two standalone rods of different heights H1 (at the origin) and H2, D apart.
+struct UnequalRodPair {
+    float Hr, H1, H2, Hx, D;
+    float Rx1, Rx2;  // each rod's printed radius on the plane Hx
+    // The line of the lowest point, D1 from rod 1, the lowest point and the width there
+    // as printed; nothing when each rod is a single rod.
+    std::optional<float> D1, Ho, Bx;
+    std::string single;  // the unit's sentence saying why each rod is a single rod
+    Warnings warnings = {};
+    bool operator==(const UnequalRodPair&) const = default;
+};
+
 // One overhead wire on supports of height H spaced D apart, sagging `sag` at mid-span.
 struct SingleWire {
     float Hr, H, Hx, D, sag;
@@ -72,7 +84,7 @@ struct WirePair {
     bool operator==(const WirePair&) const = default;
 };
 
-using Layout = std::variant<SingleRod, RodPair, RodFigure, SingleWire, WirePair>;
+using Layout = std::variant<SingleRod, RodPair, RodFigure, SingleWire, WirePair, UnequalRodPair>;
 
 // The section and the plan of a layout, titled with the form's caption. The layout
 // must be one its form accepted (the units' checks passed).
@@ -83,5 +95,6 @@ Drawing drawRodPair(const RodPair& r);
 Drawing drawRodFigure(const RodFigure& r);
 Drawing drawSingleWire(const SingleWire& w);
 Drawing drawWirePair(const WirePair& w);
+Drawing drawUnequalRodPair(const UnequalRodPair& r);
 
 }  // namespace tervalen::drawing

@@ -84,6 +84,14 @@ for i, v in enumerate([("30", "20", "5", "100", "20"), ("30", "20", "5", "130", 
                        ("45", "30", "10", "100", "30"), ("30", "3", "0", "100", "25"), ("30", "61", "0", "100", "10"),
                        ("30", "60", "0", "100", "10"), ("30", "40", "0", "100", "10"), ("", "20", "5", "100", "20")]):
     add(f"frmRxBx_ShuangX-{i}", calc("frmRxBx_ShuangX", rods(*v[:3], CmbD1=v[3], CmbD2=v[4])))
+# Two rods of different heights: the worked vector, the rods named the other way round,
+# each a single rod (apart, the lower rod too near, no spacing), a width below zero, the
+# checks of each rod, and the sphere radius pasted empty.
+for i, v in enumerate([("45", "20", "30", "60", "5"), ("45", "30", "20", "60", "5"), ("45", "20", "30", "80", "5"),
+                       ("45", "30", "20", "10", "5"), ("45", "20", "30", "0", "5"), ("45", "20", "30", "60", "9"),
+                       ("30", "31", "20", "10", "0"), ("30", "20", "10", "10", "12"), ("", "20", "30", "60", "5")]):
+    add(f"frmRx_BDGShuangZ-{i}", calc("frmRx_BDGShuangZ", [("CmbHr", v[0]), ("CmbH1", v[1]), ("CmbH2", v[2]),
+                                                            ("CmbD", v[3]), ("CmbHx", v[4])]))
 
 # Heights of rods and wires.
 for i, v in enumerate([("30", "10", "5"), ("30", "20", "0"), ("30", "30", "0"), ("0", "0", "0"), ("30", "40", "5")]):
@@ -111,6 +119,10 @@ for i, v in enumerate([("30", "10", "5", "100", "20"), ("30", "10", "5", "130", 
                        ("30", ".", "5", "100", "20"), ("30", "10", "5", "100", "70")]):
     add(f"frmH_ShuangX-{i}", calc("frmH_ShuangX", [("CmbHr", v[0]), ("CmbHoo", v[1]), ("CmbHx", v[2]),
                                                     ("CmbD1", v[3]), ("CmbD2", v[4])]))
+for i, v in enumerate([("45", "20", "60", "5", "5"), ("30", "20", "30", "5", "7.396033"), ("45", "20", "100", "5", "5"),
+                       ("45", "20", "60", "5", "30"), ("30", "10", "30", "12", "5"), ("30", "20", "30", "5", "31")]):
+    add(f"frmH_BDGShuangZ-{i}", calc("frmH_BDGShuangZ", [("CmbHr", v[0]), ("CmbH1", v[1]), ("CmbD", v[2]),
+                                                          ("CmbHx", v[3]), ("CmbBxo", v[4])]))
 
 # Earthing resistance.
 for i, (rho, length) in enumerate([("50", "10"), ("150", "5"), ("300", "10"), ("500", "5"), ("500", "20"), ("510", "5"),

@@ -3,8 +3,8 @@
 namespace tervalen::forms {
 
 std::vector<const FormDef*> heightForms() {
-    return {&frmH_DLDanZ(), &frmH_JSDanZ(), &frmH_DLShuangZ(), &frmH_JSShuangZ(),
-            &frmH_DLSanZ(), &frmH_DLSiZ(),  &frmH_DanX(),      &frmH_ShuangX()};
+    return {&frmH_DLDanZ(), &frmH_JSDanZ(), &frmH_DLShuangZ(), &frmH_JSShuangZ(), &frmH_DLSanZ(),
+            &frmH_DLSiZ(),  &frmH_DanX(),   &frmH_ShuangX(),   &frmH_BDGShuangZ()};
 }
 
 }  // namespace tervalen::forms

@@ -16,5 +16,6 @@ const FormDef& frmH_DLSanZ();
 const FormDef& frmH_DLSiZ();
 const FormDef& frmH_DanX();
 const FormDef& frmH_ShuangX();
+const FormDef& frmH_BDGShuangZ();
 
 }  // namespace tervalen::forms

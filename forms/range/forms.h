@@ -16,5 +16,6 @@ const FormDef& frmRx_DLSanZ();
 const FormDef& frmRx_DLSiZ();
 const FormDef& frmRxBx_DanX();
 const FormDef& frmRxBx_ShuangX();
+const FormDef& frmRx_BDGShuangZ();
 
 }  // namespace tervalen::forms

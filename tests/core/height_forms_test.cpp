@@ -20,7 +20,8 @@ TEST(HeightForms, ListedInMenuOrderWithTheirCaptions) {
         {"frmH_DLSanZ", "独立等高等边三角形布置三针针高计算"},
         {"frmH_DLSiZ", "独立等高正方形布置四针针高计算"},
         {"frmH_DanX", "架空单线高度计算"},
-        {"frmH_ShuangX", "架空双线高度计算"}};
+        {"frmH_ShuangX", "架空双线高度计算"},
+        {"frmH_BDGShuangZ", "不等高双针针高计算"}};
     std::vector<std::pair<std::string, std::string>> listed;
     for (const FormDef* def : heightForms()) listed.emplace_back(def->name, def->caption);
     EXPECT_EQ(listed, expected);

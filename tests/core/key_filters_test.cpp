@@ -75,6 +75,11 @@ const std::vector<FilteredBox>& table() {
         {"frmRxBx_ShuangX", "CmbD1", N, "D1 值输入错误，只为数字！"},
         {"frmRxBx_ShuangX", "CmbD2", N, "D2 值输入错误，只为数字！"},
         {"frmRxBx_ShuangX", "CmbHx", N, kHx},
+        {"frmRx_BDGShuangZ", "CmbHr", N, "Hr 值输入错误，只为数字！"},
+        {"frmRx_BDGShuangZ", "CmbH1", N, "H1 值输入错误，只为数字！"},
+        {"frmRx_BDGShuangZ", "CmbH2", N, "H2 值输入错误，只为数字！"},
+        {"frmRx_BDGShuangZ", "CmbD", N, kD},
+        {"frmRx_BDGShuangZ", "CmbHx", N, kHx},
         // Heights
         {"frmH_DLDanZ", "CmbHr", DO, kHrDigits},
         {"frmH_DLDanZ", "CmbRxo", N, kRxo},
@@ -111,6 +116,11 @@ const std::vector<FilteredBox>& table() {
         {"frmH_ShuangX", "CmbD1", N, "D1 值输入错误，只为数字！"},
         {"frmH_ShuangX", "CmbD2", N, "D2 值输入错误，只为数字！"},
         {"frmH_ShuangX", "CmbHx", N, kHx},
+        {"frmH_BDGShuangZ", "CmbHr", N, kHrPick},
+        {"frmH_BDGShuangZ", "CmbH1", N, "H1 值输入错误，只为数字！"},
+        {"frmH_BDGShuangZ", "CmbD", N, kD},
+        {"frmH_BDGShuangZ", "CmbHx", N, kHx},
+        {"frmH_BDGShuangZ", "CmbBxo", N, "Bxo 值输入错误，只为数字！"},
         // Earthing
         {"frmDZ_GC", "CmbR", N, "R 值错误，只为数字！"},
         {"frmDZ_GC", "Cmbρ", N, "ρ 值错误，只为数字！"},

@@ -35,6 +35,7 @@ const std::map<std::string, Inputs>& filling() {
         {"frmRx_DLSiZ", {{"CmbH", "20"}, {"CmbHx", "5"}, {"CmbL", "30"}}},
         {"frmRxBx_DanX", {{"CmbH", "20"}, {"CmbHx", "5"}, {"CmbD", "100"}}},
         {"frmRxBx_ShuangX", {{"CmbH", "20"}, {"CmbHx", "5"}, {"CmbD1", "100"}, {"CmbD2", "20"}}},
+        {"frmRx_BDGShuangZ", {{"CmbH1", "20"}, {"CmbH2", "25"}, {"CmbD", "30"}, {"CmbHx", "5"}}},
     };
     return m;
 }
@@ -189,7 +190,8 @@ TEST(RangeForms, ListedInMenuOrderWithTheirCaptionsAndEnterRunsEachOfThem) {
         {"frmRx_DLSanZ", "独立等高等边三角形布置三针保护范围计算"},
         {"frmRx_DLSiZ", "独立等高正方形布置四针保护范围计算"},
         {"frmRxBx_DanX", "架空单线保护范围计算"},
-        {"frmRxBx_ShuangX", "架空双线保护范围计算"}};
+        {"frmRxBx_ShuangX", "架空双线保护范围计算"},
+        {"frmRx_BDGShuangZ", "不等高双针保护范围计算"}};
     std::vector<std::pair<std::string, std::string>> listed;
     for (const FormDef* def : rangeForms()) listed.emplace_back(def->name, def->caption);
     EXPECT_EQ(listed, expected);

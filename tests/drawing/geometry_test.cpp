@@ -281,6 +281,57 @@ void checkRods(const Drawing& d, const WirePair& w, bool) {
     EXPECT_EQ(anyTextStarts(d, "避雷线在 Hr 高度上的最小保护宽度"), w.noWidthAtHr);
 }
 
+// Rods of different heights: each rod's boundary arcs start at its own tip and cross the
+// plane Hx at its own Rx; between them the upper edge through both tips dips to Ho on the
+// line D1, and the plan's waist is Bx wide there. Rods that are each a single rod have
+// their own boundary on the inner side too, no upper edge, and the form's reason.
+void checkRods(const Drawing& d, const UnequalRodPair& r, bool) {
+    const struct {
+        double x, H, Rx;
+    } rods[] = {{0, r.H1, r.Rx1}, {r.D, r.H2, r.Rx2}};
+    for (const auto& rod : rods) {
+        int arcs = 0;
+        for (const auto& [a, stroke] : shapes<Arc>(d, Layer::Range)) {
+            if (std::abs(a.r - r.Hr) > kExact || std::abs(a.c.y - r.Hr) > kExact) continue;
+            const Point ends[] = {onCircle(a.c, a.r, a.startDeg), onCircle(a.c, a.r, a.endDeg)};
+            if (dist(ends[0], {rod.x, rod.H}) > 1e-6 && dist(ends[1], {rod.x, rod.H}) > 1e-6)
+                continue;
+            EXPECT_NEAR(std::abs(a.c.x - rod.x), std::sqrt(rod.H * (2 * r.Hr - rod.H)), 1e-6);
+            const auto at = crossings(a, r.Hx);
+            ASSERT_EQ(at.size(), 1u);
+            EXPECT_NEAR(std::abs(at[0] - rod.x), rod.Rx, kPrinted);
+            ++arcs;
+        }
+        EXPECT_EQ(arcs, r.D1 ? 1 : 2) << "rod at " << rod.x;
+    }
+    int edges = 0;
+    for (const auto& [a, stroke] : shapes<Arc>(d, Layer::Range))
+        if (std::abs(a.r - r.Hr) > kExact) {
+            ASSERT_TRUE(r.D1 && r.Ho);
+            EXPECT_NEAR(a.c.x, *r.D1, kPrinted);
+            EXPECT_NEAR(a.c.y - a.r, *r.Ho, kPrinted);
+            EXPECT_NEAR(dist(a.c, {0, r.H1}), a.r, kExact);
+            EXPECT_NEAR(dist(a.c, {r.D, r.H2}), a.r, kPrinted);
+            ++edges;
+        }
+    EXPECT_EQ(edges, r.D1 ? 1 : 0);
+    const Point o = planOrigin(d);
+    const auto circles = shapes<Circle>(d, Layer::Range);
+    ASSERT_EQ(circles.size(), 2u);
+    EXPECT_NEAR(circles[0].first.r, r.Rx1, kPrinted);
+    EXPECT_NEAR(circles[1].first.r, r.Rx2, kPrinted);
+    if (r.Bx && *r.Bx > 0) {
+        for (double side : {1.0, -1.0})
+            expectWaist(d, {o.x + *r.D1, o.y}, {0, side}, *r.Bx, false);
+        // Nowhere between the rods is the waist narrower than at the line D1.
+        for (const auto& [poly, stroke] : shapes<Polyline>(d, Layer::Range))
+            for (Point q : poly.points) EXPECT_GE(std::abs(q.y - o.y), *r.Bx - kPrinted);
+    }
+    if (!r.D1) {
+        EXPECT_TRUE(anyTextStarts(d, r.single.substr(r.single.find('\n') + 1)));
+    }
+}
+
 template <class R>
 const R& ok(const Outcome<R>& o) {
     if (!std::holds_alternative<R>(o)) throw std::runtime_error(std::get<Refusal>(o).text);
@@ -440,6 +491,31 @@ INSTANTIATE_TEST_SUITE_P(
              [] {
                  return *must(
                      heightLayout(30, 5, 30, ok(calcH_DLSiZ(RodFigureHeightInput{30, 7, 5, 30}))));
+             }},
+        Case{"frmRx_BDGShuangZ",
+             [] {
+                 const UnequalRodsInput in{45, 20, 30, 60, 5};
+                 return Layout{unequalRodPair(in, ok(calcRx_BDGShuangZ(in)))};
+             }},
+        Case{"frmRx_BDGShuangZ taller first, Bx<0",
+             [] {
+                 const UnequalRodsInput in{45, 30, 20, 60, 9};
+                 return Layout{unequalRodPair(in, ok(calcRx_BDGShuangZ(in)))};
+             }},
+        Case{"frmRx_BDGShuangZ single rods",
+             [] {
+                 const UnequalRodsInput in{45, 20, 30, 80, 5};
+                 return Layout{unequalRodPair(in, ok(calcRx_BDGShuangZ(in)))};
+             }},
+        Case{"frmRx_BDGShuangZ lower rod near",
+             [] {
+                 const UnequalRodsInput in{45, 30, 20, 10, 5};
+                 return Layout{unequalRodPair(in, ok(calcRx_BDGShuangZ(in)))};
+             }},
+        Case{"frmH_BDGShuangZ",
+             [] {
+                 const UnequalRodHeightInput in{45, 20, 60, 5, 5};
+                 return Layout{unequalRodPair(in, ok(calcH_BDGShuangZ(in)))};
              }},
         Case{"frmH_DanX",
              [] {
