@@ -11,26 +11,6 @@
 namespace tervalen::drawing {
 namespace {
 
-int colourOf(Layer layer) {
-    switch (layer) {
-        case Layer::Rod:
-            return 7;  // white on black, black on white
-        case Layer::Range:
-            return 1;  // red
-        case Layer::Aux:
-            return 8;  // grey
-        case Layer::Hx:
-            return 5;  // blue
-        case Layer::Dim:
-            return 3;  // green
-        case Layer::Warn:
-            return 1;  // red
-        case Layer::Text:
-            break;
-    }
-    return 7;
-}
-
 // Writes group codes and values, and hands out handles.
 // Every number in the classic locale's form, whatever locale the program runs in.
 class Writer {
@@ -137,8 +117,8 @@ void tables(Writer& w, double th) {
         record(w, "LAYER", "2", "AcDbLayerTableRecord");
         w.pair(2, layerName(layer));
         w.pair(70, 0);
-        w.pair(62, colourOf(layer));
-        w.pair(6, layer == Layer::Hx ? "DASHED" : "Continuous");
+        w.pair(62, styleOf(layer).aci);
+        w.pair(6, styleOf(layer).dashed ? "DASHED" : "Continuous");
     }
     w.pair(0, "ENDTAB");
 
@@ -232,7 +212,7 @@ void entityHead(Writer& w, const char* type, const Item& item, const char* subcl
     if (item.stroke == Stroke::Dashed) w.pair(6, "DASHED");
     if (item.stroke == Stroke::Thin) w.pair(370, 13);  // 0.13 mm
     if (item.warning) w.pair(370, 50);                 // a weak point's mark: 0.5 mm
-    if (isWarning(item)) w.pair(62, 1);                // red whatever the layer
+    if (isWarning(item)) w.pair(62, kWarnAci);         // red whatever the layer
     w.pair(100, subclass);
 }
 

@@ -47,7 +47,7 @@ std::optional<Obstacle> obstacleOf(const Shape& shape) {
             s.push_back({p->points[i - 1], p->points[i]});
         if (p->closed && p->points.size() > 2) s.push_back({p->points.back(), p->points.front()});
     } else if (const auto* a = std::get_if<Arc>(&shape)) {
-        arcSegments(s, a->c, a->r, a->startDeg, std::fmod(a->endDeg - a->startDeg + 720, 360));
+        arcSegments(s, a->c, a->r, a->startDeg, arcSpan(*a));
     } else if (const auto* c = std::get_if<Circle>(&shape)) {
         arcSegments(s, c->c, c->r, 0, 360);
     }

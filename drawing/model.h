@@ -18,7 +18,32 @@ namespace tervalen::drawing {
 enum class Layer { Rod, Range, Aux, Hx, Dim, Text, Warn };
 inline constexpr Layer kLayers[] = {Layer::Rod, Layer::Range, Layer::Aux, Layer::Hx,
                                     Layer::Dim, Layer::Text,  Layer::Warn};
+
+// How a layer is shown everywhere the drawing goes: its name in CAD, its colour in CAD
+// (AutoCAD's colour index) and on screen, paper and SVG (0xRRGGBB), the weight of its
+// lines on paper, and whether its lines are dashed.
+struct LayerStyle {
+    Layer layer;
+    const char* name;
+    int aci;
+    unsigned rgb;
+    double weightMm;
+    bool dashed = false;
+};
+inline constexpr LayerStyle kLayerStyles[] = {
+    {Layer::Rod, "LP-ROD", 7, 0x000000, 0.5},  // white on black, black on white
+    {Layer::Range, "LP-RANGE", 1, 0xd00000, 0.35}, {Layer::Aux, "LP-AUX", 8, 0x808080, 0.13},
+    {Layer::Hx, "LP-HX", 5, 0x0050c0, 0.25, true}, {Layer::Dim, "LP-DIM", 3, 0x007000, 0.18},
+    {Layer::Text, "LP-TEXT", 7, 0x000000, 0.18},   {Layer::Warn, "LP-WARN", 1, 0xd00000, 0.5},
+};
+const LayerStyle& styleOf(Layer layer);
 const char* layerName(Layer layer);  // "LP-ROD" …
+// A weak point's mark or note, whatever its layer: red, and heavier than the lines around.
+inline constexpr int kWarnAci = 1;
+inline constexpr unsigned kWarnRgb = 0xd00000;
+inline constexpr double kWarnWeightMm = 0.5;
+// A thin line (a leader, a construction line): its weight on paper.
+inline constexpr double kThinWeightMm = 0.13;
 
 enum class Stroke { Solid, Dashed, Thin };
 
@@ -105,10 +130,19 @@ int roundScale(const Drawing& d, double widthMm, double heightMm);
 // The line under a drawing on paper that states its scale, in millimetres.
 inline constexpr double kScaleLineMm = 6;
 
-// The room a text takes, estimated from its characters (no font at hand here), as wide
-// as the widest of the renderers draws it.
+// A text's height is the height of its capitals; the renderers set the font size (the em)
+// to this many times it.
+inline constexpr double kEmPerCapHeight = 1 / 0.72;
+// Whether a character takes a whole em across (CJK ideographs, kana, hangul, full-width
+// forms) rather than about half of one.
+bool wideCharacter(char32_t c);
+// The room a text takes, estimated from its characters (no font at hand here): an em for
+// a wide character, 0.8 of the cap height for any other.
 double textWidth(const Text& t);
 Box textBox(const Text& t);
+
+// How far an arc turns from its start to its end, counter-clockwise: [0, 360) degrees.
+double arcSpan(const Arc& a);
 
 // Point of an arc or circle at angle `deg`.
 Point onCircle(Point c, double r, double deg);
