@@ -66,7 +66,8 @@ struct WirePair {
     float Hr, H, Hx, D1, D2, sag;
     float Ho;   // lowest point between the wires at mid-span
     float Bx1;  // width beyond the ends of the centre line, on the plane Hx
-    // The form's note that no width at the height Hr is worked out ("该项无计算结果").
+    // The form's note that no width at the height Hr is worked out ("该项无计算结果"): a
+    // fixed label of the form, not a fault, so the drawing leaves it off.
     bool noWidthAtHr = false;
     Warnings warnings = {};
     bool operator==(const WirePair&) const = default;

@@ -56,7 +56,7 @@ Drawing drawSingleWire(const SingleWire& w) {
     wireMark(d, {0, w.H});
     wireMark(d, {0, low});
     label(d, {th * 0.6, w.H + th * 0.3}, "避雷线（支柱处）", th);
-    label(d, {th * 0.6, low - th * 1.3}, "避雷线（档距中央，弧垂 " + num(w.sag) + "）", th);
+    label(d, {th * 0.6, low - th * 1.3}, "避雷线（档距中央，弧垂 " + num(w.sag) + " m）", th);
     for (int side : {-1, 1}) {
         boundaryArc(d, 0, 0, w.H, w.Hr, side);
         boundaryArc(d, 0, 0, low, w.Hr, side, Stroke::Dashed);
@@ -126,9 +126,9 @@ Drawing drawWirePair(const WirePair& w) {
     const double reachLow = reach(low, w.Hr, "Ho");
     if (mid < reachLow) {
         const Point c{mid, low + root(static_cast<double>(w.Hr) * w.Hr - mid * mid, "Ho")};
+        // Its centre lies above the line at Hr, where nothing would say what it is: unmarked.
         d.add(Arc{c, w.Hr, angleOf(c, {0, low}), angleOf(c, {D2, low})}, Layer::Range,
               Stroke::Dashed);
-        cross(d, c, th * 0.6, Layer::Aux);
         vDim(d, mid, 0, w.Ho, "Ho=" + num(w.Ho), th);
         if (w.Ho < w.Hx) {
             // The plane Hx between the wires at mid-span, where the sphere reaches it.
@@ -180,11 +180,6 @@ Drawing drawWirePair(const WirePair& w) {
     }
     hDim(plan, 0, D1, outer + th * 1.5, "D1=" + num(w.D1), th);
     vDim(plan, -std::max<double>(outer, w.Bx1) - 2 * th, 0, -D2, "D2=" + num(w.D2), th);
-    if (w.noWidthAtHr) {
-        const auto b = plan.bounds();
-        label(plan, {b->x0, b->y0 - th * 1.5},
-              "避雷线在 Hr 高度上的最小保护宽度 Bx2：该项无计算结果", th, Align::Left);
-    }
     markWeakPoints(
         plan, w.warnings,
         {{Place::BetweenWires, {{D1 / 2, -mid}}}, {Place::WireEnds, {{0, -mid}, {D1, -mid}}}});

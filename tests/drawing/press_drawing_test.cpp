@@ -332,6 +332,69 @@ TEST_P(PressDrawn, EveryWeakPointIsMarkedInRedAtItsPlace) {
     EXPECT_NE(std::find(notes.begin(), notes.end(), std::string(kUncovered)), notes.end());
 }
 
+// Whether the segment runs through the inside of the box (touching its edge does not).
+bool through(Point a, Point b, const Box& box) {
+    double t0 = 0, t1 = 1;
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    for (auto [p, q] : {std::pair{-dx, a.x - box.x0}, std::pair{dx, box.x1 - a.x},
+                        std::pair{-dy, a.y - box.y0}, std::pair{dy, box.y1 - a.y}}) {
+        if (p == 0) {
+            if (q <= 0) return false;
+        } else if (p < 0) {
+            t0 = std::max(t0, q / p);
+        } else {
+            t1 = std::min(t1, q / p);
+        }
+    }
+    return t0 < t1;
+}
+
+// The leaders of moved labels: the thin lines after the last part, before the scale bar.
+TEST_P(PressDrawn, LeadersRunClearOfEveryLabelAndReachTheirPoints) {
+    const Pressed p = press(GetParam());
+    const Drawing& d = p.drawing;
+    std::vector<Box> boxes;
+    for (const Item& i : d.items)
+        if (const auto* t = std::get_if<Text>(&i.shape)) {
+            const Box b = textBox(*t);
+            const double in = 0.05 * t->height;  // a leader may end on its text's edge
+            boxes.push_back({b.x0 + in, b.y0 + in, b.x1 - in, b.y1 - in});
+        }
+    for (std::size_t k = d.parts.back().end; k < d.items.size(); ++k) {
+        const auto* l = std::get_if<Line>(&d.items[k].shape);
+        if (!l || d.items[k].stroke != Stroke::Thin) continue;
+        SCOPED_TRACE(std::to_string(l->a.x) + ',' + std::to_string(l->a.y));
+        // A leader shorter than a text line is a stray tick beside a label.
+        EXPECT_GE(std::hypot(l->b.x - l->a.x, l->b.y - l->a.y), d.textHeight);
+        for (const Box& b : boxes) EXPECT_FALSE(through(l->a, l->b, b));
+    }
+}
+
+// The sphere centres marked in a section (the crosses of its construction) lie on its line
+// at Hr, which says what they are; none floats unlabelled above it.
+TEST_P(PressDrawn, SphereCentresLieOnTheLineAtHr) {
+    const Pressed p = press(GetParam());
+    const Drawing& d = p.drawing;
+    for (const Part& part : d.parts) {
+        if (part.kind != Part::Kind::Section) continue;
+        std::vector<double> levels;
+        std::vector<Point> centres;
+        for (std::size_t k = part.begin; k < part.end; ++k) {
+            const auto* l = std::get_if<Line>(&d.items[k].shape);
+            if (!l || d.items[k].layer != Layer::Aux) continue;
+            if (l->a.y == l->b.y)
+                levels.push_back(l->a.y);
+            else
+                centres.push_back({(l->a.x + l->b.x) / 2, (l->a.y + l->b.y) / 2});
+        }
+        ASSERT_FALSE(levels.empty());
+        for (Point c : centres)
+            EXPECT_TRUE(std::any_of(levels.begin(), levels.end(),
+                                    [&](double y) { return std::abs(y - c.y) < 1e-9; }))
+                << "a centre at " << c.x << ',' << c.y - part.ground;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Presses, PressDrawn, ::testing::ValuesIn(presses()),
                          [](const ::testing::TestParamInfo<Press>& info) {
                              return info.param.name;
