@@ -157,7 +157,7 @@ void placeLabels(Drawing& d) {
             const Box b = moved(home, m.dx * w, m.dy * h);
             const Box core{b.x0 + inset, b.y0 + inset, b.x1 - inset, b.y1 - inset};
             double cost = m.cost * 2;
-            if (floor && b.y0 < *floor - 1e-9) cost += 1000;
+            if (floor && b.y0 < *floor - 1e-9) cost += 1e6;
             for (const Box& p : placed)
                 if (overlaps(b, p)) cost += 1000;
             for (const Obstacle& o : lines) {

@@ -75,14 +75,22 @@ struct WirePair {
 
 using Layout = std::variant<SingleRod, RodPair, RodFigure, SingleWire, WirePair>;
 
-// The section and the plan of a layout, titled with the form's caption. The layout
-// must be one its form accepted (the units' checks passed).
-Drawing draw(const Layout& layout, std::string_view title);
+// The section and the plan of a layout, titled with the form's caption, at the largest
+// scale of the series at which it fits widthMm × heightMm on paper with its text at the
+// drafting sizes there (kTextMm, kDigitsMm for labels without characters; smaller only
+// where the room is too small for them at any scale). Drawing::scale states the scale; 0
+// when it fits at none. The layout must be one its form accepted (the units' checks
+// passed).
+Drawing draw(const Layout& layout, std::string_view title, double widthMm = kA3RoomWidthMm,
+             double heightMm = kA3RoomHeightMm);
 
-Drawing drawSingleRod(const SingleRod& r);
-Drawing drawRodPair(const RodPair& r);
-Drawing drawRodFigure(const RodFigure& r);
-Drawing drawSingleWire(const SingleWire& w);
-Drawing drawWirePair(const WirePair& w);
+// The same with text `th` metres high, at no stated scale.
+Drawing drawWithText(const Layout& layout, std::string_view title, double th);
+
+Drawing drawSingleRod(const SingleRod& r, double th);
+Drawing drawRodPair(const RodPair& r, double th);
+Drawing drawRodFigure(const RodFigure& r, double th);
+Drawing drawSingleWire(const SingleWire& w, double th);
+Drawing drawWirePair(const WirePair& w, double th);
 
 }  // namespace tervalen::drawing

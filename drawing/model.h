@@ -109,8 +109,10 @@ struct Drawing {
     // The sections and the plan, top to bottom; the title, the scale bar and the leaders
     // of moved labels belong to none.
     std::vector<Part> parts;
-    // The size text is drawn at (metres), from the extent of the construction.
+    // The size text is drawn at (metres): kTextMm on paper at the stated scale.
     double textHeight = 1;
+    // N of the stated scale 1:N the text sizes are chosen for; 0 for none.
+    int scale = 0;
     // Extent of every item (texts by their estimated width); empty for an empty drawing.
     std::optional<Box> bounds() const;
 
@@ -120,6 +122,23 @@ struct Drawing {
     // The clear space kept around the drawing when it is fitted or put on paper.
     double margin() const { return 2 * textHeight; }
 };
+
+// Text on paper, as drafting wants it (at least 3.5 mm for characters, 2.5 mm for
+// digits): labels, the headings of the section and the plan, the title.
+inline constexpr double kTextMm = 3.5;
+inline constexpr double kDigitsMm = 2.5;  // a label of letters, digits and signs only
+inline constexpr double kHeadingMm = 5;
+inline constexpr double kTitleMm = 7;
+inline constexpr double kHeadingPerText = kHeadingMm / kTextMm;
+inline constexpr double kTitlePerText = kTitleMm / kTextMm;
+// The room a drawing is put in on the calculation sheet (a page's text width, and a
+// height that leaves room for the working around it).
+inline constexpr double kFigureWidthMm = 170;
+inline constexpr double kFigureHeightMm = 200;
+// The room a drawing has on an A3 sheet (420 × 297 mm) within its frame and above its
+// title block: what the drawing of a press is made for (the panel, the DXF, the SVG).
+inline constexpr double kA3RoomWidthMm = 380;
+inline constexpr double kA3RoomHeightMm = 230;
 
 // The scales of building drawings: N of 1:N is one of these times a power of ten, from 10.
 inline constexpr double kScaleSteps[] = {1, 1.5, 2, 2.5, 3, 4, 5, 6, 8};

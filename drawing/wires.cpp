@@ -17,7 +17,7 @@ void planHeading(Drawing& plan, float Hx) {
     const auto b = plan.bounds();
     if (b)
         label(plan, {b->x0, b->y1 + plan.textHeight}, "平面（被保护面 Hx=" + num(Hx) + " 高度）",
-              plan.textHeight * 1.2);
+              plan.textHeight * kHeadingPerText);
 }
 
 // A wire seen end on: a small circle at its height.
@@ -36,21 +36,20 @@ void sectionFrame(Drawing& d, double xl, double xr, float Hr, float H, float Hx)
     d.add(Line{{xl - m, Hx}, {xr + m, Hx}}, Layer::Hx, Stroke::Dashed);
     label(d, {xl - m, Hx + th * 0.3}, "被保护面 Hx=" + num(Hx), th);
     vDim(d, xl - m * 0.5, 0, H, "H=" + num(H), th);
-    if (Hx > 0) vDim(d, xl - m * 0.5 - 6 * th, 0, Hx, "Hx=" + num(Hx), th);
-    vDim(d, xr + m * 0.5 + 7 * th, 0, Hr, "Hr=" + num(Hr), th);
+    if (Hx > 0) vDim(d, xl - m * 0.5 - 5 * th, 0, Hx, "Hx=" + num(Hx), th);
+    vDim(d, xr + m * 0.5 + 1.5 * th, 0, Hr, "Hr=" + num(Hr), th);
     label(d, {xl - m, std::max<double>(Hr, H) + th * 2.5},
-          "剖面（垂直于避雷线；实线：支柱处，虚线：档距中央）", th * 1.2);
+          "剖面（垂直于避雷线；实线：支柱处，虚线：档距中央）", th * kHeadingPerText);
 }
 
 }  // namespace
 
-Drawing drawSingleWire(const SingleWire& w) {
+Drawing drawSingleWire(const SingleWire& w, double th) {
     const double low = static_cast<double>(w.H) - w.sag;
     const double reachHx = reach(w.Hx, w.Hr, "Bx");
     const double r0 = reach(w.H, w.Hr, "r0");
     Drawing d;
-    d.textHeight = textHeightFor(std::max(2 * r0 + w.Hr, w.D * 0.6), w.Hr);
-    const double th = d.textHeight;
+    d.textHeight = th;
 
     d.add(Line{{0, 0}, {0, w.H}}, Layer::Rod);
     wireMark(d, {0, w.H});
@@ -95,13 +94,12 @@ Drawing drawSingleWire(const SingleWire& w) {
     return d;
 }
 
-Drawing drawWirePair(const WirePair& w) {
+Drawing drawWirePair(const WirePair& w, double th) {
     const double low = static_cast<double>(w.H) - w.sag;
     const double reachHx = reach(w.Hx, w.Hr, "Bx");
     const double r0 = reach(w.H, w.Hr, "r0");
     Drawing d;
-    d.textHeight = textHeightFor(std::max(2 * r0 + w.D2 + w.Hr, w.D1 * 0.6), w.Hr);
-    const double th = d.textHeight;
+    d.textHeight = th;
     const double D2 = w.D2, mid = D2 / 2;
 
     for (double x : {0.0, D2}) {

@@ -107,9 +107,10 @@ void Sheet::add(SheetRecord record) {
 
 std::optional<Figure> figureOf(const SheetRecord& record) {
     if (!record.layout) return std::nullopt;
-    Figure f{drawing::draw(*record.layout, record.caption), 0};
-    f.scale =
-        drawing::roundScale(f.drawing, kFigureWidthMm, kFigureHeightMm - drawing::kScaleLineMm);
+    Figure f{drawing::draw(*record.layout, record.caption, kFigureWidthMm,
+                           kFigureHeightMm - drawing::kScaleLineMm),
+             0};
+    f.scale = f.drawing.scale;
     if (f.scale == 0) return std::nullopt;
     return f;
 }
