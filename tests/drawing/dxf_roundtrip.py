@@ -99,7 +99,32 @@ for name, form, inputs, hr, centres, texts in cases:
     layers = {layer.dxf.name for layer in doc.layers}
     for layer in ["LP-ROD", "LP-RANGE", "LP-AUX", "LP-HX", "LP-DIM", "LP-TEXT", "LP-WARN"]:
         check(layer in layers, f"{name}: layer {layer} missing")
+    # The views as blocks inserted at their places, the layers' line weights, and the file
+    # opening on the drawing: the active viewport and the stored view centred within the
+    # extents, which bound every entity.
+    msp = doc.modelspace()
+    inserted = sorted(i.dxf.name for i in msp.query("INSERT"))
+    check(inserted == ["LP-PLAN", "LP-SECTION-1"], f"{name}: views inserted {inserted}")
+    for block in inserted:
+        check(len(doc.blocks.get(block)) >= 3, f"{name}: block {block} holds too little")
+    weights = {layer.dxf.name: layer.dxf.lineweight for layer in doc.layers}
+    for layer, weight in [("LP-RANGE", 35), ("LP-AUX", 13), ("LP-ROD", 50), ("LP-WARN", 50)]:
+        check(weights.get(layer) == weight, f"{name}: {layer} weighs {weights.get(layer)}")
+    lo, hi = doc.header["$EXTMIN"], doc.header["$EXTMAX"]
+    active = doc.viewports.get("*Active")
+    check(bool(active), f"{name}: no active viewport")
+    if active:
+        vp = active[0] if isinstance(active, list) else active
+        c = vp.dxf.center
+        check(lo[0] < c[0] < hi[0] and lo[1] < c[1] < hi[1], f"{name}: opens at {c}, not on {lo}..{hi}")
+        check(vp.dxf.height >= hi[1] - lo[1], f"{name}: viewport {vp.dxf.height} high")
+    check("LP-DRAWING" in doc.views, f"{name}: no stored view")
     every = list(drawn_entities(doc))
+    for e in every:
+        if e.dxftype() in ("LINE", "CIRCLE", "ARC"):
+            p = e.dxf.start if e.dxftype() == "LINE" else e.dxf.center
+            check(lo[0] - 1e-6 <= p[0] <= hi[0] + 1e-6 and lo[1] - 1e-6 <= p[1] <= hi[1] + 1e-6,
+                  f"{name}: {e.dxftype()} at {p} outside the extents")
     found = {decoded(t.dxf.text): t.dxf.halign for t in every if t.dxftype() == "TEXT"}
     for text, halign in texts.items():
         check(found.get(text) == halign,

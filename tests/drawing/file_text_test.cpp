@@ -45,14 +45,18 @@ struct Entity {
     int colour = 256;  // by layer
 };
 
+// The entities of the blocks (the views) and of the model space.
 std::vector<Entity> entities(const std::string& dxf) {
     std::vector<Entity> out;
     bool inEntities = false;
     for (const auto& [code, value] : groups(dxf)) {
-        if (code == 2 && value == "ENTITIES") inEntities = true;
+        if (code == 2 && (value == "BLOCKS" || value == "ENTITIES")) inEntities = true;
         if (!inEntities) continue;
         if (code == 0) {
-            if (value == "ENDSEC") break;
+            if (value == "ENDSEC") {
+                inEntities = false;
+                continue;
+            }
             out.push_back({value, "", "", 256});
         } else if (!out.empty()) {
             if (code == 8) out.back().layer = value;
