@@ -251,7 +251,7 @@ void frame(Drawing& d, const std::string& title) {
     const auto b = d.bounds();
     if (!b) return;
     const double th = d.textHeight;
-    d.add(Text{{(b->x0 + b->x1) / 2, b->y1 + th * 1.2}, title, th * 1.4, Align::Centre},
+    d.add(Text{{(b->x0 + b->x1) / 2, b->y1 + th * 1.2}, title, th * kTitlePerText, Align::Centre},
           Layer::Text);
     const double L = roundLength(b->width());
     const double y = b->y0 - th * 2;

@@ -1,35 +1,18 @@
 #include "drawing/dxf.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <locale>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "drawing/number_text.h"
 #include "forms/utf8.h"
 
 namespace tervalen::drawing {
 namespace {
-
-int colourOf(Layer layer) {
-    switch (layer) {
-        case Layer::Rod:
-            return 7;  // white on black, black on white
-        case Layer::Range:
-            return 1;  // red
-        case Layer::Aux:
-            return 8;  // grey
-        case Layer::Hx:
-            return 5;  // blue
-        case Layer::Dim:
-            return 3;  // green
-        case Layer::Warn:
-            return 1;  // red
-        case Layer::Text:
-            break;
-    }
-    return 7;
-}
 
 // Writes group codes and values, and hands out handles.
 // Every number in the classic locale's form, whatever locale the program runs in.
@@ -96,12 +79,82 @@ void record(Writer& w, const char* type, const char* owner, const char* subclass
     w.pair(100, subclass);
 }
 
-void tables(Writer& w, double th) {
+// A section or the plan as a block of its own, inserted where it belongs.
+struct View {
+    std::string name, handle;
+    const Part* part;
+};
+
+// Where the file opens: on the whole drawing, with a little room around it.
+void vport(Writer& w, const Box& box) {
+    const Point centre{(box.x0 + box.x1) / 2, (box.y0 + box.y1) / 2};
+    const double height = box.height() * 1.1, width = box.width() * 1.1;
+    table(w, "VPORT", "8", 1);
+    record(w, "VPORT", "8", "AcDbViewportTableRecord");
+    w.pair(2, "*Active");
+    w.pair(70, 0);
+    w.point(10, {0, 0});
+    w.real(11, 1.0);
+    w.real(21, 1.0);
+    w.real(12, centre.x);
+    w.real(22, centre.y);
+    w.real(13, 0.0);
+    w.real(23, 0.0);
+    w.real(14, 1.0);
+    w.real(24, 1.0);
+    w.real(15, 10.0);
+    w.real(25, 10.0);
+    w.real(16, 0.0);
+    w.real(26, 0.0);
+    w.real(36, 1.0);
+    w.point(17, {0, 0});
+    w.real(40, std::max(height, 1.0));
+    w.real(41, std::max(width, 1.0) / std::max(height, 1.0));
+    w.real(42, 50.0);
+    w.real(43, 0.0);
+    w.real(44, 0.0);
+    w.real(50, 0.0);
+    w.real(51, 0.0);
+    w.pair(71, 0);
+    w.pair(72, 1000);
+    w.pair(73, 1);
+    w.pair(74, 3);
+    w.pair(75, 0);
+    w.pair(76, 0);
+    w.pair(77, 0);
+    w.pair(78, 0);
+    w.pair(0, "ENDTAB");
+}
+
+// The drawing as a stored view of its own name, to come back to.
+void view(Writer& w, const Box& box) {
+    table(w, "VIEW", "6", 1);
+    record(w, "VIEW", "6", "AcDbViewTableRecord");
+    w.pair(2, "LP-DRAWING");
+    w.pair(70, 0);
+    w.real(40, std::max(box.height() * 1.1, 1.0));
+    w.real(10, (box.x0 + box.x1) / 2);
+    w.real(20, (box.y0 + box.y1) / 2);
+    w.real(41, std::max(box.width() * 1.1, 1.0));
+    w.real(11, 0.0);
+    w.real(21, 0.0);
+    w.real(31, 1.0);
+    w.point(12, {0, 0});
+    w.real(42, 50.0);
+    w.real(43, 0.0);
+    w.real(44, 0.0);
+    w.real(50, 0.0);
+    w.pair(71, 0);
+    w.pair(281, 0);
+    w.pair(72, 0);
+    w.pair(0, "ENDTAB");
+}
+
+void tables(Writer& w, double th, const Box& box, const std::vector<View>& views) {
     w.pair(0, "SECTION");
     w.pair(2, "TABLES");
 
-    table(w, "VPORT", "8", 0);
-    w.pair(0, "ENDTAB");
+    vport(w, box);
 
     table(w, "LTYPE", "5", 4);
     for (const char* name : {"ByBlock", "ByLayer", "Continuous"}) {
@@ -137,8 +190,10 @@ void tables(Writer& w, double th) {
         record(w, "LAYER", "2", "AcDbLayerTableRecord");
         w.pair(2, layerName(layer));
         w.pair(70, 0);
-        w.pair(62, colourOf(layer));
-        w.pair(6, layer == Layer::Hx ? "DASHED" : "Continuous");
+        w.pair(62, styleOf(layer).aci);
+        w.pair(6, styleOf(layer).dashed ? "DASHED" : "Continuous");
+        // Its lines' weight on paper, in hundredths of a millimetre.
+        w.pair(370, static_cast<int>(std::lround(styleOf(layer).weightMm * 100)));
     }
     w.pair(0, "ENDTAB");
 
@@ -157,8 +212,7 @@ void tables(Writer& w, double th) {
     }
     w.pair(0, "ENDTAB");
 
-    table(w, "VIEW", "6", 0);
-    w.pair(0, "ENDTAB");
+    view(w, box);
     table(w, "UCS", "7", 0);
     w.pair(0, "ENDTAB");
 
@@ -179,12 +233,14 @@ void tables(Writer& w, double th) {
     w.pair(70, 0);
     w.pair(0, "ENDTAB");
 
-    table(w, "BLOCK_RECORD", "1", 2);
+    table(w, "BLOCK_RECORD", "1", 2 + static_cast<int>(views.size()));
     struct Space {
-        const char *handle, *name, *layout;
+        std::string handle, name, layout;
     };
-    for (auto [handle, name, layout] : {Space{kModelRecord, "*Model_Space", kModelLayout},
-                                        Space{kPaperRecord, "*Paper_Space", kPaperLayout}}) {
+    std::vector<Space> spaces{{kModelRecord, "*Model_Space", kModelLayout},
+                              {kPaperRecord, "*Paper_Space", kPaperLayout}};
+    for (const View& v : views) spaces.push_back({v.handle, v.name, "0"});
+    for (const auto& [handle, name, layout] : spaces) {
         w.pair(0, "BLOCK_RECORD");
         w.pair(5, handle);
         w.pair(330, "1");
@@ -197,63 +253,38 @@ void tables(Writer& w, double th) {
     w.pair(0, "ENDSEC");
 }
 
-void blocks(Writer& w) {
-    w.pair(0, "SECTION");
-    w.pair(2, "BLOCKS");
-    for (auto [owner, name] :
-         {std::pair{kModelRecord, "*Model_Space"}, std::pair{kPaperRecord, "*Paper_Space"}}) {
-        w.pair(0, "BLOCK");
-        w.pair(5, w.handle());
-        w.pair(330, owner);
-        w.pair(100, "AcDbEntity");
-        w.pair(8, "0");
-        w.pair(100, "AcDbBlockBegin");
-        w.pair(2, name);
-        w.pair(70, 0);
-        w.point(10, {0, 0});
-        w.pair(3, name);
-        w.pair(1, "");
-        w.pair(0, "ENDBLK");
-        w.pair(5, w.handle());
-        w.pair(330, owner);
-        w.pair(100, "AcDbEntity");
-        w.pair(8, "0");
-        w.pair(100, "AcDbBlockEnd");
-    }
-    w.pair(0, "ENDSEC");
-}
-
-void entityHead(Writer& w, const char* type, const Item& item, const char* subclass) {
+void entityHead(Writer& w, const char* type, const Item& item, const char* subclass,
+                std::string_view owner) {
     w.pair(0, type);
     w.pair(5, w.handle());
-    w.pair(330, kModelRecord);
+    w.pair(330, owner);
     w.pair(100, "AcDbEntity");
     w.pair(8, layerName(item.layer));
     if (item.stroke == Stroke::Dashed) w.pair(6, "DASHED");
     if (item.stroke == Stroke::Thin) w.pair(370, 13);  // 0.13 mm
     if (item.warning) w.pair(370, 50);                 // a weak point's mark: 0.5 mm
-    if (isWarning(item)) w.pair(62, 1);                // red whatever the layer
+    if (isWarning(item)) w.pair(62, kWarnAci);         // red whatever the layer
     w.pair(100, subclass);
 }
 
-void entity(Writer& w, const Item& item) {
+void entity(Writer& w, const Item& item, std::string_view owner = kModelRecord) {
     if (const auto* l = std::get_if<Line>(&item.shape)) {
-        entityHead(w, "LINE", item, "AcDbLine");
+        entityHead(w, "LINE", item, "AcDbLine", owner);
         w.point(10, l->a);
         w.point(11, l->b);
     } else if (const auto* c = std::get_if<Circle>(&item.shape)) {
-        entityHead(w, "CIRCLE", item, "AcDbCircle");
+        entityHead(w, "CIRCLE", item, "AcDbCircle", owner);
         w.point(10, c->c);
         w.real(40, c->r);
     } else if (const auto* a = std::get_if<Arc>(&item.shape)) {
-        entityHead(w, "ARC", item, "AcDbCircle");
+        entityHead(w, "ARC", item, "AcDbCircle", owner);
         w.point(10, a->c);
         w.real(40, a->r);
         w.pair(100, "AcDbArc");
         w.real(50, a->startDeg);
         w.real(51, a->endDeg);
     } else if (const auto* p = std::get_if<Polyline>(&item.shape)) {
-        entityHead(w, "LWPOLYLINE", item, "AcDbPolyline");
+        entityHead(w, "LWPOLYLINE", item, "AcDbPolyline", owner);
         w.pair(90, static_cast<int>(p->points.size()));
         w.pair(70, p->closed ? 1 : 0);
         for (Point q : p->points) {
@@ -261,7 +292,7 @@ void entity(Writer& w, const Item& item) {
             w.real(20, q.y);
         }
     } else if (const auto* t = std::get_if<Text>(&item.shape)) {
-        entityHead(w, "TEXT", item, "AcDbText");
+        entityHead(w, "TEXT", item, "AcDbText", owner);
         w.point(10, t->at);
         w.real(40, t->height);
         w.pair(1, dxfText(t->text));
@@ -273,6 +304,53 @@ void entity(Writer& w, const Item& item) {
         }
         w.pair(100, "AcDbText");
     }
+}
+
+void blocks(Writer& w, const Drawing& d, const std::vector<View>& views) {
+    w.pair(0, "SECTION");
+    w.pair(2, "BLOCKS");
+    struct Block {
+        std::string owner, name;
+        const Part* part;
+    };
+    std::vector<Block> all{{kModelRecord, "*Model_Space", nullptr},
+                           {kPaperRecord, "*Paper_Space", nullptr}};
+    for (const View& v : views) all.push_back({v.handle, v.name, v.part});
+    for (const auto& [owner, name, part] : all) {
+        w.pair(0, "BLOCK");
+        w.pair(5, w.handle());
+        w.pair(330, owner);
+        w.pair(100, "AcDbEntity");
+        w.pair(8, "0");
+        w.pair(100, "AcDbBlockBegin");
+        w.pair(2, name);
+        w.pair(70, 0);
+        w.point(10, {0, 0});
+        w.pair(3, name);
+        w.pair(1, "");
+        // A view's items keep their places: the block's base point is the origin, where
+        // it is inserted.
+        if (part)
+            for (std::size_t k = part->begin; k < part->end; ++k) entity(w, d.items[k], owner);
+        w.pair(0, "ENDBLK");
+        w.pair(5, w.handle());
+        w.pair(330, owner);
+        w.pair(100, "AcDbEntity");
+        w.pair(8, "0");
+        w.pair(100, "AcDbBlockEnd");
+    }
+    w.pair(0, "ENDSEC");
+}
+
+void insert(Writer& w, const View& v) {
+    w.pair(0, "INSERT");
+    w.pair(5, w.handle());
+    w.pair(330, kModelRecord);
+    w.pair(100, "AcDbEntity");
+    w.pair(8, "0");
+    w.pair(100, "AcDbBlockReference");
+    w.pair(2, v.name);
+    w.point(10, {0, 0});
 }
 
 void dictionary(Writer& w, const char* handle, const char* owner,
@@ -369,11 +447,24 @@ std::string toDxf(const Drawing& d) {
     // The entities first, so that the header can state the next free handle.
     Writer body;
     const Box box = d.bounds().value_or(Box{0, 0, 1, 1});
-    tables(body, d.textHeight);
-    blocks(body);
+    // Each section and the plan a block: LP-SECTION-1, LP-SECTION-2 …, LP-PLAN.
+    std::vector<View> views;
+    int sections = 0;
+    for (const Part& p : d.parts)
+        views.push_back({p.kind == Part::Kind::Plan ? std::string("LP-PLAN")
+                                                    : "LP-SECTION-" + std::to_string(++sections),
+                         body.handle(), &p});
+    tables(body, d.textHeight, box, views);
+    blocks(body, d, views);
     body.pair(0, "SECTION");
     body.pair(2, "ENTITIES");
-    for (const Item& item : d.items) entity(body, item);
+    for (const View& v : views) insert(body, v);
+    // The title, the scale bar and the leaders, which belong to no view.
+    for (std::size_t k = 0; k < d.items.size(); ++k) {
+        const bool inView = std::any_of(d.parts.begin(), d.parts.end(),
+                                        [&](const Part& p) { return k >= p.begin && k < p.end; });
+        if (!inView) entity(body, d.items[k]);
+    }
     body.pair(0, "ENDSEC");
     objects(body);
     body.pair(0, "EOF");
@@ -395,6 +486,12 @@ std::string toDxf(const Drawing& d) {
     head.point(10, {box.x0, box.y0});
     head.pair(9, "$EXTMAX");
     head.point(10, {box.x1, box.y1});
+    // Where a reader that takes the view from the header opens: on the whole drawing.
+    head.pair(9, "$VIEWCTR");
+    head.real(10, (box.x0 + box.x1) / 2);
+    head.real(20, (box.y0 + box.y1) / 2);
+    head.pair(9, "$VIEWSIZE");
+    head.real(40, std::max(box.height() * 1.1, 1.0));
     head.pair(0, "ENDSEC");
     head.pair(0, "SECTION");
     head.pair(2, "CLASSES");

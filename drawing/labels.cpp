@@ -47,7 +47,7 @@ std::optional<Obstacle> obstacleOf(const Shape& shape) {
             s.push_back({p->points[i - 1], p->points[i]});
         if (p->closed && p->points.size() > 2) s.push_back({p->points.back(), p->points.front()});
     } else if (const auto* a = std::get_if<Arc>(&shape)) {
-        arcSegments(s, a->c, a->r, a->startDeg, std::fmod(a->endDeg - a->startDeg + 720, 360));
+        arcSegments(s, a->c, a->r, a->startDeg, arcSpan(*a));
     } else if (const auto* c = std::get_if<Circle>(&shape)) {
         arcSegments(s, c->c, c->r, 0, 360);
     }
@@ -90,6 +90,19 @@ Point nearest(const Box& b, Point p) {
     return {std::clamp(p.x, b.x0, b.x1), std::clamp(p.y, b.y0, b.y1)};
 }
 
+Box shrunk(const Box& b, double by) {
+    return {b.x0 + by, b.y0 + by, b.x1 - by, b.y1 - by};
+}
+
+// The leader of a text in the box b back to the point it labels: from the edge of the
+// box nearest to the point, so that it never runs through its own text; none when the
+// text stands within a line of the point (it reads as the point's without one).
+std::optional<Segment> leaderOf(const Box& b, Point anchor, double h) {
+    const Point from = nearest(b, anchor);
+    if (std::hypot(anchor.x - from.x, anchor.y - from.y) < 1.0 * h) return std::nullopt;
+    return Segment{from, anchor};
+}
+
 }  // namespace
 
 bool overlaps(const Box& a, const Box& b) {
@@ -108,8 +121,8 @@ void placeLabels(Drawing& d) {
         double cost;
     };
     std::vector<Move> moves;
-    for (int i = -6; i <= 6; ++i)
-        for (int j = -3; j <= 3; ++j) {
+    for (int i = -10; i <= 10; ++i)
+        for (int j = -4; j <= 4; ++j) {
             const double dy = 0.75 * i, dx = 0.5 * j;
             moves.push_back({dx, dy, std::hypot(dy, dx * 3)});
         }
@@ -125,6 +138,7 @@ void placeLabels(Drawing& d) {
 
     std::vector<Box> placed;
     std::vector<Item> leaders;
+    std::vector<Segment> leaderSegments;
     for (std::size_t index = 0; index < d.items.size(); ++index) {
         Item& item = d.items[index];
         auto* t = std::get_if<Text>(&item.shape);
@@ -134,6 +148,8 @@ void placeLabels(Drawing& d) {
         const double w = home.width(), h = t->height;
         // A little inside the box: a line that only grazes it does not count.
         const double inset = 0.1 * h;
+        // The point the text labels.
+        const Point anchor{t->at.x, t->at.y + 0.4 * h};
         double best = std::numeric_limits<double>::max();
         Move chosen{0, 0, 0};
         for (const Move& m : moves) {
@@ -141,7 +157,7 @@ void placeLabels(Drawing& d) {
             const Box b = moved(home, m.dx * w, m.dy * h);
             const Box core{b.x0 + inset, b.y0 + inset, b.x1 - inset, b.y1 - inset};
             double cost = m.cost * 2;
-            if (floor && b.y0 < *floor - 1e-9) cost += 1000;
+            if (floor && b.y0 < *floor - 1e-9) cost += 1e6;
             for (const Box& p : placed)
                 if (overlaps(b, p)) cost += 1000;
             for (const Obstacle& o : lines) {
@@ -152,6 +168,12 @@ void placeLabels(Drawing& d) {
                         break;
                     }
             }
+            // Another text's leader through this one, or this one's leader through another.
+            for (const Segment& s : leaderSegments)
+                if (crosses(s, shrunk(b, 0.01 * h))) cost += 1000;
+            if (const auto l = leaderOf(b, anchor, h))
+                for (const Box& p : placed)
+                    if (crosses(*l, shrunk(p, 0.01 * h))) cost += 1000;
             if (cost < best) {
                 best = cost;
                 chosen = m;
@@ -161,14 +183,11 @@ void placeLabels(Drawing& d) {
         const Box b = moved(home, dx, dy);
         placed.push_back(b);
         if (dx == 0 && dy == 0) continue;
-        const Point anchor{t->at.x, t->at.y + 0.4 * h};
         t->at.x += dx;
         t->at.y += dy;
-        // Further than a line from where it belonged: a leader from the nearer end of the
-        // text's baseline back to the point it labels.
-        if (std::abs(dy) > 1.0 * h || std::abs(dx) > 0.6 * w) {
-            const Point from = nearest(Box{b.x0, b.y0 + 0.1 * h, b.x1, b.y0 + 0.1 * h}, anchor);
-            leaders.push_back({Line{from, anchor}, item.layer, Stroke::Thin});
+        if (const auto l = leaderOf(b, anchor, h)) {
+            leaderSegments.push_back(*l);
+            leaders.push_back({Line{l->a, l->b}, item.layer, Stroke::Thin});
         }
     }
     for (Item& l : leaders) d.items.push_back(std::move(l));

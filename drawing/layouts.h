@@ -78,7 +78,8 @@ struct WirePair {
     float Hr, H, Hx, D1, D2, sag;
     float Ho;   // lowest point between the wires at mid-span
     float Bx1;  // width beyond the ends of the centre line, on the plane Hx
-    // The form's note that no width at the height Hr is worked out ("该项无计算结果").
+    // The form's note that no width at the height Hr is worked out ("该项无计算结果"): a
+    // fixed label of the form, not a fault, so the drawing leaves it off.
     bool noWidthAtHr = false;
     Warnings warnings = {};
     bool operator==(const WirePair&) const = default;
@@ -86,15 +87,23 @@ struct WirePair {
 
 using Layout = std::variant<SingleRod, RodPair, RodFigure, SingleWire, WirePair, UnequalRodPair>;
 
-// The section and the plan of a layout, titled with the form's caption. The layout
-// must be one its form accepted (the units' checks passed).
-Drawing draw(const Layout& layout, std::string_view title);
+// The section and the plan of a layout, titled with the form's caption, at the largest
+// scale of the series at which it fits widthMm × heightMm on paper with its text at the
+// drafting sizes there (kTextMm, kDigitsMm for labels without characters; smaller only
+// where the room is too small for them at any scale). Drawing::scale states the scale; 0
+// when it fits at none. The layout must be one its form accepted (the units' checks
+// passed).
+Drawing draw(const Layout& layout, std::string_view title, double widthMm = kA3RoomWidthMm,
+             double heightMm = kA3RoomHeightMm);
 
-Drawing drawSingleRod(const SingleRod& r);
-Drawing drawRodPair(const RodPair& r);
-Drawing drawRodFigure(const RodFigure& r);
-Drawing drawSingleWire(const SingleWire& w);
-Drawing drawWirePair(const WirePair& w);
-Drawing drawUnequalRodPair(const UnequalRodPair& r);
+// The same with text `th` metres high, at no stated scale.
+Drawing drawWithText(const Layout& layout, std::string_view title, double th);
+
+Drawing drawSingleRod(const SingleRod& r, double th);
+Drawing drawRodPair(const RodPair& r, double th);
+Drawing drawRodFigure(const RodFigure& r, double th);
+Drawing drawSingleWire(const SingleWire& w, double th);
+Drawing drawWirePair(const WirePair& w, double th);
+Drawing drawUnequalRodPair(const UnequalRodPair& r, double th);
 
 }  // namespace tervalen::drawing

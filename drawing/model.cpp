@@ -4,26 +4,23 @@
 #include <cmath>
 #include <numbers>
 
+#include "forms/utf8.h"
+
 namespace tervalen::drawing {
 
+const LayerStyle& styleOf(Layer layer) {
+    for (const LayerStyle& s : kLayerStyles)
+        if (s.layer == layer) return s;
+    return kLayerStyles[0];
+}
+
 const char* layerName(Layer layer) {
-    switch (layer) {
-        case Layer::Rod:
-            return "LP-ROD";
-        case Layer::Range:
-            return "LP-RANGE";
-        case Layer::Aux:
-            return "LP-AUX";
-        case Layer::Hx:
-            return "LP-HX";
-        case Layer::Dim:
-            return "LP-DIM";
-        case Layer::Warn:
-            return "LP-WARN";
-        case Layer::Text:
-            break;
-    }
-    return "LP-TEXT";
+    return styleOf(layer).name;
+}
+
+double arcSpan(const Arc& a) {
+    const double span = std::fmod(a.endDeg - a.startDeg, 360.0);
+    return span < 0 ? span + 360 : span;
 }
 
 Point onCircle(Point c, double r, double deg) {
@@ -31,17 +28,17 @@ Point onCircle(Point c, double r, double deg) {
     return {c.x + r * std::cos(a), c.y + r * std::sin(a)};
 }
 
-// A CJK character (three bytes and more in UTF-8) takes about a font size across, an
-// ASCII one about 0.6 of it; the renderers set the font size to 1.25–1.4 times the cap
-// height. Glyphs reach a quarter of the cap height below the baseline.
+bool wideCharacter(char32_t c) {
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6);
+}
+
+// Glyphs reach a quarter of the cap height below the baseline.
 double textWidth(const Text& t) {
     double w = 0;
-    for (std::size_t i = 0; i < t.text.size();) {
-        const unsigned char c = static_cast<unsigned char>(t.text[i]);
-        const std::size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        w += len >= 3 ? 1.4 : 0.8;
-        i += len;
-    }
+    for (char32_t c : forms::decodeUtf8(t.text)) w += wideCharacter(c) ? kEmPerCapHeight : 0.8;
     return w * t.height;
 }
 
@@ -73,8 +70,7 @@ struct Extent {
         add(Point{c.c.x + c.r, c.c.y + c.r});
     }
     void add(const Arc& a) {
-        double end = a.endDeg;
-        while (end < a.startDeg) end += 360;
+        const double end = a.startDeg + arcSpan(a);
         add(onCircle(a.c, a.r, a.startDeg));
         add(onCircle(a.c, a.r, end));
         // The quadrant points the arc passes.

@@ -18,7 +18,32 @@ namespace tervalen::drawing {
 enum class Layer { Rod, Range, Aux, Hx, Dim, Text, Warn };
 inline constexpr Layer kLayers[] = {Layer::Rod, Layer::Range, Layer::Aux, Layer::Hx,
                                     Layer::Dim, Layer::Text,  Layer::Warn};
+
+// How a layer is shown everywhere the drawing goes: its name in CAD, its colour in CAD
+// (AutoCAD's colour index) and on screen, paper and SVG (0xRRGGBB), the weight of its
+// lines on paper, and whether its lines are dashed.
+struct LayerStyle {
+    Layer layer;
+    const char* name;
+    int aci;
+    unsigned rgb;
+    double weightMm;
+    bool dashed = false;
+};
+inline constexpr LayerStyle kLayerStyles[] = {
+    {Layer::Rod, "LP-ROD", 7, 0x000000, 0.5},  // white on black, black on white
+    {Layer::Range, "LP-RANGE", 1, 0xd00000, 0.35}, {Layer::Aux, "LP-AUX", 8, 0x808080, 0.13},
+    {Layer::Hx, "LP-HX", 5, 0x0050c0, 0.25, true}, {Layer::Dim, "LP-DIM", 3, 0x007000, 0.18},
+    {Layer::Text, "LP-TEXT", 7, 0x000000, 0.18},   {Layer::Warn, "LP-WARN", 1, 0xd00000, 0.5},
+};
+const LayerStyle& styleOf(Layer layer);
 const char* layerName(Layer layer);  // "LP-ROD" …
+// A weak point's mark or note, whatever its layer: red, and heavier than the lines around.
+inline constexpr int kWarnAci = 1;
+inline constexpr unsigned kWarnRgb = 0xd00000;
+inline constexpr double kWarnWeightMm = 0.5;
+// A thin line (a leader, a construction line): its weight on paper.
+inline constexpr double kThinWeightMm = 0.13;
 
 enum class Stroke { Solid, Dashed, Thin };
 
@@ -84,8 +109,10 @@ struct Drawing {
     // The sections and the plan, top to bottom; the title, the scale bar and the leaders
     // of moved labels belong to none.
     std::vector<Part> parts;
-    // The size text is drawn at (metres), from the extent of the construction.
+    // The size text is drawn at (metres): kTextMm on paper at the stated scale.
     double textHeight = 1;
+    // N of the stated scale 1:N the text sizes are chosen for; 0 for none.
+    int scale = 0;
     // Extent of every item (texts by their estimated width); empty for an empty drawing.
     std::optional<Box> bounds() const;
 
@@ -96,6 +123,23 @@ struct Drawing {
     double margin() const { return 2 * textHeight; }
 };
 
+// Text on paper, as drafting wants it (at least 3.5 mm for characters, 2.5 mm for
+// digits): labels, the headings of the section and the plan, the title.
+inline constexpr double kTextMm = 3.5;
+inline constexpr double kDigitsMm = 2.5;  // a label of letters, digits and signs only
+inline constexpr double kHeadingMm = 5;
+inline constexpr double kTitleMm = 7;
+inline constexpr double kHeadingPerText = kHeadingMm / kTextMm;
+inline constexpr double kTitlePerText = kTitleMm / kTextMm;
+// The room a drawing is put in on the calculation sheet (a page's text width, and a
+// height that leaves room for the working around it).
+inline constexpr double kFigureWidthMm = 170;
+inline constexpr double kFigureHeightMm = 200;
+// The room a drawing has on an A3 sheet (420 × 297 mm) within its frame and above its
+// title block: what the drawing of a press is made for (the panel, the DXF, the SVG).
+inline constexpr double kA3RoomWidthMm = 380;
+inline constexpr double kA3RoomHeightMm = 230;
+
 // The scales of building drawings: N of 1:N is one of these times a power of ten, from 10.
 inline constexpr double kScaleSteps[] = {1, 1.5, 2, 2.5, 3, 4, 5, 6, 8};
 // The largest such scale at which the drawing with its margin fits within
@@ -105,10 +149,19 @@ int roundScale(const Drawing& d, double widthMm, double heightMm);
 // The line under a drawing on paper that states its scale, in millimetres.
 inline constexpr double kScaleLineMm = 6;
 
-// The room a text takes, estimated from its characters (no font at hand here), as wide
-// as the widest of the renderers draws it.
+// A text's height is the height of its capitals; the renderers set the font size (the em)
+// to this many times it.
+inline constexpr double kEmPerCapHeight = 1 / 0.72;
+// Whether a character takes a whole em across (CJK ideographs, kana, hangul, full-width
+// forms) rather than about half of one.
+bool wideCharacter(char32_t c);
+// The room a text takes, estimated from its characters (no font at hand here): an em for
+// a wide character, 0.8 of the cap height for any other.
 double textWidth(const Text& t);
 Box textBox(const Text& t);
+
+// How far an arc turns from its start to its end, counter-clockwise: [0, 360) degrees.
+double arcSpan(const Arc& a);
 
 // Point of an arc or circle at angle `deg`.
 Point onCircle(Point c, double r, double deg);

@@ -19,7 +19,9 @@ std::string planHeading(float Hx) {
 // The plan's heading above its items.
 void headPlan(Drawing& plan, float Hx) {
     const auto b = plan.bounds();
-    if (b) label(plan, {b->x0, b->y1 + plan.textHeight}, planHeading(Hx), plan.textHeight * 1.2);
+    if (b)
+        label(plan, {b->x0, b->y1 + plan.textHeight}, planHeading(Hx),
+              plan.textHeight * kHeadingPerText);
 }
 
 // Rod marks and their Rx circles.
@@ -49,15 +51,14 @@ void outerWaists(Drawing& plan, const std::vector<Point>& rods, double h, float 
 
 }  // namespace
 
-Drawing drawSingleRod(const SingleRod& r) {
+Drawing drawSingleRod(const SingleRod& r, double th) {
     const double r0 = reach(r.H - sphereBase(r.footing, r.Hx), r.Hr, "r0");
     Drawing d;
-    d.textHeight = textHeightFor(2 * r0 + r.Hr, r.Hr);
+    d.textHeight = th;
     rowSection(d, {r.Hr, r.H, r.Hx, r.footing, {0.0}, r.Rx});
 
     Drawing plan;
-    plan.textHeight = d.textHeight;
-    const double th = plan.textHeight;
+    plan.textHeight = th;
     rodsInPlan(plan, {{0, 0}}, r.Rx);
     if (!r.footing.planeIsGround && r0 > r.Rx) {
         plan.add(Circle{{0, 0}, r0}, Layer::Range, Stroke::Dashed);
@@ -72,16 +73,14 @@ Drawing drawSingleRod(const SingleRod& r) {
     return d;
 }
 
-Drawing drawRodPair(const RodPair& r) {
+Drawing drawRodPair(const RodPair& r, double th) {
     const double base = sphereBase(r.footing, r.Hx);
-    const double r0 = reach(r.H - base, r.Hr, "r0");
     Drawing d;
-    d.textHeight = textHeightFor(2 * r0 + r.D + r.Hr, r.Hr);
+    d.textHeight = th;
     rowSection(d, {r.Hr, r.H, r.Hx, r.footing, {0.0, r.D}, r.Rx, r.Ho});
 
     Drawing plan;
-    plan.textHeight = d.textHeight;
-    const double th = plan.textHeight;
+    plan.textHeight = th;
     rodsInPlan(plan, {{0, 0}, {r.D, 0}}, r.Rx);
     plan.add(Line{{0, 0}, {r.D, 0}}, Layer::Aux, Stroke::Thin);
     if (r.Bx > 0)
@@ -98,13 +97,11 @@ Drawing drawRodPair(const RodPair& r) {
     return d;
 }
 
-Drawing drawRodFigure(const RodFigure& r) {
+Drawing drawRodFigure(const RodFigure& r, double th) {
     const bool square = r.rods == 4;
-    const double r0 = reach(r.H, r.Hr, "r0");
     const double Dg = std::sqrt(2.0) * r.L;
     Drawing d;
-    d.textHeight = textHeightFor(2 * r0 + (square ? Dg : r.L) + r.Hr, r.Hr);
-    const double th = d.textHeight;
+    d.textHeight = th;
     rowSection(d, {r.Hr,
                    r.H,
                    r.Hx,

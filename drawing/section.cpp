@@ -16,10 +16,6 @@ double planeReach(const Footing& f, float Hr, float Hx) {
     return f.planeIsGround ? 0.0 : reach(Hx, Hr, "Rx");
 }
 
-double textHeightFor(double extent, double Hr) {
-    return std::max(std::min(extent / 55.0, Hr / 12.0), 0.05);
-}
-
 void rowSection(Drawing& d, const RowSection& s) {
     const double th = d.textHeight;
     const double base = sphereBase(s.footing, s.Hx);
@@ -81,14 +77,14 @@ void rowSection(Drawing& d, const RowSection& s) {
 
     // Dimensions.
     vDim(d, xl - m * 0.5, 0, s.H, "H=" + num(s.H), th);
-    if (s.Hx > 0) vDim(d, xl - m * 0.5 - 6 * th, 0, s.Hx, "Hx=" + num(s.Hx), th);
-    vDim(d, xr + m * 0.5 + 7 * th, base, base + s.Hr, "Hr=" + num(s.Hr), th);
+    if (s.Hx > 0) vDim(d, xl - m * 0.5 - 5 * th, 0, s.Hx, "Hx=" + num(s.Hx), th);
+    vDim(d, xr + m * 0.5 + 1.5 * th, base, base + s.Hr, "Hr=" + num(s.Hr), th);
     // Under the plane Hx where there is room above the ground, else over it.
     const double rxAt = s.Hx - base >= 3.2 * th ? s.Hx - th * 1.6 : s.Hx + th * 1.6;
     hDim(d, last, last + s.Rx, rxAt, "Rx=" + num(s.Rx), th);
     // Along the ground, from the last rod's foot to where its boundary touches it.
     if (!s.footing.planeIsGround) hDim(d, last, last + r0, base, "r0=" + num(r0), th);
-    label(d, {xl - m, base + s.Hr + th * 2.5}, s.heading, th * 1.2);
+    label(d, {xl - m, base + s.Hr + th * 2.5}, s.heading, th * kHeadingPerText);
     d.endPart(Part::Kind::Section, 0);
 }
 

@@ -28,8 +28,4 @@ double planeReach(const Footing& f, float Hr, float Hx);
 
 void rowSection(Drawing& d, const RowSection& s);
 
-// Size of text for a construction of this many metres across, and no more than a
-// twelfth of the sphere radius, so that labels stay clear of the section's heights.
-double textHeightFor(double extent, double Hr);
-
 }  // namespace tervalen::drawing

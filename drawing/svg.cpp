@@ -1,6 +1,7 @@
 #include "drawing/svg.h"
 
 #include <cmath>
+#include <cstdio>
 #include <locale>
 #include <sstream>
 
@@ -9,25 +10,10 @@
 namespace tervalen::drawing {
 namespace {
 
-constexpr const char* kRed = "#d00000";
-
-const char* colourOf(Layer layer) {
-    switch (layer) {
-        case Layer::Range:
-            return kRed;
-        case Layer::Aux:
-            return "#808080";
-        case Layer::Hx:
-            return "#0050c0";
-        case Layer::Dim:
-            return "#007000";
-        case Layer::Warn:
-            return kRed;
-        case Layer::Rod:
-        case Layer::Text:
-            break;
-    }
-    return "#000000";
+std::string colourOf(unsigned rgb) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "#%06x", rgb & 0xffffffu);
+    return buf;
 }
 
 std::string n(double v) {
@@ -58,9 +44,8 @@ void shape(std::ostringstream& o, const Item& item, double th) {
     const double width = item.warning                  ? th * 0.12
                          : item.stroke == Stroke::Thin ? th * 0.03
                                                        : th * 0.07;
-    const char* colour = isWarning(item) ? kRed : colourOf(item.layer);
-    std::string style =
-        "fill=\"none\" stroke=\"" + std::string(colour) + "\" stroke-width=\"" + n(width) + '"';
+    const std::string colour = colourOf(isWarning(item) ? kWarnRgb : styleOf(item.layer).rgb);
+    std::string style = "fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + n(width) + '"';
     if (item.stroke == Stroke::Dashed)
         style += " stroke-dasharray=\"" + n(th) + ' ' + n(th / 2) + '"';
     if (const auto* l = std::get_if<Line>(&item.shape)) {
@@ -69,7 +54,7 @@ void shape(std::ostringstream& o, const Item& item, double th) {
         o << "<circle cx=\"" << n(c->c.x) << "\" cy=\"" << n(-c->c.y) << "\" r=\"" << n(c->r)
           << "\" " << style << "/>\n";
     } else if (const auto* a = std::get_if<Arc>(&item.shape)) {
-        const double span = std::fmod(a->endDeg - a->startDeg + 720, 360);
+        const double span = arcSpan(*a);
         // Counter-clockwise in the drawing stays so on the page: sweep flag 0 with y down.
         o << "<path d=\"M " << pt(onCircle(a->c, a->r, a->startDeg)) << " A " << n(a->r) << ' '
           << n(a->r) << " 0 " << (span > 180 ? 1 : 0) << " 0 "
@@ -84,8 +69,8 @@ void shape(std::ostringstream& o, const Item& item, double th) {
                              : t->align == Align::Centre ? "middle"
                                                          : "end";
         o << "<text x=\"" << n(t->at.x) << "\" y=\"" << n(-t->at.y) << "\" font-size=\""
-          << n(t->height / 0.8) << "\" text-anchor=\"" << anchor << "\" fill=\"" << colour << "\">"
-          << escaped(t->text) << "</text>\n";
+          << n(t->height * kEmPerCapHeight) << "\" text-anchor=\"" << anchor << "\" fill=\""
+          << colour << "\">" << escaped(t->text) << "</text>\n";
     }
 }
 

@@ -159,15 +159,14 @@ void plan(Drawing& p, const UnequalRodPair& r) {
 
 }  // namespace
 
-Drawing drawUnequalRodPair(const UnequalRodPair& r) {
-    const double r01 = reach(r.H1, r.Hr, "r01"), r02 = reach(r.H2, r.Hr, "r02");
+Drawing drawUnequalRodPair(const UnequalRodPair& r, double th) {
     Drawing d;
-    d.textHeight = textHeightFor(r01 + r02 + std::abs(r.D) + r.Hr, r.Hr);
+    d.textHeight = th;
     section(d, r);
     Drawing p;
-    p.textHeight = d.textHeight;
+    p.textHeight = th;
     plan(p, r);
-    appendBelow(d, std::move(p), 3 * d.textHeight);
+    appendBelow(d, std::move(p), 3 * th);
     return d;
 }
 

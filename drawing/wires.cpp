@@ -17,7 +17,7 @@ void planHeading(Drawing& plan, float Hx) {
     const auto b = plan.bounds();
     if (b)
         label(plan, {b->x0, b->y1 + plan.textHeight}, "平面（被保护面 Hx=" + num(Hx) + " 高度）",
-              plan.textHeight * 1.2);
+              plan.textHeight * kHeadingPerText);
 }
 
 // A wire seen end on: a small circle at its height.
@@ -36,27 +36,26 @@ void sectionFrame(Drawing& d, double xl, double xr, float Hr, float H, float Hx)
     d.add(Line{{xl - m, Hx}, {xr + m, Hx}}, Layer::Hx, Stroke::Dashed);
     label(d, {xl - m, Hx + th * 0.3}, "被保护面 Hx=" + num(Hx), th);
     vDim(d, xl - m * 0.5, 0, H, "H=" + num(H), th);
-    if (Hx > 0) vDim(d, xl - m * 0.5 - 6 * th, 0, Hx, "Hx=" + num(Hx), th);
-    vDim(d, xr + m * 0.5 + 7 * th, 0, Hr, "Hr=" + num(Hr), th);
+    if (Hx > 0) vDim(d, xl - m * 0.5 - 5 * th, 0, Hx, "Hx=" + num(Hx), th);
+    vDim(d, xr + m * 0.5 + 1.5 * th, 0, Hr, "Hr=" + num(Hr), th);
     label(d, {xl - m, std::max<double>(Hr, H) + th * 2.5},
-          "剖面（垂直于避雷线；实线：支柱处，虚线：档距中央）", th * 1.2);
+          "剖面（垂直于避雷线；实线：支柱处，虚线：档距中央）", th * kHeadingPerText);
 }
 
 }  // namespace
 
-Drawing drawSingleWire(const SingleWire& w) {
+Drawing drawSingleWire(const SingleWire& w, double th) {
     const double low = static_cast<double>(w.H) - w.sag;
     const double reachHx = reach(w.Hx, w.Hr, "Bx");
     const double r0 = reach(w.H, w.Hr, "r0");
     Drawing d;
-    d.textHeight = textHeightFor(std::max(2 * r0 + w.Hr, w.D * 0.6), w.Hr);
-    const double th = d.textHeight;
+    d.textHeight = th;
 
     d.add(Line{{0, 0}, {0, w.H}}, Layer::Rod);
     wireMark(d, {0, w.H});
     wireMark(d, {0, low});
     label(d, {th * 0.6, w.H + th * 0.3}, "避雷线（支柱处）", th);
-    label(d, {th * 0.6, low - th * 1.3}, "避雷线（档距中央，弧垂 " + num(w.sag) + "）", th);
+    label(d, {th * 0.6, low - th * 1.3}, "避雷线（档距中央，弧垂 " + num(w.sag) + " m）", th);
     for (int side : {-1, 1}) {
         boundaryArc(d, 0, 0, w.H, w.Hr, side);
         boundaryArc(d, 0, 0, low, w.Hr, side, Stroke::Dashed);
@@ -95,13 +94,12 @@ Drawing drawSingleWire(const SingleWire& w) {
     return d;
 }
 
-Drawing drawWirePair(const WirePair& w) {
+Drawing drawWirePair(const WirePair& w, double th) {
     const double low = static_cast<double>(w.H) - w.sag;
     const double reachHx = reach(w.Hx, w.Hr, "Bx");
     const double r0 = reach(w.H, w.Hr, "r0");
     Drawing d;
-    d.textHeight = textHeightFor(std::max(2 * r0 + w.D2 + w.Hr, w.D1 * 0.6), w.Hr);
-    const double th = d.textHeight;
+    d.textHeight = th;
     const double D2 = w.D2, mid = D2 / 2;
 
     for (double x : {0.0, D2}) {
@@ -126,9 +124,9 @@ Drawing drawWirePair(const WirePair& w) {
     const double reachLow = reach(low, w.Hr, "Ho");
     if (mid < reachLow) {
         const Point c{mid, low + root(static_cast<double>(w.Hr) * w.Hr - mid * mid, "Ho")};
+        // Its centre lies above the line at Hr, where nothing would say what it is: unmarked.
         d.add(Arc{c, w.Hr, angleOf(c, {0, low}), angleOf(c, {D2, low})}, Layer::Range,
               Stroke::Dashed);
-        cross(d, c, th * 0.6, Layer::Aux);
         vDim(d, mid, 0, w.Ho, "Ho=" + num(w.Ho), th);
         if (w.Ho < w.Hx) {
             // The plane Hx between the wires at mid-span, where the sphere reaches it.
@@ -180,11 +178,6 @@ Drawing drawWirePair(const WirePair& w) {
     }
     hDim(plan, 0, D1, outer + th * 1.5, "D1=" + num(w.D1), th);
     vDim(plan, -std::max<double>(outer, w.Bx1) - 2 * th, 0, -D2, "D2=" + num(w.D2), th);
-    if (w.noWidthAtHr) {
-        const auto b = plan.bounds();
-        label(plan, {b->x0, b->y0 - th * 1.5},
-              "避雷线在 Hr 高度上的最小保护宽度 Bx2：该项无计算结果", th, Align::Left);
-    }
     markWeakPoints(
         plan, w.warnings,
         {{Place::BetweenWires, {{D1 / 2, -mid}}}, {Place::WireEnds, {{0, -mid}, {D1, -mid}}}});

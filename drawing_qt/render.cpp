@@ -19,27 +19,12 @@ using namespace tervalen::drawing;
 
 namespace {
 
-QColor colourOf(Layer layer) {
-    switch (layer) {
-        case Layer::Range:
-            return QColor(0xd0, 0, 0);
-        case Layer::Aux:
-            return QColor(0x80, 0x80, 0x80);
-        case Layer::Hx:
-            return QColor(0, 0x50, 0xc0);
-        case Layer::Dim:
-            return QColor(0, 0x70, 0);
-        case Layer::Warn:
-            return QColor(0xd0, 0, 0);
-        case Layer::Rod:
-        case Layer::Text:
-            break;
-    }
-    return Qt::black;
+QColor colourOf(unsigned rgb) {
+    return QColor::fromRgb(static_cast<QRgb>(rgb));
 }
 
 QPolygonF arcPoints(const Arc& a, const QTransform& t) {
-    const double span = std::fmod(a.endDeg - a.startDeg + 720, 360);
+    const double span = arcSpan(a);
     const int n = std::max(2, static_cast<int>(std::ceil(span / 2)));
     QPolygonF poly;
     for (int i = 0; i <= n; ++i) {
@@ -72,7 +57,7 @@ void paintDrawing(QPainter& p, const Drawing& d, const QTransform& t) {
     const double unit = std::max(1.0, p.device() ? p.device()->logicalDpiX() / 96.0 : 1.0);
     for (const Item& item : d.items) {
         // A weak point's mark in red, and drawn heavier than the lines around it.
-        const QColor colour = isWarning(item) ? QColor(0xd0, 0, 0) : colourOf(item.layer);
+        const QColor colour = colourOf(isWarning(item) ? kWarnRgb : styleOf(item.layer).rgb);
         const double width = item.warning ? 2.0 : item.stroke == Stroke::Thin ? 0.6 : 1.2;
         QPen pen(colour, width * unit);
         pen.setCosmetic(true);
@@ -93,7 +78,7 @@ void paintDrawing(QPainter& p, const Drawing& d, const QTransform& t) {
             else
                 p.drawPolyline(poly);
         } else if (const auto* tx = std::get_if<Text>(&item.shape)) {
-            const double px = tx->height * scale / 0.72;
+            const double px = tx->height * scale * kEmPerCapHeight;
             if (px < 2) continue;  // too small to read at this zoom
             QFont font = p.font();
             font.setPixelSize(std::max(1, static_cast<int>(std::lround(px))));

@@ -139,9 +139,10 @@ std::string shownLabel(const SheetRecord& record) {
 
 std::optional<Figure> figureOf(const SheetRecord& record) {
     if (!record.layout) return std::nullopt;
-    Figure f{drawing::draw(*record.layout, record.caption), 0};
-    f.scale =
-        drawing::roundScale(f.drawing, kFigureWidthMm, kFigureHeightMm - drawing::kScaleLineMm);
+    Figure f{drawing::draw(*record.layout, record.caption, kFigureWidthMm,
+                           kFigureHeightMm - drawing::kScaleLineMm),
+             0};
+    f.scale = f.drawing.scale;
     if (f.scale == 0) return std::nullopt;
     return f;
 }

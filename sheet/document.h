@@ -123,8 +123,8 @@ using Block = std::variant<Title, Heading, Paragraph, Table, Formula, Verdict, F
 // The room a figure has on the A4 page: the width between the margins of 20 mm, and the
 // height it may take (of some 240 mm between header and footer), the line that states its
 // scale (drawing::kScaleLineMm) included.
-inline constexpr double kFigureWidthMm = 170;
-inline constexpr double kFigureHeightMm = 200;
+inline constexpr double kFigureWidthMm = drawing::kFigureWidthMm;
+inline constexpr double kFigureHeightMm = drawing::kFigureHeightMm;
 // The figure of a record whose press has a drawing.
 std::optional<Figure> figureOf(const SheetRecord& record);
 

@@ -2,17 +2,11 @@
 
 #include <algorithm>
 
+#include "drawing/model.h"
 #include "forms/utf8.h"
 
 namespace tervalen::sheet {
 namespace {
-
-bool wide(char32_t c) {
-    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
-           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
-           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
-           (c >= 0xFFE0 && c <= 0xFFE6);
-}
 
 std::string padded(const std::string& text, std::size_t width) {
     return text + std::string(width - std::min(width, displayWidth(text)), ' ');
@@ -65,7 +59,7 @@ struct Writer {
 
 std::size_t displayWidth(const std::string& text) {
     std::size_t w = 0;
-    for (char32_t c : forms::decodeUtf8(text)) w += wide(c) ? 2 : 1;
+    for (char32_t c : forms::decodeUtf8(text)) w += drawing::wideCharacter(c) ? 2 : 1;
     return w;
 }
 

@@ -1,13 +1,16 @@
 // The drawing's files as text: a weak point's note in red in the DXF (colour 1, layer
-// LP-WARN) and the SVG, none for a covered case; and numbers with a decimal point in a
+// LP-WARN) and the SVG, none for a covered case; every SVG arc bulging the way the
+// drawing's arc does; and numbers with a decimal point in a
 // locale whose decimal separator is a comma, reading back as the drawing's numbers.
 
 #include <gtest/gtest.h>
 
 #include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <locale>
+#include <numbers>
 #include <regex>
 #include <sstream>
 
@@ -42,14 +45,18 @@ struct Entity {
     int colour = 256;  // by layer
 };
 
+// The entities of the blocks (the views) and of the model space.
 std::vector<Entity> entities(const std::string& dxf) {
     std::vector<Entity> out;
     bool inEntities = false;
     for (const auto& [code, value] : groups(dxf)) {
-        if (code == 2 && value == "ENTITIES") inEntities = true;
+        if (code == 2 && (value == "BLOCKS" || value == "ENTITIES")) inEntities = true;
         if (!inEntities) continue;
         if (code == 0) {
-            if (value == "ENDSEC") break;
+            if (value == "ENDSEC") {
+                inEntities = false;
+                continue;
+            }
             out.push_back({value, "", "", 256});
         } else if (!out.empty()) {
             if (code == 8) out.back().layer = value;
@@ -89,6 +96,76 @@ TEST(WeakPointFiles, ThreeRodsCentreInRedInTheDxfAndTheSvg) {
     const std::string coveredSvg = toSvg(covered);
     EXPECT_EQ(coveredSvg.find("fill=\"#d00000\""), std::string::npos);
     EXPECT_NE(coveredSvg.find("<g id=\"LP-WARN\">\n</g>"), std::string::npos);
+}
+
+// An SVG path "M x1 y1 A rx ry rot large sweep x2 y2" read back: its centre and the point
+// halfway along it as SVG's rules make them, in the drawing's coordinates (y up).
+struct SvgArc {
+    Point from, to, middle;
+};
+
+std::vector<SvgArc> svgArcs(const std::string& svg) {
+    const std::string num = R"((-?[0-9.]+(?:e[-+]?[0-9]+)?))";
+    const std::regex path("M " + num + ' ' + num + " A " + num + ' ' + num + " 0 ([01]) ([01]) " +
+                          num + ' ' + num);
+    std::vector<SvgArc> out;
+    for (std::sregex_iterator m(svg.begin(), svg.end(), path), end; m != end; ++m) {
+        auto v = [&](int i) { return std::stod((*m)[i].str()); };
+        const double x1 = v(1), y1 = v(2), r = v(3), x2 = v(7), y2 = v(8);
+        const bool large = (*m)[5] == "1", sweep = (*m)[6] == "1";
+        // The centre on the perpendicular bisector of the chord, on the side the flags ask
+        // for (y down, as SVG has it).
+        const double mx = (x1 + x2) / 2, my = (y1 + y2) / 2, dx = x2 - x1, dy = y2 - y1;
+        const double chord = std::hypot(dx, dy);
+        const double off = std::sqrt(std::max(0.0, r * r - chord * chord / 4));
+        const double sign = large != sweep ? 1 : -1;
+        const double cx = mx - sign * off * dy / chord, cy = my + sign * off * dx / chord;
+        const double a1 = std::atan2(y1 - cy, x1 - cx);
+        double span = std::atan2(y2 - cy, x2 - cx) - a1;
+        // Sweep 1: the angle grows (clockwise on the page).
+        if (sweep && span < 0) span += 2 * std::numbers::pi;
+        if (!sweep && span > 0) span -= 2 * std::numbers::pi;
+        const double am = a1 + span / 2;
+        out.push_back({{x1, -y1}, {x2, -y2}, {cx + r * std::cos(am), -(cy + r * std::sin(am))}});
+    }
+    return out;
+}
+
+// Every arc of the drawing is in the SVG once, from its start to its end through its own
+// middle: a wrong sweep flag puts the middle on the far side of the chord.
+TEST(SvgFile, ArcsBulgeAsTheDrawingsDo) {
+    const RodPairInput pair{30, 20, 5, 30};
+    const WirePairInput wires{30, 10, 2, 100, 43};
+    const Drawing drawings[] = {
+        triangle(15, 4.5f, 40),
+        draw(rodPair(30, 20, 5, 30, std::get<RxShuangZ>(calcRx_DLShuangZ(pair))), "双针"),
+        draw(wirePair(30, 10, 2, 100, 43, std::get<RxBxShuangX>(calcRxBx_ShuangX(wires))), "双线"),
+    };
+    for (const Drawing& d : drawings) {
+        SCOPED_TRACE(d.title);
+        const std::vector<SvgArc> svg = svgArcs(toSvg(d));
+        std::size_t arcs = 0;
+        for (const Item& i : d.items) {
+            const auto* a = std::get_if<Arc>(&i.shape);
+            if (!a) continue;
+            ++arcs;
+            const Point from = onCircle(a->c, a->r, a->startDeg),
+                        to = onCircle(a->c, a->r, a->endDeg);
+            const Point middle = onCircle(
+                a->c, a->r, a->startDeg + std::fmod(a->endDeg - a->startDeg + 720, 360) / 2);
+            const double tol = 1e-4 * (1 + a->r);
+            auto near = [&](Point p, Point q) { return std::hypot(p.x - q.x, p.y - q.y) < tol; };
+            const auto found = std::find_if(svg.begin(), svg.end(), [&](const SvgArc& s) {
+                return near(s.from, from) && near(s.to, to);
+            });
+            ASSERT_NE(found, svg.end()) << "arc at " << a->c.x << ',' << a->c.y;
+            EXPECT_TRUE(near(found->middle, middle))
+                << "arc at " << a->c.x << ',' << a->c.y << " bulges through " << found->middle.x
+                << ',' << found->middle.y << ", not " << middle.x << ',' << middle.y;
+        }
+        EXPECT_EQ(svg.size(), arcs);
+        EXPECT_GE(arcs, 3u);
+    }
 }
 
 TEST(NumberText, AsPrintfInTheCLocale) {

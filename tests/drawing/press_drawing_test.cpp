@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <regex>
@@ -19,6 +20,7 @@
 #include "forms/catalog.h"
 #include "forms/display.h"
 #include "forms/form.h"
+#include "forms/utf8.h"
 #include "worked_presses.h"
 
 using namespace tervalen;
@@ -350,6 +352,107 @@ TEST_P(PressDrawn, EveryWeakPointIsMarkedInRedAtItsPlace) {
                 << "no mark at " << q.x - o.x << ',' << q.y - o.y;
     }
     EXPECT_NE(std::find(notes.begin(), notes.end(), std::string(kUncovered)), notes.end());
+}
+
+// Whether the segment runs through the inside of the box (touching its edge does not).
+bool through(Point a, Point b, const Box& box) {
+    double t0 = 0, t1 = 1;
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    for (auto [p, q] : {std::pair{-dx, a.x - box.x0}, std::pair{dx, box.x1 - a.x},
+                        std::pair{-dy, a.y - box.y0}, std::pair{dy, box.y1 - a.y}}) {
+        if (p == 0) {
+            if (q <= 0) return false;
+        } else if (p < 0) {
+            t0 = std::max(t0, q / p);
+        } else {
+            t1 = std::min(t1, q / p);
+        }
+    }
+    return t0 < t1;
+}
+
+// The leaders of moved labels: the thin lines after the last part, before the scale bar.
+TEST_P(PressDrawn, LeadersRunClearOfEveryLabelAndReachTheirPoints) {
+    const Pressed p = press(GetParam());
+    const Drawing& d = p.drawing;
+    std::vector<Box> boxes;
+    for (const Item& i : d.items)
+        if (const auto* t = std::get_if<Text>(&i.shape)) {
+            const Box b = textBox(*t);
+            const double in = 0.05 * t->height;  // a leader may end on its text's edge
+            boxes.push_back({b.x0 + in, b.y0 + in, b.x1 - in, b.y1 - in});
+        }
+    for (std::size_t k = d.parts.back().end; k < d.items.size(); ++k) {
+        const auto* l = std::get_if<Line>(&d.items[k].shape);
+        if (!l || d.items[k].stroke != Stroke::Thin) continue;
+        SCOPED_TRACE(std::to_string(l->a.x) + ',' + std::to_string(l->a.y));
+        // A leader shorter than a text line is a stray tick beside a label.
+        EXPECT_GE(std::hypot(l->b.x - l->a.x, l->b.y - l->a.y), 0.7 * d.textHeight);
+        for (const Box& b : boxes) EXPECT_FALSE(through(l->a, l->b, b));
+    }
+}
+
+// The sphere centres marked in a section (the crosses of its construction) lie on its line
+// at Hr, which says what they are; none floats unlabelled above it.
+TEST_P(PressDrawn, SphereCentresLieOnTheLineAtHr) {
+    const Pressed p = press(GetParam());
+    const Drawing& d = p.drawing;
+    for (const Part& part : d.parts) {
+        if (part.kind != Part::Kind::Section) continue;
+        std::vector<double> levels;
+        std::vector<Point> centres;
+        for (std::size_t k = part.begin; k < part.end; ++k) {
+            const auto* l = std::get_if<Line>(&d.items[k].shape);
+            if (!l || d.items[k].layer != Layer::Aux) continue;
+            if (l->a.y == l->b.y)
+                levels.push_back(l->a.y);
+            else
+                centres.push_back({(l->a.x + l->b.x) / 2, (l->a.y + l->b.y) / 2});
+        }
+        ASSERT_FALSE(levels.empty());
+        for (Point c : centres)
+            EXPECT_TRUE(std::any_of(levels.begin(), levels.end(),
+                                    [&](double y) { return std::abs(y - c.y) < 1e-9; }))
+                << "a centre at " << c.x << ',' << c.y - part.ground;
+    }
+}
+
+// On paper at its stated scale every text with characters is at least 3.5 mm high and
+// every other (letters, digits, signs) at least 2.5 mm, and the drawing takes no more than
+// the A3 sheet's room for it: at the next larger scale of the series (with its text as
+// large on paper) it would not fit.
+TEST_P(PressDrawn, TextIsLegibleOnPaperAtTheStatedScale) {
+    const Pressed p = press(GetParam());
+    const Drawing& d = p.drawing;
+    ASSERT_GT(d.scale, 0);
+    for (const Item& i : d.items) {
+        const auto* t = std::get_if<Text>(&i.shape);
+        if (!t) continue;
+        const auto chars = forms::decodeUtf8(t->text);
+        const bool characters = std::any_of(chars.begin(), chars.end(), wideCharacter);
+        EXPECT_GE(t->height * 1000 / d.scale, (characters ? 3.5 : 2.5) - 1e-9) << t->text;
+    }
+    auto paper = [](const Drawing& x, int N) {
+        const Box b = *x.bounds();
+        return std::pair{(b.width() + 2 * x.margin()) * 1000 / N,
+                         (b.height() + 2 * x.margin()) * 1000 / N};
+    };
+    const double room = kA3RoomHeightMm;
+    const auto [w, h] = paper(d, d.scale);
+    EXPECT_LE(w, kA3RoomWidthMm);
+    EXPECT_LE(h, room);
+    // The next larger scale: the step of the series below N.
+    std::vector<int> series;
+    for (int k = 10; k < 10'000'000; k *= 10)
+        for (double m : kScaleSteps) series.push_back(static_cast<int>(std::lround(m * k)));
+    const auto at = std::find(series.begin(), series.end(), d.scale);
+    ASSERT_NE(at, series.end());
+    if (at == series.begin()) return;
+    const int larger = *(at - 1);
+    const auto layout = layoutOf(*p.form->lastPress());
+    const Drawing big = drawWithText(*layout, d.title, kTextMm * larger / 1000);
+    const auto [bw, bh] = paper(big, larger);
+    EXPECT_TRUE(bw > kA3RoomWidthMm || bh > room) << "fits at 1:" << larger;
 }
 
 INSTANTIATE_TEST_SUITE_P(Presses, PressDrawn, ::testing::ValuesIn(presses()),
