@@ -61,7 +61,17 @@ Drawing sitePlan(const sphere::Site& site, const std::vector<sphere::LevelRegion
         for (const sphere::Point2& p : b.outline) take(p.x, p.y);
     Drawing d;
     d.title = title;
-    d.textHeight = textHeightFor(std::max({x1 - x0, y1 - y0, site.hr}), site.hr);
+    // Text at its drafting size on paper, at the first scale of the series at which the
+    // site's plan (with a sphere's radius around it) fits an A3 sheet's room.
+    const double w = x1 - x0 + 2 * site.hr, h = y1 - y0 + 2 * site.hr;
+    int scale = 0;
+    for (double decade = 1; scale == 0 && decade <= 1e7; decade *= 10)
+        for (double step : kScaleSteps)
+            if (scale == 0 && w * 1000 / (step * decade) <= kA3RoomWidthMm &&
+                h * 1000 / (step * decade) <= kA3RoomHeightMm)
+                scale = static_cast<int>(step * decade);
+    d.scale = scale;
+    d.textHeight = kTextMm * (scale > 0 ? scale : 1e7) / 1000;
     const double th = d.textHeight;
 
     for (std::size_t i = 0; i < site.buildings.size(); ++i) {
