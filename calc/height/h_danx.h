@@ -5,6 +5,7 @@
 #include "calc/common/arith.h"
 #include "calc/common/warning.h"
 #include "calc/common/working.h"
+#include "calc/sphere/form_check.h"
 
 namespace tervalen {
 
@@ -16,6 +17,7 @@ struct HDanX {
     double reachHx;  // reach of the protected plane
     Working working;
     Warnings warnings;  // a negative width
+    SphereCheck sphere;  // the press checked with the exact sphere
 };
 
 // What the support height of one wire is computed from.

@@ -22,6 +22,7 @@ struct HDLSiZ {
     std::optional<float> Bx2;
     Working working;    // the searches', then the side and the diagonal
     Warnings warnings;  // the centre below Hx, with the height that would cover it
+    SphereCheck sphere;  // the press checked with the exact sphere
 };
 
 // What the height of three or four rods is computed from.

@@ -8,6 +8,7 @@
 #include "calc/common/arith.h"
 #include "calc/common/warning.h"
 #include "calc/common/working.h"
+#include "calc/sphere/form_check.h"
 
 namespace tervalen {
 
@@ -18,6 +19,7 @@ struct RodPairHeight {
     float Ho;  // lowest point that H gives
     Working working;
     Warnings warnings;  // three rods: the centre, where the sphere rests on the three tips
+    SphereCheck sphere;  // the press checked with the exact sphere (two and three rods)
 };
 
 struct RodPairSearch {

@@ -8,6 +8,7 @@
 #include "calc/common/arith.h"
 #include "calc/common/warning.h"
 #include "calc/common/working.h"
+#include "calc/sphere/form_check.h"
 
 namespace tervalen {
 
@@ -20,6 +21,7 @@ struct RxBxShuangX {
     double reachHx;  // reach of the protected surface
     Working working;
     Warnings warnings;  // Ho below Hx, a negative Bx1
+    SphereCheck sphere;  // the press checked with the exact sphere
 };
 
 // What two parallel overhead wires are computed from.
