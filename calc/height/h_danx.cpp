@@ -47,7 +47,7 @@ Outcome<HDanX> calcH_DanX(const WireHeightInput& in) {
              r.Bx2, "m");
     wireWidthWarnings(r.Bx1, r.Bx2, r.warnings);
     // Without a sag the narrowest width is not worked out.
-    r.sphere = checkWireFigure({.wires = 1,
+    r.sphere = checkWiresWithSphere({.wires = 1,
                                 .Hr = Hr,
                                 .H = r.H,
                                 .Hx = Hx,

@@ -35,7 +35,7 @@ Outcome<HDLDanZ> calcH_DLDanZ(const RodHeightInput& in) {
     rec.value("H", r.H, "m", "所需针高");
     rec.step("Rx", reachOf("{H}") + "−" + reachOf("{Hx}"), {{"H", r.H}, {"Hr", Hr}, {"Hx", Hx}},
              r.Rx, "m");
-    r.sphere = checkRodFigure({.rods = 1, .Hr = Hr, .tip = r.H, .Hx = Hx, .Rx = r.Rx}, rec,
+    r.sphere = checkRodsWithSphere({.rods = 1, .Hr = Hr, .tip = r.H, .Hx = Hx, .Rx = r.Rx}, rec,
                               r.warnings);
     r.working = rec.take();
     return r;
@@ -84,7 +84,7 @@ Outcome<std::optional<HJSDanZ>> calcH_JSDanZ(const RodHeightOnBuildingInput& in)
     r.body = single(static_cast<double>(r.tip) - G, "H(针体)");
     if (r.body < 0) return Refusal{negativeRodBody(r.tip, G)};
     rec.step("Ht", "{Hj}−{G}", {{"Hj", r.tip}, {"G", G}}, r.body, "m");
-    r.sphere = checkRodFigure({.rods = 1,
+    r.sphere = checkRodsWithSphere({.rods = 1,
                                .Hr = Hr,
                                .tip = r.tip,
                                .Hx = Hx,

@@ -71,7 +71,7 @@ Outcome<HDLSanZ> calcH_DLSanZ(const RodFigureHeightInput& in) {
         addNeededHeight(rec, r->warnings, in.Hr, H, "{Hx}+{Hr}−√({Hr}²−{Rc}²)",
                         {{"Hx", in.Hx}, {"Hr", in.Hr}, {"Rc", Rc}}, "三针中心");
     }
-    r->sphere = checkRodFigure({.rods = 3,
+    r->sphere = checkRodsWithSphere({.rods = 3,
                                 .Hr = in.Hr,
                                 .tip = r->H,
                                 .Hx = in.Hx,
@@ -123,7 +123,7 @@ Outcome<HDLSiZ> calcH_DLSiZ(const RodFigureHeightInput& in) {
         addNeededHeight(rec, r.warnings, Hr, need, "{Hr}−√(({Hr}−{Hx})²−({Ld}/2)²)",
                         {{"Hr", Hr}, {"Hx", Hx}, {"Ld", Ld}}, "正方形中心");
     }
-    r.sphere = checkRodFigure({.rods = 4,
+    r.sphere = checkRodsWithSphere({.rods = 4,
                                .Hr = Hr,
                                .tip = H,
                                .Hx = Hx,

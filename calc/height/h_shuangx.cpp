@@ -75,7 +75,7 @@ Outcome<HShuangX> calcH_ShuangX(float Hr, const std::function<double()>& readHoo
             negativeWidth(Place::BetweenWires, "两线之间（Hr 高度）", "Bx2", *r.Bx2));
     // The lowest point between the wires at mid-span, where a sag applies; within the
     // sphere also the lowest point between the supports and the width beyond them.
-    r.sphere = checkWireFigure(
+    r.sphere = checkWiresWithSphere(
         {.wires = 2,
          .Hr = Hr,
          .H = r.H,

@@ -33,7 +33,7 @@ Outcome<RodPairHeight> withChecks(Outcome<RodPairHeight> found, float Hr, float 
 
 // The pair the search found, for the check with the exact sphere: the midpoint, and the
 // width the search met beside it.
-RodFigure pairFigure(float Hr, double tip, float Hx, bool onRoof, float D,
+SphereRods pairFigure(float Hr, double tip, float Hx, bool onRoof, float D,
                      const RodPairHeight& r) {
     return {.rods = 2,
             .Hr = Hr,
@@ -58,7 +58,7 @@ Outcome<HDLShuangZ> calcH_DLShuangZ(const RodPairHeightInput& in) {
     if (auto* r = std::get_if<RodPairHeight>(&found)) {
         Recorder rec;
         rec.append(r->working);
-        r->sphere = checkRodFigure(pairFigure(Hr, r->H, Hx, false, D, *r), rec, r->warnings);
+        r->sphere = checkRodsWithSphere(pairFigure(Hr, r->H, Hx, false, D, *r), rec, r->warnings);
         r->working = rec.take();
     }
     return found;
@@ -92,9 +92,9 @@ Outcome<std::optional<HJSShuangZ>> calcH_JSShuangZ(const RodPairHeightOnBuilding
     r.body = single(static_cast<double>(r.tip) - G, "H(针体)");
     if (r.body < 0) return Refusal{negativeRodBody(r.tip, G)};
     rec.step("Ht", "{Hj}−{G}", {{"Hj", r.tip}, {"G", G}}, r.body, "m");
-    RodFigure figure = pairFigure(Hr, r.tip, Hx, *planeIsGround, D, r.search);
+    SphereRods figure = pairFigure(Hr, r.tip, Hx, *planeIsGround, D, r.search);
     if (!*planeIsGround) figure.model = kRodOnGroundModel;
-    r.sphere = checkRodFigure(figure, rec, r.warnings);
+    r.sphere = checkRodsWithSphere(figure, rec, r.warnings);
     r.working = rec.take();
     return std::optional<HJSShuangZ>{r};
 }

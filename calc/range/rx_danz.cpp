@@ -54,7 +54,7 @@ Outcome<RxDanZ> checked(Outcome<RxDanZ> out, const RodInput& in, bool onRoof,
     if (auto* r = std::get_if<RxDanZ>(&out)) {
         Recorder rec;
         rec.append(r->working);
-        r->sphere = checkRodFigure({.rods = 1,
+        r->sphere = checkRodsWithSphere({.rods = 1,
                                     .Hr = in.Hr,
                                     .tip = in.H,
                                     .Hx = in.Hx,

@@ -44,7 +44,7 @@ Outcome<RxSanZ> calcRx_DLSanZ(const RodFigureInput& in) {
     Recorder rec;
     rec.append(r.working);
     checkTriangleCentre(rec, r.warnings, in.Hr, in.H, in.Hx, in.L, r.Rc, r.Hoc);
-    r.sphere = checkRodFigure({.rods = 3,
+    r.sphere = checkRodsWithSphere({.rods = 3,
                                .Hr = in.Hr,
                                .tip = in.H,
                                .Hx = in.Hx,
@@ -84,7 +84,7 @@ Outcome<RxSiZ> calcRx_DLSiZ(const RodFigureInput& in) {
         rec.note("Ho2 = " + shown(r.Ho2) + " < 0：保护最低点低于地面，对角线上没有保护宽度 Bx2");
     }
     checkSquareCentre(r.warnings, r.Ho2, Hx);
-    r.sphere = checkRodFigure({.rods = 4,
+    r.sphere = checkRodsWithSphere({.rods = 4,
                                .Hr = Hr,
                                .tip = H,
                                .Hx = Hx,

@@ -15,7 +15,7 @@ Outcome<RxShuangZ> checked(Outcome<RxShuangZ> out, const RodPairInput& in, bool 
     if (auto* r = std::get_if<RxShuangZ>(&out)) {
         Recorder rec;
         rec.append(r->working);
-        r->sphere = checkRodFigure({.rods = 2,
+        r->sphere = checkRodsWithSphere({.rods = 2,
                                     .Hr = in.Hr,
                                     .tip = in.H,
                                     .Hx = in.Hx,

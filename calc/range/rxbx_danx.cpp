@@ -61,7 +61,7 @@ Outcome<RxBxDanX> calcRxBx_DanX(const WireInput& in) {
     rec.step("Bx2", reachOf("{H}") + "−" + reachOf("{Hx}"), {{"H", H}, {"Hr", Hr}, {"Hx", Hx}},
              r.Bx2, "m");
     wireWidthWarnings(r.Bx1, r.Bx2, r.warnings);
-    r.sphere = checkWireFigure({.wires = 1,
+    r.sphere = checkWiresWithSphere({.wires = 1,
                                 .Hr = Hr,
                                 .H = H,
                                 .Hx = Hx,

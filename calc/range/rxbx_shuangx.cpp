@@ -56,7 +56,7 @@ Outcome<RxBxShuangX> calcRxBx_ShuangX(const WirePairInput& in) {
     rec.step("Bx1", reachOf("{Hoe}") + "−" + reachOf("{Hx}"),
              {{"Hoe", r.Hoe}, {"Hr", Hr}, {"Hx", Hx}}, r.Bx1, "m");
     wirePairWarnings(r.Ho, Hx, r.Bx1, r.warnings);
-    r.sphere = checkWireFigure({.wires = 2,
+    r.sphere = checkWiresWithSphere({.wires = 2,
                                 .Hr = Hr,
                                 .H = H,
                                 .Hx = Hx,

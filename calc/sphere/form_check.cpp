@@ -171,7 +171,7 @@ SphereCheck crossCheck(const SphereArrangement& arrangement,
 
 // ---------------------------------------------------------------- the calculators' figures
 
-SphereCheck checkRodFigure(const RodFigure& f, Recorder& rec, Warnings& warnings) {
+SphereCheck checkRodsWithSphere(const SphereRods& f, Recorder& rec, Warnings& warnings) {
     SphereArrangement a;
     a.site.hr = f.Hr;
     a.Hx = f.Hx;
@@ -259,7 +259,7 @@ SphereCheck checkRodFigure(const RodFigure& f, Recorder& rec, Warnings& warnings
     return crossCheck(a, points, rec, warnings);
 }
 
-SphereCheck checkWireFigure(const WireFigure& f, Recorder& rec, Warnings& warnings) {
+SphereCheck checkWiresWithSphere(const SphereWires& f, Recorder& rec, Warnings& warnings) {
     SphereArrangement a;
     a.site.hr = f.Hr;
     a.Hx = f.Hx;

@@ -97,7 +97,7 @@ SphereCheck crossCheck(const SphereArrangement& arrangement,
 // The calculators' figures. Every height is above the ground; a rod on a roof taken as
 // the ground (the building an equipotential body) stands on a flat roof at Hx that
 // reaches 2·Hr beyond the rods on every side.
-struct RodFigure {
+struct SphereRods {
     int rods = 1;  // 1; 2 in a line; 3 on an equilateral triangle; 4 on a square
     double Hr = 0, tip = 0, Hx = 0;
     bool onRoof = false;
@@ -114,11 +114,11 @@ struct RodFigure {
     // stand on a building.
     std::string_view model = {};
 };
-SphereCheck checkRodFigure(const RodFigure& figure, Recorder& rec, Warnings& warnings);
+SphereCheck checkRodsWithSphere(const SphereRods& figure, Recorder& rec, Warnings& warnings);
 
 // One wire, or two parallel wires `apart`, on supports (masts as high as the wires) a
 // span apart, hanging with the sag the form used (0 where none applies).
-struct WireFigure {
+struct SphereWires {
     int wires = 1;
     double Hr = 0, H = 0, Hx = 0, span = 0, sag = 0, apart = 0;
     std::optional<double> Ho = {};   // two wires: the lowest point between them at mid-span
@@ -128,7 +128,7 @@ struct WireFigure {
     // supports, beside Hoe.
     std::optional<double> Bx1 = {}, Bx2 = {};
 };
-SphereCheck checkWireFigure(const WireFigure& figure, Recorder& rec, Warnings& warnings);
+SphereCheck checkWiresWithSphere(const SphereWires& figure, Recorder& rec, Warnings& warnings);
 
 // The prefix of the line, for readers that look for it.
 inline constexpr std::string_view kSphereCheck = "按滚球几何精确校核：";
