@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <exception>
 #include <limits>
+#include <map>
+#include <mutex>
 
 #include "calc/sphere/engine.h"
 
@@ -32,6 +35,61 @@ double tolerance(const SpherePoint& p, const SphereArrangement& a) {
     if (!p.edge) return t;
     return t + edgeSlope(a.Hx - a.base, a.site.hr) * kWidthDigits *
                    std::max(1.0, std::fabs(p.shownValue));
+}
+
+// The answers already found, by site and point: a press made again (a project read, a
+// form opened again with its press, the same press in another record) asks nothing new.
+// The engine's answer depends on nothing else, so a kept one is the one it would give.
+class Answers {
+public:
+    std::string key(const sphere::Site& site, sphere::Point2 p) const {
+        std::string k;
+        const auto put = [&](double v) {
+            char bytes[sizeof v];
+            std::memcpy(bytes, &v, sizeof v);
+            k.append(bytes, sizeof v);
+        };
+        put(site.hr);
+        for (const sphere::Rod& r : site.rods) put(r.x), put(r.y), put(r.base), put(r.tip);
+        k += '|';
+        for (const sphere::Conductor& c : site.conductors)
+            put(c.from.x), put(c.from.y), put(c.from.z), put(c.to.x), put(c.to.y), put(c.to.z);
+        k += '|';
+        for (const sphere::Wire& w : site.wires) {
+            put(w.from.x), put(w.from.y), put(w.from.z), put(w.to.x), put(w.to.y), put(w.to.z);
+            put(w.sag.value_or(-1));
+        }
+        k += '|';
+        for (const sphere::Building& b : site.buildings) {
+            put(b.base), put(b.roof);
+            for (const sphere::Point2& q : b.outline) put(q.x), put(q.y);
+            k += '/';
+        }
+        k += '|';
+        put(p.x), put(p.y);
+        return k;
+    }
+    std::optional<sphere::Touch> find(const std::string& k) {
+        const std::lock_guard lock(m_mutex);
+        const auto it = m_kept.find(k);
+        if (it == m_kept.end()) return std::nullopt;
+        return it->second;
+    }
+    void keep(std::string k, sphere::Touch t) {
+        const std::lock_guard lock(m_mutex);
+        // A bound on the memory: start again rather than grow without end.
+        if (m_kept.size() >= 4096) m_kept.clear();
+        m_kept.emplace(std::move(k), t);
+    }
+
+private:
+    std::mutex m_mutex;
+    std::map<std::string, sphere::Touch> m_kept;
+};
+
+Answers& answers() {
+    static Answers kept;
+    return kept;
 }
 
 std::string metres(double v) {
@@ -64,9 +122,16 @@ SphereCheck checkWithSphere(const SphereArrangement& arrangement,
     }
     std::vector<double> lower;
     try {
-        const sphere::Engine engine(arrangement.site);
+        std::optional<sphere::Engine> engine;
         for (const SpherePoint& p : points) {
-            const sphere::Touch t = engine.touch(p.at);
+            std::string key = answers().key(arrangement.site, p.at);
+            std::optional<sphere::Touch> kept = answers().find(key);
+            if (!kept) {
+                if (!engine) engine.emplace(arrangement.site);
+                kept = engine->touch(p.at);
+                answers().keep(std::move(key), *kept);
+            }
+            const sphere::Touch t = *kept;
             SphereProbe probe{p, t.s, Agreement::Agrees};
             const double tol = tolerance(p, arrangement);
             // The sphere found is a genuine one: S is at most t.s, at least t.s − gap.
