@@ -14,6 +14,12 @@ namespace tervalen {
 
 namespace {
 
+// The largest sphere the engine takes (a site's problemOf refuses larger ones).
+constexpr double kLargestSphere = 1000;
+
+// A sphere this close to the plane taken as the ground rests on it.
+constexpr double kOnTheGround = 1e-3;
+
 // A width narrower than this is not asked about: the point lies against the rod or the
 // wire, where S is the object's own height and says nothing of the formula.
 constexpr double kNarrowest = 0.01;
@@ -116,6 +122,12 @@ double agreementTolerance(double value, double Hr) {
 SphereCheck checkWithSphere(const SphereArrangement& arrangement,
                             const std::vector<SpherePoint>& points) {
     SphereCheck c;
+    const double Hr = arrangement.site.hr;
+    if (!(Hr > 0) || Hr > kLargestSphere) {
+        c.why = "滚球半径 Hr = " + metres(Hr) + " 不在精确计算所取的范围（大于 0、不超过 " +
+                metres(kLargestSphere) + "）内";
+        return c;
+    }
     if (std::string why = sphere::problemOf(arrangement.site); !why.empty()) {
         c.why = std::move(why);
         return c;
@@ -158,8 +170,11 @@ SphereCheck checkWithSphere(const SphereArrangement& arrangement,
         if (!c.weakest || lower[i] < lower[*c.weakest]) c.weakest = i;
     }
     if (c.weakest) {
+        // Inside the figure, a sphere that comes down to the plane taken as the ground
+        // reaches that plane: it is not protected there, whatever Hx.
         const SphereProbe& w = c.probes[*c.weakest];
-        c.covered = lower[*c.weakest] >= arrangement.Hx - tolerance(w.point, arrangement);
+        c.covered = lower[*c.weakest] >= arrangement.Hx - tolerance(w.point, arrangement) &&
+                    (w.point.edge || w.s > arrangement.base + kOnTheGround);
     }
     return c;
 }
@@ -180,25 +195,34 @@ void recordSphereCheck(const SphereCheck& check, const SphereArrangement& arrang
     std::string line = head + w.point.place + " S = " + metres(w.s);
     if (w.point.edge && check.covered)
         line += "，即 Hx = " + metres(Hx) + "，为保护范围的边缘";
+    else if (!w.point.edge && w.s <= arrangement.base + kOnTheGround)
+        line += std::string("，滚球落至") + (arrangement.base > 0 ? "屋面" : "地面") +
+                "，该处在 Hx 高度无保护";
     else if (check.covered)
         line += " ≥ Hx = " + metres(Hx) + "，该处在 Hx 高度受保护";
     else
         line += " < Hx = " + metres(Hx) + "，该处在 Hx 高度无保护";
 
     std::vector<std::string> agree, safer, unsafe;
-    for (const SphereProbe& p : check.probes) {
+    for (std::size_t i = 0; i < check.probes.size(); ++i) {
+        const SphereProbe& p = check.probes[i];
         if (p.point.claim == Claim::None) continue;
+        // The weakest point's S is stated already.
+        const std::string sphere = i == *check.weakest ? "滚球几何"
+                                                       : "滚球几何" + p.point.place + " S = " +
+                                                             metres(p.s) + "，";
         switch (p.agreement) {
             case Agreement::Agrees:
                 agree.push_back(p.point.symbol);
                 break;
             case Agreement::FormulaSafer:
-                safer.push_back(formulaValue(p.point) + "，滚球几何" + p.point.place + " S = " +
-                                metres(p.s) + "，公式偏于安全");
+                safer.push_back(formulaValue(p.point) + "，" + sphere +
+                                (i == *check.weakest ? "高于公式，" : "") + "公式偏于安全");
                 break;
             case Agreement::FormulaUnsafe:
-                unsafe.push_back(formulaValue(p.point) + "，滚球几何" + p.point.place +
-                                 " S = " + metres(p.s) + "，公式偏于不安全，以滚球几何为准");
+                unsafe.push_back(formulaValue(p.point) + "，" + sphere +
+                                 (i == *check.weakest ? "低于公式，" : "") +
+                                 "公式偏于不安全，以滚球几何为准");
                 break;
         }
     }
@@ -278,10 +302,11 @@ SphereCheck checkRodsWithSphere(const SphereRods& f, Recorder& rec, Warnings& wa
         if (!(width >= kNarrowest)) return;
         points.push_back({std::move(place), mark, p, std::string(symbol), width, f.Hx, claim, true});
     };
+    // A lowest point below the base says the sphere comes down to it.
     const auto height = [&](std::string place, Place mark, sphere::Point2 p,
                             std::string_view symbol, double value) {
-        points.push_back(
-            {std::move(place), mark, p, std::string(symbol), value, a.base + value, Claim::Exact});
+        points.push_back({std::move(place), mark, p, std::string(symbol), value,
+                          a.base + std::max(value, 0.0), Claim::Exact});
     };
     const Claim width = f.widthRequired ? Claim::AtLeast : Claim::Exact;
     switch (f.rods) {
@@ -352,7 +377,8 @@ SphereCheck checkWiresWithSphere(const SphereWires& f, Recorder& rec, Warnings& 
     };
     const auto height = [&](std::string place, Place mark, sphere::Point2 p,
                             std::string_view symbol, double value) {
-        points.push_back({std::move(place), mark, p, std::string(symbol), value, value, Claim::Exact});
+        points.push_back({std::move(place), mark, p, std::string(symbol), value,
+                          std::max(value, 0.0), Claim::Exact});
     };
     if (f.wires == 1) {
         if (f.Bx1) edge("档距中央距线 Bx1 处", Place::MidSpan, {0, *f.Bx1}, "Bx1", *f.Bx1);
