@@ -48,14 +48,14 @@ Outcome<HDanX> calcH_DanX(const WireHeightInput& in) {
     wireWidthWarnings(r.Bx1, r.Bx2, r.warnings);
     // Without a sag the narrowest width is not worked out.
     r.sphere = checkWiresWithSphere({.wires = 1,
-                                .Hr = Hr,
-                                .H = r.H,
-                                .Hx = Hx,
-                                .span = D,
-                                .sag = r.Hc,
-                                .Bx1 = sag ? std::optional<double>(r.Bx1) : std::nullopt,
-                                .Bx2 = r.Bx2},
-                               rec, r.warnings);
+                                     .Hr = Hr,
+                                     .H = r.H,
+                                     .Hx = Hx,
+                                     .span = D,
+                                     .sag = r.Hc,
+                                     .Bx1 = sag ? std::optional<double>(r.Bx1) : std::nullopt,
+                                     .Bx2 = r.Bx2},
+                                    rec, r.warnings);
     r.working = rec.take();
     return r;
 }

@@ -16,7 +16,7 @@ struct HDanX {
     float Bx2;       // widest width, at the supports
     double reachHx;  // reach of the protected plane
     Working working;
-    Warnings warnings;  // a negative width
+    Warnings warnings;   // a negative width
     SphereCheck sphere;  // the press checked with the exact sphere
 };
 

@@ -36,7 +36,7 @@ Outcome<HDLDanZ> calcH_DLDanZ(const RodHeightInput& in) {
     rec.step("Rx", reachOf("{H}") + "−" + reachOf("{Hx}"), {{"H", r.H}, {"Hr", Hr}, {"Hx", Hx}},
              r.Rx, "m");
     r.sphere = checkRodsWithSphere({.rods = 1, .Hr = Hr, .tip = r.H, .Hx = Hx, .Rx = r.Rx}, rec,
-                              r.warnings);
+                                   r.warnings);
     r.working = rec.take();
     return r;
 }
@@ -84,14 +84,15 @@ Outcome<std::optional<HJSDanZ>> calcH_JSDanZ(const RodHeightOnBuildingInput& in)
     r.body = single(static_cast<double>(r.tip) - G, "H(针体)");
     if (r.body < 0) return Refusal{negativeRodBody(r.tip, G)};
     rec.step("Ht", "{Hj}−{G}", {{"Hj", r.tip}, {"G", G}}, r.body, "m");
-    r.sphere = checkRodsWithSphere({.rods = 1,
-                               .Hr = Hr,
-                               .tip = r.tip,
-                               .Hx = Hx,
-                               .onRoof = *planeIsGround,
-                               .Rx = r.Rx,
-                               .model = *planeIsGround ? std::string_view{} : kRodOnGroundModel},
-                              rec, r.warnings);
+    r.sphere =
+        checkRodsWithSphere({.rods = 1,
+                             .Hr = Hr,
+                             .tip = r.tip,
+                             .Hx = Hx,
+                             .onRoof = *planeIsGround,
+                             .Rx = r.Rx,
+                             .model = *planeIsGround ? std::string_view{} : kRodOnGroundModel},
+                            rec, r.warnings);
     r.working = rec.take();
     return std::optional<HJSDanZ>{r};
 }

@@ -72,15 +72,15 @@ Outcome<HDLSanZ> calcH_DLSanZ(const RodFigureHeightInput& in) {
                         {{"Hx", in.Hx}, {"Hr", in.Hr}, {"Rc", Rc}}, "三针中心");
     }
     r->sphere = checkRodsWithSphere({.rods = 3,
-                                .Hr = in.Hr,
-                                .tip = r->H,
-                                .Hx = in.Hx,
-                                .spacing = in.L,
-                                .Ho = r->Ho,
-                                .Bx = r->Bx,
-                                .widthRequired = true,
-                                .centre = Hoc.value_or(0.0)},
-                               rec, r->warnings);
+                                     .Hr = in.Hr,
+                                     .tip = r->H,
+                                     .Hx = in.Hx,
+                                     .spacing = in.L,
+                                     .Ho = r->Ho,
+                                     .Bx = r->Bx,
+                                     .widthRequired = true,
+                                     .centre = Hoc.value_or(0.0)},
+                                    rec, r->warnings);
     r->working = rec.take();
     return found;
 }
@@ -124,17 +124,17 @@ Outcome<HDLSiZ> calcH_DLSiZ(const RodFigureHeightInput& in) {
                         {{"Hr", Hr}, {"Hx", Hx}, {"Ld", Ld}}, "正方形中心");
     }
     r.sphere = checkRodsWithSphere({.rods = 4,
-                               .Hr = Hr,
-                               .tip = H,
-                               .Hx = Hx,
-                               .spacing = L,
-                               .Ho = r.Ho1,
-                               .Bx = r.Bx1,
-                               .centre = r.Ho2,
-                               .ho = "Ho1",
-                               .bx = "Bx1",
-                               .centreSymbol = "Ho2"},
-                              rec, r.warnings);
+                                    .Hr = Hr,
+                                    .tip = H,
+                                    .Hx = Hx,
+                                    .spacing = L,
+                                    .Ho = r.Ho1,
+                                    .Bx = r.Bx1,
+                                    .centre = r.Ho2,
+                                    .ho = "Ho1",
+                                    .bx = "Bx1",
+                                    .centreSymbol = "Ho2"},
+                                   rec, r.warnings);
     r.working = rec.take();
     return r;
 }

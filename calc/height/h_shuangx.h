@@ -26,7 +26,7 @@ struct HShuangX {
     // Wires above the sphere: the width Bx2 at Hr (Bx1 is then 0).
     std::optional<float> Bx2;
     Working working;
-    Warnings warnings;  // Ho below Hx, a negative width
+    Warnings warnings;   // Ho below Hx, a negative width
     SphereCheck sphere;  // the press checked with the exact sphere
 };
 

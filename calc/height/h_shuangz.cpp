@@ -34,7 +34,7 @@ Outcome<RodPairHeight> withChecks(Outcome<RodPairHeight> found, float Hr, float 
 // The pair the search found, for the check with the exact sphere: the midpoint, and the
 // width the search met beside it.
 SphereRods pairFigure(float Hr, double tip, float Hx, bool onRoof, float D,
-                     const RodPairHeight& r) {
+                      const RodPairHeight& r) {
     return {.rods = 2,
             .Hr = Hr,
             .tip = tip,

@@ -18,7 +18,7 @@ struct RodPairHeight {
     float H;   // rod height whose lowest point reaches Hm
     float Ho;  // lowest point that H gives
     Working working;
-    Warnings warnings;  // three rods: the centre, where the sphere rests on the three tips
+    Warnings warnings;   // three rods: the centre, where the sphere rests on the three tips
     SphereCheck sphere;  // the press checked with the exact sphere (two and three rods)
 };
 

@@ -55,8 +55,8 @@ Outcome<TwoRods> twoRods(bool roofIsGround, const RodPairInput& in, const char* 
     Warnings warnings;
     if (Bx < 0)
         warnings.push_back(negativeWidth(Place::BetweenRods, std::string(names.where), bx, Bx));
-    return TwoRods{rod.Rx, Ho, Bx,        h, rod.reachH, rod.reachHx, limit, rec.take(),
-                   std::move(warnings), {}};
+    return TwoRods{
+        rod.Rx, Ho, Bx, h, rod.reachH, rod.reachHx, limit, rec.take(), std::move(warnings), {}};
 }
 
 }  // namespace tervalen

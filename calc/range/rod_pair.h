@@ -33,7 +33,7 @@ struct TwoRods {
     double reachHx;  // reach of the protected surface (0 when the roof is the ground)
     float limit;     // twice the reach of one rod: the spacing must stay below it
     Working working;
-    Warnings warnings;  // a negative Bx: nothing between the rods is protected at Hx
+    Warnings warnings;   // a negative Bx: nothing between the rods is protected at Hx
     SphereCheck sphere;  // the press checked with the exact sphere
 };
 

@@ -55,13 +55,13 @@ Outcome<RxDanZ> checked(Outcome<RxDanZ> out, const RodInput& in, bool onRoof,
         Recorder rec;
         rec.append(r->working);
         r->sphere = checkRodsWithSphere({.rods = 1,
-                                    .Hr = in.Hr,
-                                    .tip = in.H,
-                                    .Hx = in.Hx,
-                                    .onRoof = onRoof,
-                                    .Rx = r->Rx,
-                                    .model = model},
-                                   rec, r->warnings);
+                                         .Hr = in.Hr,
+                                         .tip = in.H,
+                                         .Hx = in.Hx,
+                                         .onRoof = onRoof,
+                                         .Rx = r->Rx,
+                                         .model = model},
+                                        rec, r->warnings);
         r->working = rec.take();
     }
     return out;
@@ -82,8 +82,9 @@ Outcome<RxDanZ> calcRx_JSDanZ(const RodOnBuildingInput& in) {
     if (in.yesNo) return checked(rodOnRoof(rod), rod, true);
     auto standalone = standaloneRod(rod);
     if (auto* r = std::get_if<RxDanZ>(&standalone))
-        r->working.insert(r->working.begin(),
-                          Step{{}, {}, {}, {}, {}, "建筑物不是与大地连通的等电位体：按独立避雷针计算"});
+        r->working.insert(
+            r->working.begin(),
+            Step{{}, {}, {}, {}, {}, "建筑物不是与大地连通的等电位体：按独立避雷针计算"});
     return checked(std::move(standalone), rod, false, kRodOnGroundModel);
 }
 

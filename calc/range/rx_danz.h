@@ -20,7 +20,8 @@ struct RxDanZ {
 
 // What the check with the exact sphere models for rods on a building that is not the
 // ground: rods standing on the ground, the building left out, as the formula takes them.
-inline constexpr std::string_view kRodOnGroundModel = "建筑物不作为地面：按立于地面的针计，不计建筑物";
+inline constexpr std::string_view kRodOnGroundModel =
+    "建筑物不作为地面：按立于地面的针计，不计建筑物";
 
 // The two refusals shared by the rod forms.
 extern const char* const kRodTooHigh;      // H > Hr

@@ -45,15 +45,15 @@ Outcome<RxSanZ> calcRx_DLSanZ(const RodFigureInput& in) {
     rec.append(r.working);
     checkTriangleCentre(rec, r.warnings, in.Hr, in.H, in.Hx, in.L, r.Rc, r.Hoc);
     r.sphere = checkRodsWithSphere({.rods = 3,
-                               .Hr = in.Hr,
-                               .tip = in.H,
-                               .Hx = in.Hx,
-                               .spacing = in.L,
-                               .Ho = r.Ho,
-                               .Bx = r.Bx,
-                               .Rx = r.Rx,
-                               .centre = r.Hoc.value_or(0.0)},
-                              rec, r.warnings);
+                                    .Hr = in.Hr,
+                                    .tip = in.H,
+                                    .Hx = in.Hx,
+                                    .spacing = in.L,
+                                    .Ho = r.Ho,
+                                    .Bx = r.Bx,
+                                    .Rx = r.Rx,
+                                    .centre = r.Hoc.value_or(0.0)},
+                                   rec, r.warnings);
     r.working = rec.take();
     return r;
 }
@@ -85,18 +85,18 @@ Outcome<RxSiZ> calcRx_DLSiZ(const RodFigureInput& in) {
     }
     checkSquareCentre(r.warnings, r.Ho2, Hx);
     r.sphere = checkRodsWithSphere({.rods = 4,
-                               .Hr = Hr,
-                               .tip = H,
-                               .Hx = Hx,
-                               .spacing = L,
-                               .Ho = r.side.Ho,
-                               .Bx = r.side.Bx,
-                               .Rx = r.side.Rx,
-                               .centre = r.Ho2,
-                               .ho = "Ho1",
-                               .bx = "Bx1",
-                               .centreSymbol = "Ho2"},
-                              rec, r.warnings);
+                                    .Hr = Hr,
+                                    .tip = H,
+                                    .Hx = Hx,
+                                    .spacing = L,
+                                    .Ho = r.side.Ho,
+                                    .Bx = r.side.Bx,
+                                    .Rx = r.side.Rx,
+                                    .centre = r.Ho2,
+                                    .ho = "Ho1",
+                                    .bx = "Bx1",
+                                    .centreSymbol = "Ho2"},
+                                   rec, r.warnings);
     r.working = rec.take();
     return r;
 }

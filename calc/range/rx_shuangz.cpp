@@ -16,16 +16,16 @@ Outcome<RxShuangZ> checked(Outcome<RxShuangZ> out, const RodPairInput& in, bool 
         Recorder rec;
         rec.append(r->working);
         r->sphere = checkRodsWithSphere({.rods = 2,
-                                    .Hr = in.Hr,
-                                    .tip = in.H,
-                                    .Hx = in.Hx,
-                                    .onRoof = onRoof,
-                                    .spacing = in.D,
-                                    .Ho = r->Ho,
-                                    .Bx = r->Bx,
-                                    .Rx = r->Rx,
-                                    .model = model},
-                                   rec, r->warnings);
+                                         .Hr = in.Hr,
+                                         .tip = in.H,
+                                         .Hx = in.Hx,
+                                         .onRoof = onRoof,
+                                         .spacing = in.D,
+                                         .Ho = r->Ho,
+                                         .Bx = r->Bx,
+                                         .Rx = r->Rx,
+                                         .model = model},
+                                        rec, r->warnings);
         r->working = rec.take();
     }
     return out;

@@ -62,14 +62,14 @@ Outcome<RxBxDanX> calcRxBx_DanX(const WireInput& in) {
              r.Bx2, "m");
     wireWidthWarnings(r.Bx1, r.Bx2, r.warnings);
     r.sphere = checkWiresWithSphere({.wires = 1,
-                                .Hr = Hr,
-                                .H = H,
-                                .Hx = Hx,
-                                .span = D,
-                                .sag = static_cast<double>(r.sag),
-                                .Bx1 = r.Bx1,
-                                .Bx2 = r.Bx2},
-                               rec, r.warnings);
+                                     .Hr = Hr,
+                                     .H = H,
+                                     .Hx = Hx,
+                                     .span = D,
+                                     .sag = static_cast<double>(r.sag),
+                                     .Bx1 = r.Bx1,
+                                     .Bx2 = r.Bx2},
+                                    rec, r.warnings);
     r.working = rec.take();
     return r;
 }

@@ -22,7 +22,7 @@ struct RxBxDanX {
     double reachH;    // reach of the wire at the supports
     double reachHx;   // reach of the protected surface
     Working working;
-    Warnings warnings;  // a negative width at mid-span or at the supports
+    Warnings warnings;   // a negative width at mid-span or at the supports
     SphereCheck sphere;  // the press checked with the exact sphere
 };
 

@@ -20,7 +20,7 @@ struct RxBxShuangX {
     float limit;     // twice the reach of one wire: D2 must stay below it
     double reachHx;  // reach of the protected surface
     Working working;
-    Warnings warnings;  // Ho below Hx, a negative Bx1
+    Warnings warnings;   // Ho below Hx, a negative Bx1
     SphereCheck sphere;  // the press checked with the exact sphere
 };
 

@@ -188,7 +188,8 @@ void recordSphereCheck(const SphereCheck& check, const SphereArrangement& arrang
         return;
     }
     if (!check.weakest) {
-        rec.note(head + "Hx 高度没有可校核的保护宽度（宽度小于 " + shown(kNarrowest) + " m 或为负）");
+        rec.note(head + "Hx 高度没有可校核的保护宽度（宽度小于 " + shown(kNarrowest) +
+                 " m 或为负）");
         return;
     }
     const SphereProbe& w = check.probes[*check.weakest];
@@ -208,9 +209,9 @@ void recordSphereCheck(const SphereCheck& check, const SphereArrangement& arrang
         const SphereProbe& p = check.probes[i];
         if (p.point.claim == Claim::None) continue;
         // The weakest point's S is stated already.
-        const std::string sphere = i == *check.weakest ? "滚球几何"
-                                                       : "滚球几何" + p.point.place + " S = " +
-                                                             metres(p.s) + "，";
+        const std::string sphere = i == *check.weakest
+                                       ? "滚球几何"
+                                       : "滚球几何" + p.point.place + " S = " + metres(p.s) + "，";
         switch (p.agreement) {
             case Agreement::Agrees:
                 agree.push_back(p.point.symbol);
@@ -236,23 +237,21 @@ void recordSphereCheck(const SphereCheck& check, const SphereArrangement& arrang
         const bool below = p.s < Hx - tolerance(p.point, arrangement);
         std::string text;
         if (p.agreement == Agreement::FormulaUnsafe) {
-            text = "滚球几何 S = " + metres(p.s) +
-                   (below ? " < Hx = " + metres(Hx) : " 低于公式") + "；" + formulaValue(p.point) +
-                   " 偏于不安全";
+            text = "滚球几何 S = " + metres(p.s) + (below ? " < Hx = " + metres(Hx) : " 低于公式") +
+                   "；" + formulaValue(p.point) + " 偏于不安全";
         } else if (p.point.claim == Claim::None && below) {
             text = "滚球几何 S = " + metres(p.s) + " < Hx = " + metres(Hx);
         } else {
             continue;
         }
-        warnings.push_back(
-            {p.point.mark, p.point.place,
-             below ? std::string(kUncovered) + "（" + text + "）" : "保护高度不足（" + text + "）"});
+        warnings.push_back({p.point.mark, p.point.place,
+                            below ? std::string(kUncovered) + "（" + text + "）"
+                                  : "保护高度不足（" + text + "）"});
     }
 }
 
-SphereCheck crossCheck(const SphereArrangement& arrangement,
-                       const std::vector<SpherePoint>& points, Recorder& rec,
-                       Warnings& warnings) {
+SphereCheck crossCheck(const SphereArrangement& arrangement, const std::vector<SpherePoint>& points,
+                       Recorder& rec, Warnings& warnings) {
     SphereCheck check = checkWithSphere(arrangement, points);
     recordSphereCheck(check, arrangement, rec, warnings);
     return check;
@@ -300,7 +299,8 @@ SphereCheck checkRodsWithSphere(const SphereRods& f, Recorder& rec, Warnings& wa
     const auto edge = [&](std::string place, Place mark, sphere::Point2 p, std::string_view symbol,
                           double width, Claim claim) {
         if (!(width >= kNarrowest)) return;
-        points.push_back({std::move(place), mark, p, std::string(symbol), width, f.Hx, claim, true});
+        points.push_back(
+            {std::move(place), mark, p, std::string(symbol), width, f.Hx, claim, true});
     };
     // A lowest point below the base says the sphere comes down to it.
     const auto height = [&](std::string place, Place mark, sphere::Point2 p,
@@ -366,7 +366,8 @@ SphereCheck checkWiresWithSphere(const SphereWires& f, Recorder& rec, Warnings& 
         a.site.rods.push_back({-half, y, 0, f.H});
         a.site.rods.push_back({half, y, 0, f.H});
     }
-    a.model = std::string(masts ? "支柱按与避雷线等高的杆计，" : "") + "弧垂 " + shown(f.sag) + " m";
+    a.model =
+        std::string(masts ? "支柱按与避雷线等高的杆计，" : "") + "弧垂 " + shown(f.sag) + " m";
 
     std::vector<SpherePoint> points;
     const auto edge = [&](std::string place, Place mark, sphere::Point2 p, std::string_view symbol,
@@ -386,7 +387,8 @@ SphereCheck checkWiresWithSphere(const SphereWires& f, Recorder& rec, Warnings& 
     } else {
         if (f.Ho) height("两线之间档距中央", Place::BetweenWires, {0, 0}, "Ho", *f.Ho);
         if (f.Hoe) height("两线之间支柱处", Place::WireEnds, {half, 0}, f.hoe, *f.Hoe);
-        if (f.Bx1) edge("支柱外侧距支柱 Bx1 处", Place::WireEnds, {half + *f.Bx1, 0}, "Bx1", *f.Bx1);
+        if (f.Bx1)
+            edge("支柱外侧距支柱 Bx1 处", Place::WireEnds, {half + *f.Bx1, 0}, "Bx1", *f.Bx1);
     }
     return crossCheck(a, points, rec, warnings);
 }

@@ -32,12 +32,12 @@ enum class Claim {
 
 // A point of the arrangement the sphere is asked about.
 struct SpherePoint {
-    std::string place;  // "两针连线中点", as the line names it
-    Place mark;         // where a drawing marks it, should it be a weak point
-    sphere::Point2 at;  // in plan, metres
-    std::string symbol;           // the printed value it checks: "Ho", "Bx"…
-    double shownValue = 0;        // that value as printed (a height above `base`, a width)
-    double value = 0;             // what the formula gives for S there, above the ground
+    std::string place;      // "两针连线中点", as the line names it
+    Place mark;             // where a drawing marks it, should it be a weak point
+    sphere::Point2 at;      // in plan, metres
+    std::string symbol;     // the printed value it checks: "Ho", "Bx"…
+    double shownValue = 0;  // that value as printed (a height above `base`, a width)
+    double value = 0;       // what the formula gives for S there, above the ground
     Claim claim = Claim::Exact;
     // The edge of a width on the plane Hx, where S = Hx by construction: not weighed as
     // a weak point, and S rises steeply there when Hx is near the sphere's top, so the
@@ -90,9 +90,8 @@ void recordSphereCheck(const SphereCheck& check, const SphereArrangement& arrang
                        Recorder& rec, Warnings& warnings);
 
 // Both: checks and records, and returns the check.
-SphereCheck crossCheck(const SphereArrangement& arrangement,
-                       const std::vector<SpherePoint>& points, Recorder& rec,
-                       Warnings& warnings);
+SphereCheck crossCheck(const SphereArrangement& arrangement, const std::vector<SpherePoint>& points,
+                       Recorder& rec, Warnings& warnings);
 
 // The calculators' figures. Every height is above the ground; a rod on a roof taken as
 // the ground (the building an equipotential body) stands on a flat roof at Hx that
@@ -101,10 +100,10 @@ struct SphereRods {
     int rods = 1;  // 1; 2 in a line; 3 on an equilateral triangle; 4 on a square
     double Hr = 0, tip = 0, Hx = 0;
     bool onRoof = false;
-    double spacing = 0;  // D, or the side L
-    double Ho = 0;       // lowest point midway between two neighbours, above the base
+    double spacing = 0;             // D, or the side L
+    double Ho = 0;                  // lowest point midway between two neighbours, above the base
     std::optional<double> Bx = {};  // the width beside it on the plane Hx
-    bool widthRequired = false;  // Bx is a width a height search met: S is at least Hx there
+    bool widthRequired = false;     // Bx is a width a height search met: S is at least Hx there
     std::optional<double> Rx = {};  // the outer radius, where printed
     // The centre of 3 rods (Hoc; 0 where the sphere reaches the ground) or of 4 (Ho2, the
     // diagonal's lowest point, which the sphere resting on four tips lies above).

@@ -3,26 +3,27 @@
 // weak point; and an arrangement the engine cannot take, which is said and judged by
 // nothing.
 
+#include "calc/sphere/form_check.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "calc/sphere/form_check.h"
 
 namespace tervalen {
 namespace {
 
 // Two rods Hr 30, H 20, D 30, Hx 5: Ho = 11.97224 m, Bx = 7.396033 m, Rx = 11.70115 m.
 SphereRods pair(double Ho, double Bx) {
-    return {.rods = 2, .Hr = 30, .tip = 20, .Hx = 5, .spacing = 30, .Ho = Ho, .Bx = Bx, .Rx = 11.70115};
+    return {
+        .rods = 2, .Hr = 30, .tip = 20, .Hx = 5, .spacing = 30, .Ho = Ho, .Bx = Bx, .Rx = 11.70115};
 }
 
 struct Weighed {
     const char* name;
     SphereRods figure;
-    const char* symbol;      // the probe looked at
-    Agreement agreement;     // what the sphere says of its value
-    const char* warning;     // a part of the weak point's text, or nullptr for none
+    const char* symbol;   // the probe looked at
+    Agreement agreement;  // what the sphere says of its value
+    const char* warning;  // a part of the weak point's text, or nullptr for none
 };
 
 class PrintedValues : public ::testing::TestWithParam<Weighed> {};
@@ -57,11 +58,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Weighed{"HoAsPrinted", pair(11.97224, 7.396033), "Ho", Agreement::Agrees, nullptr},
         Weighed{"HoLow", pair(11.97124, 7.396033), "Ho", Agreement::FormulaSafer, nullptr},
-        Weighed{"HoHigh", pair(11.97324, 7.396033), "Ho", Agreement::FormulaUnsafe,
-                "保护高度不足（滚球几何 S = 11.97224 m 低于公式；公式 Ho = 11.97324 m 偏于不安全）"},
+        Weighed{
+            "HoHigh", pair(11.97324, 7.396033), "Ho", Agreement::FormulaUnsafe,
+            "保护高度不足（滚球几何 S = 11.97224 m 低于公式；公式 Ho = 11.97324 m 偏于不安全）"},
         // Above Hx = 12 m the pair has no width: the midpoint alone.
         Weighed{"HoHighAboveHx",
-                {.rods = 2, .Hr = 30, .tip = 20, .Hx = 12, .spacing = 30, .Ho = 12.5}, "Ho",
+                {.rods = 2, .Hr = 30, .tip = 20, .Hx = 12, .spacing = 30, .Ho = 12.5},
+                "Ho",
                 Agreement::FormulaUnsafe,
                 "Hx 高度该处无保护（滚球几何 S = 11.97224 m < Hx = 12 m"},
         Weighed{"BxAsPrinted", pair(11.97224, 7.396033), "Bx", Agreement::Agrees, nullptr},
