@@ -1,9 +1,15 @@
 # The toolkit-free core in three layers, each a static library whose links state the
 # arrows (a layer knows only what is below it):
 #
-#   tervalen_calc      calc/          computation units: pure functions, no forms, no Qt
+#   tervalen_calc_common calc/common/ what every computation builds on: the single-
+#                                     precision store, the working, the weak points, the
+#                                     rolling-sphere reach and the sag rule
 #   tervalen_sphere    calc/sphere/   the rolling-sphere engine over a whole site (rods,
-#                                     conductors, wires, buildings): the protection surface
+#                                     conductors, wires, buildings): the protection surface,
+#                                     and the check of a calculator's arrangement with it
+#   tervalen_calc      calc/<area>/   computation units: pure functions, no forms, no Qt;
+#                                     each range and height unit checks its press with the
+#                                     engine
 #   tervalen_formkit   forms/*.h      the form framework: Form, FormDef, actions, the
 #                                     record of a press, conversion, display, key
 #                                     filters, messages
@@ -78,13 +84,20 @@ set(TERVALEN_FORM_AREAS range height earthing other)
 # tervalen_core_layers(SUFFIX): the three libraries, named tervalen_calc${SUFFIX} and so
 # on (the fuzzer builds a second set with coverage and sanitizers).
 function(tervalen_core_layers suffix)
+  file(GLOB common_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/calc/common/*.cpp)
+  add_library(tervalen_calc_common${suffix} STATIC ${common_sources})
+  tervalen_include_root(tervalen_calc_common${suffix} calc/common)
+  # The rolling-sphere engine stands on calc/common; the units stand on both.
+  tervalen_sphere_layer(${suffix})
+
   file(GLOB_RECURSE calc_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/calc/*.cpp)
-  # The rolling-sphere engine is a layer of its own above (tervalen_sphere_layer).
-  list(FILTER calc_sources EXCLUDE REGEX "/calc/sphere/")
+  list(FILTER calc_sources EXCLUDE REGEX "/calc/(sphere|common)/")
   add_library(tervalen_calc${suffix} STATIC ${calc_sources})
   file(GLOB calc_areas LIST_DIRECTORIES true RELATIVE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/calc/*)
-  list(FILTER calc_areas EXCLUDE REGEX "^calc/sphere$")
+  list(FILTER calc_areas EXCLUDE REGEX "^calc/(sphere|common)$")
   tervalen_include_root(tervalen_calc${suffix} ${calc_areas})
+  target_link_libraries(tervalen_calc${suffix} PUBLIC tervalen_sphere${suffix}
+                                               tervalen_calc_common${suffix})
 
   list(TRANSFORM TERVALEN_FORMKIT_FILES PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE kit_sources)
   add_library(tervalen_formkit${suffix} STATIC ${kit_sources})
@@ -153,14 +166,14 @@ function(tervalen_project_layer)
                                                   PRIVATE nlohmann_json::nlohmann_json)
 endfunction()
 
-# tervalen_sphere_layer([SUFFIX]): the rolling-sphere engine, toolkit-free, on the calc
-# layer (the sag rule).
+# tervalen_sphere_layer([SUFFIX]): the rolling-sphere engine, toolkit-free, on calc/common
+# (the sag rule, the working and the weak points); tervalen_core_layers makes it.
 function(tervalen_sphere_layer)
   set(suffix "${ARGN}")
   file(GLOB sphere_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/calc/sphere/*.cpp)
   add_library(tervalen_sphere${suffix} STATIC ${sphere_sources})
   tervalen_include_root(tervalen_sphere${suffix} calc/sphere)
-  target_link_libraries(tervalen_sphere${suffix} PUBLIC tervalen_calc${suffix})
+  target_link_libraries(tervalen_sphere${suffix} PUBLIC tervalen_calc_common${suffix})
   # Polygon clipping, unions and areas for the protected regions: GEOS through its C API
   # (pkg-config's geos, else the library and header found directly).
   if(NOT TARGET tervalen_geos)

@@ -22,8 +22,8 @@ check "json inputs keep the typed text" '{"CmbYesNo": "否", "CmbHr": "30", "Cmb
     "$("$calc" --json frmRx_JSDanZ --pick CmbYesNo=否 CmbH=40 CmbHx=15 | python3 -c 'import json,sys; print(json.dumps(json.load(sys.stdin)["inputs"], ensure_ascii=False))')"
 check "explicit press runs once per press" "PicRx= 29.5804" \
     "$("$calc" frmRx_JSDanZ CmbH=40 CmbHx=15 --press CmdRun)"
-check "json working: the last press's steps, the result box's text last" \
-    '["H = 20 ≤ Hr = 30", "Hx = 5 ≤ H = 20", "Rx = √(20×(2×30−20))−√(5×(2×30−5)) = 11.70115 m"]' \
+check "json working: the last press's steps, the result box's text, then the exact sphere's check" \
+    '["H = 20 ≤ Hr = 30", "Hx = 5 ≤ H = 20", "Rx = √(20×(2×30−20))−√(5×(2×30−5)) = 11.70115 m", "按滚球几何精确校核：距针 Rx 处 S = 5 m，即 Hx = 5 m，为保护范围的边缘；Rx 与公式相符"]' \
     "$("$calc" --json frmRx_DLDanZ CmbH=20 CmbHx=5 | python3 -c 'import json,sys; print(json.dumps([s["note"] or s["symbol"]+" = "+s["substituted"]+" = "+s["value"]+" "+s["unit"] for s in json.load(sys.stdin)["working"]], ensure_ascii=False))')"
 check "json working is empty after a refusal" '[]' \
     "$("$calc" --json frmRx_DLDanZ CmbH=31 CmbHx=5 | python3 -c 'import json,sys; print(json.dumps(json.load(sys.stdin)["working"]))')"

@@ -99,6 +99,10 @@ CASES = [
     ("three-rod height: the centre no rod can cover", None,
      "frmH_DLSanZ CmbBxo=1 CmbHx=0 CmbL=55", False, ["三针中心"],
      ["任何针高都不能使该处受保护"]),
+    ("two-wire height above the sphere: the sphere passes between the wires to the ground",
+     None, "frmH_ShuangX CmbHoo=16 CmbHx=5 CmbD1=100 CmbD2=58", False, ["两线之间档距中央"],
+     ["Ho = 16.00 m ≥ Hoo = 16 m，但", "滚球几何 S = 0 m < Hx = 5 m",
+      "公式 Ho = 16.00039 m 偏于不安全", "不满足要求"]),
 ]
 
 for name, require, press, ok, places, texts in CASES:
@@ -124,6 +128,21 @@ for name, require, press, ok, places, texts in CASES:
     conclusion = out[out.rfind("结论"):]
     for t in texts:
         check(name, t in conclusion, f"sheet's 结论 lacks '{t}'")
+
+# A lowest point the sphere shows to be too high, though the plane Hx below it is still
+# protected: the target is not met, and the sheet says why.
+press = "frmH_ShuangX CmbHoo=15 CmbHx=5 CmbD1=100 CmbD2=58".split()
+rc, out, _ = run("--json", *press)
+j = parsed(out)
+check("below the formula, above Hx: the weak point",
+      [(w["where"], w["text"]) for w in j.get("warnings", [])] ==
+      [("两线之间档距中央", "保护高度不足（滚球几何 S = 8.969717 m 低于公式；公式 Ho = 15.00055 m 偏于不安全）")],
+      j.get("warnings"))
+check("below the formula, above Hx: the verdict", (j.get("verdict") or {}).get("ok") is False,
+      j.get("verdict"))
+rc, out, _ = run("--text", *press)
+check("below the formula, above Hx: the sheet", "保护校核：两线之间档距中央：保护高度不足" in out
+      and "按滚球几何精确校核：两线之间档距中央 S = 8.969717 m" in out, out[-600:])
 
 # The centre of three rods is worked out in the working: the sphere on the three tips.
 for press, hoc in (("frmRx_DLSanZ CmbHr=30 CmbH=15 CmbHx=5 CmbL=30", "9.494897"),

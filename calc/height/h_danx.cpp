@@ -46,6 +46,16 @@ Outcome<HDanX> calcH_DanX(const WireHeightInput& in) {
     rec.step("Bx2", reachOf("{H}") + "−" + reachOf("{Hx}"), {{"H", r.H}, {"Hr", Hr}, {"Hx", Hx}},
              r.Bx2, "m");
     wireWidthWarnings(r.Bx1, r.Bx2, r.warnings);
+    // Without a sag the narrowest width is not worked out.
+    r.sphere = checkWiresWithSphere({.wires = 1,
+                                     .Hr = Hr,
+                                     .H = r.H,
+                                     .Hx = Hx,
+                                     .span = D,
+                                     .sag = r.Hc,
+                                     .Bx1 = sag ? std::optional<double>(r.Bx1) : std::nullopt,
+                                     .Bx2 = r.Bx2},
+                                    rec, r.warnings);
     r.working = rec.take();
     return r;
 }

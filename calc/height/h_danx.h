@@ -5,6 +5,7 @@
 #include "calc/common/arith.h"
 #include "calc/common/warning.h"
 #include "calc/common/working.h"
+#include "calc/sphere/form_check.h"
 
 namespace tervalen {
 
@@ -15,7 +16,8 @@ struct HDanX {
     float Bx2;       // widest width, at the supports
     double reachHx;  // reach of the protected plane
     Working working;
-    Warnings warnings;  // a negative width
+    Warnings warnings;   // a negative width
+    SphereCheck sphere;  // the press checked with the exact sphere
 };
 
 // What the support height of one wire is computed from.

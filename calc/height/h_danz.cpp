@@ -3,6 +3,7 @@
 #include "calc/common/rolling_sphere.h"
 #include "calc/height/height_checks.h"
 #include "calc/height/height_search.h"
+#include "calc/range/rx_danz.h"
 
 namespace tervalen {
 
@@ -34,6 +35,8 @@ Outcome<HDLDanZ> calcH_DLDanZ(const RodHeightInput& in) {
     rec.value("H", r.H, "m", "所需针高");
     rec.step("Rx", reachOf("{H}") + "−" + reachOf("{Hx}"), {{"H", r.H}, {"Hr", Hr}, {"Hx", Hx}},
              r.Rx, "m");
+    r.sphere = checkRodsWithSphere({.rods = 1, .Hr = Hr, .tip = r.H, .Hx = Hx, .Rx = r.Rx}, rec,
+                                   r.warnings);
     r.working = rec.take();
     return r;
 }
@@ -81,6 +84,15 @@ Outcome<std::optional<HJSDanZ>> calcH_JSDanZ(const RodHeightOnBuildingInput& in)
     r.body = single(static_cast<double>(r.tip) - G, "H(针体)");
     if (r.body < 0) return Refusal{negativeRodBody(r.tip, G)};
     rec.step("Ht", "{Hj}−{G}", {{"Hj", r.tip}, {"G", G}}, r.body, "m");
+    r.sphere =
+        checkRodsWithSphere({.rods = 1,
+                             .Hr = Hr,
+                             .tip = r.tip,
+                             .Hx = Hx,
+                             .onRoof = *planeIsGround,
+                             .Rx = r.Rx,
+                             .model = *planeIsGround ? std::string_view{} : kRodOnGroundModel},
+                            rec, r.warnings);
     r.working = rec.take();
     return std::optional<HJSDanZ>{r};
 }

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "calc/common/arith.h"
+#include "calc/common/warning.h"
 #include "calc/common/working.h"
+#include "calc/sphere/form_check.h"
 
 namespace tervalen {
 
@@ -15,6 +17,8 @@ struct HDLDanZ {
     double reachH;   // reach of the rod
     double reachHx;  // reach of the protected plane
     Working working;
+    Warnings warnings;   // what the exact sphere finds that the formula does not
+    SphereCheck sphere;  // the press checked with the exact sphere
 };
 
 struct HJSDanZ {
@@ -25,6 +29,8 @@ struct HJSDanZ {
     double reachH;   // reach of the rod
     double reachHx;  // reach of the protected plane (0 when it is taken as the ground)
     Working working;
+    Warnings warnings;   // what the exact sphere finds that the formula does not
+    SphereCheck sphere;  // the press checked with the exact sphere
 };
 
 // What the height of a single rod is computed from.

@@ -71,6 +71,16 @@ Outcome<HDLSanZ> calcH_DLSanZ(const RodFigureHeightInput& in) {
         addNeededHeight(rec, r->warnings, in.Hr, H, "{Hx}+{Hr}−√({Hr}²−{Rc}²)",
                         {{"Hx", in.Hx}, {"Hr", in.Hr}, {"Rc", Rc}}, "三针中心");
     }
+    r->sphere = checkRodsWithSphere({.rods = 3,
+                                     .Hr = in.Hr,
+                                     .tip = r->H,
+                                     .Hx = in.Hx,
+                                     .spacing = in.L,
+                                     .Ho = r->Ho,
+                                     .Bx = r->Bx,
+                                     .widthRequired = true,
+                                     .centre = Hoc.value_or(0.0)},
+                                    rec, r->warnings);
     r->working = rec.take();
     return found;
 }
@@ -83,7 +93,7 @@ Outcome<HDLSiZ> calcH_DLSiZ(const RodFigureHeightInput& in) {
     // The square compares each step's width and lowest point as computed.
     auto found = sideSearch(in, false);
     if (const auto* refusal = std::get_if<Refusal>(&found)) return *refusal;
-    HDLSiZ r{std::get<RodPairHeight>(found), Ld, 0, 0, 0, std::nullopt, {}, {}};
+    HDLSiZ r{std::get<RodPairHeight>(found), Ld, 0, 0, 0, std::nullopt, {}, {}, {}};
     Recorder rec;
     rec.append(r.search.working);
     rec.step("Ld", "√({L}²+{L}²)", {{"L", L}}, Ld, "m");
@@ -113,6 +123,18 @@ Outcome<HDLSiZ> calcH_DLSiZ(const RodFigureHeightInput& in) {
         addNeededHeight(rec, r.warnings, Hr, need, "{Hr}−√(({Hr}−{Hx})²−({Ld}/2)²)",
                         {{"Hr", Hr}, {"Hx", Hx}, {"Ld", Ld}}, "正方形中心");
     }
+    r.sphere = checkRodsWithSphere({.rods = 4,
+                                    .Hr = Hr,
+                                    .tip = H,
+                                    .Hx = Hx,
+                                    .spacing = L,
+                                    .Ho = r.Ho1,
+                                    .Bx = r.Bx1,
+                                    .centre = r.Ho2,
+                                    .ho = "Ho1",
+                                    .bx = "Bx1",
+                                    .centreSymbol = "Ho2"},
+                                   rec, r.warnings);
     r.working = rec.take();
     return r;
 }

@@ -20,8 +20,9 @@ struct HDLSiZ {
     // Its width; nothing when Ho2 lies below the ground, where the diagonal has none
     // (the form then says so as the four-rod range form does).
     std::optional<float> Bx2;
-    Working working;    // the searches', then the side and the diagonal
-    Warnings warnings;  // the centre below Hx, with the height that would cover it
+    Working working;     // the searches', then the side and the diagonal
+    Warnings warnings;   // the centre below Hx, with the height that would cover it
+    SphereCheck sphere;  // the press checked with the exact sphere
 };
 
 // What the height of three or four rods is computed from.

@@ -73,6 +73,21 @@ Outcome<HShuangX> calcH_ShuangX(float Hr, const std::function<double()>& readHoo
     if (r.Bx2 && *r.Bx2 < 0)
         r.warnings.push_back(
             negativeWidth(Place::BetweenWires, "两线之间（Hr 高度）", "Bx2", *r.Bx2));
+    // The lowest point between the wires at mid-span, where a sag applies; within the
+    // sphere also the lowest point between the supports and the width beyond them.
+    r.sphere =
+        checkWiresWithSphere({.wires = 2,
+                              .Hr = Hr,
+                              .H = r.H,
+                              .Hx = Hx,
+                              .span = D1,
+                              .sag = static_cast<double>(r.Hc.value_or(0)),
+                              .apart = D2,
+                              .Ho = sag ? std::optional<double>(r.Ho) : std::nullopt,
+                              .Hoe = r.withinSphere ? std::optional<double>(r.Hm) : std::nullopt,
+                              .hoe = "Hm",
+                              .Bx1 = r.withinSphere ? std::optional<double>(r.Bx1) : std::nullopt},
+                             rec, r.warnings);
     r.working = rec.take();
     return r;
 }

@@ -8,6 +8,7 @@
 #include "calc/common/arith.h"
 #include "calc/common/warning.h"
 #include "calc/common/working.h"
+#include "calc/sphere/form_check.h"
 
 namespace tervalen {
 
@@ -25,7 +26,8 @@ struct HShuangX {
     // Wires above the sphere: the width Bx2 at Hr (Bx1 is then 0).
     std::optional<float> Bx2;
     Working working;
-    Warnings warnings;  // Ho below Hx, a negative width
+    Warnings warnings;   // Ho below Hx, a negative width
+    SphereCheck sphere;  // the press checked with the exact sphere
 };
 
 // What the support height of two wires is computed from.

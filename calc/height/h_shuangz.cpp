@@ -2,6 +2,7 @@
 
 #include "calc/height/h_danz.h"
 #include "calc/height/height_checks.h"
+#include "calc/range/rx_danz.h"
 
 namespace tervalen {
 
@@ -30,6 +31,21 @@ Outcome<RodPairHeight> withChecks(Outcome<RodPairHeight> found, float Hr, float 
     return found;
 }
 
+// The pair the search found, for the check with the exact sphere: the midpoint, and the
+// width the search met beside it.
+SphereRods pairFigure(float Hr, double tip, float Hx, bool onRoof, float D,
+                      const RodPairHeight& r) {
+    return {.rods = 2,
+            .Hr = Hr,
+            .tip = tip,
+            .Hx = Hx,
+            .onRoof = onRoof,
+            .spacing = D,
+            .Ho = r.Ho,
+            .Bx = r.Bx,
+            .widthRequired = true};
+}
+
 }  // namespace
 
 Outcome<HDLShuangZ> calcH_DLShuangZ(const RodPairHeightInput& in) {
@@ -38,7 +54,14 @@ Outcome<HDLShuangZ> calcH_DLShuangZ(const RodPairHeightInput& in) {
     const auto Hx = in.Hx;
     const auto D = in.D;
     if (auto refusal = checkAgainstSphere(Hr, Hx, "Bxo", Bxo)) return *refusal;
-    return withChecks(rodPair(Hr, Bxo, Hx, D, false), Hr, Bxo, Hx);
+    auto found = withChecks(rodPair(Hr, Bxo, Hx, D, false), Hr, Bxo, Hx);
+    if (auto* r = std::get_if<RodPairHeight>(&found)) {
+        Recorder rec;
+        rec.append(r->working);
+        r->sphere = checkRodsWithSphere(pairFigure(Hr, r->H, Hx, false, D, *r), rec, r->warnings);
+        r->working = rec.take();
+    }
+    return found;
 }
 
 Outcome<std::optional<HJSShuangZ>> calcH_JSShuangZ(const RodPairHeightOnBuildingInput& in) {
@@ -53,7 +76,7 @@ Outcome<std::optional<HJSShuangZ>> calcH_JSShuangZ(const RodPairHeightOnBuilding
     auto found = withChecks(rodPair(Hr, Bxo, Hx, D, *planeIsGround), Hr, Bxo, Hx);
     if (const auto* refusal = std::get_if<Refusal>(&found)) return *refusal;
     if (G == 0) return Refusal{kUseStandaloneForm};
-    HJSShuangZ r{std::get<RodPairHeight>(found), 0, 0, {}, {}};
+    HJSShuangZ r{std::get<RodPairHeight>(found), 0, 0, {}, {}, {}};
     r.warnings = r.search.warnings;
     Recorder rec;
     rec.append(r.search.working);
@@ -69,6 +92,9 @@ Outcome<std::optional<HJSShuangZ>> calcH_JSShuangZ(const RodPairHeightOnBuilding
     r.body = single(static_cast<double>(r.tip) - G, "H(针体)");
     if (r.body < 0) return Refusal{negativeRodBody(r.tip, G)};
     rec.step("Ht", "{Hj}−{G}", {{"Hj", r.tip}, {"G", G}}, r.body, "m");
+    SphereRods figure = pairFigure(Hr, r.tip, Hx, *planeIsGround, D, r.search);
+    if (!*planeIsGround) figure.model = kRodOnGroundModel;
+    r.sphere = checkRodsWithSphere(figure, rec, r.warnings);
     r.working = rec.take();
     return std::optional<HJSShuangZ>{r};
 }

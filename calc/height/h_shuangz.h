@@ -18,6 +18,7 @@ struct HJSShuangZ {
     float body;            // length of the rods above the mounting surface G
     Working working;       // the search's, then the tip and the body
     Warnings warnings;     // the search's (none for two rods: the search meets the width)
+    SphereCheck sphere;    // the press checked with the exact sphere
 };
 
 // What the height of two rods is computed from.

@@ -8,6 +8,7 @@
 #include "calc/common/arith.h"
 #include "calc/common/warning.h"
 #include "calc/common/working.h"
+#include "calc/sphere/form_check.h"
 
 namespace tervalen {
 
@@ -17,7 +18,8 @@ struct RodPairHeight {
     float H;   // rod height whose lowest point reaches Hm
     float Ho;  // lowest point that H gives
     Working working;
-    Warnings warnings;  // three rods: the centre, where the sphere rests on the three tips
+    Warnings warnings;   // three rods: the centre, where the sphere rests on the three tips
+    SphereCheck sphere;  // the press checked with the exact sphere (two and three rods)
 };
 
 struct RodPairSearch {

@@ -24,8 +24,7 @@ Outcome<TwoRods> twoRods(bool roofIsGround, const RodPairInput& in, const char* 
     const auto Hx = in.Hx;
     const auto D = in.D;
     // The radius at the outer ends is that of one rod, behind the same two checks.
-    const Outcome<RxDanZ> outer =
-        roofIsGround ? calcRx_JSDanZ({true, Hr, H, Hx}) : calcRx_DLDanZ({Hr, H, Hx});
+    const Outcome<RxDanZ> outer = rodRadius(roofIsGround, {Hr, H, Hx});
     if (const auto* refusal = std::get_if<Refusal>(&outer)) return *refusal;
     const RxDanZ& rod = std::get<RxDanZ>(outer);
 
@@ -57,7 +56,7 @@ Outcome<TwoRods> twoRods(bool roofIsGround, const RodPairInput& in, const char* 
     if (Bx < 0)
         warnings.push_back(negativeWidth(Place::BetweenRods, std::string(names.where), bx, Bx));
     return TwoRods{
-        rod.Rx, Ho, Bx, h, rod.reachH, rod.reachHx, limit, rec.take(), std::move(warnings)};
+        rod.Rx, Ho, Bx, h, rod.reachH, rod.reachHx, limit, rec.take(), std::move(warnings), {}};
 }
 
 }  // namespace tervalen

@@ -10,6 +10,7 @@
 #include "calc/common/arith.h"
 #include "calc/common/warning.h"
 #include "calc/common/working.h"
+#include "calc/sphere/form_check.h"
 
 namespace tervalen {
 
@@ -32,7 +33,8 @@ struct TwoRods {
     double reachHx;  // reach of the protected surface (0 when the roof is the ground)
     float limit;     // twice the reach of one rod: the spacing must stay below it
     Working working;
-    Warnings warnings;  // a negative Bx: nothing between the rods is protected at Hx
+    Warnings warnings;   // a negative Bx: nothing between the rods is protected at Hx
+    SphereCheck sphere;  // the press checked with the exact sphere
 };
 
 // What a pair of rods is computed from.

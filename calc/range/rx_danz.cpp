@@ -7,7 +7,9 @@ namespace tervalen {
 const char* const kRodTooHigh = "避雷针太高！\n避雷针高度 H 不应大于滚球半径 Hr ！";
 const char* const kSurfaceTooHigh = "被保护面过高！\n被保护面高度 Hx 不应大于避雷针高度 H ！";
 
-Outcome<RxDanZ> calcRx_DLDanZ(const RodInput& in) {
+namespace {
+
+Outcome<RxDanZ> standaloneRod(const RodInput& in) {
     const auto Hr = in.Hr;
     const auto H = in.H;
     const auto Hx = in.Hx;
@@ -18,26 +20,17 @@ Outcome<RxDanZ> calcRx_DLDanZ(const RodInput& in) {
     rec.check("Hx", Hx, "≤", "H", H);
     const double reachH = reach(H, Hr, "Rx");
     const double reachHx = reach(Hx, Hr, "Rx");
-    RxDanZ r{single(reachH - reachHx, "Rx"), H, reachH, reachHx, {}};
+    RxDanZ r{single(reachH - reachHx, "Rx"), H, reachH, reachHx, {}, {}, {}};
     rec.step("Rx", reachOf("{H}") + "−" + reachOf("{Hx}"), {{"H", H}, {"Hr", Hr}, {"Hx", Hx}}, r.Rx,
              "m");
     r.working = rec.take();
     return r;
 }
 
-Outcome<RxDanZ> calcRx_JSDanZ(const RodOnBuildingInput& in) {
-    const auto yesNo = in.yesNo;
+Outcome<RxDanZ> rodOnRoof(const RodInput& in) {
     const auto Hr = in.Hr;
     const auto H = in.H;
     const auto Hx = in.Hx;
-    if (!yesNo) {
-        auto standalone = calcRx_DLDanZ({Hr, H, Hx});
-        if (auto* r = std::get_if<RxDanZ>(&standalone))
-            r->working.insert(
-                r->working.begin(),
-                Step{{}, {}, {}, {}, {}, "建筑物不是与大地连通的等电位体：按独立避雷针计算"});
-        return standalone;
-    }
     // The height above the roof is what is tested against Hr, after its own rounding.
     const double h = static_cast<double>(H) - Hx;
     const float hStored = single(h, "H − Hx");
@@ -49,10 +42,50 @@ Outcome<RxDanZ> calcRx_JSDanZ(const RodOnBuildingInput& in) {
     rec.check("h", hStored, "≤", "Hr", Hr);
     rec.check("Hx", Hx, "≤", "H", H);
     const double reachH = root((2.0 * Hr - h) * h, "Rx");
-    RxDanZ r{single(reachH, "Rx"), hStored, reachH, 0.0, {}};
+    RxDanZ r{single(reachH, "Rx"), hStored, reachH, 0.0, {}, {}, {}};
     rec.step("Rx", "√((2×{Hr}−{h})×{h})", {{"Hr", Hr}, {"h", h}}, r.Rx, "m");
     r.working = rec.take();
     return r;
+}
+
+// The rod's range checked with the exact sphere at its radius.
+Outcome<RxDanZ> checked(Outcome<RxDanZ> out, const RodInput& in, bool onRoof,
+                        std::string_view model = {}) {
+    if (auto* r = std::get_if<RxDanZ>(&out)) {
+        Recorder rec;
+        rec.append(r->working);
+        r->sphere = checkRodsWithSphere({.rods = 1,
+                                         .Hr = in.Hr,
+                                         .tip = in.H,
+                                         .Hx = in.Hx,
+                                         .onRoof = onRoof,
+                                         .Rx = r->Rx,
+                                         .model = model},
+                                        rec, r->warnings);
+        r->working = rec.take();
+    }
+    return out;
+}
+
+}  // namespace
+
+Outcome<RxDanZ> rodRadius(bool roofIsGround, const RodInput& in) {
+    return roofIsGround ? rodOnRoof(in) : standaloneRod(in);
+}
+
+Outcome<RxDanZ> calcRx_DLDanZ(const RodInput& in) {
+    return checked(standaloneRod(in), in, false);
+}
+
+Outcome<RxDanZ> calcRx_JSDanZ(const RodOnBuildingInput& in) {
+    const RodInput rod{in.Hr, in.H, in.Hx};
+    if (in.yesNo) return checked(rodOnRoof(rod), rod, true);
+    auto standalone = standaloneRod(rod);
+    if (auto* r = std::get_if<RxDanZ>(&standalone))
+        r->working.insert(
+            r->working.begin(),
+            Step{{}, {}, {}, {}, {}, "建筑物不是与大地连通的等电位体：按独立避雷针计算"});
+    return checked(std::move(standalone), rod, false, kRodOnGroundModel);
 }
 
 }  // namespace tervalen

@@ -44,6 +44,16 @@ Outcome<RxSanZ> calcRx_DLSanZ(const RodFigureInput& in) {
     Recorder rec;
     rec.append(r.working);
     checkTriangleCentre(rec, r.warnings, in.Hr, in.H, in.Hx, in.L, r.Rc, r.Hoc);
+    r.sphere = checkRodsWithSphere({.rods = 3,
+                                    .Hr = in.Hr,
+                                    .tip = in.H,
+                                    .Hx = in.Hx,
+                                    .spacing = in.L,
+                                    .Ho = r.Ho,
+                                    .Bx = r.Bx,
+                                    .Rx = r.Rx,
+                                    .centre = r.Hoc.value_or(0.0)},
+                                   rec, r.warnings);
     r.working = rec.take();
     return r;
 }
@@ -57,7 +67,7 @@ Outcome<RxSiZ> calcRx_DLSiZ(const RodFigureInput& in) {
     Outcome<TwoRods> side =
         twoRods(false, {Hr, H, Hx, L}, kFourRodsTooFarApart, {"L", "1", "正方形边上两针之间"});
     if (const auto* refusal = std::get_if<Refusal>(&side)) return *refusal;
-    RxSiZ r{std::move(std::get<TwoRods>(side)), 0, 0, std::nullopt, {}, {}};
+    RxSiZ r{std::move(std::get<TwoRods>(side)), 0, 0, std::nullopt, {}, {}, {}};
     r.warnings = r.side.warnings;
     Recorder rec;
     rec.append(r.side.working);
@@ -74,6 +84,19 @@ Outcome<RxSiZ> calcRx_DLSiZ(const RodFigureInput& in) {
         rec.note("Ho2 = " + shown(r.Ho2) + " < 0：保护最低点低于地面，对角线上没有保护宽度 Bx2");
     }
     checkSquareCentre(r.warnings, r.Ho2, Hx);
+    r.sphere = checkRodsWithSphere({.rods = 4,
+                                    .Hr = Hr,
+                                    .tip = H,
+                                    .Hx = Hx,
+                                    .spacing = L,
+                                    .Ho = r.side.Ho,
+                                    .Bx = r.side.Bx,
+                                    .Rx = r.side.Rx,
+                                    .centre = r.Ho2,
+                                    .ho = "Ho1",
+                                    .bx = "Bx1",
+                                    .centreSymbol = "Ho2"},
+                                   rec, r.warnings);
     r.working = rec.take();
     return r;
 }

@@ -36,7 +36,8 @@ struct RxSiZ {
     // ground, which leaves the middle of the square without protection.
     std::optional<float> Bx2;
     Working working;
-    Warnings warnings;  // the side's, then the centre's
+    Warnings warnings;   // the side's, then the centre's
+    SphereCheck sphere;  // the press checked with the exact sphere
 };
 
 extern const char* const kThreeRodsTooFarApart;  // L not below twice the reach of one rod

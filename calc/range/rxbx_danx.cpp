@@ -61,6 +61,15 @@ Outcome<RxBxDanX> calcRxBx_DanX(const WireInput& in) {
     rec.step("Bx2", reachOf("{H}") + "−" + reachOf("{Hx}"), {{"H", H}, {"Hr", Hr}, {"Hx", Hx}},
              r.Bx2, "m");
     wireWidthWarnings(r.Bx1, r.Bx2, r.warnings);
+    r.sphere = checkWiresWithSphere({.wires = 1,
+                                     .Hr = Hr,
+                                     .H = H,
+                                     .Hx = Hx,
+                                     .span = D,
+                                     .sag = static_cast<double>(r.sag),
+                                     .Bx1 = r.Bx1,
+                                     .Bx2 = r.Bx2},
+                                    rec, r.warnings);
     r.working = rec.take();
     return r;
 }

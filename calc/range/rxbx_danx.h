@@ -9,6 +9,7 @@
 #include "calc/common/arith.h"
 #include "calc/common/warning.h"
 #include "calc/common/working.h"
+#include "calc/sphere/form_check.h"
 
 namespace tervalen {
 
@@ -21,7 +22,8 @@ struct RxBxDanX {
     double reachH;    // reach of the wire at the supports
     double reachHx;   // reach of the protected surface
     Working working;
-    Warnings warnings;  // a negative width at mid-span or at the supports
+    Warnings warnings;   // a negative width at mid-span or at the supports
+    SphereCheck sphere;  // the press checked with the exact sphere
 };
 
 // What one overhead wire is computed from.

@@ -56,6 +56,17 @@ Outcome<RxBxShuangX> calcRxBx_ShuangX(const WirePairInput& in) {
     rec.step("Bx1", reachOf("{Hoe}") + "−" + reachOf("{Hx}"),
              {{"Hoe", r.Hoe}, {"Hr", Hr}, {"Hx", Hx}}, r.Bx1, "m");
     wirePairWarnings(r.Ho, Hx, r.Bx1, r.warnings);
+    r.sphere = checkWiresWithSphere({.wires = 2,
+                                     .Hr = Hr,
+                                     .H = H,
+                                     .Hx = Hx,
+                                     .span = D1,
+                                     .sag = static_cast<double>(r.sag),
+                                     .apart = D2,
+                                     .Ho = r.Ho,
+                                     .Hoe = r.Hoe,
+                                     .Bx1 = r.Bx1},
+                                    rec, r.warnings);
     r.working = rec.take();
     return r;
 }

@@ -8,6 +8,7 @@
 #include "calc/common/arith.h"
 #include "calc/common/warning.h"
 #include "calc/common/working.h"
+#include "calc/sphere/form_check.h"
 
 namespace tervalen {
 
@@ -19,7 +20,8 @@ struct RxBxShuangX {
     float limit;     // twice the reach of one wire: D2 must stay below it
     double reachHx;  // reach of the protected surface
     Working working;
-    Warnings warnings;  // Ho below Hx, a negative Bx1
+    Warnings warnings;   // Ho below Hx, a negative Bx1
+    SphereCheck sphere;  // the press checked with the exact sphere
 };
 
 // What two parallel overhead wires are computed from.

@@ -53,6 +53,8 @@ TEST(PinnedWorking, TwoRodsCheckEachLimitBeforeTheLowestPoint) {
                   "Ho = Hr−√((Hr−H)²+(D/2)²) = 30−√((30−20)²+(30/2)²) = 11.97224 m",
                   "Bx = √(Ho×(2×Hr−Ho))−√(Hx×(2×Hr−Hx)) = "
                   "√(11.97224×(2×30−11.97224))−√(5×(2×30−5)) = 7.396033 m",
+                  "按滚球几何精确校核：两针连线中点 S = 11.97224 m ≥ Hx = 5 m，该处在 Hx "
+                  "高度受保护；Ho、Bx、Rx 与公式相符",
               }));
 }
 
@@ -66,6 +68,8 @@ TEST(PinnedWorking, TheHeightSearchSaysWhatItDidThenChecksForward) {
                   "H = 16.10027 m（所需针高）",
                   "Rx = √(H×(2×Hr−H))−√(Hx×(2×Hr−Hx)) = "
                   "√(16.10027×(2×30−16.10027))−√(5×(2×30−5)) = 10.00254 m",
+                  "按滚球几何精确校核：距针 Rx 处 S = 5 m，即 Hx = 5 m，为保护范围的边缘；Rx "
+                  "与公式相符",
               }));
 }
 
@@ -141,9 +145,14 @@ TEST(PinnedWorking, OnlyTheLastSuccessfulPressHasAWorking) {
                                 Action::press("CmdRun")});
         return f.lastPress() ? lines(f.lastPress()->working()) : std::vector<std::string>{};
     };
-    ASSERT_EQ(press("20").back(),
+    // The radius, then the check of it with the exact sphere.
+    const auto radius = [&](std::string H) {
+        const auto w = press(std::move(H));
+        return w.size() < 2 ? std::string() : w[w.size() - 2];
+    };
+    ASSERT_EQ(radius("20"),
               "Rx = √(H×(2×Hr−H))−√(Hx×(2×Hr−Hx)) = √(20×(2×30−20))−√(5×(2×30−5)) = 11.70115 m");
-    EXPECT_EQ(press("30").back(),
+    EXPECT_EQ(radius("30"),
               "Rx = √(H×(2×Hr−H))−√(Hx×(2×Hr−Hx)) = √(30×(2×30−30))−√(5×(2×30−5)) = 13.41688 m");
     for (const char* stop : {"31", "1..", ""}) {  // a refusal, no number, a blank
         ASSERT_FALSE(press("20").empty());
