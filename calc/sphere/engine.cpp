@@ -271,8 +271,14 @@ public:
     // The lowest admissible centre height at or above Hr on the vertical through (x, y).
     double centre(double x, double y) {
         m_scratch.clear();
+        const double hr2 = m_hr2;
         for (int k : m_local) {
-            const Interval iv = m_e.interval(m_e.pieces[static_cast<std::size_t>(k)], x, y);
+            const Piece& piece = m_e.pieces[static_cast<std::size_t>(k)];
+            // A piece whose plan box is Hr away or more forbids nothing here.
+            const double ex = std::max({0.0, piece.box.minX - x, x - piece.box.maxX});
+            const double ey = std::max({0.0, piece.box.minY - y, y - piece.box.maxY});
+            if (ex * ex + ey * ey >= hr2) continue;
+            const Interval iv = m_e.interval(piece, x, y);
             if (iv.defined && iv.hi > m_e.hr) m_scratch.push_back(iv);
         }
         std::sort(m_scratch.begin(), m_scratch.end(),
@@ -477,6 +483,12 @@ public:
         m_bounds.clear();
         for (int k : m_local) {
             const Piece& p = m_e.pieces[static_cast<std::size_t>(k)];
+            // Hr or more from the cell's centre in plan: the piece forbids nothing there,
+            // nor at the farthest corner (a distance to a segment is convex), nor does it
+            // hold the whole cell.
+            const double bx = std::max({0.0, p.box.minX - cx, cx - p.box.maxX});
+            const double by = std::max({0.0, p.box.minY - cy, cy - p.box.maxY});
+            if (bx * bx + by * by >= hr2) continue;
             CellInterval b;
             switch (p.kind) {
                 case Piece::Kind::Slab: {
