@@ -656,6 +656,8 @@ void settle(Query& q, double x, double y, double step, double reach, Best& best,
         const double actual = q.reached(px, py);
         return !(std::fabs(actual - predicted) <= slack);
     };
+    // The height reached from the start, the same for every attempt.
+    const double here = q.reached(x, y);
     auto attempt = [&]() {
         // A sphere rests on the ground or an object's top: that one first, the rest its
         // conditions.
@@ -673,12 +675,15 @@ void settle(Query& q, double x, double y, double step, double reach, Best& best,
         best.offer(q.reached(sx, sy), sx, sy);
         // On the way from the start another object took over: the resting position lies
         // where it did, with that object among its conditions.
-        const double slack =
-            1e-7 + std::fabs(q.reached(x, y) - (q.value(fs[0], x, y) - q.cap(x, y)));
-        if (depth < 3 && std::isfinite(sx) && std::isfinite(sy) && !apart(fs[0], x, y, slack) &&
+        const double offset = std::fabs(here - (q.value(fs[0], x, y) - q.cap(x, y)));
+        const double slack = 1e-7 + offset;
+        const bool apartAtStart = !(offset <= slack);
+        if (depth < 3 && std::isfinite(sx) && std::isfinite(sy) && !apartAtStart &&
             apart(fs[0], sx, sy, slack)) {
+            // Halved until the bracket is shorter than 1e-10 m along the way.
+            const double way = std::hypot(sx - x, sy - y);
             double a = 0, b = 1;
-            for (int i = 0; i < 50; ++i) {
+            for (int i = 0; i < 50 && (b - a) * way > 1e-10; ++i) {
                 const double m = (a + b) / 2;
                 (apart(fs[0], x + m * (sx - x), y + m * (sy - y), slack) ? b : a) = m;
             }
