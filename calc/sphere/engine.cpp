@@ -258,8 +258,11 @@ struct Vec2 {
 
 class Query {
 public:
-    Query(const Engine::Impl& e, Point2 p) : m_e(e), m_p(p), m_hr2(e.hr * e.hr) {
-        e.near(p.x, p.y, e.hr, m_local);
+    // `spread`: the half-side of a square of ground points about p that the bounds hold
+    // for (0: p alone).
+    Query(const Engine::Impl& e, Point2 p, double spread = 0)
+        : m_e(e), m_p(p), m_hr2(e.hr * e.hr), m_spread(spread) {
+        e.near(p.x, p.y, e.hr + spread * std::sqrt(2.0), m_local);
         m_scratch.reserve(m_local.size());
     }
 
@@ -268,8 +271,14 @@ public:
     // The lowest admissible centre height at or above Hr on the vertical through (x, y).
     double centre(double x, double y) {
         m_scratch.clear();
+        const double hr2 = m_hr2;
         for (int k : m_local) {
-            const Interval iv = m_e.interval(m_e.pieces[static_cast<std::size_t>(k)], x, y);
+            const Piece& piece = m_e.pieces[static_cast<std::size_t>(k)];
+            // A piece whose plan box is Hr away or more forbids nothing here.
+            const double ex = std::max({0.0, piece.box.minX - x, x - piece.box.maxX});
+            const double ey = std::max({0.0, piece.box.minY - y, y - piece.box.maxY});
+            if (ex * ex + ey * ey >= hr2) continue;
+            const Interval iv = m_e.interval(piece, x, y);
             if (iv.defined && iv.hi > m_e.hr) m_scratch.push_back(iv);
         }
         std::sort(m_scratch.begin(), m_scratch.end(),
@@ -452,14 +461,18 @@ public:
     // z_w + √(Hr² − |q − w|²); that less the cap is smooth, bounded below by its value and
     // slope at the centre and its curvature over the cell, and, when w is near p, by
     // z_w less the slope of the cap times |w − p| (exact right over a rod).
+    //
+    // With a spread, the bound holds for every ground point of the square of half-side
+    // `spread` about p as well: the cap's reach taken from the square, and its slope and
+    // curvature over the two squares' offsets.
     double lowerBound(double cx, double cy, double h) {
-        const double hr = m_e.hr, hr2 = m_hr2;
-        const double ex = std::max(0.0, std::fabs(cx - m_p.x) - h);
-        const double ey = std::max(0.0, std::fabs(cy - m_p.y) - h);
+        const double hr = m_e.hr, hr2 = m_hr2, hp = m_spread;
+        const double ex = std::max(0.0, std::fabs(cx - m_p.x) - h - hp);
+        const double ey = std::max(0.0, std::fabs(cy - m_p.y) - h - hp);
         const double dmin2 = ex * ex + ey * ey;
         if (dmin2 >= hr2) return kInf;
         const double capMax = std::sqrt(hr2 - dmin2);
-        const double fx = std::fabs(cx - m_p.x) + h, fy = std::fabs(cy - m_p.y) + h;
+        const double fx = std::fabs(cx - m_p.x) + h + hp, fy = std::fabs(cy - m_p.y) + h + hp;
         const double dmax2 = fx * fx + fy * fy;
         const std::array<std::array<double, 2>, 4> corners = {
             {{cx - h, cy - h}, {cx + h, cy - h}, {cx - h, cy + h}, {cx + h, cy + h}}};
@@ -470,6 +483,12 @@ public:
         m_bounds.clear();
         for (int k : m_local) {
             const Piece& p = m_e.pieces[static_cast<std::size_t>(k)];
+            // Hr or more from the cell's centre in plan: the piece forbids nothing there,
+            // nor at the farthest corner (a distance to a segment is convex), nor does it
+            // hold the whole cell.
+            const double bx = std::max({0.0, p.box.minX - cx, cx - p.box.maxX});
+            const double by = std::max({0.0, p.box.minY - cy, cy - p.box.maxY});
+            if (bx * bx + by * by >= hr2) continue;
             CellInterval b;
             switch (p.kind) {
                 case Piece::Kind::Slab: {
@@ -560,7 +579,8 @@ public:
                         hr2 / ((hr2 - far2) * std::sqrt(hr2 - far2))};
             const double reach2 = std::max(far2, dmax2);
             const double slope = std::sqrt(reach2 / (hr2 - reach2));
-            bound = std::max(bound, b.wz - slope * std::hypot(b.wx - m_p.x, b.wy - m_p.y));
+            bound = std::max(bound, b.wz - slope * (std::hypot(b.wx - m_p.x, b.wy - m_p.y) +
+                                                    hp * std::sqrt(2.0)));
             if (n < tops.size()) {
                 tops[n++] = t;
             } else {
@@ -575,8 +595,11 @@ public:
         auto taylor = [&](const Top& a, const Top& b, double l) {
             const double gx = l * a.gx + (1 - l) * b.gx - vx, gy = l * a.gy + (1 - l) * b.gy - vy;
             const double value = l * a.value + (1 - l) * b.value - capC;
-            const double curve = l * a.curve + (1 - l) * b.curve + capCurve;
-            return value - (std::fabs(gx) + std::fabs(gy)) * h - curve * rho2 / 2;
+            // The cap's offset q − p moves by up to h + hp on each axis.
+            const double capRho2 = 2 * (h + hp) * (h + hp);
+            const double curve = l * a.curve + (1 - l) * b.curve;
+            return value - (std::fabs(gx) + std::fabs(gy)) * h -
+                   (std::fabs(vx) + std::fabs(vy)) * hp - curve * rho2 / 2 - capCurve * capRho2 / 2;
         };
         for (std::size_t i = 0; i < n; ++i) {
             bound = std::max(bound, taylor(tops[i], tops[i], 1));
@@ -599,6 +622,7 @@ private:
     const Engine::Impl& m_e;
     Point2 m_p;
     double m_hr2;
+    double m_spread = 0;
     // An interval forbidden over a whole cell, and the point of its object whose sphere's
     // top bounds the centres there from below (a wall's, a wire's; none for a roof).
     struct CellInterval {
@@ -632,6 +656,8 @@ void settle(Query& q, double x, double y, double step, double reach, Best& best,
         const double actual = q.reached(px, py);
         return !(std::fabs(actual - predicted) <= slack);
     };
+    // The height reached from the start, the same for every attempt.
+    const double here = q.reached(x, y);
     auto attempt = [&]() {
         // A sphere rests on the ground or an object's top: that one first, the rest its
         // conditions.
@@ -649,12 +675,15 @@ void settle(Query& q, double x, double y, double step, double reach, Best& best,
         best.offer(q.reached(sx, sy), sx, sy);
         // On the way from the start another object took over: the resting position lies
         // where it did, with that object among its conditions.
-        const double slack =
-            1e-7 + std::fabs(q.reached(x, y) - (q.value(fs[0], x, y) - q.cap(x, y)));
-        if (depth < 3 && std::isfinite(sx) && std::isfinite(sy) && !apart(fs[0], x, y, slack) &&
+        const double offset = std::fabs(here - (q.value(fs[0], x, y) - q.cap(x, y)));
+        const double slack = 1e-7 + offset;
+        const bool apartAtStart = !(offset <= slack);
+        if (depth < 3 && std::isfinite(sx) && std::isfinite(sy) && !apartAtStart &&
             apart(fs[0], sx, sy, slack)) {
+            // Halved until the bracket is shorter than 1e-10 m along the way.
+            const double way = std::hypot(sx - x, sy - y);
             double a = 0, b = 1;
-            for (int i = 0; i < 50; ++i) {
+            for (int i = 0; i < 50 && (b - a) * way > 1e-10; ++i) {
                 const double m = (a + b) / 2;
                 (apart(fs[0], x + m * (sx - x), y + m * (sy - y), slack) ? b : a) = m;
             }
@@ -856,6 +885,54 @@ Touch roughAt(const Engine::Impl& e, Point2 p, double certain, double threshold)
             std::max(0.0, best.value - lowest)};
 }
 
+// Whether S ≥ z at every ground point of the square of half-side hp about p: branch and
+// bound over cells of centres with bounds that hold for the whole square, every cell's
+// bound at or above z, or no proof (a sphere found below z right at p, a cell as small
+// as it usefully gets still below z, or the cells run out). False is the safe answer.
+bool provedAtLeast(const Engine::Impl& e, Point2 p, double hp, double z) {
+    Query q(e, p, hp);
+    const double hr = e.hr;
+    if (!(z > 0)) return true;
+    if (q.empty()) return false;  // open ground: S is 0
+    if (q.centre(p.x, p.y) - hr < z) return false;
+    constexpr long kMostCells = 1 << 14;
+    long cells = 0;
+    bool failed = false;
+    std::vector<Cell> open;
+    auto visit = [&](double x, double y, double h) {
+        ++cells;
+        if (!(q.lowerBound(x, y, h) < z)) return;
+        double ux = x, uy = y;
+        if (std::isnan(q.cap(x, y)))
+            ux = std::clamp(p.x, x - h, x + h), uy = std::clamp(p.y, y - h, y + h);
+        if (q.reached(ux, uy) < z) {
+            failed = true;  // a sphere reaches below z at p itself
+            return;
+        }
+        // Smaller than the square of ground points by far: the spread decides the bound.
+        if (h < std::max(1e-7, hp / 64)) {
+            failed = true;
+            return;
+        }
+        open.push_back(Cell{0, x, y, h});
+    };
+    const double span = hr + hp * std::sqrt(2.0);
+    constexpr int kStart = 8;
+    const double h0 = span / kStart;
+    for (int j = 0; j < kStart && !failed; ++j)
+        for (int i = 0; i < kStart && !failed; ++i)
+            visit(p.x - span + (2 * i + 1) * h0, p.y - span + (2 * j + 1) * h0, h0);
+    while (!open.empty() && !failed) {
+        if (cells > kMostCells) return false;
+        const Cell c = open.back();
+        open.pop_back();
+        const double k = c.h / 2;
+        for (const auto& [sx, sy] : {std::pair{-1, -1}, {1, -1}, {-1, 1}, {1, 1}})
+            if (!failed) visit(c.x + sx * k, c.y + sy * k, k);
+    }
+    return !failed;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- the engine
@@ -992,6 +1069,10 @@ bool Engine::reachesBelow(Point2 p, double z) const {
     if (t.gap == 0) return false;
     // Undecided by the cells alone: the exact search.
     return touchAt(*m, p).s < z;
+}
+
+bool Engine::provesAtLeast(Point2 centre, double half, double z) const {
+    return provedAtLeast(*m, centre, std::max(0.0, half), z);
 }
 
 double Engine::lowestCentre(Point2 q) const {

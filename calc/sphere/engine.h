@@ -113,6 +113,9 @@ public:
     // Whether some admissible sphere reaches below height z above p: S(p) < z, decided
     // without finding S where it is far from z.
     bool reachesBelow(Point2 p, double z) const;
+    // Whether S ≥ z is proved at every point of the square of half-side `half` about
+    // `centre` (false: a sphere reaches below z there, or the proof was not found).
+    bool provesAtLeast(Point2 centre, double half, double z) const;
     // Whether a point in the air is protected: z ≤ S(x, y).
     bool protects(Point3 p) const { return p.z <= surface({p.x, p.y}); }
     // The lowest admissible centre height at or above Hr on the vertical through q.

@@ -8,6 +8,11 @@
 // end. The rings, nested,
 // make polygons; GEOS clips them to the area, takes the area's rest as the uncovered part
 // and gives the areas.
+//
+// The nodes alone would miss a dip of S narrower than a grid step: every cell whose four
+// corners are protected is proved protected throughout by the engine's bound of S over a
+// square (or split, down to squares of the tolerance, and what stays unproved is taken
+// out of the region). The cells the boundary crosses rest on their corners and vertices.
 
 #include <geos_c.h>
 
@@ -265,6 +270,57 @@ Lowest descend(const Engine& e, const std::vector<Polygon>& area, Point2 from, d
     return best;
 }
 
+// A square of the plan: its centre and side.
+struct Square {
+    Point2 at;
+    double side = 0;
+};
+
+// The cells of the grid whose four corners are protected, each proved protected
+// throughout (the engine's bound of S over a square), or split into four and tried again,
+// down to squares of the tolerance: the squares that could not be proved (some sphere
+// reaches below z there, or it cannot be told at that size: the safe side). Without it a
+// dip of the surface narrower than a grid step, between protected nodes, would be claimed
+// protected. A cell that needs too many squares is given up whole where it stands.
+template <class In>
+std::vector<Square> unprovenInCells(const Engine& e, int nx, int ny, double x0, double y0, double g,
+                                    double z, double tolerance, const In& in) {
+    std::vector<std::pair<int, int>> whole;
+    for (int j = 0; j + 1 < ny; ++j)
+        for (int i = 0; i + 1 < nx; ++i)
+            if (in(i, j) && in(i + 1, j) && in(i, j + 1) && in(i + 1, j + 1))
+                whole.push_back({i, j});
+    std::vector<std::vector<Square>> found(whole.size());
+    int depth = 0;
+    while (g / (1 << depth) > tolerance && depth < 30) ++depth;
+    const double leaf = g / (1 << depth);
+    constexpr int kMostProofs = 4096;
+    parallelFor(whole.size(), [&](std::size_t k) {
+        std::vector<Square>& out = found[k];
+        int proofs = 0;
+        auto prove = [&](auto&& self, Point2 c, double side) -> void {
+            if (proofs >= kMostProofs) {
+                out.push_back({c, side});
+                return;
+            }
+            ++proofs;
+            if (e.provesAtLeast(c, side / 2, z)) return;
+            if (side <= leaf * 1.000001) {
+                out.push_back({c, side});
+                return;
+            }
+            const double q = side / 4;
+            for (const auto& [sx, sy] : {std::pair{-1, -1}, {1, -1}, {-1, 1}, {1, 1}})
+                self(self, Point2{c.x + sx * q, c.y + sy * q}, side / 2);
+        };
+        const auto [i, j] = whole[k];
+        prove(prove, Point2{x0 + (i + 0.5) * g, y0 + (j + 0.5) * g}, g);
+    });
+    std::vector<Square> all;
+    for (auto& v : found) all.insert(all.end(), v.begin(), v.end());
+    return all;
+}
+
 }  // namespace
 
 SurfaceGrid Engine::grid(Box box, double step) const {
@@ -451,7 +507,23 @@ LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double t
         if (owner >= 0) found[static_cast<std::size_t>(owner)].holes.push_back(std::move(hole));
     }
 
+    // Between the grid nodes: every cell whose four corners are protected is proved
+    // protected throughout, or the parts of it that cannot be are taken out.
+    const std::vector<Square> dips = unprovenInCells(*this, nx, ny, x0, y0, g, z, tolerance, in);
+    std::vector<Polygon> squares;
+    squares.reserve(dips.size());
+    for (const Square& d : dips) {
+        const double half = d.side / 2;
+        const Point2 c = d.at;
+        squares.push_back({{{c.x - half, c.y - half},
+                            {c.x + half, c.y - half},
+                            {c.x + half, c.y + half},
+                            {c.x - half, c.y + half}},
+                           {}});
+    }
+
     GEOSGeometry* reached = geos.region(found);
+    if (!squares.empty()) reached = geos.difference(reached, geos.region(squares));
     GEOSGeometry* kept = geos.intersection(reached, area);
     GEOSGeometry* rest = geos.difference(area, reached);
     out.protectedRegion = geos.polygons(kept);
@@ -468,6 +540,8 @@ LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double t
             if (insidePolygons(areaRings, node(i, j))) samples.push_back(node(i, j));
     for (const Polygon& p : areaRings)
         for (const Point2& v : p.outer) samples.push_back(v);
+    for (const Square& d : dips)
+        if (insidePolygons(areaRings, d.at)) samples.push_back(d.at);
     std::vector<Lowest> starts(samples.size());
     parallelFor(samples.size(), [&](std::size_t k) {
         starts[k] = {samples[k], roughSurface(samples[k], 1e-3)};

@@ -7,6 +7,15 @@
 
 namespace tervalen::sphere::testing_sites {
 
+// The sanitizer build runs the long sweeps on every `kSweepStride`-th case only (the same
+// cases each run: the generator still draws every site, so the cases kept are unchanged);
+// the regular build runs them all.
+#ifdef TERVALEN_SPHERE_SWEEP_STRIDE
+constexpr int kSweepStride = TERVALEN_SPHERE_SWEEP_STRIDE;
+#else
+constexpr int kSweepStride = 1;
+#endif
+
 inline double uniform(std::mt19937& g, double a, double b) {
     return std::uniform_real_distribution<double>(a, b)(g);
 }

@@ -143,6 +143,34 @@ TEST(LevelRegion, TwoEqualRodsHaveTheirWaist) {
     EXPECT_EQ(crossings, 2);
 }
 
+// Two parallel conductors 8 m apart at 10 m (Hr 45): the sphere resting on both sinks
+// between them to 10 − (45 − √(45² − 4²)) and rises again on either side, so at a level
+// just above that the uncovered part is a straight channel a few centimetres wide along
+// the middle, narrower than the grid step and between protected grid nodes. Its middle
+// line must never be claimed protected, wherever the channel falls between the nodes.
+class NarrowChannel : public testing::TestWithParam<double> {};
+
+TEST_P(NarrowChannel, IsNeverClaimedProtected) {
+    const double yc = GetParam();
+    Site s;
+    s.hr = 45;
+    s.conductors = {{{-30, yc - 4, 10}, {30, yc - 4, 10}}, {{-30, yc + 4, 10}, {30, yc + 4, 10}}};
+    const Engine e(s);
+    const double bottom = 10 - (45 - std::sqrt(45.0 * 45 - 4 * 4));
+    EXPECT_NEAR(e.surface({0, yc}), bottom, 1e-6);
+    // Half-width √(2 Hr dz) = 19 mm at dz = 4e-6 m, against a grid step near 0.09 m.
+    const double z = bottom + 4e-6;
+    const LevelRegion l = e.level(z, {{{{-3, -6}, {3, -6}, {3, 6}, {-3, 6}}, {}}}, kTol);
+    for (double x = -2.5; x <= 2.5; x += 0.5) {
+        EXPECT_FALSE(inside(l.protectedRegion, {x, yc})) << x;
+        EXPECT_TRUE(inside(l.uncovered, {x, yc})) << x;
+    }
+    ASSERT_TRUE(l.worst.has_value());
+    EXPECT_LT(l.worst->s, z);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sphere, NarrowChannel, testing::Values(0.0, 0.021, 0.043, 0.067));
+
 // A roof alone is open everywhere (spheres rest on it); rods added take uncovered area
 // away and never add any.
 TEST(RoofCheck, UncoveredAreaNeverGrowsAsRodsAreAdded) {
