@@ -38,6 +38,7 @@ constexpr const char* sag = "sag";
 constexpr const char* name = "name";
 constexpr const char* outline = "outline";
 constexpr const char* roof = "roof";
+constexpr const char* layer = "layer";
 }  // namespace key
 
 constexpr const char* kFormat = "tervalen-site";
@@ -179,9 +180,10 @@ sphere::Site siteFrom(const InJson& doc) {
     const InJson& buildings = top.list(key::buildings);
     for (std::size_t i = 0; i < buildings.size(); ++i) {
         const Reader b(buildings[i], nth(i, "座建筑物"),
-                       {key::name, key::outline, key::base, key::roof});
+                       {key::name, key::outline, key::base, key::roof, key::layer});
         sphere::Building building;
         building.name = b.text(key::name, "");
+        building.layer = b.text(key::layer, "");
         const InJson& outline = b.at(key::outline);
         if (!outline.is_array()) fail(b.named(key::outline) + " 应为角点 [x, y] 的数组");
         for (std::size_t k = 0; k < outline.size(); ++k) {
@@ -255,10 +257,12 @@ std::string serialize(const sphere::Site& site) {
         Json outline = Json::array();
         for (const sphere::Point2& p : b.outline)
             outline.push_back(Json::array({number(p.x), number(p.y)}));
-        doc[key::buildings].push_back({{key::name, b.name},
-                                       {key::outline, std::move(outline)},
-                                       {key::base, number(b.base)},
-                                       {key::roof, number(b.roof)}});
+        Json out = {{key::name, b.name},
+                    {key::outline, std::move(outline)},
+                    {key::base, number(b.base)},
+                    {key::roof, number(b.roof)}};
+        if (!b.layer.empty()) out[key::layer] = b.layer;
+        doc[key::buildings].push_back(std::move(out));
     }
     // A name that is not UTF-8 (it can only come from elsewhere than a file) is written
     // with U+FFFD rather than making the file unwritable.

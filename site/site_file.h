@@ -10,7 +10,8 @@
 //    "wires": [{"from": [x, y, z], "to": [x, y, z], "sag": 2}],
 //    "buildings": [{"name": "主楼", "outline": [[x, y], ...], "base": 0, "roof": 24}]}
 //
-// A rod's or building's "base" is 0 when left out, a wire's "sag" the program's sag rule
+// A rod's or building's "base" is 0 when left out, a building's "layer" (the drawing
+// layer an imported outline came from) empty, a wire's "sag" the program's sag rule
 // for its span; the four lists may be left out when empty. Anything else is refused: a key
 // the format does not have, a value of the wrong kind, and every site problemOf refuses.
 
