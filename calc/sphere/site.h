@@ -38,11 +38,11 @@ struct Wire {
 // first corner), standing from its base to a flat roof.
 struct Building {
     std::string name;
-    // The drawing layer its outline came from (an imported plan's), kept so that an
-    // export puts it back there; empty for a building drawn or typed here.
-    std::string layer;
     std::vector<Point2> outline;
     double base = 0, roof = 0;
+    // The drawing layer its outline came from (an imported plan's), kept so that an
+    // export puts it back there; empty for a building drawn or typed here.
+    std::string layer{};
 };
 
 struct Site {
