@@ -184,8 +184,8 @@ int writeDrawing(const Form& form, const std::vector<Message>& messages, const s
     for (const auto& [path, text] : {std::pair{dxf, tervalen::drawing::toDxf(*drawing)},
                                      std::pair{svg, tervalen::drawing::toSvg(*drawing)}}) {
         if (path.empty()) continue;
-        if (const std::string why = tervalen::files::writeAtomically(path, text); !why.empty()) {
-            std::cerr << "tervalen-calc: 无法写入 " << oneLine(path) << "：" << why << '\n';
+        if (const tervalen::Result<> done = tervalen::files::writeAtomically(path, text); !done) {
+            std::cerr << "tervalen-calc: 无法写入 " << oneLine(path) << "：" << done.why() << '\n';
             return kNoExport;
         }
     }
@@ -461,8 +461,8 @@ int runProject(const Options& options) {
         tervalen::sheet::sheetDocument(p.sheet.header, p.sheet.records);
     if (options.text) std::cout << '\n' << tervalen::sheet::plainText(sheet);
     if (!options.pdf.empty())
-        if (const std::string error = writeSheetPdf(options.pdf, sheet); !error.empty()) {
-            std::cerr << "tervalen-calc: " << oneLine(error) << '\n';
+        if (const tervalen::Result<> done = writeSheetPdf(options.pdf, sheet); !done) {
+            std::cerr << "tervalen-calc: " << oneLine(done.why()) << '\n';
             return kNoExport;
         }
     return 0;
@@ -514,10 +514,10 @@ int run(int argc, char** argv) {
     if (record && options.require) {
         const auto read = tervalen::sheet::readRequirement(*record, options.require->second,
                                                            options.require->first);
-        if (const auto* why = std::get_if<std::string>(&read))
+        if (!read)
             throw ActionError("--require " + options.require->first + "=" +
-                              options.require->second + ": " + *why);
-        record->requirement = std::get<tervalen::sheet::Requirement>(read);
+                              options.require->second + ": " + read.why());
+        record->requirement = *read;
     }
     // Numbered as the project's next one when it is added.
     std::optional<tervalen::sheet::SheetRecord> added;
@@ -544,11 +544,11 @@ int run(int argc, char** argv) {
                       << ": no successful calculation\n";
             return kNoExport;
         }
-        if (const std::string error =
+        if (const tervalen::Result<> saved =
                 tervalen::project::save(*project, std::filesystem::path(options.addTo));
-            !error.empty()) {
+            !saved) {
             lock->removeIfCreatedEmpty();
-            throw ProjectFileError{error};
+            throw ProjectFileError{saved.why()};
         }
     }
     if (!options.dxf.empty() || !options.svg.empty())
@@ -568,11 +568,11 @@ int run(int argc, char** argv) {
         std::cout << tervalen::sheet::plainText(
             tervalen::sheet::recordDocument(sheet.records.front(), 1, sheet.header.edition));
     if (!options.pdf.empty()) {
-        if (const std::string error = writeSheetPdf(
+        if (const tervalen::Result<> done = writeSheetPdf(
                 options.pdf,
                 tervalen::sheet::singleSheetDocument(sheet.header, sheet.records.front()));
-            !error.empty()) {
-            std::cerr << "tervalen-calc: " << oneLine(error) << '\n';
+            !done) {
+            std::cerr << "tervalen-calc: " << oneLine(done.why()) << '\n';
             return kNoExport;
         }
     }

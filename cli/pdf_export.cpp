@@ -4,7 +4,8 @@
 
 #include "sheet_qt/paged_sheet.h"
 
-std::string writeSheetPdf(const std::string& path, const tervalen::sheet::Document& document) {
+tervalen::Result<> writeSheetPdf(const std::string& path,
+                                 const tervalen::sheet::Document& document) {
     // Fonts and painting need a GUI application; the offscreen platform opens no window
     // and needs no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -12,6 +13,8 @@ std::string writeSheetPdf(const std::string& path, const tervalen::sheet::Docume
     char name[] = "tervalen-calc";
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
-    const QString why = tervalen::sheet_qt::writePdf(document, QString::fromLocal8Bit(path));
-    return why.isEmpty() ? std::string() : "无法写入 " + path + "：" + why.toStdString();
+    const tervalen::Result<> done =
+        tervalen::sheet_qt::writePdf(document, QString::fromLocal8Bit(path));
+    if (done) return {};
+    return tervalen::Failure{"无法写入 " + path + "：" + done.why()};
 }

@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "calc/common/result.h"
 #include "sheet/document.h"
 
-// Writes the sheet as PDF without opening a window. Returns an empty text, or what went
-// wrong (no file is left).
-std::string writeSheetPdf(const std::string& path, const tervalen::sheet::Document& document);
+// Writes the sheet as PDF without opening a window; a failure says what went wrong (no
+// file is left).
+tervalen::Result<> writeSheetPdf(const std::string& path,
+                                 const tervalen::sheet::Document& document);

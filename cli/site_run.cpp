@@ -99,8 +99,9 @@ int writePlan(const SiteOptions& o, const sphere::Site& site,
          {std::pair{o.dxf, o.dxf.empty() ? std::string() : drawing::toDxf(plan)},
           std::pair{o.svg, o.svg.empty() ? std::string() : drawing::toSvg(plan)}}) {
         if (path.empty()) continue;
-        if (const std::string why = files::writeAtomically(path, text); !why.empty()) {
-            std::cerr << "tervalen-calc: 无法写入 " << files::oneLine(path) << "：" << why << '\n';
+        if (const Result<> done = files::writeAtomically(path, text); !done) {
+            std::cerr << "tervalen-calc: 无法写入 " << files::oneLine(path) << "：" << done.why()
+                      << '\n';
             return kNoExport;
         }
     }

@@ -150,8 +150,10 @@ function(tervalen_files_layer)
   file(GLOB files_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/files/*.cpp)
   add_library(tervalen_files${suffix} STATIC ${files_sources})
   tervalen_include_root(tervalen_files${suffix} files)
-  # Reading a JSON document a user gave (a project, a site).
-  target_link_libraries(tervalen_files${suffix} PUBLIC nlohmann_json::nlohmann_json)
+  # Reading a JSON document a user gave (a project, a site); what a write came to
+  # (calc/common/result.h, the one way a failure for the user travels).
+  target_link_libraries(tervalen_files${suffix} PUBLIC nlohmann_json::nlohmann_json
+                                                       tervalen_calc_common${suffix})
 endfunction()
 
 # tervalen_project_layer([SUFFIX]): the project file (.tvp), above the sheet: a sheet's

@@ -123,32 +123,32 @@ int paintToScale(QPainter& p, const Drawing& d, const QRectF& rect) {
     return N;
 }
 
-QString writeWhole(const QString& path, const QByteArray& bytes) {
+Result<> writeWhole(const QString& path, const QByteArray& bytes) {
 #ifdef _WIN32
     const std::filesystem::path file(path.toStdWString());
 #else
     const std::filesystem::path file(QFile::encodeName(path).toStdString());
 #endif
-    return QString::fromStdString(files::writeAtomically(
-        file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    return files::writeAtomically(
+        file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-QString exportDxf(const Drawing& d, const QString& path) {
-    if (!allFinite(d)) return QString::fromUtf8(kNotFiniteReason);
+Result<> exportDxf(const Drawing& d, const QString& path) {
+    if (!allFinite(d)) return Failure{kNotFiniteReason};
     const std::string text = toDxf(d);
     return writeWhole(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-QString exportSvg(const Drawing& d, const QString& path) {
-    if (!allFinite(d)) return QString::fromUtf8(kNotFiniteReason);
+Result<> exportSvg(const Drawing& d, const QString& path) {
+    if (!allFinite(d)) return Failure{kNotFiniteReason};
     const std::string text = toSvg(d);
     return writeWhole(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-QString exportPng(const Drawing& d, const QString& path, int longerSide) {
-    if (!allFinite(d)) return QString::fromUtf8(kNotFiniteReason);
+Result<> exportPng(const Drawing& d, const QString& path, int longerSide) {
+    if (!allFinite(d)) return Failure{kNotFiniteReason};
     const auto b = d.bounds();
-    if (!b) return QStringLiteral("图是空的");
+    if (!b) return Failure{"图是空的"};
     const double ratio = b->height() / std::max(b->width(), 1e-9);
     const QSize size = ratio > 1 ? QSize(static_cast<int>(longerSide / ratio), longerSide)
                                  : QSize(longerSide, static_cast<int>(longerSide * ratio));
@@ -160,7 +160,7 @@ QString exportPng(const Drawing& d, const QString& path, int longerSide) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) return QStringLiteral("无法生成 PNG 图片");
+    if (!image.save(&buffer, "PNG")) return Failure{"无法生成 PNG 图片"};
     return writeWhole(path, png);
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTransform>
 
+#include "calc/common/result.h"
 #include "drawing/model.h"
 
 namespace tervalen::drawing_qt {
@@ -30,14 +31,13 @@ void paintAtScale(QPainter& p, const drawing::Drawing& d, const QRectF& rect, in
 // rectangle, and returns N (0 for an empty drawing).
 int paintToScale(QPainter& p, const drawing::Drawing& d, const QRectF& rect);
 
-// The files, each written whole or not at all (writeWhole). An empty text, or why the
-// file could not be written (one line, without its name); what was there is then kept.
-QString exportDxf(const drawing::Drawing& d, const QString& path);
-QString exportSvg(const drawing::Drawing& d, const QString& path);
-QString exportPng(const drawing::Drawing& d, const QString& path, int longerSide = 2400);
+// The files, each written whole or not at all (writeWhole). A failure says why the file
+// could not be written (one line, without its name); what was there is then kept.
+Result<> exportDxf(const drawing::Drawing& d, const QString& path);
+Result<> exportSvg(const drawing::Drawing& d, const QString& path);
+Result<> exportPng(const drawing::Drawing& d, const QString& path, int longerSide = 2400);
 
-// Writes the bytes to the file as a whole or not at all (files::writeAtomically): an
-// empty text, or why not.
-QString writeWhole(const QString& path, const QByteArray& bytes);
+// Writes the bytes to the file as a whole or not at all (files::writeAtomically).
+Result<> writeWhole(const QString& path, const QByteArray& bytes);
 
 }  // namespace tervalen::drawing_qt

@@ -89,7 +89,7 @@ int writeAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::string writeAtomically(const fs::path& file, std::string_view bytes) {
+static std::string writeOrSayWhy(const fs::path& file, std::string_view bytes) {
     const fs::path target = finalTarget(file);
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
@@ -140,7 +140,7 @@ std::string writeAtomically(const fs::path& file, std::string_view bytes) {
 
 #else
 
-std::string writeAtomically(const fs::path& file, std::string_view bytes) {
+static std::string writeOrSayWhy(const fs::path& file, std::string_view bytes) {
     const fs::path target = finalTarget(file);
     std::error_code ec;
     const fs::file_status status = fs::status(target, ec);
@@ -174,5 +174,10 @@ std::string writeAtomically(const fs::path& file, std::string_view bytes) {
 }
 
 #endif
+
+Result<> writeAtomically(const fs::path& file, std::string_view bytes) {
+    if (std::string why = writeOrSayWhy(file, bytes); !why.empty()) return Failure{std::move(why)};
+    return {};
+}
 
 }  // namespace tervalen::files

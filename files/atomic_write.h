@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "calc/common/result.h"
+
 namespace tervalen::files {
 
 // Writes `bytes` to `file` so that the file is either the old one or the new one, never a
@@ -14,9 +16,9 @@ namespace tervalen::files {
 // over it; the folder's entry is flushed too. Through a symbolic link the file linked to
 // is written (made when it is missing). Refused, the target untouched: a folder, anything
 // but a regular file (a device, a FIFO, a socket), a file the user may not write (a
-// read-only file is never replaced behind the user's back). Returns an empty text, or
-// one line that says why (without the file's name; the caller names it).
-std::string writeAtomically(const std::filesystem::path& file, std::string_view bytes);
+// read-only file is never replaced behind the user's back). A failure says why in one
+// line, without the file's name (the caller names it).
+Result<> writeAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 // The file a path names in the end (symbolic links followed, even to a missing file), as
 // an absolute path; the path itself when it cannot be worked out.

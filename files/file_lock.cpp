@@ -38,8 +38,8 @@ FileLock::~FileLock() {
     if (m_fd >= 0) ::close(m_fd);  // lets go of the lock
 }
 
-std::optional<FileLock> FileLock::acquire(const std::filesystem::path& file,
-                                          std::chrono::milliseconds wait, std::string& why) {
+Result<FileLock> FileLock::acquire(const std::filesystem::path& file,
+                                   std::chrono::milliseconds wait) {
     const std::filesystem::path target = finalTarget(file);
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
@@ -50,29 +50,23 @@ std::optional<FileLock> FileLock::acquire(const std::filesystem::path& file,
             created = fd >= 0;
             if (fd < 0 && errno == EEXIST) continue;  // another process made it just now
         }
-        if (fd < 0) {
-            why = std::generic_category().message(errno);
-            return std::nullopt;
-        }
+        if (fd < 0) return Failure{std::generic_category().message(errno)};
         struct stat held {};
         if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
-            why = S_ISDIR(held.st_mode) ? "这是一个文件夹" : "这不是普通文件";
             ::close(fd);
-            return std::nullopt;
+            return Failure{S_ISDIR(held.st_mode) ? "这是一个文件夹" : "这不是普通文件"};
         }
         while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            if (errno != EWOULDBLOCK && errno != EINTR) {
-                why = std::generic_category().message(errno);
+            if (const int error = errno; error != EWOULDBLOCK && error != EINTR) {
                 ::close(fd);
-                return std::nullopt;
+                return Failure{std::generic_category().message(error)};
             }
             if (std::chrono::steady_clock::now() >= deadline) {
-                why =
+                ::close(fd);
+                return Failure{
                     "另一个程序正在修改它，等待 " +
                     std::to_string(std::chrono::duration_cast<std::chrono::seconds>(wait).count()) +
-                    " 秒后仍未完成，请稍后再试";
-                ::close(fd);
-                return std::nullopt;
+                    " 秒后仍未完成，请稍后再试"};
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
@@ -83,10 +77,8 @@ std::optional<FileLock> FileLock::acquire(const std::filesystem::path& file,
             now.st_ino == held.st_ino)
             return FileLock(fd, target, created);
         ::close(fd);
-        if (std::chrono::steady_clock::now() >= deadline) {
-            why = "另一个程序正在修改它，请稍后再试";
-            return std::nullopt;
-        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            return Failure{"另一个程序正在修改它，请稍后再试"};
     }
 }
 
@@ -104,8 +96,7 @@ void FileLock::removeIfCreatedEmpty() {
 
 FileLock::~FileLock() = default;
 
-std::optional<FileLock> FileLock::acquire(const std::filesystem::path& file,
-                                          std::chrono::milliseconds, std::string&) {
+Result<FileLock> FileLock::acquire(const std::filesystem::path& file, std::chrono::milliseconds) {
     // No advisory locks here: the writers are not kept apart.
     return FileLock(-1, file, false);
 }

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "calc/common/result.h"
+
 namespace tervalen::files {
 
 class FileLock {
@@ -21,10 +23,10 @@ public:
     // Takes the lock on the file (flock on the file itself; through a link, the file
     // linked to), made empty when there is none, waiting at most `wait` for another
     // holder to let go. Since a file is replaced by a rename, the lock is taken again
-    // until it is held on the file the name gives. On failure, `why` is one line (without
+    // until it is held on the file the name gives. A failure says why in one line (without
     // the file's name): another program holds it, or the system's reason.
-    static std::optional<FileLock> acquire(const std::filesystem::path& file,
-                                           std::chrono::milliseconds wait, std::string& why);
+    static Result<FileLock> acquire(const std::filesystem::path& file,
+                                    std::chrono::milliseconds wait);
 
     // Whether the file was made by taking the lock (it is empty then).
     bool created() const { return m_created; }

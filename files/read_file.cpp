@@ -30,25 +30,21 @@ std::string tooLarge(std::size_t limit) {
 
 #ifdef TERVALEN_POSIX_FILES
 
-std::optional<std::string> readRegularFile(const std::filesystem::path& file, std::size_t limit,
-                                           std::string& why) {
+Result<std::string> readRegularFile(const std::filesystem::path& file, std::size_t limit) {
     // Opened without waiting (a FIFO would wait for a writer), then looked at.
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        why = std::generic_category().message(errno);
-        return std::nullopt;
+        return Failure{std::generic_category().message(errno)};
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        why = S_ISDIR(st.st_mode) ? std::generic_category().message(EISDIR)
-                                  : std::string("这不是普通文件（设备、管道或套接字）");
         ::close(fd);
-        return std::nullopt;
+        return Failure{S_ISDIR(st.st_mode) ? std::generic_category().message(EISDIR)
+                                           : std::string("这不是普通文件（设备、管道或套接字）")};
     }
     if (static_cast<unsigned long long>(st.st_size) > limit) {
-        why = tooLarge(limit);
         ::close(fd);
-        return std::nullopt;
+        return Failure{tooLarge(limit)};
     }
     std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
     std::size_t have = 0;
@@ -60,18 +56,17 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& file, st
         }
         const ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
         if (n < 0) {
-            if (errno == EINTR) continue;
-            why = std::generic_category().message(errno);
+            const int error = errno;
+            if (error == EINTR) continue;
             ::close(fd);
-            return std::nullopt;
+            return Failure{std::generic_category().message(error)};
         }
         if (n == 0) break;
         have += static_cast<std::size_t>(n);
     }
     ::close(fd);
     if (have > limit) {
-        why = tooLarge(limit);
-        return std::nullopt;
+        return Failure{tooLarge(limit)};
     }
     bytes.resize(have);
     return bytes;
@@ -79,33 +74,27 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& file, st
 
 #else
 
-std::optional<std::string> readRegularFile(const std::filesystem::path& file, std::size_t limit,
-                                           std::string& why) {
+Result<std::string> readRegularFile(const std::filesystem::path& file, std::size_t limit) {
     std::error_code ec;
     const auto status = std::filesystem::status(file, ec);
     if (ec) {
-        why = ec.message();
-        return std::nullopt;
+        return Failure{ec.message()};
     }
     if (!std::filesystem::is_regular_file(status)) {
-        why = "这不是普通文件";
-        return std::nullopt;
+        return Failure{"这不是普通文件"};
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        why = std::generic_category().message(errno);
-        return std::nullopt;
+        return Failure{std::generic_category().message(errno)};
     }
     std::string bytes(limit + 1, '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (in.bad()) {
-        why = std::generic_category().message(errno);
-        return std::nullopt;
+        return Failure{std::generic_category().message(errno)};
     }
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     if (bytes.size() > limit) {
-        why = tooLarge(limit);
-        return std::nullopt;
+        return Failure{tooLarge(limit)};
     }
     return bytes;
 }

@@ -7,13 +7,13 @@
 #include <optional>
 #include <string>
 
+#include "calc/common/result.h"
+
 namespace tervalen::files {
 
-// The bytes of the regular file, or nothing with `why` set to one line (without the
-// file's name): not a regular file, larger than `limit` bytes (the limit named), or the
-// system's reason.
-std::optional<std::string> readRegularFile(const std::filesystem::path& file, std::size_t limit,
-                                           std::string& why);
+// The bytes of the regular file, or why not in one line (without the file's name): not a
+// regular file, larger than `limit` bytes (the limit named), or the system's reason.
+Result<std::string> readRegularFile(const std::filesystem::path& file, std::size_t limit);
 
 // "32 MiB", "512 KiB", "100 字节".
 std::string sizeText(std::size_t bytes);

@@ -343,8 +343,8 @@ sheet::SheetRecord recordFrom(const InJson& j, int number, const sheet::ReplayWa
     if (r.has(key::requirement)) {
         const Reader q(r.at(key::requirement), r.where() + "的要求值");
         const auto read = sheet::readRequirement(rec, q.text(key::text), q.text(key::compared));
-        if (const auto* why = std::get_if<std::string>(&read)) fail(q.where() + "有误：" + *why);
-        rec.requirement = std::get<sheet::Requirement>(read);
+        if (!read) fail(q.where() + "有误：" + read.why());
+        rec.requirement = *read;
     }
     return rec;
 }
@@ -504,9 +504,8 @@ std::string serialize(const Project& p) {
 
 Project load(const std::filesystem::path& file, const sheet::ReplayWatcher& watch) {
     const std::string name = fileQuoted(file);
-    std::string why;
-    const std::optional<std::string> text = files::readRegularFile(file, kMaxFileSize, why);
-    if (!text) fail("无法读取工程文件" + name + "：" + why);
+    const Result<std::string> text = files::readRegularFile(file, kMaxFileSize);
+    if (!text) fail("无法读取工程文件" + name + "：" + text.why());
     try {
         return parse(*text, watch);
     } catch (const ProjectError& e) {
@@ -514,17 +513,16 @@ Project load(const std::filesystem::path& file, const sheet::ReplayWatcher& watc
     }
 }
 
-std::string save(const Project& project, const std::filesystem::path& file) {
-    if (const std::string why = files::writeAtomically(file, serialize(project)); !why.empty())
-        return "无法保存工程文件" + fileQuoted(file) + "：" + why;
+Result<> save(const Project& project, const std::filesystem::path& file) {
+    if (const Result<> done = files::writeAtomically(file, serialize(project)); !done)
+        return Failure{"无法保存工程文件" + fileQuoted(file) + "：" + done.why()};
     return {};
 }
 
 files::FileLock lockForChange(const std::filesystem::path& file) {
-    std::string why;
-    std::optional<files::FileLock> lock = files::FileLock::acquire(file, files::kLockWait, why);
-    if (!lock) fail("无法修改工程文件" + fileQuoted(file) + "：" + why);
-    return std::move(*lock);
+    Result<files::FileLock> lock = files::FileLock::acquire(file, files::kLockWait);
+    if (!lock) fail("无法修改工程文件" + fileQuoted(file) + "：" + lock.why());
+    return std::move(lock).value();
 }
 
 }  // namespace tervalen::project

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/common/result.h"
 #include "files/file_lock.h"
 #include "forms/form.h"
 #include "sheet/document.h"
@@ -60,9 +61,8 @@ Project load(const std::filesystem::path& file, const sheet::ReplayWatcher& watc
 // Writes the file atomically (files::writeAtomically): a new file beside it, flushed to
 // disk, then renamed over it, so that a crash, a full disk or a kill leaves the old file
 // whole; the old file's permissions (and owner, where the user may) kept; a read-only
-// file, a folder or a device refused. Returns an empty text, or one line naming the file
-// and the reason.
-std::string save(const Project& project, const std::filesystem::path& file);
+// file, a folder or a device refused. A failure names the file and the reason in one line.
+Result<> save(const Project& project, const std::filesystem::path& file);
 // Locks the file for reading, changing and saving it again, so that two writers never
 // save over each other's records (the file is made, empty, when there is none); throws
 // ProjectError naming the file when another program keeps it locked for longer than

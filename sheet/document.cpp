@@ -115,8 +115,8 @@ Sheet::Updated Sheet::update(const SheetRecord& was, std::size_t hint, SheetReco
     now.label = r.label;
     if (r.requirement) {
         const auto read = readRequirement(now, r.requirement->text, r.requirement->symbol);
-        if (const auto* kept = std::get_if<Requirement>(&read))
-            now.requirement = *kept;
+        if (read)
+            now.requirement = *read;
         else
             out.requirementDropped = true;
     }
@@ -221,7 +221,8 @@ std::vector<Block> frontBlocks(std::span<const SheetRecord> records) {
         summary.rows.push_back(summaryRow(records[i], static_cast<int>(i) + 1));
     if (summary.rows.empty()) summary.rows.push_back({"", "（尚无记录）", "", "", "", ""});
     out.push_back(std::move(summary));
-    if (std::any_of(records.begin(), records.end(), [](const SheetRecord& r) { return r.mismatch; }))
+    if (std::any_of(records.begin(), records.end(),
+                    [](const SheetRecord& r) { return r.mismatch; }))
         out.push_back(Paragraph{std::string(kMismatchMark) + " " + kMismatchNote +
                                 "，见该记录的“计算结果”。"});
     out.push_back(Paragraph{kDisplayRule});

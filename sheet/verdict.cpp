@@ -237,17 +237,16 @@ std::vector<std::string> comparableResults(const SheetRecord& record) {
     return {};
 }
 
-std::variant<Requirement, std::string> readRequirement(const SheetRecord& record,
-                                                       std::string_view text,
-                                                       std::string_view symbol) {
+Result<Requirement> readRequirement(const SheetRecord& record, std::string_view text,
+                                    std::string_view symbol) {
     const std::vector<std::string> comparable = comparableResults(record);
-    if (comparable.empty()) return std::string("该计算不设要求值");
+    if (comparable.empty()) return Failure{"该计算不设要求值"};
     const auto value = forms::toDouble(text);
-    if (!value) return std::string("要求值应为数字");
-    if (*value < 0) return std::string("要求值不应为负数");
+    if (!value) return Failure{"要求值应为数字"};
+    if (*value < 0) return Failure{"要求值不应为负数"};
     const std::string compared = symbol.empty() ? comparable.front() : std::string(symbol);
     if (std::find(comparable.begin(), comparable.end(), compared) == comparable.end())
-        return "没有可比较的结果 " + compared;
+        return Failure{"没有可比较的结果 " + compared};
     std::string typed(text);
     typed.erase(0, typed.find_first_not_of(' '));
     typed.erase(typed.find_last_not_of(' ') + 1);

@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "calc/common/result.h"
 #include "forms/form_def.h"
 #include "sheet/sheet_record.h"
 
@@ -26,10 +27,9 @@ std::string requirementPrompt(const SheetRecord& record);
 std::vector<std::string> comparableResults(const SheetRecord& record);
 
 // Reads a requirement typed for the record, compared with `symbol` (empty: the default);
-// the text of what is wrong with it otherwise.
-std::variant<Requirement, std::string> readRequirement(const SheetRecord& record,
-                                                       std::string_view text,
-                                                       std::string_view symbol = {});
+// what is wrong with it otherwise.
+Result<Requirement> readRequirement(const SheetRecord& record, std::string_view text,
+                                    std::string_view symbol = {});
 
 struct Conclusion {
     std::string text;

@@ -361,7 +361,7 @@ int paintSheet(const sheet::Document& document, QPagedPaintDevice& device) {
     return pages;
 }
 
-QString writePdf(const sheet::Document& document, const QString& path) {
+Result<> writePdf(const sheet::Document& document, const QString& path) {
     // Made whole in memory first; the file is written only once it is complete, and as a
     // whole (a failure or a kill leaves what was there before).
     QBuffer pdf;
@@ -373,7 +373,7 @@ QString writePdf(const sheet::Document& document, const QString& path) {
         writer.setCreator(programText());
         pages = paintSheet(document, writer);
     }
-    if (pages <= 0 || pdf.data().isEmpty()) return QStringLiteral("无法生成 PDF");
+    if (pages <= 0 || pdf.data().isEmpty()) return Failure{"无法生成 PDF"};
     return drawing_qt::writeWhole(path, pdf.data());
 }
 

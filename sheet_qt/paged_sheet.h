@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "calc/common/result.h"
 #include "sheet/document.h"
 
 class QPagedPaintDevice;
@@ -17,9 +18,9 @@ namespace tervalen::sheet_qt {
 int paintSheet(const sheet::Document& document, QPagedPaintDevice& device);
 
 // Writes the sheet as a PDF file (fonts embedded), whole or not at all
-// (files::writeAtomically). Returns an empty text, or why not (one line, without the
-// file's name); what was there before is then left as it was.
-QString writePdf(const sheet::Document& document, const QString& path);
+// (files::writeAtomically). A failure says why not (one line, without the file's name);
+// what was there before is then left as it was.
+Result<> writePdf(const sheet::Document& document, const QString& path);
 
 // "第 2 页 共 5 页".
 QString pageNumberText(int page, int pages);

@@ -54,8 +54,7 @@ void showError(QWidget* parent, const QString& text) {
 
 // The SHA-256 of the regular file's bytes; empty when it cannot be read as one.
 QByteArray stampOf(const QString& absolute) {
-    std::string why;
-    const auto bytes = files::readRegularFile(fsPath(absolute), project::kMaxFileSize, why);
+    const auto bytes = files::readRegularFile(fsPath(absolute), project::kMaxFileSize);
     if (!bytes) return {};
     return QCryptographicHash::hash(QByteArrayView(bytes->data(), qsizetype(bytes->size())),
                                     QCryptographicHash::Sha256);
@@ -327,9 +326,9 @@ bool MDIFangLei::saveProjectTo(const QString& file) {
     std::optional<files::FileLock> lock;
     if (const SaveOver go = lockForSaving(absolute, lock); go != SaveOver::Write)
         return go == SaveOver::Elsewhere && saveProjectAs();
-    if (const std::string error = project::save(p, fsPath(absolute)); !error.empty()) {
+    if (const Result<> saved = project::save(p, fsPath(absolute)); !saved) {
         lock->removeIfCreatedEmpty();
-        showError(this, QString::fromStdString(error));
+        showError(this, QString::fromStdString(saved.why()));
         return false;
     }
     m_projectStamp = stampOf(absolute);  // still locked: what was just written

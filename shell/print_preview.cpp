@@ -14,7 +14,7 @@ QStringList printModuleFolders() {
     return folders;
 }
 
-PrintPreviewEntry loadPrintModule(const QStringList& folders, QString* error) {
+Result<PrintPreviewEntry> loadPrintModule(const QStringList& folders) {
     QStringList failures;
     for (const QString& folder : folders) {
         // Loaded once and kept: QLibrary leaves a loaded module in place.
@@ -27,19 +27,18 @@ PrintPreviewEntry loadPrintModule(const QStringList& folders, QString* error) {
             return entry;
         failures << module.errorString();
     }
-    if (error) *error = failures.join(QLatin1Char('\n'));
-    return nullptr;
+    return Failure{failures.join(QLatin1Char('\n')).toStdString()};
 }
 
-QString printWithPreview(QWidget* parent, const PagePainter& paint, bool* printed) {
+Result<bool> printWithPreview(QWidget* parent, const PagePainter& paint) {
     static PrintPreviewEntry entry = nullptr;
-    QString error;
-    if (!entry) entry = loadPrintModule(printModuleFolders(), &error);
-    if (!entry) return error;
+    if (!entry) {
+        const Result<PrintPreviewEntry> loaded = loadPrintModule(printModuleFolders());
+        if (!loaded) return Failure{loaded.why()};
+        entry = *loaded;
+    }
     // The dialog is accepted when it printed.
-    const int result = entry(parent, &paint);
-    if (printed) *printed = result == 1;
-    return {};
+    return entry(parent, &paint) == 1;
 }
 
 }  // namespace tervalen::shell

@@ -11,6 +11,8 @@
 class QPagedPaintDevice;
 class QWidget;
 
+#include "calc/common/result.h"
+
 namespace tervalen::shell {
 
 // Draws the pages onto the printer (or the preview) it is given.
@@ -26,13 +28,12 @@ inline constexpr const char* kPrintModuleName = "tervalen-print";
 // the program, then the program's own folder (the build tree, Windows).
 QStringList printModuleFolders();
 
-// Finds and loads the module in `folders`; its entry point, or nullptr with the reason in
-// `error` (every folder tried and why it failed).
-PrintPreviewEntry loadPrintModule(const QStringList& folders, QString* error);
+// Finds and loads the module in `folders`: its entry point, or why not (every folder tried
+// and why it failed).
+Result<PrintPreviewEntry> loadPrintModule(const QStringList& folders);
 
-// Shows the print preview of what `paint` draws. An empty text when the dialog ran (with
-// `printed`, when given, set to whether the user printed), the reason the module could
-// not be loaded otherwise.
-QString printWithPreview(QWidget* parent, const PagePainter& paint, bool* printed = nullptr);
+// Shows the print preview of what `paint` draws: whether the user printed, or why the
+// module could not be loaded.
+Result<bool> printWithPreview(QWidget* parent, const PagePainter& paint);
 
 }  // namespace tervalen::shell

@@ -437,11 +437,12 @@ void SheetWindow::applyRequirement() {
     } else {
         const auto read = sheet::readRequirement(r, text.toStdString(),
                                                  m_requirementSymbol->currentText().toStdString());
-        if (const auto* error = std::get_if<std::string>(&read)) {
-            view::plainMessage(this, QMessageBox::Warning, QString::fromUtf8(kCaption), q(*error));
+        if (!read) {
+            view::plainMessage(this, QMessageBox::Warning, QString::fromUtf8(kCaption),
+                               q(read.why()));
             return;
         }
-        r.requirement = std::get<sheet::Requirement>(read);
+        r.requirement = *read;
     }
     refresh();
     emit changed();
@@ -487,7 +488,7 @@ QString SheetWindow::plainText() const {
     return q(sheet::plainText(document()));
 }
 
-QString SheetWindow::exportPdf(const QString& path) const {
+Result<> SheetWindow::exportPdf(const QString& path) const {
     return sheet_qt::writePdf(document(), path);
 }
 
@@ -508,9 +509,9 @@ void SheetWindow::askPdf() {
                                                         QStringLiteral("PDF 文件 (*.pdf)"));
     if (chosen.isEmpty()) return;
     const QString path = withPdfSuffix(chosen);
-    if (const QString error = exportPdf(path); !error.isEmpty()) {
+    if (const Result<> done = exportPdf(path); !done) {
         view::plainMessage(this, QMessageBox::Critical, QString::fromUtf8(kCaption),
-                           QStringLiteral("无法写入 %1：\n%2").arg(path, error));
+                           QStringLiteral("无法写入 %1：\n%2").arg(path, q(done.why())));
         return;
     }
     emit said(QStringLiteral("已导出 PDF：%1").arg(QDir::toNativeSeparators(path)));
@@ -535,16 +536,15 @@ void SheetWindow::showInPreview(int row) {
 void SheetWindow::print() {
     const sheet::Document doc = document();
     int pages = 0;
-    bool printed = false;
-    const QString error = printWithPreview(
-        this, [&](QPagedPaintDevice& device) { pages = sheet_qt::paintSheet(doc, device); },
-        &printed);
-    if (!error.isEmpty()) {
-        view::plainMessage(this, QMessageBox::Critical, QString::fromUtf8(kCaption),
-                           QStringLiteral("无法打印：找不到程序的打印模块。\n%1").arg(error));
+    const Result<bool> printed = printWithPreview(
+        this, [&](QPagedPaintDevice& device) { pages = sheet_qt::paintSheet(doc, device); });
+    if (!printed) {
+        view::plainMessage(
+            this, QMessageBox::Critical, QString::fromUtf8(kCaption),
+            QStringLiteral("无法打印：找不到程序的打印模块。\n%1").arg(q(printed.why())));
         return;
     }
-    if (printed) emit said(QStringLiteral("已将计算书送去打印（共 %1 页）").arg(pages));
+    if (*printed) emit said(QStringLiteral("已将计算书送去打印（共 %1 页）").arg(pages));
 }
 
 }  // namespace tervalen::shell

@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "calc/common/result.h"
 #include "sheet/document.h"
 
 class QCheckBox;
@@ -53,7 +54,7 @@ public:
     // The sheet as plain text, as 复制为文本 puts it on the clipboard.
     QString plainText() const;
     // Writes the PDF; an empty text, or the reason it could not be written.
-    QString exportPdf(const QString& path) const;
+    Result<> exportPdf(const QString& path) const;
     // Where the export dialog starts: the project's folder (empty: the dialog's own).
     void setFolder(std::function<QString()> folder) { m_folder = std::move(folder); }
     // The suffix a PDF's name gets when the user typed none.

@@ -271,9 +271,8 @@ std::string serialize(const sphere::Site& site) {
 
 sphere::Site load(const std::filesystem::path& file) {
     const std::string name = fileQuoted(file);
-    std::string why;
-    const std::optional<std::string> text = files::readRegularFile(file, kMaxFileSize, why);
-    if (!text) fail("无法读取场地文件" + name + "：" + why);
+    const Result<std::string> text = files::readRegularFile(file, kMaxFileSize);
+    if (!text) fail("无法读取场地文件" + name + "：" + text.why());
     try {
         return parse(*text);
     } catch (const SiteError& e) {
@@ -281,9 +280,9 @@ sphere::Site load(const std::filesystem::path& file) {
     }
 }
 
-std::string save(const sphere::Site& site, const std::filesystem::path& file) {
-    if (const std::string why = files::writeAtomically(file, serialize(site)); !why.empty())
-        return "无法保存场地文件" + fileQuoted(file) + "：" + why;
+Result<> save(const sphere::Site& site, const std::filesystem::path& file) {
+    if (const Result<> done = files::writeAtomically(file, serialize(site)); !done)
+        return Failure{"无法保存场地文件" + fileQuoted(file) + "：" + done.why()};
     return {};
 }
 

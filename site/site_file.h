@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/common/result.h"
 #include "calc/sphere/site.h"
 
 namespace tervalen::site {
@@ -47,8 +48,8 @@ std::string serialize(const sphere::Site& site);
 
 // Reads the file: a regular file of at most kMaxFileSize bytes; throws SiteError naming it.
 sphere::Site load(const std::filesystem::path& file);
-// Writes the file whole or not at all (files::writeAtomically). Returns an empty text, or
-// one line naming the file and the reason.
-std::string save(const sphere::Site& site, const std::filesystem::path& file);
+// Writes the file whole or not at all (files::writeAtomically). A failure names the file
+// and the reason in one line.
+Result<> save(const sphere::Site& site, const std::filesystem::path& file);
 
 }  // namespace tervalen::site

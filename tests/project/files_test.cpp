@@ -50,9 +50,9 @@ TEST(OneLine, ControlCharactersAreShownEscapedAndLongTextCut) {
 
 TEST(AtomicWrite, WritesANewFileAndReplacesAnOldOneWhole) {
     ScratchFolder dir;
-    ASSERT_EQ(writeAtomically(dir / "a.pdf", "one"), "");
+    ASSERT_EQ(writeAtomically(dir / "a.pdf", "one").why(), "");
     EXPECT_EQ(readFile(dir / "a.pdf"), "one");
-    ASSERT_EQ(writeAtomically(dir / "a.pdf", "two"), "");
+    ASSERT_EQ(writeAtomically(dir / "a.pdf", "two").why(), "");
     EXPECT_EQ(readFile(dir / "a.pdf"), "two");
     EXPECT_EQ(dir.names(), std::vector<std::string>{"a.pdf"});
 }
@@ -99,22 +99,22 @@ TEST(AtomicWrite, KeepsTheModeTheFileHadUnderAnyUmask) {
             const auto file = dir / "a.tvp";
             writeFile(file, "old");
             ASSERT_EQ(::chmod(file.c_str(), mode), 0);
-            ASSERT_EQ(writeAtomically(file, "new"), "");
+            ASSERT_EQ(writeAtomically(file, "new").why(), "");
             EXPECT_EQ(modeOf(file), mode);
             EXPECT_EQ(readFile(file), "new");
             std::filesystem::remove(file);
         }
     // A new file is made as any other: the umask applies.
     const Umask scoped(027);
-    ASSERT_EQ(writeAtomically(dir / "new.tvp", "x"), "");
+    ASSERT_EQ(writeAtomically(dir / "new.tvp", "x").why(), "");
     EXPECT_EQ(modeOf(dir / "new.tvp"), 0640u);
 }
 
 TEST(AtomicWrite, ANameAsLongAsTheSystemAllowsIsWritten) {
     ScratchFolder dir;
     const auto file = dir / (std::string(251, 'n') + ".tvp");
-    ASSERT_EQ(writeAtomically(file, "one"), "");
-    ASSERT_EQ(writeAtomically(file, "two"), "");
+    ASSERT_EQ(writeAtomically(file, "one").why(), "");
+    ASSERT_EQ(writeAtomically(file, "two").why(), "");
     EXPECT_EQ(readFile(file), "two");
     EXPECT_EQ(dir.names().size(), 1u);
 }
@@ -123,12 +123,12 @@ TEST(AtomicWrite, ThroughALinkTheFileLinkedToIsWrittenAndMadeWhenMissing) {
     ScratchFolder dir;
     std::filesystem::create_directory(dir / "sub");
     std::filesystem::create_symlink("sub/target.tvp", dir / "link.tvp");
-    ASSERT_EQ(writeAtomically(dir / "link.tvp", "made"), "");
+    ASSERT_EQ(writeAtomically(dir / "link.tvp", "made").why(), "");
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.tvp"));
     EXPECT_EQ(readFile(dir / "sub" / "target.tvp"), "made");
     // A link to a link.
     std::filesystem::create_symlink("link.tvp", dir / "second.tvp");
-    ASSERT_EQ(writeAtomically(dir / "second.tvp", "again"), "");
+    ASSERT_EQ(writeAtomically(dir / "second.tvp", "again").why(), "");
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "second.tvp"));
     EXPECT_EQ(readFile(dir / "sub" / "target.tvp"), "again");
 }
@@ -162,7 +162,7 @@ TEST(AtomicWrite, RefusesWhatItMustNotReplace) {
         if (c.says.empty()) continue;  // the superuser writes anywhere
         SCOPED_TRACE(c.what);
         const auto before = dir.names();
-        const std::string said = writeAtomically(c.file, "new");
+        const std::string said = writeAtomically(c.file, "new").why();
         EXPECT_NE(said.find(c.says), std::string::npos) << said;
         EXPECT_EQ(said.find('\n'), std::string::npos);
         EXPECT_EQ(dir.names(), before);
@@ -184,8 +184,8 @@ TEST(AtomicWrite, AFullDiskLeavesTheOldFile) {
         ~Unmount() { ::umount(at.c_str()); }
     } unmount{mountPoint};
     const auto file = mountPoint / "a.pdf";
-    ASSERT_EQ(writeAtomically(file, std::string(20000, 'o')), "");
-    const std::string said = writeAtomically(file, std::string(100000, 'n'));
+    ASSERT_EQ(writeAtomically(file, std::string(20000, 'o')).why(), "");
+    const std::string said = writeAtomically(file, std::string(100000, 'n')).why();
     EXPECT_NE(said.find("No space left on device"), std::string::npos) << said;
     EXPECT_EQ(readFile(file), std::string(20000, 'o'));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(mountPoint), {}), 1);
@@ -208,38 +208,51 @@ TEST(ReadRegularFile, OnlyARegularFileWithinTheLimit) {
     ScratchFolder dir;
     writeFile(dir / "a.tvp", "hello");
     ASSERT_EQ(::mkfifo((dir / "fifo.tvp").c_str(), 0644), 0);
-    std::string why;
-    EXPECT_EQ(readRegularFile(dir / "a.tvp", 5, why), "hello");
-    EXPECT_FALSE(readRegularFile(dir / "a.tvp", 4, why));
-    EXPECT_EQ(why, "文件大于 4 字节，超出能读取的上限");
+    EXPECT_EQ(readRegularFile(dir / "a.tvp", 5).value(), "hello");
     // Neither waits: a FIFO with no writer, a device that never ends.
-    EXPECT_FALSE(readRegularFile(dir / "fifo.tvp", 1 << 20, why));
-    EXPECT_NE(why.find("不是普通文件"), std::string::npos) << why;
-    EXPECT_FALSE(readRegularFile("/dev/zero", 1 << 20, why));
-    EXPECT_NE(why.find("不是普通文件"), std::string::npos) << why;
-    EXPECT_FALSE(readRegularFile(dir.path(), 1 << 20, why));
-    EXPECT_EQ(why, "Is a directory");
+    const struct {
+        std::filesystem::path file;
+        std::size_t limit;
+        std::string says;
+    } refused[] = {{dir / "a.tvp", 4, "文件大于 4 字节，超出能读取的上限"},
+                   {dir / "fifo.tvp", 1 << 20, "不是普通文件"},
+                   {"/dev/zero", 1 << 20, "不是普通文件"},
+                   {dir.path(), 1 << 20, "Is a directory"}};
+    for (const auto& c : refused) {
+        const Result<std::string> read = readRegularFile(c.file, c.limit);
+        ASSERT_FALSE(read) << c.file;
+        EXPECT_NE(read.why().find(c.says), std::string::npos) << read.why();
+    }
     EXPECT_EQ(sizeText(32u << 20), "32 MiB");
+}
+
+// The lock taken, or none (with the reason in the test's output).
+std::optional<FileLock> held(Result<FileLock> lock) {
+    if (!lock) {
+        ADD_FAILURE() << lock.why();
+        return std::nullopt;
+    }
+    return std::move(lock).value();
 }
 
 TEST(FileLock, ASecondHolderWaitsAndThenSaysSo) {
     ScratchFolder dir;
     const auto file = dir / "p.tvp";
-    std::string why;
-    auto first = FileLock::acquire(file, 0ms, why);
-    ASSERT_TRUE(first) << why;
+    std::optional<FileLock> first = held(FileLock::acquire(file, 0ms));
+    ASSERT_TRUE(first);
     EXPECT_TRUE(first->created());
     EXPECT_TRUE(std::filesystem::exists(file));
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_FALSE(FileLock::acquire(file, 100ms, why));
+    const auto second = FileLock::acquire(file, 100ms);
+    EXPECT_FALSE(second);
     EXPECT_GE(std::chrono::steady_clock::now() - started, 100ms);
-    EXPECT_NE(why.find("另一个程序正在修改它"), std::string::npos) << why;
+    EXPECT_NE(second.why().find("另一个程序正在修改它"), std::string::npos) << second.why();
     // Made and left empty: taken away again.
     first->removeIfCreatedEmpty();
     EXPECT_FALSE(std::filesystem::exists(file));
     first.reset();
     writeFile(file, "x");
-    auto again = FileLock::acquire(file, 0ms, why);
+    auto again = held(FileLock::acquire(file, 0ms));
     ASSERT_TRUE(again);
     EXPECT_FALSE(again->created());
     again->removeIfCreatedEmpty();
@@ -252,27 +265,23 @@ TEST(FileLock, AWaiterHoldsTheFileThatReplacedTheOneItWaitedOn) {
     ScratchFolder dir;
     const auto file = dir / "p.tvp";
     writeFile(file, "old");
-    std::string why;
-    auto first = FileLock::acquire(file, 0ms, why);
+    std::optional<FileLock> first = held(FileLock::acquire(file, 0ms));
     ASSERT_TRUE(first);
     std::optional<FileLock> second;
-    std::thread waiter([&] {
-        std::string w;
-        second = FileLock::acquire(file, 10s, w);
-    });
+    std::thread waiter([&] { second = held(FileLock::acquire(file, 10s)); });
     std::this_thread::sleep_for(50ms);
-    ASSERT_EQ(writeAtomically(file, "new"), "");
+    ASSERT_EQ(writeAtomically(file, "new").why(), "");
     first.reset();
     waiter.join();
     ASSERT_TRUE(second);
-    EXPECT_FALSE(FileLock::acquire(file, 0ms, why)) << "the new file is not held";
+    EXPECT_FALSE(FileLock::acquire(file, 0ms)) << "the new file is not held";
 }
 
 TEST(FileLock, NotOnAFolder) {
     ScratchFolder dir;
-    std::string why;
-    EXPECT_FALSE(FileLock::acquire(dir.path(), 0ms, why));
-    EXPECT_FALSE(why.empty());
+    const auto lock = FileLock::acquire(dir.path(), 0ms);
+    EXPECT_FALSE(lock);
+    EXPECT_FALSE(lock.why().empty());
 }
 
 #endif

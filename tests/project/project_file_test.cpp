@@ -29,7 +29,7 @@ TEST(ProjectFile, ReopensAsSaved) {
     ScratchFolder dir;
     const Project saved = sampleProject();
     ASSERT_EQ(saved.sheet.records.size(), 6u);
-    ASSERT_EQ(save(saved, dir / "厂区.tvp"), "");
+    ASSERT_EQ(save(saved, dir / "厂区.tvp").why(), "");
 
     const Project again = load(dir / "厂区.tvp");
     EXPECT_EQ(again.sheet.header, saved.sheet.header);

@@ -33,7 +33,7 @@ inline sheet::SheetRecord recordOf(const std::string& form, std::vector<Action> 
 }
 
 inline void require(sheet::SheetRecord& r, const std::string& text) {
-    r.requirement = std::get<sheet::Requirement>(sheet::readRequirement(r, text));
+    r.requirement = sheet::readRequirement(r, text).value();
 }
 
 inline Project sampleProject() {

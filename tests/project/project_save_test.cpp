@@ -31,10 +31,10 @@ TEST(Save, ReplacesTheOldFileAndLeavesNothingBeside) {
     const auto file = dir / "a.tvp";
     writeFile(file, "old");
     Project p = sampleProject();
-    ASSERT_EQ(save(p, file), "");
+    ASSERT_EQ(save(p, file).why(), "");
     EXPECT_EQ(readFile(file), serialize(p));
     p.sheet.records.pop_back();
-    ASSERT_EQ(save(p, file), "");
+    ASSERT_EQ(save(p, file).why(), "");
     EXPECT_EQ(load(file), p);
     EXPECT_EQ(dir.names(), std::vector<std::string>{"a.tvp"});
 }
@@ -47,7 +47,7 @@ TEST(Save, KeepsTheOldFilesPermissionsAndWritesThroughALink) {
     writeFile(file, "old");
     ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
     std::filesystem::create_symlink("a.tvp", dir / "link.tvp");
-    ASSERT_EQ(save(sampleProject(), dir / "link.tvp"), "");
+    ASSERT_EQ(save(sampleProject(), dir / "link.tvp").why(), "");
     struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -87,7 +87,7 @@ TEST(Save, AFailedSaveSaysWhyAndLeavesTheOldFile) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const auto before = dir.names();
-        const std::string said = save(p, c.file);
+        const std::string said = save(p, c.file).why();
         EXPECT_NE(said.find("无法保存工程文件“" + c.file.string() + "”"), std::string::npos)
             << said;
         EXPECT_NE(said.find(c.reason), std::string::npos) << said;
@@ -103,7 +103,7 @@ TEST(Save, AFailedSaveSaysWhyAndLeavesTheOldFile) {
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        const std::string said = save(p, dir / "a.tvp");
+        const std::string said = save(p, dir / "a.tvp").why();
         return said.find("无法保存工程文件") != std::string::npos &&
                        said.find("File too large") != std::string::npos
                    ? 0
@@ -125,11 +125,11 @@ TEST(Save, AKillDuringASaveLeavesTheOldOrTheNewProject) {
     for (int i = 0; i < 40; ++i) two.sheet.records.push_back(one.sheet.records[i % 6]);
     two.sheet.header.project = "第二个";
     const std::string textOne = serialize(one), textTwo = serialize(two);
-    ASSERT_EQ(save(one, file), "");
+    ASSERT_EQ(save(one, file).why(), "");
 
     // Kills spread over some four saves' time, as long as a save takes on this machine now.
     const auto started = std::chrono::steady_clock::now();
-    for (int i = 0; i < 4; ++i) ASSERT_EQ(save(i % 2 ? one : two, dir / "timing.tvp"), "");
+    for (int i = 0; i < 4; ++i) ASSERT_EQ(save(i % 2 ? one : two, dir / "timing.tvp").why(), "");
     std::filesystem::remove(dir / "timing.tvp");
     const auto perSave = std::chrono::duration_cast<std::chrono::microseconds>(
                              std::chrono::steady_clock::now() - started) /
@@ -144,7 +144,7 @@ TEST(Save, AKillDuringASaveLeavesTheOldOrTheNewProject) {
         ASSERT_GE(pid, 0);
         if (pid == 0) {
             for (int i = 0;; ++i)
-                if (!save(i % 2 ? one : two, file).empty()) ::_exit(1);
+                if (!save(i % 2 ? one : two, file).ok()) ::_exit(1);
         }
         ::usleep(static_cast<useconds_t>(micros(random)));
         ::kill(pid, SIGKILL);

@@ -31,10 +31,10 @@ private slots:
 #ifdef __linux__
         QVERIFY(!printSupportLoaded());
 #endif
-        QString error;
-        const auto entry =
-            shell::loadPrintModule({QStringLiteral(TERVALEN_PRINT_MODULE_BUILD_DIR)}, &error);
-        QVERIFY2(entry, qPrintable(error));
+        const auto loaded =
+            shell::loadPrintModule({QStringLiteral(TERVALEN_PRINT_MODULE_BUILD_DIR)});
+        QVERIFY2(loaded.ok(), loaded.why().c_str());
+        const shell::PrintPreviewEntry entry = *loaded;
 #ifdef __linux__
         QVERIFY(printSupportLoaded());
 #endif
@@ -60,8 +60,9 @@ private slots:
 
     void folderWithoutTheModuleGivesTheReason() {
         QTemporaryDir empty;
-        QString error;
-        QVERIFY(!shell::loadPrintModule({empty.path()}, &error));
+        const auto loaded = shell::loadPrintModule({empty.path()});
+        QVERIFY(!loaded.ok());
+        const QString error = QString::fromStdString(loaded.why());
         QVERIFY2(error.contains(empty.path()), qPrintable(error));
     }
 };

@@ -157,7 +157,7 @@ void addedByAnotherProgram(const QString& file) {
     p.sheet.add(*sheet::replay(*forms::findForm("frmRx_DLDanZ"),
                                std::vector{Action::set("CmbH", "30"), Action::set("CmbHx", "5"),
                                            Action::press("CmdRun")}));
-    QCOMPARE(project::save(p, file.toStdString()), std::string());
+    QCOMPARE(project::save(p, file.toStdString()).why(), std::string());
 }
 
 QString changedOnDisk(const QString& file) {
@@ -765,19 +765,21 @@ private slots:
         const QString file = path("locked.tvp");
         prepare(w, file);
         std::promise<void> locked;
+        std::string otherSaved = "not saved";
         std::thread other([&] {
             const auto lock = project::lockForChange(file.toStdString());
             locked.set_value();
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
             project::Project p = project::load(file.toStdString());
             p.sheet.records.front().label = "另一个程序改的";
-            project::save(p, file.toStdString());
+            otherSaved = project::save(p, file.toStdString()).why();
         });
         locked.get_future().wait();
         Answerer answers;
         answers.expect(Answerer::click(QStringLiteral("取消")));
         const bool saved = w.saveProject();
         other.join();
+        QCOMPARE(otherSaved, std::string());
         QVERIFY(!saved);
         QCOMPARE(answers.seen(), QStringList{changedOnDisk(file)});
         QCOMPARE(project::load(file.toStdString()).sheet.records.front().label,

@@ -167,8 +167,7 @@ TEST_P(SummaryRows, StateTheResultAndTheVerdict) {
         *forms::findForm("frmRx_DLDanZ"),
         std::vector{Action::set("CmbH", "20"), Action::set("CmbHx", "5"), Action::press("CmdRun")},
         "屋面");
-    if (GetParam().requirement)
-        r.requirement = std::get<Requirement>(readRequirement(r, *GetParam().requirement));
+    if (GetParam().requirement) r.requirement = readRequirement(r, *GetParam().requirement).value();
     if (GetParam().mismatch) r.mismatch = Mismatch{false, {}, {}};
     EXPECT_EQ(summaryRow(r, 4), GetParam().row);
 }

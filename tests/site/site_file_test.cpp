@@ -257,7 +257,7 @@ TEST(SiteFile, SavesWholeAndLoadsNamingTheFile) {
         ("tervalen-site-test-" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(dir);
     const std::filesystem::path file = dir / "厂区.tvs";
-    EXPECT_EQ(save(sampleSite(), file), "");
+    EXPECT_EQ(save(sampleSite(), file).why(), "");
     expectSameSite(load(file), sampleSite());
 
     std::ofstream(file, std::ios::trunc) << R"({"format": "tervalen-site", "version": 1})";
@@ -276,7 +276,7 @@ TEST(SiteFile, SavesWholeAndLoadsNamingTheFile) {
     EXPECT_TRUE(why.starts_with("无法读取场地文件“" + (dir / "none.tvs").string() + "”：")) << why;
     // A folder is never replaced by a save.
     std::filesystem::create_directory(dir / "folder.tvs");
-    EXPECT_TRUE(save(sampleSite(), dir / "folder.tvs").starts_with("无法保存场地文件“"));
+    EXPECT_TRUE(save(sampleSite(), dir / "folder.tvs").why().starts_with("无法保存场地文件“"));
     std::filesystem::remove_all(dir);
 }
 

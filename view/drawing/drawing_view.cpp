@@ -54,10 +54,11 @@ void DrawingView::exportAs(const QString& filter, const QString& suffix) {
         QString::fromStdString(m_drawing->title) + '.' + suffix, filter);
     if (path.isEmpty()) return;
     if (!path.endsWith('.' + suffix, Qt::CaseInsensitive)) path += '.' + suffix;
-    const QString why = suffix == "dxf"   ? drawing_qt::exportDxf(*m_drawing, path)
-                        : suffix == "svg" ? drawing_qt::exportSvg(*m_drawing, path)
-                                          : drawing_qt::exportPng(*m_drawing, path);
-    if (why.isEmpty()) return;
+    const Result<> done = suffix == "dxf"   ? drawing_qt::exportDxf(*m_drawing, path)
+                          : suffix == "svg" ? drawing_qt::exportSvg(*m_drawing, path)
+                                            : drawing_qt::exportPng(*m_drawing, path);
+    if (done) return;
+    const QString why = QString::fromStdString(done.why());
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Tervalen"),
                     QStringLiteral("无法写入文件：\n%1\n%2").arg(path, why), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);  // the name is the user's, never HTML

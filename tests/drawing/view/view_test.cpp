@@ -98,12 +98,12 @@ private slots:
     void exportsWriteTheFiles() {
         QTemporaryDir dir;
         const auto d = sample("square");
-        QCOMPARE(drawing_qt::exportDxf(*d, dir.filePath("a.dxf")), QString());
-        QCOMPARE(drawing_qt::exportSvg(*d, dir.filePath("a.svg")), QString());
-        QCOMPARE(drawing_qt::exportPng(*d, dir.filePath("a.png")), QString());
+        QVERIFY(drawing_qt::exportDxf(*d, dir.filePath("a.dxf")).ok());
+        QVERIFY(drawing_qt::exportSvg(*d, dir.filePath("a.svg")).ok());
+        QVERIFY(drawing_qt::exportPng(*d, dir.filePath("a.png")).ok());
         QCOMPARE(QFile(dir.filePath("a.dxf")).size(), static_cast<qint64>(toDxf(*d).size()));
         QVERIFY(!QImage(dir.filePath("a.png")).isNull());
-        QVERIFY(!drawing_qt::exportDxf(*d, dir.filePath("missing/a.dxf")).isEmpty());
+        QVERIFY(!drawing_qt::exportDxf(*d, dir.filePath("missing/a.dxf")).ok());
         // A file that may not be replaced keeps every byte; the reason says why.
         for (const char* name : {"a.dxf", "a.svg", "a.png"}) {
             QFile old(dir.filePath(name));
@@ -112,12 +112,12 @@ private slots:
             old.close();
             QVERIFY(old.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadOther));
         }
-        QCOMPARE(drawing_qt::exportDxf(*d, dir.filePath("a.dxf")),
-                 QStringLiteral("文件是只读的，未替换"));
-        QCOMPARE(drawing_qt::exportSvg(*d, dir.filePath("a.svg")),
-                 QStringLiteral("文件是只读的，未替换"));
-        QCOMPARE(drawing_qt::exportPng(*d, dir.filePath("a.png")),
-                 QStringLiteral("文件是只读的，未替换"));
+        QCOMPARE(drawing_qt::exportDxf(*d, dir.filePath("a.dxf")).why(),
+                 std::string("文件是只读的，未替换"));
+        QCOMPARE(drawing_qt::exportSvg(*d, dir.filePath("a.svg")).why(),
+                 std::string("文件是只读的，未替换"));
+        QCOMPARE(drawing_qt::exportPng(*d, dir.filePath("a.png")).why(),
+                 std::string("文件是只读的，未替换"));
         for (const char* name : {"a.dxf", "a.svg", "a.png"}) {
             QFile old(dir.filePath(name));
             QVERIFY(old.open(QIODevice::ReadOnly));
@@ -126,10 +126,10 @@ private slots:
         // A coordinate that is not a number (a zero spacing) reaches no file.
         Drawing broken = *d;
         broken.add(Line{{0, 0}, {std::nan(""), 1}}, Layer::Range);
-        const QString why = QString::fromUtf8(kNotFiniteReason);
-        QCOMPARE(drawing_qt::exportDxf(broken, dir.filePath("nan.dxf")), why);
-        QCOMPARE(drawing_qt::exportSvg(broken, dir.filePath("nan.svg")), why);
-        QCOMPARE(drawing_qt::exportPng(broken, dir.filePath("nan.png")), why);
+        const std::string why = kNotFiniteReason;
+        QCOMPARE(drawing_qt::exportDxf(broken, dir.filePath("nan.dxf")).why(), why);
+        QCOMPARE(drawing_qt::exportSvg(broken, dir.filePath("nan.svg")).why(), why);
+        QCOMPARE(drawing_qt::exportPng(broken, dir.filePath("nan.png")).why(), why);
         QVERIFY(QDir(dir.path()).entryList({"nan.*"}).isEmpty());
     }
 
@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
             if (form.lastPress()) d = drawingOf(*form.lastPress(), def->caption);
         }
         if (!d) return 2;
-        if (args[1] == "--export") return drawing_qt::exportPng(*d, args[2]).isEmpty() ? 0 : 1;
+        if (args[1] == "--export") return drawing_qt::exportPng(*d, args[2]).ok() ? 0 : 1;
         view::DrawingView v;
         v.setDrawing(d);
         v.resize(900, 700);
