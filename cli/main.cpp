@@ -167,10 +167,9 @@ int writeDrawing(const Form& form, const std::vector<Message>& messages, const s
         std::string why;
         if (!tervalen::drawing::hasDrawing(form.name()))
             why = form.name() + " has no protection-range drawing";
-        else if (!messages.empty() && !record)
-            why = "the press gave no result: " + oneLine(messages.back().text);
         else if (!record)
-            why = "the last press left no record to draw from";
+            why = messages.empty() ? "the last press left no record to draw from"
+                                   : "the press gave no result: " + oneLine(messages.back().text);
         else
             why = "the inputs of " + record->unit() + " make no drawing (a spacing of zero, say)";
         std::cerr << "tervalen-calc: no drawing written: " << why << '\n';

@@ -142,6 +142,7 @@ int runSite(const SiteOptions& o) {
             if (std::find(heights.begin(), heights.end(), b.roof) == heights.end())
                 heights.push_back(b.roof);
     std::vector<sphere::Touch> surface;
+    surface.reserve(o.at.size());
     for (const sphere::Point2& p : o.at) surface.push_back(engine.touch(p));
     std::vector<sphere::LevelRegion> levels;
     for (double z : heights) levels.push_back(engine.level(z));

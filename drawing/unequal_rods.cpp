@@ -72,7 +72,8 @@ void section(Drawing& d, const UnequalRodPair& r) {
     label(d, {xr + m, th * 0.3}, "地面", th, Align::Right);
     d.add(Line{{0, 0}, {0, r.H1}}, Layer::Rod);
     d.add(Line{{r.D, 0}, {r.D, r.H2}}, Layer::Rod);
-    label(d, {th * 0.4, r.H1 + th * 0.3}, "接闪杆 1", th);
+    // The first rod named on its left, the second on its right: apart however close.
+    label(d, {-th * 0.4, r.H1 + th * 0.3}, "接闪杆 1", th, Align::Right);
     label(d, {r.D + th * 0.4, r.H2 + th * 0.3}, "接闪杆 2", th);
 
     d.add(Line{{xl - m, r.Hr}, {xr + m, r.Hr}}, Layer::Aux, Stroke::Thin);
@@ -88,7 +89,7 @@ void section(Drawing& d, const UnequalRodPair& r) {
         const double R = std::hypot(r.Hr - static_cast<double>(r.H1), *r.D1);
         d.add(Arc{c, R, angleOf(c, {0, r.H1}), angleOf(c, {r.D, r.H2})}, Layer::Range);
         cross(d, c, th * 0.6, Layer::Aux);
-        d.add(Line{{*r.D1, 0}, {*r.D1, r.Hr}}, Layer::Aux, Stroke::Thin);
+        d.add(Line{{*r.D1, 0}, {*r.D1, r.Hr}}, Layer::Dim, Stroke::Thin);
         vDim(d, *r.D1, 0, r.Hr - R, "Ho=" + num(*r.Ho), th);
         hDim(d, 0, *r.D1, r.Hr + 1.5 * th, "D1=" + num(*r.D1), th);
         if (r.Hr - R < r.Hx) {
@@ -150,7 +151,7 @@ void plan(Drawing& p, const UnequalRodPair& r) {
             (std::max(0.0, static_cast<double>(r.Rx1)) + r.D - std::max(0.0, double{r.Rx2})) / 2;
         markWeakPoints(p, r.warnings, {{Place::BetweenRods, {{gapMid, 0}}}});
     }
-    label(p, {th, -th * 1.5}, "接闪杆 1", th);
+    label(p, {-th, -th * 1.5}, "接闪杆 1", th, Align::Right);
     label(p, {r.D + th, -th * 1.5}, "接闪杆 2", th);
     const auto b = p.bounds();
     if (b) label(p, {b->x0, b->y1 + th}, "平面（被保护面 Hx=" + num(r.Hx) + " 高度）", th * 1.2);

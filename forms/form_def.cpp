@@ -177,9 +177,10 @@ Row heading(std::string name, std::string text) {
     return {label(std::move(name), std::move(text))};
 }
 
-Row resultRow(std::vector<std::pair<std::string, std::string>> prefixAndBox, std::string unit) {
+Row resultRow(const std::vector<std::pair<std::string, std::string>>& prefixAndBox,
+              std::string unit) {
     Row r;
-    for (auto& [prefix, box] : prefixAndBox) {
+    for (const auto& [prefix, box] : prefixAndBox) {
         r.push_back(label(prefix));
         r.push_back(result(box));
     }
@@ -187,7 +188,7 @@ Row resultRow(std::vector<std::pair<std::string, std::string>> prefixAndBox, std
     return r;
 }
 
-Citation sphereMethod(std::string clause2010, std::string text) {
+Citation sphereMethod(const std::string& clause2010, std::string text) {
     return {.part94 = "附录四", .part2010 = "附录D " + clause2010, .text = std::move(text)};
 }
 

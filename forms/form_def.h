@@ -171,14 +171,14 @@ std::vector<Row> sphereRadiusRows(KeyFilter filter, std::string refusal = {});
 Row yesNoRow(std::string caption = "建筑整体是否为一个与大地连通的等电位体：");
 // A result heading and a row of (prefix, result box) pairs ending with a unit label.
 Row heading(std::string name, std::string text);
-Row resultRow(std::vector<std::pair<std::string, std::string>> prefixAndBox,
+Row resultRow(const std::vector<std::pair<std::string, std::string>>& prefixAndBox,
               std::string unit = kMetres);
 Control closeButton(std::string name = "cmdCancel");
 
 // The bases the forms cite: a rolling-sphere method of the code's appendix on lightning
 // protection (the clause of the 2010 edition, and what it covers); the conversion of a
 // power-frequency resistance to the impulse one, for `button`; a formula of its own.
-Citation sphereMethod(std::string clause2010, std::string text);
+Citation sphereMethod(const std::string& clause2010, std::string text);
 Citation impulseConversion(std::string button);
 Citation formula(std::string button, std::string text);
 

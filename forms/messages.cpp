@@ -8,7 +8,7 @@ std::string notANumberMessage(std::string_view symbol) {
 }
 
 std::string arithmeticMessage(const ArithmeticFailure& failure) {
-    const std::string q = failure.quantity();
+    const std::string& q = failure.quantity();
     std::string what;
     switch (failure.kind()) {
         case ArithmeticFailure::Kind::NegativeRoot:

@@ -55,8 +55,8 @@ public:
     // The form's settings as they stood at the press (FormDef::settings): set on the fresh
     // form before the actions run.
     const Settings& settings() const { return m_settings; }
-    void setPress(std::string button, std::vector<Action> actions, Settings settings = {}) {
-        m_button = std::move(button);
+    void setPress(const std::string& button, std::vector<Action> actions, Settings settings = {}) {
+        m_button = button;
         m_actions = std::move(actions);
         m_settings = std::move(settings);
     }

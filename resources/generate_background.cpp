@@ -78,7 +78,7 @@ Rgb skyAt(double t) {
 // Paints sky and clouds pixel by pixel; returns the cloud cover per pixel so
 // the stars can hide behind it.
 std::vector<float> paintSky(QImage& image, const FlashLight& flash) {
-    std::vector<float> cover(kWidth * kHeight);
+    std::vector<float> cover(static_cast<std::size_t>(kWidth) * kHeight);
     const Rgb cloudShadow{16, 13, 40};
     const Rgb cloudLit{205, 190, 255};
     for (int y = 0; y < kHeight; ++y) {

@@ -65,7 +65,8 @@ int main(int argc, char** argv) {
     }
 
     QFile out(QString::fromLocal8Bit(argv[2]));
-    const auto offsetBytes = static_cast<qint64>(offsets.size() * sizeof offsets[0]);
+    const auto offsetBytes =
+        static_cast<qint64>(offsets.size()) * static_cast<qint64>(sizeof offsets[0]);
     const auto blockBytes = static_cast<qint64>(blocks.size());
     if (!out.open(QIODevice::WriteOnly) ||
         out.write(reinterpret_cast<const char*>(&header), sizeof header) != sizeof header ||

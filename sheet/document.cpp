@@ -14,7 +14,7 @@ Table quantityTable(const std::vector<Quantity>& qs) {
     return t;
 }
 
-std::string oneLine(std::string text) {
+std::string oneLine(const std::string& text) {
     std::string out;
     for (char c : text)
         if (c != '\n' && c != '\r') out += c;

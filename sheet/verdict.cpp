@@ -18,7 +18,7 @@ const Quantity* resultNamed(const SheetRecord& r, std::string_view symbol) {
     return nullptr;
 }
 
-std::string withUnit(std::string value, const std::string& unit) {
+std::string withUnit(const std::string& value, const std::string& unit) {
     return unit.empty() ? value : value + " " + unit;
 }
 

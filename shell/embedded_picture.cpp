@@ -49,11 +49,12 @@ bool inLoadedFile(const uchar* data) {
 // next read of them maps them again.
 void letGo(const uchar* from, std::size_t size) {
 #ifdef __linux__
-    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto begin = reinterpret_cast<std::uintptr_t>(from);
-    const std::uintptr_t first = (begin + page - 1) / page * page;
-    const std::uintptr_t last = (begin + size) / page * page;
-    if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+    static const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    // From the first page boundary at or after `from` to the last one at or before its end.
+    const std::size_t skip = (page - reinterpret_cast<std::uintptr_t>(from) % page) % page;
+    if (size <= skip) return;
+    const std::size_t length = (size - skip) / page * page;
+    if (length > 0) madvise(const_cast<uchar*>(from) + skip, length, MADV_DONTNEED);
 #else
     Q_UNUSED(from);
     Q_UNUSED(size);

@@ -140,7 +140,7 @@ void MDIFangLei::fillRecentProjects() {
     }
     const QFontMetrics metrics(m_recentProjects->font());
     for (qsizetype i = 0; i < files.size(); ++i) {
-        const QString file = files[i];
+        const QString& file = files[i];
         const QString path = metrics.elidedText(shown(file), Qt::ElideMiddle, 480);
         QAction* a = m_recentProjects->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
         a->setObjectName(QStringLiteral("RecentProject%1").arg(i + 1));

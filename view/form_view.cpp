@@ -266,6 +266,7 @@ void FormView::buildButtons(int top) {
     if (buttons.empty()) return;
     const int width = buttons.size() > 2 ? 89 : 81;
     std::vector<QWidget*> widgets;
+    widgets.reserve(buttons.size());
     for (const Control& c : buttons) widgets.push_back(makeControl(c, this));
     if (m_form.def().centredButtons) {
         const int total = static_cast<int>(widgets.size()) * (width + 16) - 16;

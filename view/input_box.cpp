@@ -143,7 +143,7 @@ bool InputBox::filterKey(QKeyEvent* event) {
 }
 
 bool InputBox::filterInputMethod(QInputMethodEvent* event) {
-    const QString commit = event->commitString();
+    const QString& commit = event->commitString();
     if (commit.isEmpty()) return false;
     QString kept;
     for (char32_t code : commit.toUcs4())

@@ -22,7 +22,7 @@ template <class T = void>
 class [[nodiscard]] Result {
 public:
     Result(T value) : m(std::in_place_index<0>, std::move(value)) {}
-    Result(Failure failure) : m(std::in_place_index<1>, std::move(failure)) {}
+    Result(Failure failure) : m(std::in_place_index<1>, Failure{std::move(failure.why)}) {}
 
     bool ok() const { return m.index() == 0; }
     explicit operator bool() const { return ok(); }

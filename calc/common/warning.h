@@ -44,17 +44,23 @@ inline std::string sentence(const Warning& w) {
 // A width at Hx below zero: nothing between those terminals is protected at that level.
 inline Warning negativeWidth(Place place, std::string where, std::string_view symbol,
                              double value) {
-    return {
-        place, std::move(where),
+    Warning w{
+        place,
+        {},
         std::string(kUncovered) + "（" + std::string(symbol) + " = " + shown(value) + " m < 0）"};
+    w.where = std::move(where);
+    return w;
 }
 
 // A lowest protection point below Hx.
 inline Warning lowestBelowHx(Place place, std::string where, std::string_view symbol, double value,
                              double Hx, std::string_view more = {}) {
-    return {place, std::move(where),
-            std::string(kUncovered) + "（" + std::string(symbol) + " = " + shown(value) +
-                " m < Hx = " + shown(Hx) + " m）" + std::string(more)};
+    Warning w{place,
+              {},
+              std::string(kUncovered) + "（" + std::string(symbol) + " = " + shown(value) +
+                  " m < Hx = " + shown(Hx) + " m）" + std::string(more)};
+    w.where = std::move(where);
+    return w;
 }
 
 }  // namespace tervalen

@@ -335,8 +335,10 @@ SurfaceGrid Engine::grid(Box box, double step) const {
     g.nx = static_cast<int>(nx), g.ny = static_cast<int>(ny);
     g.s.assign(static_cast<std::size_t>(g.nx) * static_cast<std::size_t>(g.ny), 0);
     parallelFor(g.s.size(), [&](std::size_t k) {
-        const double x = box.minX + static_cast<double>(k % static_cast<std::size_t>(g.nx)) * step;
-        const double y = box.minY + static_cast<double>(k / static_cast<std::size_t>(g.nx)) * step;
+        const std::size_t column = k % static_cast<std::size_t>(g.nx);
+        const std::size_t row = k / static_cast<std::size_t>(g.nx);
+        const double x = box.minX + static_cast<double>(column) * step;
+        const double y = box.minY + static_cast<double>(row) * step;
         g.s[k] = roughSurface({x, y}, 1e-3);
     });
     return g;

@@ -75,7 +75,7 @@ void impulseFromStored(Form& f, std::string_view lengthBox, const char* storedSy
     f.show(unit_id::calcDZ_GC, in, calcDZ_GC(in), [&](const DzGc& r) { f.print("PicRi", r.Ri); });
 }
 
-std::vector<Control> powerFrequencyButtons(Handler CmdRun_GP_Click, std::string lengthBox,
+std::vector<Control> powerFrequencyButtons(Handler CmdRun_GP_Click, const std::string& lengthBox,
                                            const char* storedSymbol) {
     return {button("CmdRun_GP", "求工频电阻", std::move(CmdRun_GP_Click)).sized(89, 25),
             button("CmdRun_CJ", "求冲击电阻",

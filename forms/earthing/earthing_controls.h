@@ -37,7 +37,7 @@ void keepForImpulse(Form& f, float R);
 void impulseFromStored(Form& f, std::string_view lengthBox, const char* storedSymbol);
 
 // CmdRun_GP (the default button), CmdRun_CJ and cmdCancel.
-std::vector<Control> powerFrequencyButtons(Handler CmdRun_GP_Click, std::string lengthBox,
+std::vector<Control> powerFrequencyButtons(Handler CmdRun_GP_Click, const std::string& lengthBox,
                                            const char* storedSymbol);
 
 }  // namespace tervalen::forms

@@ -15,7 +15,7 @@ std::vector<Row> sideInputs(const char* sideCaption, std::vector<Row> widthNote)
         {sphereRadiusRows(KeyFilter::Numeric, "Hr 值输入错误，请选择！"),
          {inputRow("Lab_Bxo",
                    "所需保护宽度（Bxo）:", input("CmbBxo").numeric("Rxo 值输入错误，只为数字！"))},
-         widthNote,
+         std::move(widthNote),
          {height::surfaceRow(),
           inputRow("Lab_L", sideCaption, input("CmbL").numeric("D 值输入错误，只为数字！"))}});
 }
