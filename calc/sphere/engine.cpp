@@ -841,8 +841,9 @@ Touch touchAt(const Engine::Impl& e, Point2 p) {
 // reaches there, and one not below it was proved not to.
 //
 // With a spread, the lowest height is a bound for every ground point of the square of
-// half-side `spread` about p (the spheres offered still reach p itself): cells are split
-// down to a sixteenth of the spread, below which the spread decides the bound. A hint is
+// half-side `spread` about p, and the height found the least a sphere reaches over that
+// square: cells are split down to a sixteenth of the spread, below which the spread
+// decides the bound. A hint is
 // a centre tried first (a neighbouring point's lowest sphere), for an early answer to
 // prune with.
 Touch roughAt(const Engine::Impl& e, Point2 p, double certain, double threshold, double spread = 0,
@@ -861,8 +862,16 @@ Touch roughAt(const Engine::Impl& e, Point2 p, double certain, double threshold,
         return decide ? std::min(best.value - certain, threshold) : best.value - certain;
     };
     auto decided = [&] { return decide && best.value < threshold; };
-    if (hint && !std::isnan(q.cap(hint->x, hint->y)))
-        best.offer(q.reached(hint->x, hint->y), hint->x, hint->y);
+    // With a spread, the least height a sphere centred over (x, y) reaches over the square:
+    // its bottom above the square's point nearest to it.
+    auto over = [&](double x, double y) {
+        if (spread == 0) return q.reached(x, y);
+        const double dx = std::max(0.0, std::fabs(x - p.x) - spread);
+        const double dy = std::max(0.0, std::fabs(y - p.y) - spread);
+        const double d2 = dx * dx + dy * dy;
+        return d2 > hr * hr ? kInf : q.centre(x, y) - std::sqrt(hr * hr - d2);
+    };
+    if (hint) best.offer(over(hint->x, hint->y), hint->x, hint->y);
     const double smallest = std::max(1e-7, spread / 16);
     std::priority_queue<Cell, std::vector<Cell>, std::greater<>> open;
     auto visit = [&](double x, double y, double h) {
@@ -870,9 +879,9 @@ Touch roughAt(const Engine::Impl& e, Point2 p, double certain, double threshold,
         const double bound = q.lowerBound(x, y, h);
         if (!(bound < limit())) return;
         double ux = x, uy = y;
-        if (std::isnan(q.cap(x, y)))
+        if (spread == 0 && std::isnan(q.cap(x, y)))
             ux = std::clamp(p.x, x - h, x + h), uy = std::clamp(p.y, y - h, y + h);
-        best.offer(q.reached(ux, uy), ux, uy);
+        best.offer(over(ux, uy), ux, uy);
         if (bound < limit()) open.push(Cell{bound, x, y, h});
     };
     constexpr int kStart = 8;
