@@ -446,6 +446,10 @@ LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double t
         const Point2 n{(b.y - a.y) / len, -(b.x - a.x) / len};  // outwards: the region is left
         const bool mIn = !reachesBelow(m, z);
         const double sign = mIn ? 1 : -1, far = std::min(g, len);
+        // The other side within half the tolerance: the middle is that close to the
+        // boundary, the chord straight enough (one search, not a bracket halved).
+        const Point2 near{m.x + sign * n.x * tolerance / 2, m.y + sign * n.y * tolerance / 2};
+        if (mIn == reachesBelow(near, z)) return std::nullopt;
         const Point2 end{m.x + sign * n.x * far, m.y + sign * n.y * far};
         if (mIn != reachesBelow(end, z)) return std::nullopt;  // no crossing within reach
         const Point2 at =
