@@ -1098,7 +1098,11 @@ double Engine::surfaceFloor(Point2 p, double within) const {
     return std::max(0.0, t.s - std::max(t.gap, within));
 }
 
-SurfaceGrid Engine::liveMap(Box box, double step, double within) const {
+namespace {
+
+// The nodes of a map of `step` metres over a box, every value 0 (none for an unusable step
+// or box).
+SurfaceGrid nodesOf(Box box, double step) {
     SurfaceGrid g;
     g.box = box;
     g.step = step;
@@ -1109,6 +1113,23 @@ SurfaceGrid Engine::liveMap(Box box, double step, double within) const {
     if (!(nx * ny <= 1e8)) throw std::invalid_argument("grid too fine for its box");
     g.nx = static_cast<int>(nx), g.ny = static_cast<int>(ny);
     g.s.assign(static_cast<std::size_t>(g.nx) * static_cast<std::size_t>(g.ny), 0);
+    return g;
+}
+
+}  // namespace
+
+SurfaceGrid Engine::grid(Box box, double step) const {
+    SurfaceGrid g = nodesOf(box, step);
+    parallelFor(g.s.size(), [&](std::size_t k) {
+        const double x = box.minX + static_cast<double>(k % static_cast<std::size_t>(g.nx)) * step;
+        const double y = box.minY + static_cast<double>(k / static_cast<std::size_t>(g.nx)) * step;
+        g.s[k] = surfaceFloor({x, y}, 1e-3);
+    });
+    return g;
+}
+
+SurfaceGrid Engine::liveMap(Box box, double step, double within) const {
+    SurfaceGrid g = nodesOf(box, step);
     within = std::max(within, 1e-6);
     // Row by row, each node's search started from the sphere its left neighbour found.
     parallelFor(static_cast<std::size_t>(g.ny), [&](std::size_t j) {

@@ -303,25 +303,6 @@ std::vector<Square> unprovenInCells(const Engine& e, int nx, int ny, double x0, 
 
 }  // namespace
 
-SurfaceGrid Engine::grid(Box box, double step) const {
-    SurfaceGrid g;
-    g.box = box;
-    g.step = step;
-    if (!(step > 0) || !std::isfinite(step) || !(box.maxX >= box.minX) || !(box.maxY >= box.minY))
-        return g;
-    const double nx = std::floor((box.maxX - box.minX) / step + 1e-9) + 1;
-    const double ny = std::floor((box.maxY - box.minY) / step + 1e-9) + 1;
-    if (!(nx * ny <= 1e8)) throw std::invalid_argument("grid too fine for its box");
-    g.nx = static_cast<int>(nx), g.ny = static_cast<int>(ny);
-    g.s.assign(static_cast<std::size_t>(g.nx) * static_cast<std::size_t>(g.ny), 0);
-    parallelFor(g.s.size(), [&](std::size_t k) {
-        const double x = box.minX + static_cast<double>(k % static_cast<std::size_t>(g.nx)) * step;
-        const double y = box.minY + static_cast<double>(k / static_cast<std::size_t>(g.nx)) * step;
-        g.s[k] = surfaceFloor({x, y}, 1e-3);
-    });
-    return g;
-}
-
 LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double tolerance) const {
     LevelRegion out;
     out.z = z;
