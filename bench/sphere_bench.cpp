@@ -7,6 +7,8 @@
 //   surfaceQueryRods    the same on 100 ground rods alone
 //   protectedLevel      the protected region at 15 m over the whole site, boundary 0.01 m
 //   coarseMap           S on a 0.5 m grid over the site's 200 m × 200 m
+//   liveMap             the display map on the same grid: a floor of S over each 0.5 m
+//                       square, within 0.05 m
 //   roofChecks          every roof at its own height
 
 #include <benchmark/benchmark.h>
@@ -134,6 +136,16 @@ void coarseMap(benchmark::State& state) {
     }
 }
 BENCHMARK(coarseMap)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
+
+void liveMap(benchmark::State& state) {
+    const int k = static_cast<int>(state.range(0));
+    const Engine engine(worksSite(k));
+    for (auto _ : state) {
+        const SurfaceGrid g = engine.liveMap({0, 0, k * kSide, k * kSide}, 0.5, 0.05);
+        benchmark::DoNotOptimize(g.s.data());
+    }
+}
+BENCHMARK(liveMap)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void roofChecks(benchmark::State& state) {
     const Engine engine(worksSite(1));

@@ -8,6 +8,8 @@
 #include <queue>
 #include <stdexcept>
 
+#include "calc/sphere/parallel.h"
+
 namespace tervalen::sphere {
 namespace {
 
@@ -252,6 +254,11 @@ struct Fn {
     bool holds() const { return kind == Kind::Ground || kind == Kind::High; }
 };
 
+// The length of (x, y), for the numeric search (no care for overflow: plan metres).
+inline double norm(double x, double y) {
+    return std::sqrt(x * x + y * y);
+}
+
 struct Vec2 {
     double x = 0, y = 0;
 };
@@ -351,7 +358,7 @@ public:
             const Vec2 w = capGradient(x, y);
             const double nx = fs[1].kind == Fn::Kind::Edge ? g2.x : g1.x - g2.x;
             const double ny = fs[1].kind == Fn::Kind::Edge ? g2.y : g1.y - g2.y;
-            const double n = std::hypot(nx, ny);
+            const double n = norm(nx, ny);
             if (!(n > 0)) return false;
             out = {condition(rest, fs[1], x, y), ((g1.x - w.x) * -ny + (g1.y - w.y) * nx) / n};
         } else {
@@ -374,21 +381,21 @@ public:
             const double det = j11 * j22 - j12 * j21;
             if (!(std::fabs(det) > 0) || !std::isfinite(det)) return false;
             double dx = -(r.x * j22 - r.y * j12) / det, dy = -(j11 * r.y - j21 * r.x) / det;
-            const double len = std::hypot(dx, dy), limit = reach / 4;
+            const double len = norm(dx, dy), limit = reach / 4;
             if (!std::isfinite(len)) return false;
             if (len > limit) dx *= limit / len, dy *= limit / len;
             // Damped: the step is halved until the residual is smaller and defined, each
             // equation measured in metres of the plan (divided by its gradient's length),
             // so that a steep one does not hold back a flat one.
-            const double w1 = 1 / std::max(1e-12, std::hypot(j11, j12));
-            const double w2 = 1 / std::max(1e-12, std::hypot(j21, j22));
-            const double before = std::hypot(r.x * w1, r.y * w2);
+            const double w1 = 1 / std::max(1e-12, norm(j11, j12));
+            const double w2 = 1 / std::max(1e-12, norm(j21, j22));
+            const double before = norm(r.x * w1, r.y * w2);
             double scale = 1;
             Vec2 rn;
             bool moved = false;
             for (int k = 0; k < 30; ++k, scale /= 2) {
                 if (residual(fs, x + scale * dx, y + scale * dy, rn) &&
-                    std::hypot(rn.x * w1, rn.y * w2) < before * (1 - 1e-4 * scale)) {
+                    norm(rn.x * w1, rn.y * w2) < before * (1 - 1e-4 * scale)) {
                     moved = true;
                     break;
                 }
@@ -396,10 +403,10 @@ public:
             if (!moved) return before < 1e-10;
             x += scale * dx, y += scale * dy, r = rn;
             // A resting position is sought near where the search ended, not anywhere.
-            if (std::hypot(x - x0, y - y0) > reach) return false;
+            if (norm(x - x0, y - y0) > reach) return false;
             if (scale * len < 1e-11) return true;
         }
-        return std::hypot(r.x, r.y) < 1e-7;
+        return norm(r.x, r.y) < 1e-7;
     }
 
     // The functions whose value at (x, y) is within reach of the centre height there (the
@@ -413,7 +420,7 @@ public:
             const double v = value(f, x, y);
             if (!std::isfinite(v) || std::fabs(v - c) > 1.0 + 50 * step) return;
             const Vec2 g = gradient(f, x, y);
-            const double gap = std::fabs(v - c) / (1 + std::hypot(g.x, g.y));
+            const double gap = std::fabs(v - c) / (1 + norm(g.x, g.y));
             if (gap <= tol) found.push_back({gap, f});
         };
         if (c - m_e.hr <= tol) found.push_back({c - m_e.hr, Fn{Fn::Kind::Ground, -1}});
@@ -674,14 +681,16 @@ void settle(Query& q, double x, double y, double step, double reach, Best& best,
         }
         best.offer(q.reached(sx, sy), sx, sy);
         // On the way from the start another object took over: the resting position lies
-        // where it did, with that object among its conditions.
+        // where it did, with that object among its conditions. Followed only where the
+        // place reached promised a sphere lower than the best so far: the search only
+        // offers spheres, the cells prove the answer whatever it leaves out.
         const double offset = std::fabs(here - (q.value(fs[0], x, y) - q.cap(x, y)));
         const double slack = 1e-7 + offset;
         const bool apartAtStart = !(offset <= slack);
         if (depth < 3 && std::isfinite(sx) && std::isfinite(sy) && !apartAtStart &&
-            apart(fs[0], sx, sy, slack)) {
+            q.value(fs[0], sx, sy) - q.cap(sx, sy) < best.value && apart(fs[0], sx, sy, slack)) {
             // Halved until the bracket is shorter than 1e-10 m along the way.
-            const double way = std::hypot(sx - x, sy - y);
+            const double way = norm(sx - x, sy - y);
             double a = 0, b = 1;
             for (int i = 0; i < 50 && (b - a) * way > 1e-10; ++i) {
                 const double m = (a + b) / 2;
@@ -830,12 +839,20 @@ Touch touchAt(const Engine::Impl& e, Point2 p) {
 // stopped at the first sphere below it). Returns the least height found and how much
 // lower a sphere could still reach; with a threshold, a height below it is a sphere that
 // reaches there, and one not below it was proved not to.
-Touch roughAt(const Engine::Impl& e, Point2 p, double certain, double threshold) {
-    Query q(e, p);
+//
+// With a spread, the lowest height is a bound for every ground point of the square of
+// half-side `spread` about p, and the height found the least a sphere reaches over that
+// square: cells are split down to a sixteenth of the spread, below which the spread
+// decides the bound. A hint is
+// a centre tried first (a neighbouring point's lowest sphere), for an early answer to
+// prune with.
+Touch roughAt(const Engine::Impl& e, Point2 p, double certain, double threshold, double spread = 0,
+              const Point2* hint = nullptr) {
+    Query q(e, p, spread);
     const double hr = e.hr;
     if (q.empty()) return {0, {p.x, p.y, hr}, 0};
     const double here = q.centre(p.x, p.y);
-    if (here <= hr) return {0, {p.x, p.y, hr}, 0};
+    if (here <= hr) return {0, {p.x, p.y, hr}, 0};  // and no lower than the ground
     constexpr long kMostCells = 1 << 18;
     long cells = 0;
     Best best;
@@ -845,28 +862,40 @@ Touch roughAt(const Engine::Impl& e, Point2 p, double certain, double threshold)
         return decide ? std::min(best.value - certain, threshold) : best.value - certain;
     };
     auto decided = [&] { return decide && best.value < threshold; };
+    // With a spread, the least height a sphere centred over (x, y) reaches over the square:
+    // its bottom above the square's point nearest to it.
+    auto over = [&](double x, double y) {
+        if (spread == 0) return q.reached(x, y);
+        const double dx = std::max(0.0, std::fabs(x - p.x) - spread);
+        const double dy = std::max(0.0, std::fabs(y - p.y) - spread);
+        const double d2 = dx * dx + dy * dy;
+        return d2 > hr * hr ? kInf : q.centre(x, y) - std::sqrt(hr * hr - d2);
+    };
+    if (hint) best.offer(over(hint->x, hint->y), hint->x, hint->y);
+    const double smallest = std::max(1e-7, spread / 16);
     std::priority_queue<Cell, std::vector<Cell>, std::greater<>> open;
     auto visit = [&](double x, double y, double h) {
         ++cells;
         const double bound = q.lowerBound(x, y, h);
         if (!(bound < limit())) return;
         double ux = x, uy = y;
-        if (std::isnan(q.cap(x, y)))
+        if (spread == 0 && std::isnan(q.cap(x, y)))
             ux = std::clamp(p.x, x - h, x + h), uy = std::clamp(p.y, y - h, y + h);
-        best.offer(q.reached(ux, uy), ux, uy);
+        best.offer(over(ux, uy), ux, uy);
         if (bound < limit()) open.push(Cell{bound, x, y, h});
     };
     constexpr int kStart = 8;
-    const double h0 = hr / kStart;
+    const double span = hr + spread * std::sqrt(2.0);
+    const double h0 = span / kStart;
     for (int j = 0; j < kStart && !decided(); ++j)
         for (int i = 0; i < kStart; ++i)
-            visit(p.x - hr + (2 * i + 1) * h0, p.y - hr + (2 * j + 1) * h0, h0);
+            visit(p.x - span + (2 * i + 1) * h0, p.y - span + (2 * j + 1) * h0, h0);
     double undecided = kInf;
     while (!open.empty() && !decided() && cells < kMostCells) {
         const Cell c = open.top();
         if (!(c.bound < limit())) break;
         open.pop();
-        if (c.h <= 1e-7) {  // as small as a cell can usefully be
+        if (c.h <= smallest) {  // as small as a cell can usefully be
             undecided = std::min(undecided, c.bound);
             continue;
         }
@@ -1060,6 +1089,61 @@ Touch Engine::touch(Point2 p) const {
 
 double Engine::roughSurface(Point2 p, double within) const {
     return roughAt(*m, p, std::max(within, 1e-9), kInf).s;
+}
+
+double Engine::surfaceFloor(Point2 p, double within) const {
+    within = std::max(within, 1e-9);
+    const Touch t = roughAt(*m, p, within, kInf);
+    // Cells dropped for promising less than `within` below the best may still hold it.
+    return std::max(0.0, t.s - std::max(t.gap, within));
+}
+
+namespace {
+
+// The nodes of a map of `step` metres over a box, every value 0 (none for an unusable step
+// or box).
+SurfaceGrid nodesOf(Box box, double step) {
+    SurfaceGrid g;
+    g.box = box;
+    g.step = step;
+    if (!(step > 0) || !std::isfinite(step) || !(box.maxX >= box.minX) || !(box.maxY >= box.minY))
+        return g;
+    const double nx = std::floor((box.maxX - box.minX) / step + 1e-9) + 1;
+    const double ny = std::floor((box.maxY - box.minY) / step + 1e-9) + 1;
+    if (!(nx * ny <= 1e8)) throw std::invalid_argument("grid too fine for its box");
+    g.nx = static_cast<int>(nx), g.ny = static_cast<int>(ny);
+    g.s.assign(static_cast<std::size_t>(g.nx) * static_cast<std::size_t>(g.ny), 0);
+    return g;
+}
+
+}  // namespace
+
+SurfaceGrid Engine::grid(Box box, double step) const {
+    SurfaceGrid g = nodesOf(box, step);
+    parallelFor(g.s.size(), [&](std::size_t k) {
+        const double x = box.minX + static_cast<double>(k % static_cast<std::size_t>(g.nx)) * step;
+        const double y = box.minY + static_cast<double>(k / static_cast<std::size_t>(g.nx)) * step;
+        g.s[k] = surfaceFloor({x, y}, 1e-3);
+    });
+    return g;
+}
+
+SurfaceGrid Engine::liveMap(Box box, double step, double within) const {
+    SurfaceGrid g = nodesOf(box, step);
+    within = std::max(within, 1e-6);
+    // Row by row, each node's search started from the sphere its left neighbour found.
+    parallelFor(static_cast<std::size_t>(g.ny), [&](std::size_t j) {
+        std::optional<Point2> hint;
+        for (std::size_t i = 0; i < static_cast<std::size_t>(g.nx); ++i) {
+            const Point2 p{box.minX + static_cast<double>(i) * step,
+                           box.minY + static_cast<double>(j) * step};
+            const Touch t = roughAt(*m, p, within, kInf, step / 2, hint ? &*hint : nullptr);
+            g.s[j * static_cast<std::size_t>(g.nx) + i] =
+                std::max(0.0, t.s - std::max(t.gap, within));
+            hint = Point2{t.centre.x, t.centre.y};
+        }
+    });
+    return g;
 }
 
 bool Engine::reachesBelow(Point2 p, double z) const {

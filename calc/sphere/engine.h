@@ -135,8 +135,17 @@ public:
     // Each building's roof checked at its own height.
     std::vector<RoofCheck> roofs(double tolerance = 0.01) const;
     // S to 1 mm at the nodes of a grid of `step` metres from the box's lower left corner up
-    // to its upper right one.
+    // to its upper right one, never above it.
     SurfaceGrid grid(Box box, double step) const;
+    // A height S(p) is proved not to be below, at most `within` under S(p).
+    double surfaceFloor(Point2 p, double within) const;
+    // A map for live display on the same nodes as grid(): at each node a height no sphere
+    // reaches below anywhere in the square of side `step` centred on it, so that a colour
+    // painted over the square never shows protected where a sphere reaches. It lies at
+    // most `within` under the least S over the square, or, where S changes across the
+    // square by more than that, under it by up to the change across a sixteenth of the
+    // square (the finest cells it is proved with).
+    SurfaceGrid liveMap(Box box, double step, double within = 0.05) const;
 
     // The engine's data, opaque (public so that its own helpers may name it).
     struct Impl;

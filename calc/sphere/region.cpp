@@ -17,46 +17,22 @@
 #include <geos_c.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdarg>
 #include <limits>
 #include <memory>
 #include <optional>
 #include <stdexcept>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "calc/sphere/engine.h"
+#include "calc/sphere/parallel.h"
 
 namespace tervalen::sphere {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
-
-// f(i) for i in [0, n) over the machine's cores.
-template <class F>
-void parallelFor(std::size_t n, F&& f) {
-    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
-    const std::size_t workers = std::min<std::size_t>(cores, n);
-    if (workers <= 1) {
-        for (std::size_t i = 0; i < n; ++i) f(i);
-        return;
-    }
-    std::atomic<std::size_t> next{0};
-    auto run = [&] {
-        for (;;) {
-            const std::size_t i = next.fetch_add(1);
-            if (i >= n) return;
-            f(i);
-        }
-    };
-    std::vector<std::thread> threads;
-    for (std::size_t k = 1; k < workers; ++k) threads.emplace_back(run);
-    run();
-    for (std::thread& t : threads) t.join();
-}
 
 double signedArea(const std::vector<Point2>& ring) {
     double a = 0;
@@ -250,17 +226,21 @@ Point2 crossing(const Engine& e, double z, Point2 a, Point2 b, double tolerance)
     return at(lo);
 }
 
-// The lowest S near `from` within the area: a compass search on S to 1e-5 m, the steps
-// halved down to 1 mm, S at the end exact.
+// The lowest S near `from` within the area: a compass search on S, the steps halved down
+// to 1 mm, S to a thousandth of the step squared (1e-5 m at the finest: a step of h
+// compares heights that differ by some h² over the radius near the lowest point, more
+// away from it), S at the end exact.
 Lowest descend(const Engine& e, const std::vector<Polygon>& area, Point2 from, double step) {
-    Lowest best{from, e.roughSurface(from, 1e-5)};
+    auto within = [](double h) { return std::clamp(1e-3 * h * h, 1e-5, 1e-3); };
+    Lowest best{from, e.roughSurface(from, within(step))};
     for (double h = step; h > 1e-3; h /= 2) {
+        best.s = e.roughSurface(best.at, within(h));
         for (bool moved = true; moved;) {
             moved = false;
             for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
                 const Point2 p{best.at.x + dx * h, best.at.y + dy * h};
                 if (!insidePolygons(area, p)) continue;
-                const double s = e.roughSurface(p, 1e-5);
+                const double s = e.roughSurface(p, within(h));
                 if (s < best.s) best = {p, s}, moved = true;
             }
         }
@@ -322,27 +302,6 @@ std::vector<Square> unprovenInCells(const Engine& e, int nx, int ny, double x0, 
 }
 
 }  // namespace
-
-SurfaceGrid Engine::grid(Box box, double step) const {
-    SurfaceGrid g;
-    g.box = box;
-    g.step = step;
-    if (!(step > 0) || !std::isfinite(step) || !(box.maxX >= box.minX) || !(box.maxY >= box.minY))
-        return g;
-    const double nx = std::floor((box.maxX - box.minX) / step + 1e-9) + 1;
-    const double ny = std::floor((box.maxY - box.minY) / step + 1e-9) + 1;
-    if (!(nx * ny <= 1e8)) throw std::invalid_argument("grid too fine for its box");
-    g.nx = static_cast<int>(nx), g.ny = static_cast<int>(ny);
-    g.s.assign(static_cast<std::size_t>(g.nx) * static_cast<std::size_t>(g.ny), 0);
-    parallelFor(g.s.size(), [&](std::size_t k) {
-        const std::size_t column = k % static_cast<std::size_t>(g.nx);
-        const std::size_t row = k / static_cast<std::size_t>(g.nx);
-        const double x = box.minX + static_cast<double>(column) * step;
-        const double y = box.minY + static_cast<double>(row) * step;
-        g.s[k] = roughSurface({x, y}, 1e-3);
-    });
-    return g;
-}
 
 LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double tolerance) const {
     LevelRegion out;
@@ -468,6 +427,10 @@ LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double t
         const Point2 n{(b.y - a.y) / len, -(b.x - a.x) / len};  // outwards: the region is left
         const bool mIn = !reachesBelow(m, z);
         const double sign = mIn ? 1 : -1, far = std::min(g, len);
+        // The other side within half the tolerance: the middle is that close to the
+        // boundary, the chord straight enough (one search, not a bracket halved).
+        const Point2 near{m.x + sign * n.x * tolerance / 2, m.y + sign * n.y * tolerance / 2};
+        if (mIn == reachesBelow(near, z)) return std::nullopt;
         const Point2 end{m.x + sign * n.x * far, m.y + sign * n.y * far};
         if (mIn != reachesBelow(end, z)) return std::nullopt;  // no crossing within reach
         const Point2 at =
@@ -475,18 +438,41 @@ LevelRegion Engine::level(double z, const std::vector<Polygon>& areaIn, double t
         if (std::hypot(at.x - m.x, at.y - m.y) <= tolerance / 2) return std::nullopt;
         return at;
     };
-    for (int pass = 0; pass < 4; ++pass)
-        for (auto& r : rings) {
-            std::vector<std::optional<Point2>> mid(r.size());
-            parallelFor(r.size(),
-                        [&](std::size_t k) { mid[k] = bowed(r[k], r[(k + 1) % r.size()]); });
+    // A chord found straight enough stays so (its ends do not move): each pass tries only
+    // the chords the one before made, over every ring at once.
+    std::vector<std::vector<char>> straight(rings.size());
+    for (std::size_t i = 0; i < rings.size(); ++i) straight[i].assign(rings[i].size(), 0);
+    for (int pass = 0; pass < 4; ++pass) {
+        std::vector<std::pair<std::size_t, std::size_t>> chords;
+        for (std::size_t i = 0; i < rings.size(); ++i)
+            for (std::size_t k = 0; k < rings[i].size(); ++k)
+                if (!straight[i][k]) chords.push_back({i, k});
+        if (chords.empty()) break;
+        std::vector<std::optional<Point2>> mid(chords.size());
+        parallelFor(chords.size(), [&](std::size_t c) {
+            const auto& r = rings[chords[c].first];
+            const std::size_t k = chords[c].second;
+            mid[c] = bowed(r[k], r[(k + 1) % r.size()]);
+        });
+        for (std::size_t c = 0, i = 0; i < rings.size(); ++i) {
             std::vector<Point2> dense;
+            std::vector<char> flat;
+            const auto& r = rings[i];
             for (std::size_t k = 0; k < r.size(); ++k) {
                 dense.push_back(r[k]);
-                if (mid[k]) dense.push_back(*mid[k]);
+                const bool tried = c < chords.size() && chords[c] == std::pair{i, k};
+                const std::optional<Point2> m = tried ? mid[c++] : std::nullopt;
+                if (m) {
+                    dense.push_back(*m);
+                    flat.insert(flat.end(), {0, 0});
+                } else {
+                    flat.push_back(1);
+                }
             }
-            r = std::move(dense);
+            rings[i] = std::move(dense);
+            straight[i] = std::move(flat);
         }
+    }
 
     std::vector<Polygon> found;
     std::vector<double> foundArea;

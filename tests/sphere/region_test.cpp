@@ -8,6 +8,7 @@
 #include <string>
 
 #include "calc/sphere/engine.h"
+#include "random_sites.h"
 
 namespace tervalen::sphere {
 namespace {
@@ -297,6 +298,51 @@ TEST(SurfaceGrid, HoldsSAtItsNodes) {
             const Point2 p{-10 + i * 2.5, -6 + j * 2.5};
             EXPECT_NEAR(grid.s[static_cast<std::size_t>(j * grid.nx + i)], e.surface(p), 1e-3);
         }
+}
+
+// The maps err on the protected side never: on random sites, each node of the 1 mm map
+// lies at or under S there and within 1 mm of it; the live map's value for a square lies
+// at or under S at every point sampled in the square, and is no looser than its stated
+// accuracy allows (under the least S sampled by no more than `within` and the change of S
+// across its finest cells, each taken twice).
+TEST(SurfaceMaps, NeverAboveTheSurface) {
+    std::mt19937 g(29);
+    constexpr double kWithin = 0.05, kStep = 2.0;
+    for (int k = 0; k < 6; ++k) {
+        const Site site = testing_sites::randomSite(g);
+        const double x0 = testing_sites::uniform(g, -30, 20),
+                     y0 = testing_sites::uniform(g, -30, 20);
+        if (k % testing_sites::kSweepStride != 0) continue;  // the sanitizer build: a part
+        const Engine e(site);
+        const Box box{x0, y0, x0 + 4 * kStep, y0 + 2 * kStep};
+        const SurfaceGrid fine = e.grid(box, kStep);
+        const SurfaceGrid live = e.liveMap(box, kStep, kWithin);
+        ASSERT_EQ(fine.s.size(), 15u);
+        ASSERT_EQ(live.s.size(), 15u);
+        for (int j = 0; j < fine.ny; ++j)
+            for (int i = 0; i < fine.nx; ++i) {
+                const std::size_t n = static_cast<std::size_t>(j * fine.nx + i);
+                const Point2 c{x0 + i * kStep, y0 + j * kStep};
+                const double s = e.surface(c);
+                EXPECT_LE(fine.s[n], s) << "site " << k << " node " << i << "," << j;
+                EXPECT_GE(fine.s[n], s - 1e-3 - 1e-6) << "site " << k << " node " << i << "," << j;
+                double least = INFINITY, steepest = 0;
+                double row[5][5];
+                for (int b = 0; b < 5; ++b)
+                    for (int d = 0; d < 5; ++d) {
+                        const Point2 q{c.x + (b - 2) * kStep / 4, c.y + (d - 2) * kStep / 4};
+                        const double sq = row[b][d] = e.surface(q);
+                        least = std::min(least, sq);
+                        if (b > 0) steepest = std::max(steepest, std::fabs(sq - row[b - 1][d]));
+                        if (d > 0) steepest = std::max(steepest, std::fabs(sq - row[b][d - 1]));
+                        EXPECT_LE(live.s[n], sq) << "site " << k << " at " << q.x << "," << q.y;
+                    }
+                // The samples are a quarter of the square apart, the finest cells a
+                // sixteenth: the change across those, with a margin of twice.
+                EXPECT_GE(live.s[n], least - 2 * kWithin - steepest / 2)
+                    << "site " << k << " node " << i << "," << j;
+            }
+    }
 }
 
 }  // namespace
