@@ -1121,8 +1121,10 @@ SurfaceGrid nodesOf(Box box, double step) {
 SurfaceGrid Engine::grid(Box box, double step) const {
     SurfaceGrid g = nodesOf(box, step);
     parallelFor(g.s.size(), [&](std::size_t k) {
-        const double x = box.minX + static_cast<double>(k % static_cast<std::size_t>(g.nx)) * step;
-        const double y = box.minY + static_cast<double>(k / static_cast<std::size_t>(g.nx)) * step;
+        const std::size_t column = k % static_cast<std::size_t>(g.nx);
+        const std::size_t row = k / static_cast<std::size_t>(g.nx);
+        const double x = box.minX + static_cast<double>(column) * step;
+        const double y = box.minY + static_cast<double>(row) * step;
         g.s[k] = surfaceFloor({x, y}, 1e-3);
     });
     return g;
