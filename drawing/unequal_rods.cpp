@@ -151,8 +151,14 @@ void plan(Drawing& p, const UnequalRodPair& r) {
             (std::max(0.0, static_cast<double>(r.Rx1)) + r.D - std::max(0.0, double{r.Rx2})) / 2;
         markWeakPoints(p, r.warnings, {{Place::BetweenRods, {{gapMid, 0}}}});
     }
-    label(p, {-th, -th * 1.5}, "接闪杆 1", th, Align::Right);
-    label(p, {r.D + th, -th * 1.5}, "接闪杆 2", th);
+    // Each rod named beside its mark; rods closer than two names' width named once, below
+    // the pair, left to right.
+    if (r.D >= 2 * textWidth(Text{{0, 0}, "接闪杆 1", th}) + 2 * th) {
+        label(p, {th, -th * 1.5}, "接闪杆 1", th);
+        label(p, {r.D + th, -th * 1.5}, "接闪杆 2", th);
+    } else {
+        label(p, {r.D / 2, -th * 2.5}, "左：接闪杆 1　右：接闪杆 2", th, Align::Centre);
+    }
     const auto b = p.bounds();
     if (b) label(p, {b->x0, b->y1 + th}, "平面（被保护面 Hx=" + num(r.Hx) + " 高度）", th * 1.2);
     p.endPart(Part::Kind::Plan);
