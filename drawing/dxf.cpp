@@ -267,6 +267,25 @@ void entityHead(Writer& w, const char* type, const Item& item, const char* subcl
     w.pair(100, subclass);
 }
 
+// Whether p lies inside the closed ring (crossings of a ray towards +x).
+bool insideRing(Point p, const std::vector<Point>& ring) {
+    bool in = false;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const Point a = ring[i], b = ring[j];
+        if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x)
+            in = !in;
+    }
+    return in;
+}
+
+// How many of the other rings the ring lies within (by its first point).
+int nestingDepth(const std::vector<Point>& ring, const std::vector<std::vector<Point>>& all) {
+    int depth = 0;
+    for (const auto& other : all)
+        if (&other != &ring && other.size() >= 3 && insideRing(ring.front(), other)) ++depth;
+    return depth;
+}
+
 void entity(Writer& w, const Item& item, std::string_view owner = kModelRecord) {
     if (const auto* l = std::get_if<Line>(&item.shape)) {
         entityHead(w, "LINE", item, "AcDbLine", owner);
@@ -291,6 +310,35 @@ void entity(Writer& w, const Item& item, std::string_view owner = kModelRecord) 
             w.real(10, q.x);
             w.real(20, q.y);
         }
+    } else if (const auto* h = std::get_if<Hatch>(&item.shape)) {
+        std::vector<const std::vector<Point>*> rings;
+        for (const auto& ring : h->rings)
+            if (ring.size() >= 3) rings.push_back(&ring);
+        if (rings.empty()) return;
+        entityHead(w, "HATCH", item, "AcDbHatch", owner);
+        w.point(10, {0, 0});  // the elevation
+        w.real(210, 0.0);
+        w.real(220, 0.0);
+        w.real(230, 1.0);
+        w.pair(2, "SOLID");
+        w.pair(70, 1);  // solid fill
+        w.pair(71, 0);  // not associative
+        w.pair(91, static_cast<int>(rings.size()));
+        for (const auto* ring : rings) {
+            // A polyline path; an outer ring (inside an even number of others) also external.
+            w.pair(92, nestingDepth(*ring, h->rings) % 2 == 0 ? 3 : 2);
+            w.pair(72, 0);  // no bulges
+            w.pair(73, 1);  // closed
+            w.pair(93, static_cast<int>(ring->size()));
+            for (Point q : *ring) {
+                w.real(10, q.x);
+                w.real(20, q.y);
+            }
+            w.pair(97, 0);  // no source objects
+        }
+        w.pair(75, 0);  // odd parity: holes stay open
+        w.pair(76, 1);  // predefined pattern
+        w.pair(98, 0);  // no seed points
     } else if (const auto* t = std::get_if<Text>(&item.shape)) {
         entityHead(w, "TEXT", item, "AcDbText", owner);
         w.point(10, t->at);
