@@ -1,6 +1,7 @@
 #include "drawing/dxf.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <locale>
@@ -150,7 +151,28 @@ void view(Writer& w, const Box& box) {
     w.pair(0, "ENDTAB");
 }
 
-void tables(Writer& w, double th, const Box& box, const std::vector<View>& views) {
+// A layer of the drawing's own beside the LP-… ones (Item::layerName), in the style of the
+// layer its items are drawn like.
+struct NamedLayer {
+    std::string name;
+    Layer style;
+};
+
+// The name of an item's layer in the file: its own (characters CAD does not take in a
+// layer's name replaced by '_', the rest as the text of the file), or its layer's.
+std::string layerOf(const Item& item) {
+    if (item.layerName.empty()) return layerName(item.layer);
+    std::string name;
+    for (char c : item.layerName)
+        name += std::string_view("<>/\\\":;?*|,=`").find(c) != std::string_view::npos ||
+                        static_cast<unsigned char>(c) < 0x20
+                    ? '_'
+                    : c;
+    return dxfText(name);
+}
+
+void tables(Writer& w, double th, const Box& box, const std::vector<View>& views,
+            const std::vector<NamedLayer>& named) {
     w.pair(0, "SECTION");
     w.pair(2, "TABLES");
 
@@ -180,7 +202,7 @@ void tables(Writer& w, double th, const Box& box, const std::vector<View>& views
     w.pair(74, 0);
     w.pair(0, "ENDTAB");
 
-    table(w, "LAYER", "2", static_cast<int>(std::size(kLayers)) + 1);
+    table(w, "LAYER", "2", static_cast<int>(std::size(kLayers) + named.size()) + 1);
     record(w, "LAYER", "2", "AcDbLayerTableRecord");
     w.pair(2, "0");
     w.pair(70, 0);
@@ -194,6 +216,14 @@ void tables(Writer& w, double th, const Box& box, const std::vector<View>& views
         w.pair(6, styleOf(layer).dashed ? "DASHED" : "Continuous");
         // Its lines' weight on paper, in hundredths of a millimetre.
         w.pair(370, static_cast<int>(std::lround(styleOf(layer).weightMm * 100)));
+    }
+    for (const NamedLayer& l : named) {
+        record(w, "LAYER", "2", "AcDbLayerTableRecord");
+        w.pair(2, l.name);
+        w.pair(70, 0);
+        w.pair(62, styleOf(l.style).aci);
+        w.pair(6, styleOf(l.style).dashed ? "DASHED" : "Continuous");
+        w.pair(370, static_cast<int>(std::lround(styleOf(l.style).weightMm * 100)));
     }
     w.pair(0, "ENDTAB");
 
@@ -259,7 +289,7 @@ void entityHead(Writer& w, const char* type, const Item& item, const char* subcl
     w.pair(5, w.handle());
     w.pair(330, owner);
     w.pair(100, "AcDbEntity");
-    w.pair(8, layerName(item.layer));
+    w.pair(8, layerOf(item));
     if (item.stroke == Stroke::Dashed) w.pair(6, "DASHED");
     if (item.stroke == Stroke::Thin) w.pair(370, 13);  // 0.13 mm
     if (item.warning) w.pair(370, 50);                 // a weak point's mark: 0.5 mm
@@ -502,7 +532,27 @@ std::string toDxf(const Drawing& d) {
         views.push_back({p.kind == Part::Kind::Plan ? std::string("LP-PLAN")
                                                     : "LP-SECTION-" + std::to_string(++sections),
                          body.handle(), &p});
-    tables(body, d.textHeight, box, views);
+    // The drawing's own layers, each once, in the order first used.
+    // CAD compares layer names without regard to case.
+    const auto sameName = [](std::string_view a, std::string_view b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) ==
+                   std::tolower(static_cast<unsigned char>(y));
+        });
+    };
+    std::vector<NamedLayer> named;
+    for (const Item& item : d.items) {
+        if (item.layerName.empty()) continue;
+        const std::string name = layerOf(item);
+        const bool known =
+            sameName(name, "0") ||
+            std::any_of(std::begin(kLayers), std::end(kLayers),
+                        [&](Layer l) { return sameName(name, layerName(l)); }) ||
+            std::any_of(named.begin(), named.end(),
+                        [&](const NamedLayer& l) { return sameName(l.name, name); });
+        if (!known) named.push_back({name, item.layer});
+    }
+    tables(body, d.textHeight, box, views, named);
     blocks(body, d, views);
     body.pair(0, "SECTION");
     body.pair(2, "ENTITIES");

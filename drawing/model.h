@@ -97,6 +97,10 @@ struct Item {
     Stroke stroke = Stroke::Solid;
     // Shown in red whatever its layer's colour (DXF colour 1): a weak point's mark.
     bool warning = false;
+    // The item's layer in CAD when it is not the layer's own name (a designer's outline
+    // back on the layer it was drawn on, a level's region on a layer of its height); it
+    // takes the style of `layer`.
+    std::string layerName{};
 };
 
 // A section or the plan: the items it is made of (indices into Drawing::items) and,
