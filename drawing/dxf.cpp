@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "drawing/code_page.h"
 #include "drawing/number_text.h"
 #include "forms/utf8.h"
 
@@ -159,7 +160,8 @@ struct NamedLayer {
 };
 
 // The name of an item's layer in the file: its own (characters CAD does not take in a
-// layer's name replaced by '_', the rest as the text of the file), or its layer's.
+// layer's name replaced by '_'; in the file's code page, which every reader takes a name
+// in, or where a character has no GBK form as \U+ escapes), or its layer's.
 std::string layerOf(const Item& item) {
     if (item.layerName.empty()) return layerName(item.layer);
     std::string name;
@@ -168,6 +170,7 @@ std::string layerOf(const Item& item) {
                         static_cast<unsigned char>(c) < 0x20
                     ? '_'
                     : c;
+    if (std::optional<std::string> gbk = gbkText(name)) return *gbk;
     return dxfText(name);
 }
 
