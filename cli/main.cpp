@@ -501,8 +501,8 @@ int addSite(const Options& options) {
     tervalen::project::Project project = projectIn(options.addTo, true);
     applyHeader(options, project.sheet.header);
     std::string why;
-    std::optional<tervalen::sheet::SheetRecord> record = tervalen::cli::siteRecordFromFile(
-        options.site.file, options.label.value_or(""), why);
+    std::optional<tervalen::sheet::SheetRecord> record =
+        tervalen::cli::siteRecordFromFile(options.site.file, options.label.value_or(""), why);
     if (!record) {
         lock.removeIfCreatedEmpty();
         std::cerr << "tervalen-calc: nothing added to " << oneLine(options.addTo) << ": "

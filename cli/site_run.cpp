@@ -258,10 +258,11 @@ void printSiteRecord(const sheet::SheetRecord& r, std::ostream& out) {
         << " 根，建筑物 " << c.site.buildings.size() << " 座\n";
     for (std::size_t i = 0; i < c.roofs.size(); ++i) {
         const sphere::RoofCheck& roof = c.roofs[i];
-        out << (roof.ok ? "" : "[保护校核] ") << "屋面 " << files::oneLine(buildingName(roof, i), 60)
-            << "（" << shown(roof.height) << " m）：" << (roof.ok ? "满足" : "不满足")
-            << "，未保护面积 " << shown(roof.uncoveredArea) << " m²，最低处 "
-            << placeText(roof.worst.at) << " S = " << shown(roof.worst.s) << " m\n";
+        out << (roof.ok ? "" : "[保护校核] ") << "屋面 "
+            << files::oneLine(buildingName(roof, i), 60) << "（" << shown(roof.height) << " m）："
+            << (roof.ok ? "满足" : "不满足") << "，未保护面积 " << shown(roof.uncoveredArea)
+            << " m²，最低处 " << placeText(roof.worst.at) << " S = " << shown(roof.worst.s)
+            << " m\n";
     }
     out << "结论：" << files::oneLine(sheet::conclusionOf(r).text, 2000) << '\n';
     if (r.mismatch) {
@@ -270,9 +271,9 @@ void printSiteRecord(const sheet::SheetRecord& r, std::ostream& out) {
             saved += (saved.empty() ? "" : "，") + q.name + " " + q.value +
                      (q.unit.empty() ? "" : " " + q.unit);
         out << sheet::kMismatchNote << "："
-            << (r.mismatch->refused ? "重新计算未得出结果（" +
-                                          files::oneLine(r.mismatch->reason, 400) + "）；"
-                                    : std::string())
+            << (r.mismatch->refused
+                    ? "重新计算未得出结果（" + files::oneLine(r.mismatch->reason, 400) + "）；"
+                    : std::string())
             << "保存时 " << files::oneLine(saved, 4000) << '\n';
     }
 }

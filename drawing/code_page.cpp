@@ -20,8 +20,8 @@ std::optional<std::string> gbkText(std::string_view utf8) {
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
     BOOL lost = FALSE;
-    const int m = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.data(), n, nullptr, 0,
-                                      nullptr, &lost);
+    const int m =
+        WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.data(), n, nullptr, 0, nullptr, &lost);
     if (m <= 0 || lost) return std::nullopt;
     std::string out(static_cast<std::size_t>(m), '\0');
     WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.data(), n, out.data(), m, nullptr, &lost);

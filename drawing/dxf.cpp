@@ -547,12 +547,11 @@ std::string toDxf(const Drawing& d) {
     for (const Item& item : d.items) {
         if (item.layerName.empty()) continue;
         const std::string name = layerOf(item);
-        const bool known =
-            sameName(name, "0") ||
-            std::any_of(std::begin(kLayers), std::end(kLayers),
-                        [&](Layer l) { return sameName(name, layerName(l)); }) ||
-            std::any_of(named.begin(), named.end(),
-                        [&](const NamedLayer& l) { return sameName(l.name, name); });
+        const bool known = sameName(name, "0") ||
+                           std::any_of(std::begin(kLayers), std::end(kLayers),
+                                       [&](Layer l) { return sameName(name, layerName(l)); }) ||
+                           std::any_of(named.begin(), named.end(),
+                                       [&](const NamedLayer& l) { return sameName(l.name, name); });
         if (!known) named.push_back({name, item.layer});
     }
     tables(body, d.textHeight, box, views, named);

@@ -115,7 +115,8 @@ Drawing planWithText(const sphere::Site& site, const std::vector<sphere::LevelRe
 
 std::string protectedLayer(double z) {
     char buf[48];
-    const auto r = std::to_chars(buf, buf + sizeof buf, z == 0 ? 0.0 : z, std::chars_format::fixed, 3);
+    const auto r =
+        std::to_chars(buf, buf + sizeof buf, z == 0 ? 0.0 : z, std::chars_format::fixed, 3);
     return "LP-PROTECT-" + std::string(buf, r.ptr);
 }
 

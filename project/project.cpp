@@ -174,11 +174,12 @@ Json siteOf(const sphere::Site& site) {
 Json roofsOf(const std::vector<sphere::RoofCheck>& roofs) {
     Json out = Json::array();
     for (const sphere::RoofCheck& r : roofs)
-        out.push_back({{key::name, r.name},
-                       {key::height, r.height},
-                       {key::uncoveredArea, r.uncoveredArea},
-                       {key::worst, {{key::x, r.worst.at.x}, {key::y, r.worst.at.y}, {key::s, r.worst.s}}},
-                       {key::ok, r.ok}});
+        out.push_back(
+            {{key::name, r.name},
+             {key::height, r.height},
+             {key::uncoveredArea, r.uncoveredArea},
+             {key::worst, {{key::x, r.worst.at.x}, {key::y, r.worst.at.y}, {key::s, r.worst.s}}},
+             {key::ok, r.ok}});
     return out;
 }
 

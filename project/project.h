@@ -1,7 +1,7 @@
 #pragma once
 // A project file (.tvp): the calculation sheet's header and records, and the open forms
-// and site windows with what they show, kept in one UTF-8 JSON document. The program and the driver read
-// and write projects through here alone; the file's keys are named in project.cpp only.
+// and site windows with what they show, kept in one UTF-8 JSON document. The program and the driver
+// read and write projects through here alone; the file's keys are named in project.cpp only.
 //
 // Reading a project recomputes every record from its actions. A record whose results
 // differ from the ones saved, or whose actions no longer give a result, is kept and
@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "files/file_lock.h"
 #include "calc/sphere/site.h"
+#include "files/file_lock.h"
 #include "forms/form.h"
 #include "sheet/document.h"
 #include "sheet/sheet_record.h"

@@ -101,7 +101,8 @@ Table siteObjects(const sphere::Site& site) {
     for (std::size_t i = 0; i < site.buildings.size(); ++i) {
         const sphere::Building& b = site.buildings[i];
         std::string outline;
-        for (const sphere::Point2& p : b.outline) outline += (outline.empty() ? "" : " ") + planPoint(p);
+        for (const sphere::Point2& p : b.outline)
+            outline += (outline.empty() ? "" : " ") + planPoint(p);
         t.rows.push_back({"建筑物 " + (b.name.empty() ? std::to_string(i + 1) : oneLine(b.name)),
                           outline,
                           "底 " + drawing::num(b.base) + "，屋面 " + drawing::num(b.roof)});
@@ -117,10 +118,9 @@ Table roofTable(const std::vector<sphere::RoofCheck>& roofs) {
             {22, 15, 17, 32, 14}};
     for (std::size_t i = 0; i < roofs.size(); ++i) {
         const sphere::RoofCheck& r = roofs[i];
-        t.rows.push_back({oneLine(roofName(r, i)), drawing::num(r.height),
-                          drawing::num(r.uncoveredArea),
-                          planPoint(r.worst.at) + "，S = " + drawing::num(r.worst.s),
-                          r.ok ? "满足" : "不满足"});
+        t.rows.push_back(
+            {oneLine(roofName(r, i)), drawing::num(r.height), drawing::num(r.uncoveredArea),
+             planPoint(r.worst.at) + "，S = " + drawing::num(r.worst.s), r.ok ? "满足" : "不满足"});
     }
     return t;
 }
@@ -310,8 +310,8 @@ std::vector<std::string> summaryRow(const SheetRecord& r, int number) {
         const Conclusion c = conclusionOf(r);
         std::string verdict = !c.satisfied ? "—" : *c.satisfied ? "满足" : "不满足";
         if (r.mismatch) verdict += std::string(" ") + kMismatchMark;
-        return {std::to_string(number), shownLabel(r), r.caption, siteKeyResult(*r.site),
-                kSiteRequirement, verdict};
+        return {std::to_string(number), shownLabel(r),    r.caption,
+                siteKeyResult(*r.site), kSiteRequirement, verdict};
     }
     // The result a requirement is compared with, else the first a requirement could be,
     // else the first result.
@@ -356,7 +356,8 @@ std::vector<Block> frontBlocks(std::span<const SheetRecord> records) {
         summary.rows.push_back(summaryRow(records[i], static_cast<int>(i) + 1));
     if (summary.rows.empty()) summary.rows.push_back({"", "（尚无记录）", "", "", "", ""});
     out.push_back(std::move(summary));
-    if (std::any_of(records.begin(), records.end(), [](const SheetRecord& r) { return r.mismatch; }))
+    if (std::any_of(records.begin(), records.end(),
+                    [](const SheetRecord& r) { return r.mismatch; }))
         out.push_back(Paragraph{std::string(kMismatchMark) + " " + kMismatchNote +
                                 "，见该记录的“计算结果”。"});
     out.push_back(Paragraph{kDisplayRule});

@@ -32,8 +32,8 @@ bool same(const std::vector<T>& a, const std::vector<T>& b) {
                       [](const T& x, const T& y) { return same(x, y); });
 }
 bool same(const sphere::Building& a, const sphere::Building& b) {
-    return a.name == b.name && same(a.outline, b.outline) && a.base == b.base &&
-           a.roof == b.roof && a.layer == b.layer;
+    return a.name == b.name && same(a.outline, b.outline) && a.base == b.base && a.roof == b.roof &&
+           a.layer == b.layer;
 }
 bool same(const sphere::Polygon& a, const sphere::Polygon& b) {
     return same(a.outer, b.outer) && same(a.holes, b.holes);

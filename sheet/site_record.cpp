@@ -9,7 +9,10 @@ namespace tervalen::sheet {
 
 std::string hrBasis(double hr) {
     const std::string given = "滚球半径 hr = " + drawing::num(hr) + " m：";
-    const char* category = hr == 30 ? "第一类" : hr == 45 ? "第二类" : hr == 60 ? "第三类" : nullptr;
+    const char* category = hr == 30   ? "第一类"
+                           : hr == 45 ? "第二类"
+                           : hr == 60 ? "第三类"
+                                      : nullptr;
     const std::string table = "《建筑物防雷设计规范》GB 50057-2010 表5.2.12";
     if (!category)
         return given + "设计给定，不是" + table +
@@ -56,8 +59,7 @@ SheetRecord savedSiteRecord(const sphere::Site& site, std::vector<sphere::RoofCh
 SheetRecord siteRecordOf(const sphere::Site& site, std::string label) {
     if (const std::string why = sphere::problemOf(site); !why.empty())
         throw std::invalid_argument(why);
-    if (site.buildings.empty())
-        throw std::invalid_argument("场地中没有建筑物，没有可校核的屋面");
+    if (site.buildings.empty()) throw std::invalid_argument("场地中没有建筑物，没有可校核的屋面");
     const sphere::Engine engine(site);
     return savedSiteRecord(site, engine.roofs(), std::move(label));
 }

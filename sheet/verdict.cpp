@@ -7,9 +7,9 @@
 
 #include "calc/other/ljcs.h"
 #include "drawing/construct.h"
-#include "sheet/site_record.h"
 #include "forms/number.h"
 #include "forms/other/forms.h"
+#include "sheet/site_record.h"
 
 namespace tervalen::sheet {
 namespace {
@@ -213,10 +213,10 @@ Conclusion siteConclusion(const SheetRecord& r) {
         const double m = roof.worst.s - roof.height;
         if (!margin || m < *margin) margin = m;
         if (roof.ok) continue;
-        s += std::string(s.empty() ? "" : "；") + "屋面“" + flat(roofName(roof, i)) +
-             "”（" + drawing::num(roof.height) + " m）未保护面积 " +
-             drawing::num(roof.uncoveredArea) + " m²，最不利点 (" + drawing::num(roof.worst.at.x) +
-             ", " + drawing::num(roof.worst.at.y) + ") 处 S = " + drawing::num(roof.worst.s) + " m";
+        s += std::string(s.empty() ? "" : "；") + "屋面“" + flat(roofName(roof, i)) + "”（" +
+             drawing::num(roof.height) + " m）未保护面积 " + drawing::num(roof.uncoveredArea) +
+             " m²，最不利点 (" + drawing::num(roof.worst.at.x) + ", " +
+             drawing::num(roof.worst.at.y) + ") 处 S = " + drawing::num(roof.worst.s) + " m";
     }
     bool ok = c.ok && !c.roofs.empty();
     if (ok)

@@ -3,6 +3,8 @@
 // now kept as saved and failing, a damaged or oversized site refused; files of version 1
 // read and written as before.
 
+#include "sheet/site_record.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,7 +12,6 @@
 
 #include "project_fixture.h"
 #include "sheet/document.h"
-#include "sheet/site_record.h"
 #include "sheet/text_render.h"
 #include "sheet/verdict.h"
 
@@ -28,7 +29,8 @@ sphere::Site pumpAndStore() {
     s.hr = 45;
     const sphere::Point2 c[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
     for (int i = 0; i < 4; ++i)
-        s.conductors.push_back({{c[i].x, c[i].y, 10.5}, {c[(i + 1) % 4].x, c[(i + 1) % 4].y, 10.5}});
+        s.conductors.push_back(
+            {{c[i].x, c[i].y, 10.5}, {c[(i + 1) % 4].x, c[(i + 1) % 4].y, 10.5}});
     s.buildings.push_back({"泵房", {c[0], c[1], c[2], c[3]}, 0, 10, "建筑-外墙"});
     s.buildings.push_back({"库房", {{30, 0}, {40, 0}, {40, 8}, {30, 8}}, 0, 6});
     return s;
@@ -110,7 +112,8 @@ TEST(SiteRecords, ARoofThatDiffersFromWhatWasSavedIsMarkedAndKeptUntilTaken) {
     ASSERT_TRUE(r.site->savedRoofs);
     EXPECT_EQ((*r.site->savedRoofs)[1].uncoveredArea, 70.5);
     // The sheet gives both values; the summary marks the record.
-    const std::string text = sheet::plainText(sheet::sheetDocument(p.sheet.header, p.sheet.records));
+    const std::string text =
+        sheet::plainText(sheet::sheetDocument(p.sheet.header, p.sheet.records));
     EXPECT_NE(text.find("结果与保存时不同"), std::string::npos);
     EXPECT_NE(text.find("70.5"), std::string::npos);
     EXPECT_EQ(sheet::summaryRow(r, 7)[5], std::string("不满足 ") + sheet::kMismatchMark);
@@ -152,8 +155,8 @@ TEST(SiteRecords, ADamagedOrOversizedSiteRefusesTheFileWithOneLine) {
     };
     Json many = Json::array();
     for (int i = 0; i < 51; ++i)
-        many.push_back({{"outline", Json::array({{i * 20, 0}, {i * 20 + 10, 0}, {i * 20, 10}})},
-                        {"roof", 5}});
+        many.push_back(
+            {{"outline", Json::array({{i * 20, 0}, {i * 20 + 10, 0}, {i * 20, 10}})}, {"roof", 5}});
     const struct {
         const char* name;
         std::string text;
@@ -164,10 +167,12 @@ TEST(SiteRecords, ADamagedOrOversizedSiteRefusesTheFileWithOneLine) {
         {"site of another format",
          edited([](Json& d) { d["records"][6]["site"]["format"] = "tervalen-project"; }),
          "第 7 条计算记录的场地有误：不是 Tervalen 场地文件"},
-        {"a rod without its tip",
-         edited([](Json& d) { d["records"][6]["site"]["rods"] = Json::array({{{"x", 1}, {"y", 1}}}); }),
+        {"a rod without its tip", edited([](Json& d) {
+             d["records"][6]["site"]["rods"] = Json::array({{{"x", 1}, {"y", 1}}});
+         }),
          "第 7 条计算记录的场地有误：第 1 根接闪杆缺少 “tip”"},
-        {"too many buildings", edited([&](Json& d) { d["records"][6]["site"]["buildings"] = many; }),
+        {"too many buildings",
+         edited([&](Json& d) { d["records"][6]["site"]["buildings"] = many; }),
          "第 7 条计算记录的场地有 51 座建筑物，超过场地记录的上限 50 座"},
         {"too wide",
          edited([](Json& d) { d["records"][6]["site"]["buildings"][1]["outline"][1][0] = 3000; }),

@@ -2,6 +2,8 @@
 // objects, the radius and its basis, the method, the plan, each roof), its line in the
 // summary, and a verdict that is 满足 only when every roof is protected.
 
+#include "sheet/site_record.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 #include <stdexcept>
 
 #include "sheet/document.h"
-#include "sheet/site_record.h"
 #include "sheet/text_render.h"
 #include "sheet/verdict.h"
 
@@ -24,7 +25,8 @@ sphere::Site site(bool withStore) {
     s.hr = 45;
     const sphere::Point2 c[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
     for (int i = 0; i < 4; ++i)
-        s.conductors.push_back({{c[i].x, c[i].y, 10.5}, {c[(i + 1) % 4].x, c[(i + 1) % 4].y, 10.5}});
+        s.conductors.push_back(
+            {{c[i].x, c[i].y, 10.5}, {c[(i + 1) % 4].x, c[(i + 1) % 4].y, 10.5}});
     s.buildings.push_back({"泵房", {c[0], c[1], c[2], c[3]}, 0, 10, "建筑-外墙"});
     if (withStore) s.buildings.push_back({"库房", {{30, 0}, {40, 0}, {40, 8}, {30, 8}}, 0, 6});
     // Far enough not to reach either roof (near the store, a wire would keep the sphere from
@@ -69,8 +71,8 @@ TEST_F(SiteRecord, OneUncoveredRoofFailsTheSiteInTheSectionAndTheSummary) {
     EXPECT_TRUE(c.text.ends_with("不满足保护要求。")) << c.text;
 
     const std::vector<std::string> row = summaryRow(r, 3);
-    EXPECT_EQ(row, (std::vector<std::string>{"3", "厂区屋面校核", kSiteCaption,
-                                             row[3], kSiteRequirement, "不满足"}));
+    EXPECT_EQ(row, (std::vector<std::string>{"3", "厂区屋面校核", kSiteCaption, row[3],
+                                             kSiteRequirement, "不满足"}));
     EXPECT_TRUE(row[3].starts_with("未保护面积 80")) << row[3];
     // No requirement is typed for it: it carries its own.
     EXPECT_TRUE(comparableResults(r).empty());
@@ -136,8 +138,9 @@ TEST(SiteRecordBasis, TheRadiusIsTheTablesForACategoryOrSaidToBeNone) {
         {30, "滚球半径 hr = 30 m：第一类防雷建筑物的滚球半径"},
         {45, "滚球半径 hr = 45 m：第二类防雷建筑物的滚球半径"},
         {60, "滚球半径 hr = 60 m：第三类防雷建筑物的滚球半径"},
-        {50, "滚球半径 hr = 50 m：设计给定，不是《建筑物防雷设计规范》GB 50057-2010 表5.2.12"
-             "所列第一、二、三类防雷建筑物的滚球半径（30 m、45 m、60 m）之一"},
+        {50,
+         "滚球半径 hr = 50 m：设计给定，不是《建筑物防雷设计规范》GB 50057-2010 表5.2.12"
+         "所列第一、二、三类防雷建筑物的滚球半径（30 m、45 m、60 m）之一"},
         {45.5, "滚球半径 hr = 45.5 m：设计给定"},
     };
     for (const auto& c : cases) {
@@ -152,8 +155,9 @@ TEST(SiteRecordRefused, ASiteTheEngineRefusesOrWithoutARoofThrowsItsLine) {
     upsideDown.rods[0].tip = -1;
     sphere::Site noRoof = site(false);
     noRoof.buildings.clear();
-    for (const auto& [s, line] : {std::pair{upsideDown, sphere::problemOf(upsideDown)},
-                                  std::pair{noRoof, std::string("场地中没有建筑物，没有可校核的屋面")}}) {
+    for (const auto& [s, line] :
+         {std::pair{upsideDown, sphere::problemOf(upsideDown)},
+          std::pair{noRoof, std::string("场地中没有建筑物，没有可校核的屋面")}}) {
         ASSERT_FALSE(line.empty());
         try {
             (void)siteRecordOf(s);
