@@ -13,27 +13,13 @@
 #include "sheet/document.h"
 #include "sheet/text_render.h"
 #include "sheet/verdict.h"
+#include "site_fixture.h"
 
 namespace tervalen::sheet {
 namespace {
 
-// A pump house whose roof edges carry a 接闪带 0.5 m above the roof (10 m × 10 m: the sphere
-// sags 0.28 m between opposite edges) and, with `withStore`, a store with nothing
-// on it: its whole roof is open to the sphere.
 sphere::Site site(bool withStore) {
-    sphere::Site s;
-    s.hr = 45;
-    const sphere::Point2 c[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
-    for (int i = 0; i < 4; ++i)
-        s.conductors.push_back(
-            {{c[i].x, c[i].y, 10.5}, {c[(i + 1) % 4].x, c[(i + 1) % 4].y, 10.5}});
-    s.buildings.push_back({"泵房", {c[0], c[1], c[2], c[3]}, 0, 10, "建筑-外墙"});
-    if (withStore) s.buildings.push_back({"库房", {{30, 0}, {40, 0}, {40, 8}, {30, 8}}, 0, 6});
-    // Far enough not to reach either roof (near the store, a wire would keep the sphere from
-    // resting on the roof edge that faces it).
-    s.rods.push_back({150, 20, 0, 8});
-    s.wires.push_back({{160, 0, 12}, {160, 40, 12}, 1.5});
-    return s;
+    return testing_sites::pumpHouse(withStore);
 }
 
 // Each record computed once, when a test first asks for it (a roof's check costs some
