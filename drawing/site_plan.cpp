@@ -58,6 +58,16 @@ Drawing planWithText(const sphere::Site& site, const std::vector<sphere::LevelRe
     Drawing d;
     d.title = title;
     d.textHeight = th;
+    // The roofs' uncovered parts filled first, so that every line and text is drawn over
+    // them (a CAD program fills a solid hatch opaque).
+    for (const sphere::RoofCheck& r : roofs)
+        for (const sphere::Polygon& p : r.ok ? std::vector<sphere::Polygon>{} : r.uncovered) {
+            Hatch h;
+            h.rings.push_back(ring(p.outer).points);
+            for (const auto& hole : p.holes) h.rings.push_back(ring(hole).points);
+            d.add(std::move(h), Layer::Warn, Stroke::Solid, true);
+            onLayer(d, kUncoveredLayer);
+        }
     for (std::size_t i = 0; i < site.buildings.size(); ++i) {
         const sphere::Building& b = site.buildings[i];
         d.add(ring(b.outline), Layer::Aux);
@@ -93,13 +103,6 @@ Drawing planWithText(const sphere::Site& site, const std::vector<sphere::LevelRe
     // What the sphere still reaches on each roof, in red, and the lowest point there.
     for (const sphere::RoofCheck& r : roofs) {
         if (r.ok) continue;
-        for (const sphere::Polygon& p : r.uncovered) {
-            Hatch h;
-            h.rings.push_back(ring(p.outer).points);
-            for (const auto& hole : p.holes) h.rings.push_back(ring(hole).points);
-            d.add(std::move(h), Layer::Warn, Stroke::Solid, true);
-            onLayer(d, kUncoveredLayer);
-        }
         polygonsOn(d, r.uncovered, Layer::Warn, true, kUncoveredLayer);
         const Point p = at(r.worst.at);
         d.add(Circle{p, th * 0.9}, Layer::Warn, Stroke::Solid, true);
