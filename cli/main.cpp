@@ -4,6 +4,7 @@
 //                 [--edition 1994|2010] [--require SYMBOL=VALUE] [--add-to FILE [--label TEXT]]
 //                 FORM ACTION...
 //   tervalen-calc --project FILE [--json | --text] [--pdf OUT.pdf]
+//   tervalen-calc --add-to FILE [--label TEXT] [--json] --site SITE.tvs   (cli/site_run.h)
 //     CONTROL=TEXT         set a box's text as if pasted (no key filter, no Click handler)
 //     --type CONTROL=TEXT  type TEXT character by character through the box's key filter
 //     --pick CONTROL=TEXT  choose a list entry: set the text and run the box's Click handler
@@ -217,7 +218,8 @@ constexpr const char* kUsage =
     "| --pick "
     "CONTROL=TEXT | --select OPTION | --press BUTTON]...; or: tervalen-calc --project FILE "
     "[--json | --text] [--pdf OUT.pdf]; or: tervalen-calc --site FILE [--json] [--at X,Y]... "
-    "[--level Z]... [--dxf OUT.dxf] [--svg OUT.svg]";
+    "[--level Z]... [--dxf OUT.dxf] [--svg OUT.svg]; or: tervalen-calc --add-to FILE "
+    "[--label TEXT] --site SITE.tvs";
 
 // An export names the project file, or two exports one file: the one would replace the
 // other (and a project replaced by its own PDF is lost).
@@ -313,6 +315,17 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
     if (o.site.file.empty() && (!o.site.at.empty() || !o.site.levels.empty()))
         throw ActionError(std::string(o.site.at.empty() ? "--level" : "--at") +
                           " goes with --site FILE");
+    if (!o.site.file.empty() && !o.addTo.empty()) {
+        // The site's check added to a project as a record.
+        if (o.text || !o.pdf.empty() || !o.dxf.empty() || !o.svg.empty() || !o.project.empty() ||
+            o.require || !o.site.at.empty() || !o.site.levels.empty())
+            throw ActionError(
+                "--add-to with --site goes with --label, --json, --edition and --header only");
+        if (i < args.size()) throw ActionError("--site takes no form: " + args[i]);
+        if (tervalen::files::sameFile(o.addTo, o.site.file))
+            throw ActionError("--add-to would write over the site file " + o.site.file);
+        return o;
+    }
     if (!o.site.file.empty()) {
         if (o.text || !o.pdf.empty() || !o.addTo.empty() || o.label || !o.project.empty() ||
             !o.edition.empty() || !o.header.empty() || o.require)
@@ -427,12 +440,25 @@ int runProject(const Options& options) {
     applyHeader(options, p.sheet.header);
     nlohmann::ordered_json all = nlohmann::ordered_json::array();
     bool first = true;
+    // A site's record shows no form: the forms' runs are the other records', in order.
+    std::size_t formRun = 0;
     for (std::size_t i = 0; i < p.sheet.records.size(); ++i) {
         const tervalen::sheet::SheetRecord& r = p.sheet.records[i];
+        if (r.site) {
+            if (options.json) {
+                all.push_back(tervalen::cli::siteRecordJson(r));
+            } else {
+                std::cout << (first ? "" : "\n");
+                tervalen::cli::printSiteRecord(r, std::cout);
+            }
+            first = false;
+            continue;
+        }
+        const std::size_t run = formRun++;
         const std::vector<tervalen::sheet::Quantity>& saved =
             r.mismatch ? r.mismatch->savedResults : r.results;
         if (options.json) {
-            nlohmann::ordered_json out = std::move(shownJson.at(i));
+            nlohmann::ordered_json out = std::move(shownJson.at(run));
             out["label"] = r.label;
             addVerdict(out, r);
             out["matches_saved"] = !r.mismatch;
@@ -445,7 +471,7 @@ int runProject(const Options& options) {
         }
         std::cout << (first ? "" : "\n") << oneLine(r.label) << '\n';
         first = false;
-        std::cout << shownText.at(i);
+        std::cout << shownText.at(run);
         if (r.mismatch) {
             std::string savedText;
             for (const tervalen::sheet::Quantity& q : saved)
@@ -467,11 +493,41 @@ int runProject(const Options& options) {
     return 0;
 }
 
+// --add-to FILE --site SITE.tvs: the site's check added to the project as a record; exit
+// status 3 and nothing added when the site cannot be read or the engine refuses it.
+int addSite(const Options& options) {
+    tervalen::files::FileLock lock = lockProject(options.addTo);
+    tervalen::project::Project project = projectIn(options.addTo, true);
+    applyHeader(options, project.sheet.header);
+    std::string why;
+    std::optional<tervalen::sheet::SheetRecord> record =
+        tervalen::cli::siteRecordFromFile(options.site.file, options.label.value_or(""), why);
+    if (!record) {
+        lock.removeIfCreatedEmpty();
+        std::cerr << "tervalen-calc: nothing added to " << oneLine(options.addTo) << ": "
+                  << oneLine(why) << '\n';
+        return kNoExport;
+    }
+    project.sheet.add(std::move(*record));
+    if (const std::string error =
+            tervalen::project::save(project, std::filesystem::path(options.addTo));
+        !error.empty()) {
+        lock.removeIfCreatedEmpty();
+        throw ProjectFileError{error};
+    }
+    if (options.json)
+        printJson(tervalen::cli::siteRecordJson(project.sheet.records.back()));
+    else
+        tervalen::cli::printSiteRecord(project.sheet.records.back(), std::cout);
+    return 0;
+}
+
 int run(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::size_t i = 0;
     const Options options = readOptions(args, i);
     if (!options.project.empty()) return runProject(options);
+    if (!options.site.file.empty() && !options.addTo.empty()) return addSite(options);
     if (!options.site.file.empty()) {
         tervalen::cli::SiteOptions site = options.site;
         site.json = options.json;

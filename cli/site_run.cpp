@@ -15,6 +15,9 @@
 #include "files/atomic_write.h"
 #include "files/one_line.h"
 #include "forms/display.h"
+#include "sheet/document.h"
+#include "sheet/site_record.h"
+#include "sheet/verdict.h"
 #include "site/site_file.h"
 
 namespace tervalen::cli {
@@ -214,6 +217,67 @@ int runSite(const SiteOptions& o) {
     }
     if (!o.dxf.empty() || !o.svg.empty()) return writePlan(o, site, levels, roofs);
     return 0;
+}
+
+std::optional<sheet::SheetRecord> siteRecordFromFile(const std::string& file,
+                                                     const std::string& label, std::string& why) {
+    try {
+        return sheet::siteRecordOf(site::load(std::filesystem::path(file)), label);
+    } catch (const site::SiteError& e) {
+        why = e.what();
+    } catch (const std::invalid_argument& e) {
+        why = "场地文件“" + file + "”：" + e.what();
+    }
+    why = files::oneLine(why, 400);
+    return std::nullopt;
+}
+
+Json siteRecordJson(const sheet::SheetRecord& r) {
+    const sheet::SiteCheck& c = *r.site;
+    const sheet::Conclusion verdict = sheet::conclusionOf(r);
+    Json out;
+    out["label"] = r.label;
+    out["site"] = true;
+    out["hr"] = c.site.hr;
+    out["roofs"] = Json::array();
+    for (const sphere::RoofCheck& roof : c.roofs)
+        out["roofs"].push_back({{"name", roof.name},
+                                {"height", roof.height},
+                                {"uncovered_area", roof.uncoveredArea},
+                                {"worst", lowestJson(roof.worst)},
+                                {"ok", roof.ok}});
+    out["ok"] = verdict.satisfied.value_or(false);
+    out["verdict"] = {{"ok", verdict.satisfied.value_or(false)}, {"text", verdict.text}};
+    out["matches_saved"] = !r.mismatch;
+    return out;
+}
+
+void printSiteRecord(const sheet::SheetRecord& r, std::ostream& out) {
+    const sheet::SiteCheck& c = *r.site;
+    out << files::oneLine(r.label, 400) << '\n'
+        << "滚球半径 hr = " << shown(c.site.hr) << " m；接闪杆 " << c.site.rods.size()
+        << " 根，接闪导体 " << c.site.conductors.size() << " 根，接闪线 " << c.site.wires.size()
+        << " 根，建筑物 " << c.site.buildings.size() << " 座\n";
+    for (std::size_t i = 0; i < c.roofs.size(); ++i) {
+        const sphere::RoofCheck& roof = c.roofs[i];
+        out << (roof.ok ? "" : "[保护校核] ") << "屋面 "
+            << files::oneLine(buildingName(roof, i), 60) << "（" << shown(roof.height) << " m）："
+            << (roof.ok ? "满足" : "不满足") << "，未保护面积 " << shown(roof.uncoveredArea)
+            << " m²，最低处 " << placeText(roof.worst.at) << " S = " << shown(roof.worst.s)
+            << " m\n";
+    }
+    out << "结论：" << files::oneLine(sheet::conclusionOf(r).text, 2000) << '\n';
+    if (r.mismatch) {
+        std::string saved;
+        for (const sheet::Quantity& q : r.mismatch->savedResults)
+            saved += (saved.empty() ? "" : "，") + q.name + " " + q.value +
+                     (q.unit.empty() ? "" : " " + q.unit);
+        out << sheet::kMismatchNote << "："
+            << (r.mismatch->refused
+                    ? "重新计算未得出结果（" + files::oneLine(r.mismatch->reason, 400) + "）；"
+                    : std::string())
+            << "保存时 " << files::oneLine(saved, 4000) << '\n';
+    }
 }
 
 }  // namespace tervalen::cli

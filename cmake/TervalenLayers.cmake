@@ -20,8 +20,9 @@
 #   tervalen_sheet     sheet/         the calculation sheet: records read from a form's
 #                                     press with their drawings, the document model, the
 #                                     plain-text rendering
-#   tervalen_project   project/       the project file: the sheet and the open forms in
-#                                     one JSON document, every record computed again
+#   tervalen_project   project/       the project file: the sheet and the open forms and
+#                                     sites in one JSON document, every record computed
+#                                     again (on the site file for a site's record)
 #   tervalen_site      site/          the site file (.tvs): a site for the sphere engine in
 #                                     one JSON document
 #   tervalen_files     files/         writing a file whole or not at all, the lock of a
@@ -162,9 +163,12 @@ endfunction()
 function(tervalen_project_layer)
   set(suffix "${ARGN}")
   tervalen_files_layer(${suffix})
+  # A site checked with the sphere is kept in the project as its site file has it.
+  tervalen_site_layer(${suffix})
   add_library(tervalen_project${suffix} STATIC ${CMAKE_SOURCE_DIR}/project/project.cpp)
   tervalen_include_root(tervalen_project${suffix} project/project.h)
   target_link_libraries(tervalen_project${suffix} PUBLIC tervalen_sheet${suffix} tervalen_files${suffix}
+                                                  tervalen_site${suffix}
                                                   PRIVATE nlohmann_json::nlohmann_json)
 endfunction()
 
@@ -200,6 +204,9 @@ endfunction()
 # unit (the driver and the site fuzzer link it).
 function(tervalen_site_layer)
   set(suffix "${ARGN}")
+  if(TARGET tervalen_site${suffix})
+    return()  # made with the project layer
+  endif()
   add_library(tervalen_site${suffix} STATIC ${CMAKE_SOURCE_DIR}/site/site_file.cpp)
   tervalen_include_root(tervalen_site${suffix} site/site_file.h)
   target_link_libraries(tervalen_site${suffix} PUBLIC tervalen_sphere${suffix} tervalen_files${suffix}

@@ -209,6 +209,9 @@ void translate(Drawing& d, double dx, double dy) {
                     move(s.b);
                 } else if constexpr (std::is_same_v<S, Polyline>) {
                     for (Point& p : s.points) move(p);
+                } else if constexpr (std::is_same_v<S, Hatch>) {
+                    for (auto& ring : s.rings)
+                        for (Point& p : ring) move(p);
                 } else if constexpr (std::is_same_v<S, Text>) {
                     move(s.at);
                 } else {

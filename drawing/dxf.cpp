@@ -1,6 +1,7 @@
 #include "drawing/dxf.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <locale>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "drawing/code_page.h"
 #include "drawing/number_text.h"
 #include "forms/utf8.h"
 
@@ -150,7 +152,30 @@ void view(Writer& w, const Box& box) {
     w.pair(0, "ENDTAB");
 }
 
-void tables(Writer& w, double th, const Box& box, const std::vector<View>& views) {
+// A layer of the drawing's own beside the LP-… ones (Item::layerName), in the style of the
+// layer its items are drawn like.
+struct NamedLayer {
+    std::string name;
+    Layer style;
+};
+
+// The name of an item's layer in the file: its own (characters CAD does not take in a
+// layer's name replaced by '_'; in the file's code page, which every reader takes a name
+// in, or where a character has no GBK form as \U+ escapes), or its layer's.
+std::string layerOf(const Item& item) {
+    if (item.layerName.empty()) return layerName(item.layer);
+    std::string name;
+    for (char c : item.layerName)
+        name += std::string_view("<>/\\\":;?*|,=`").find(c) != std::string_view::npos ||
+                        static_cast<unsigned char>(c) < 0x20
+                    ? '_'
+                    : c;
+    if (std::optional<std::string> gbk = gbkText(name)) return *gbk;
+    return dxfText(name);
+}
+
+void tables(Writer& w, double th, const Box& box, const std::vector<View>& views,
+            const std::vector<NamedLayer>& named) {
     w.pair(0, "SECTION");
     w.pair(2, "TABLES");
 
@@ -180,7 +205,7 @@ void tables(Writer& w, double th, const Box& box, const std::vector<View>& views
     w.pair(74, 0);
     w.pair(0, "ENDTAB");
 
-    table(w, "LAYER", "2", static_cast<int>(std::size(kLayers)) + 1);
+    table(w, "LAYER", "2", static_cast<int>(std::size(kLayers) + named.size()) + 1);
     record(w, "LAYER", "2", "AcDbLayerTableRecord");
     w.pair(2, "0");
     w.pair(70, 0);
@@ -194,6 +219,14 @@ void tables(Writer& w, double th, const Box& box, const std::vector<View>& views
         w.pair(6, styleOf(layer).dashed ? "DASHED" : "Continuous");
         // Its lines' weight on paper, in hundredths of a millimetre.
         w.pair(370, static_cast<int>(std::lround(styleOf(layer).weightMm * 100)));
+    }
+    for (const NamedLayer& l : named) {
+        record(w, "LAYER", "2", "AcDbLayerTableRecord");
+        w.pair(2, l.name);
+        w.pair(70, 0);
+        w.pair(62, styleOf(l.style).aci);
+        w.pair(6, styleOf(l.style).dashed ? "DASHED" : "Continuous");
+        w.pair(370, static_cast<int>(std::lround(styleOf(l.style).weightMm * 100)));
     }
     w.pair(0, "ENDTAB");
 
@@ -259,12 +292,31 @@ void entityHead(Writer& w, const char* type, const Item& item, const char* subcl
     w.pair(5, w.handle());
     w.pair(330, owner);
     w.pair(100, "AcDbEntity");
-    w.pair(8, layerName(item.layer));
+    w.pair(8, layerOf(item));
     if (item.stroke == Stroke::Dashed) w.pair(6, "DASHED");
     if (item.stroke == Stroke::Thin) w.pair(370, 13);  // 0.13 mm
     if (item.warning) w.pair(370, 50);                 // a weak point's mark: 0.5 mm
     if (isWarning(item)) w.pair(62, kWarnAci);         // red whatever the layer
     w.pair(100, subclass);
+}
+
+// Whether p lies inside the closed ring (crossings of a ray towards +x).
+bool insideRing(Point p, const std::vector<Point>& ring) {
+    bool in = false;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const Point a = ring[i], b = ring[j];
+        if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x)
+            in = !in;
+    }
+    return in;
+}
+
+// How many of the other rings the ring lies within (by its first point).
+int nestingDepth(const std::vector<Point>& ring, const std::vector<std::vector<Point>>& all) {
+    int depth = 0;
+    for (const auto& other : all)
+        if (&other != &ring && other.size() >= 3 && insideRing(ring.front(), other)) ++depth;
+    return depth;
 }
 
 void entity(Writer& w, const Item& item, std::string_view owner = kModelRecord) {
@@ -291,6 +343,35 @@ void entity(Writer& w, const Item& item, std::string_view owner = kModelRecord) 
             w.real(10, q.x);
             w.real(20, q.y);
         }
+    } else if (const auto* h = std::get_if<Hatch>(&item.shape)) {
+        std::vector<const std::vector<Point>*> rings;
+        for (const auto& ring : h->rings)
+            if (ring.size() >= 3) rings.push_back(&ring);
+        if (rings.empty()) return;
+        entityHead(w, "HATCH", item, "AcDbHatch", owner);
+        w.point(10, {0, 0});  // the elevation
+        w.real(210, 0.0);
+        w.real(220, 0.0);
+        w.real(230, 1.0);
+        w.pair(2, "SOLID");
+        w.pair(70, 1);  // solid fill
+        w.pair(71, 0);  // not associative
+        w.pair(91, static_cast<int>(rings.size()));
+        for (const auto* ring : rings) {
+            // A polyline path; an outer ring (inside an even number of others) also external.
+            w.pair(92, nestingDepth(*ring, h->rings) % 2 == 0 ? 3 : 2);
+            w.pair(72, 0);  // no bulges
+            w.pair(73, 1);  // closed
+            w.pair(93, static_cast<int>(ring->size()));
+            for (Point q : *ring) {
+                w.real(10, q.x);
+                w.real(20, q.y);
+            }
+            w.pair(97, 0);  // no source objects
+        }
+        w.pair(75, 0);  // odd parity: holes stay open
+        w.pair(76, 1);  // predefined pattern
+        w.pair(98, 0);  // no seed points
     } else if (const auto* t = std::get_if<Text>(&item.shape)) {
         entityHead(w, "TEXT", item, "AcDbText", owner);
         w.point(10, t->at);
@@ -454,7 +535,26 @@ std::string toDxf(const Drawing& d) {
         views.push_back({p.kind == Part::Kind::Plan ? std::string("LP-PLAN")
                                                     : "LP-SECTION-" + std::to_string(++sections),
                          body.handle(), &p});
-    tables(body, d.textHeight, box, views);
+    // The drawing's own layers, each once, in the order first used.
+    // CAD compares layer names without regard to case.
+    const auto sameName = [](std::string_view a, std::string_view b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) ==
+                   std::tolower(static_cast<unsigned char>(y));
+        });
+    };
+    std::vector<NamedLayer> named;
+    for (const Item& item : d.items) {
+        if (item.layerName.empty()) continue;
+        const std::string name = layerOf(item);
+        const bool known = sameName(name, "0") ||
+                           std::any_of(std::begin(kLayers), std::end(kLayers),
+                                       [&](Layer l) { return sameName(name, layerName(l)); }) ||
+                           std::any_of(named.begin(), named.end(),
+                                       [&](const NamedLayer& l) { return sameName(l.name, name); });
+        if (!known) named.push_back({name, item.layer});
+    }
+    tables(body, d.textHeight, box, views, named);
     blocks(body, d, views);
     body.pair(0, "SECTION");
     body.pair(2, "ENTITIES");

@@ -21,6 +21,12 @@ struct Finite {
             if (!finite(q)) return false;
         return true;
     }
+    bool operator()(const Hatch& h) const {
+        for (const auto& ring : h.rings)
+            for (const Point& q : ring)
+                if (!finite(q)) return false;
+        return true;
+    }
     bool operator()(const Text& t) const { return finite(t.at) && std::isfinite(t.height); }
 };
 

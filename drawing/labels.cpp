@@ -12,7 +12,8 @@ struct Segment {
     Point a, b;
 };
 
-// An item other than text as segments, with the box around them.
+// An item other than text as segments, with the box around them. A filled area is no
+// obstacle: a label over its light fill reads (its outline is drawn as a line of its own).
 struct Obstacle {
     Box box;
     std::vector<Segment> segments;

@@ -80,6 +80,10 @@ struct Extent {
     void add(const Polyline& p) {
         for (Point q : p.points) add(q);
     }
+    void add(const Hatch& h) {
+        for (const auto& ring : h.rings)
+            for (Point q : ring) add(q);
+    }
     void add(const Text& t) {
         const Box b = textBox(t);
         add(Point{b.x0, b.y0});

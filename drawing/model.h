@@ -45,6 +45,10 @@ inline constexpr double kWarnWeightMm = 0.5;
 // A thin line (a leader, a construction line): its weight on paper.
 inline constexpr double kThinWeightMm = 0.13;
 
+// How strongly a filled area (Hatch) is laid on screen and in the SVG: light enough that
+// the lines and texts over it read.
+inline constexpr double kHatchOpacity = 0.18;
+
 enum class Stroke { Solid, Dashed, Thin };
 
 struct Point {
@@ -78,7 +82,14 @@ struct Text {
     bool warning = false;  // a weak point's note, shown in red
 };
 
-using Shape = std::variant<Line, Arc, Circle, Polyline, Text>;
+// A filled area: its outer rings and holes (each ring closed, first point not repeated),
+// filled by the even-odd rule, solid in its item's colour (light where it is shown
+// under lines: the panel and the SVG draw it faint).
+struct Hatch {
+    std::vector<std::vector<Point>> rings;
+};
+
+using Shape = std::variant<Line, Arc, Circle, Polyline, Text, Hatch>;
 
 struct Item {
     Shape shape;
@@ -86,6 +97,10 @@ struct Item {
     Stroke stroke = Stroke::Solid;
     // Shown in red whatever its layer's colour (DXF colour 1): a weak point's mark.
     bool warning = false;
+    // The item's layer in CAD when it is not the layer's own name (a designer's outline
+    // back on the layer it was drawn on, a level's region on a layer of its height); it
+    // takes the style of `layer`.
+    std::string layerName{};
 };
 
 // A section or the plan: the items it is made of (indices into Drawing::items) and,

@@ -64,6 +64,18 @@ void shape(std::ostringstream& o, const Item& item, double th) {
         for (std::size_t i = 0; i < p->points.size(); ++i)
             o << (i ? " L " : "M ") << pt(p->points[i]);
         o << (p->closed ? " Z" : "") << "\" " << style << "/>\n";
+    } else if (const auto* h = std::get_if<Hatch>(&item.shape)) {
+        // A light fill under the lines, by the even-odd rule (holes stay open).
+        std::string d;
+        for (const auto& ring : h->rings) {
+            if (ring.size() < 3) continue;
+            for (std::size_t i = 0; i < ring.size(); ++i)
+                d += (i ? " L " : d.empty() ? "M " : " M ") + pt(ring[i]);
+            d += " Z";
+        }
+        o << "<path d=\"" << d;
+        o << "\" fill=\"" << colour << "\" fill-opacity=\"" << n(kHatchOpacity)
+          << "\" fill-rule=\"evenodd\" stroke=\"none\"/>\n";
     } else if (const auto* t = std::get_if<Text>(&item.shape)) {
         const char* anchor = t->align == Align::Left     ? "start"
                              : t->align == Align::Centre ? "middle"

@@ -77,6 +77,19 @@ void paintDrawing(QPainter& p, const Drawing& d, const QTransform& t) {
                 p.drawPolygon(poly);
             else
                 p.drawPolyline(poly);
+        } else if (const auto* h = std::get_if<Hatch>(&item.shape)) {
+            QPainterPath path;
+            path.setFillRule(Qt::OddEvenFill);
+            for (const auto& ring : h->rings) {
+                if (ring.size() < 3) continue;
+                QPolygonF poly;
+                for (Point q : ring) poly << t.map(QPointF(q.x, q.y));
+                path.addPolygon(poly);
+                path.closeSubpath();
+            }
+            QColor fill = colour;
+            fill.setAlphaF(static_cast<float>(kHatchOpacity));
+            p.fillPath(path, fill);
         } else if (const auto* tx = std::get_if<Text>(&item.shape)) {
             const double px = tx->height * scale * kEmPerCapHeight;
             if (px < 2) continue;  // too small to read at this zoom

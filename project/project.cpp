@@ -18,7 +18,9 @@
 #include "forms/action.h"
 #include "forms/catalog.h"
 #include "sheet/form_reading.h"
+#include "sheet/site_record.h"
 #include "sheet/verdict.h"
+#include "site/site_file.h"
 
 namespace tervalen::project {
 namespace {
@@ -79,6 +81,20 @@ constexpr const char* selected = "selected";
 constexpr const char* kept = "kept";
 constexpr const char* keptFrom = "kept_from";
 constexpr const char* lastPress = "last_press";
+// A site's record (version 2): the site as its file has it, each roof as saved.
+constexpr const char* site = "site";
+constexpr const char* roofs = "roofs";
+constexpr const char* height = "height";
+constexpr const char* uncoveredArea = "uncovered_area";
+constexpr const char* worst = "worst";
+constexpr const char* x = "x";
+constexpr const char* y = "y";
+constexpr const char* s = "s";
+constexpr const char* ok = "ok";
+// An open site window (version 2).
+constexpr const char* openSites = "open_sites";
+constexpr const char* title = "title";
+constexpr const char* levels = "levels";
 }  // namespace key
 
 constexpr const char* kFormat = "tervalen-project";
@@ -148,6 +164,43 @@ Json recordOf(const sheet::SheetRecord& r) {
     out[key::results] = quantitiesOf(r.mismatch ? r.mismatch->savedResults : r.results);
     out[key::working] = workingOf(r.working);
     return out;
+}
+
+// A site as its file has it (format and version too), inside the project's document.
+Json siteOf(const sphere::Site& site) {
+    return Json::parse(site::serialize(site));
+}
+
+Json roofsOf(const std::vector<sphere::RoofCheck>& roofs) {
+    Json out = Json::array();
+    for (const sphere::RoofCheck& r : roofs)
+        out.push_back(
+            {{key::name, r.name},
+             {key::height, r.height},
+             {key::uncoveredArea, r.uncoveredArea},
+             {key::worst, {{key::x, r.worst.at.x}, {key::y, r.worst.at.y}, {key::s, r.worst.s}}},
+             {key::ok, r.ok}});
+    return out;
+}
+
+// A site's record: the roofs as computed when it was saved (the saved ones again for a
+// record that differs from what this program computes, until the user takes those).
+Json siteRecordOf(const sheet::SheetRecord& r) {
+    const sheet::SiteCheck& c = *r.site;
+    const std::vector<sphere::RoofCheck>& roofs = c.savedRoofs ? *c.savedRoofs : c.roofs;
+    Json out;
+    out[key::label] = r.label;
+    out[key::site] = siteOf(c.site);
+    out[key::roofs] = roofsOf(roofs);
+    out[key::ok] = !roofs.empty() && std::all_of(roofs.begin(), roofs.end(),
+                                                 [](const sphere::RoofCheck& x) { return x.ok; });
+    return out;
+}
+
+Json siteWindowOf(const SiteWindowState& w) {
+    Json levels = Json::array();
+    for (double z : w.levels) levels.push_back(z);
+    return {{key::title, w.title}, {key::site, siteOf(w.site)}, {key::levels, std::move(levels)}};
 }
 
 Json snapshotOf(const forms::FormSnapshot& s) {
@@ -386,6 +439,123 @@ forms::FormSnapshot snapshotFrom(const InJson& j, int number) {
     return snap;
 }
 
+double numberFrom(const Reader& r, const char* k) {
+    const InJson& j = r.at(k);
+    if (!j.is_number() || !std::isfinite(j.get<double>()))
+        fail(r.where() + "的 " + inQuotes(k) + " 应为有限的数");
+    return j.get<double>();
+}
+
+// A site inside the project, as its file has it (the engine asked nothing yet).
+sphere::Site siteFrom(const Reader& r) {
+    try {
+        return site::parseAsWritten(r.object(key::site).dump());
+    } catch (const site::SiteError& e) {
+        fail(r.where() + "的场地有误：" + e.what());
+    }
+}
+
+// A site's record may not ask more of the engine than the bounds allow.
+void boundSite(const sphere::Site& site, const std::string& where) {
+    const std::size_t objects =
+        site.rods.size() + site.conductors.size() + site.wires.size() + site.buildings.size();
+    std::size_t corners = 0;
+    for (const sphere::Building& b : site.buildings) corners += b.outline.size();
+    double lo = 0, hi = 0;
+    bool any = false;
+    auto take = [&](double v) {
+        lo = any ? std::min(lo, v) : v;
+        hi = any ? std::max(hi, v) : v;
+        any = true;
+    };
+    for (const sphere::Rod& r : site.rods) take(r.x), take(r.y), take(r.tip), take(r.base);
+    for (const sphere::Conductor& c : site.conductors)
+        for (const sphere::Point3& p : {c.from, c.to}) take(p.x), take(p.y), take(p.z);
+    for (const sphere::Wire& w : site.wires)
+        for (const sphere::Point3& p : {w.from, w.to}) take(p.x), take(p.y), take(p.z);
+    for (const sphere::Building& b : site.buildings) {
+        take(b.roof), take(b.base);
+        for (const sphere::Point2& p : b.outline) take(p.x), take(p.y);
+    }
+    const std::string limit = "，超过场地记录的上限 ";
+    if (objects > kMaxSiteObjects)
+        fail(where + "的场地有 " + std::to_string(objects) + " 个对象" + limit +
+             std::to_string(kMaxSiteObjects) + " 个");
+    if (site.buildings.size() > kMaxSiteBuildings)
+        fail(where + "的场地有 " + std::to_string(site.buildings.size()) + " 座建筑物" + limit +
+             std::to_string(kMaxSiteBuildings) + " 座");
+    if (corners > kMaxSiteCorners)
+        fail(where + "的场地的建筑物共有 " + std::to_string(corners) + " 个角点" + limit +
+             std::to_string(kMaxSiteCorners) + " 个");
+    if (hi - lo > kMaxSiteExtent || site.hr > kMaxSiteExtent)
+        fail(where + "的场地范围或滚球半径超过场地记录的上限 " +
+             std::to_string(static_cast<int>(kMaxSiteExtent)) + " m");
+}
+
+std::vector<sphere::RoofCheck> roofsFrom(const Reader& r) {
+    std::vector<sphere::RoofCheck> out;
+    int n = 0;
+    for (const InJson& j : r.array(key::roofs)) {
+        const Reader q(j, r.where() + "的第 " + std::to_string(++n) + " 个屋面");
+        sphere::RoofCheck roof;
+        roof.name = q.optionalText(key::name);
+        roof.height = numberFrom(q, key::height);
+        roof.uncoveredArea = numberFrom(q, key::uncoveredArea);
+        const Reader w(q.at(key::worst), q.where() + "的最不利点");
+        roof.worst = {{numberFrom(w, key::x), numberFrom(w, key::y)}, numberFrom(w, key::s)};
+        roof.ok = q.flag(key::ok, false);
+        if (!q.has(key::ok)) fail(q.where() + "缺少 " + inQuotes(key::ok));
+        out.push_back(std::move(roof));
+    }
+    return out;
+}
+
+// The same rows with the same values, name by name.
+bool sameRows(const std::vector<sheet::Quantity>& a, const std::vector<sheet::Quantity>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const sheet::Quantity& x, const sheet::Quantity& y) {
+                          return x.name == y.name && x.value == y.value;
+                      });
+}
+
+// A site's record checked again by the engine; kept as saved, marked, where the engine
+// does not take its site now.
+sheet::SheetRecord siteRecordFrom(const InJson& j, int number) {
+    const Reader r(j, "第 " + std::to_string(number) + " 条计算记录");
+    std::string label = r.text(key::label);
+    const sphere::Site site = siteFrom(r);
+    boundSite(site, r.where());
+    std::vector<sphere::RoofCheck> saved = roofsFrom(r);
+    if (r.has(key::ok)) (void)r.flag(key::ok, false);  // derived from the roofs; a boolean
+    const std::vector<sheet::Quantity> savedRows = sheet::roofResults(saved);
+    try {
+        sheet::SheetRecord rec = sheet::siteRecordOf(site, label);
+        if (!sameRows(rec.results, savedRows)) {
+            rec.mismatch = sheet::Mismatch{false, {}, savedRows};
+            rec.site->savedRoofs = std::move(saved);
+        }
+        return rec;
+    } catch (const std::invalid_argument& e) {
+        sheet::SheetRecord rec = sheet::savedSiteRecord(site, std::move(saved), std::move(label));
+        rec.mismatch = sheet::Mismatch{true, e.what(), savedRows};
+        return rec;
+    }
+}
+
+SiteWindowState siteWindowFrom(const InJson& j, int number) {
+    const Reader r(j, "第 " + std::to_string(number) + " 个打开的场地窗口");
+    SiteWindowState w;
+    w.title = r.text(key::title);
+    w.site = siteFrom(r);
+    for (const InJson& z : r.array(key::levels)) {
+        if (!z.is_number() || !std::isfinite(z.get<double>()) || z.get<double>() < 0 ||
+            z.get<double>() > 1e5)
+            fail(r.where() + "的 " + inQuotes(key::levels) + " 应为 0 至 100000 m 的高度");
+        w.levels.push_back(z.get<double>());
+    }
+    return w;
+}
+
 InJson document(std::string_view text) {
     try {
         return files::jsonDocument(text);
@@ -454,11 +624,19 @@ Project parse(std::string_view text, const sheet::ReplayWatcher& watch) {
             header.*field = h.optionalText(k);
         header.recordPerPage = h.flag(key::recordPerPage, false);
         int n = 0;
-        for (const InJson& r : top.array(key::records))
-            p.sheet.records.push_back(recordFrom(r, ++n, watch));
+        for (const InJson& r : top.array(key::records)) {
+            ++n;
+            p.sheet.records.push_back(r.is_object() && r.contains(key::site)
+                                          ? siteRecordFrom(r, n)
+                                          : recordFrom(r, n, watch));
+        }
         n = 0;
         for (const InJson& s : top.array(key::openForms))
             p.openForms.push_back(snapshotFrom(s, ++n));
+        n = 0;
+        if (top.has(key::openSites))
+            for (const InJson& s : top.array(key::openSites))
+                p.openSites.push_back(siteWindowFrom(s, ++n));
         return p;
     } catch (const ProjectError& e) {
         // One line however the file's texts came into it, and not too long to read.
@@ -475,7 +653,11 @@ Project parse(std::string_view text, const sheet::ReplayWatcher& watch) {
 std::string serialize(const Project& p) {
     Json doc;
     doc[key::format] = kFormat;
-    doc[key::version] = kVersion;
+    // The first version that holds what the project has.
+    const bool sites =
+        !p.openSites.empty() || std::any_of(p.sheet.records.begin(), p.sheet.records.end(),
+                                            [](const sheet::SheetRecord& r) { return r.site; });
+    doc[key::version] = sites ? 2 : 1;
     const sheet::SheetHeader& h = p.sheet.header;
     doc[key::header] = {{key::project, h.project},
                         {key::subitem, h.subitem},
@@ -494,9 +676,14 @@ std::string serialize(const Project& p) {
                         {key::approverDate, h.approverDate},
                         {key::recordPerPage, h.recordPerPage}};
     doc[key::records] = Json::array();
-    for (const sheet::SheetRecord& r : p.sheet.records) doc[key::records].push_back(recordOf(r));
+    for (const sheet::SheetRecord& r : p.sheet.records)
+        doc[key::records].push_back(r.site ? siteRecordOf(r) : recordOf(r));
     doc[key::openForms] = Json::array();
     for (const forms::FormSnapshot& s : p.openForms) doc[key::openForms].push_back(snapshotOf(s));
+    if (!p.openSites.empty()) {
+        doc[key::openSites] = Json::array();
+        for (const SiteWindowState& w : p.openSites) doc[key::openSites].push_back(siteWindowOf(w));
+    }
     // Text that is not UTF-8 (it can only come from a command line) is written as U+FFFD
     // rather than making the file unwritable.
     return doc.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
@@ -517,6 +704,10 @@ Result<> save(const Project& project, const std::filesystem::path& file) {
     if (const Result<> done = files::writeAtomically(file, serialize(project)); !done)
         return Failure{"无法保存工程文件" + fileQuoted(file) + "：" + done.why()};
     return {};
+}
+
+bool SiteWindowState::operator==(const SiteWindowState& other) const {
+    return title == other.title && sheet::sameSite(site, other.site) && levels == other.levels;
 }
 
 files::FileLock lockForChange(const std::filesystem::path& file) {

@@ -1,11 +1,12 @@
 #pragma once
 // A project file (.tvp): the calculation sheet's header and records, and the open forms
-// with what they show, kept in one UTF-8 JSON document. The program and the driver read
-// and write projects through here alone; the file's keys are named in project.cpp only.
+// and site windows with what they show, kept in one UTF-8 JSON document. The program and the driver
+// read and write projects through here alone; the file's keys are named in project.cpp only.
 //
 // Reading a project recomputes every record from its actions. A record whose results
 // differ from the ones saved, or whose actions no longer give a result, is kept and
-// marked (SheetRecord::mismatch), never replaced silently nor dropped.
+// marked (SheetRecord::mismatch), never replaced silently nor dropped. A site's record
+// (SheetRecord::site) is checked again by the engine the same way.
 
 #include <filesystem>
 #include <stdexcept>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "calc/common/result.h"
+#include "calc/sphere/site.h"
 #include "files/file_lock.h"
 #include "forms/form.h"
 #include "sheet/document.h"
@@ -22,8 +24,10 @@
 namespace tervalen::project {
 
 inline constexpr const char* kExtension = ".tvp";
-// The version this program writes; a file of a higher version is refused.
-inline constexpr int kVersion = 1;
+// The version this program reads; a file of a higher version is refused. Version 2 adds
+// the sites' records and the open site windows; a project without either is written as
+// version 1, byte for byte as before, so that earlier programs still open it.
+inline constexpr int kVersion = 2;
 // The largest project file read (a thousand records take some 3 MiB).
 inline constexpr std::size_t kMaxFileSize = std::size_t{32} << 20;
 // The most height-search steps (0.01 m each) a record may take as it is computed again on
@@ -32,11 +36,33 @@ inline constexpr std::size_t kMaxFileSize = std::size_t{32} << 20;
 // that needs more is kept as saved and marked with what stopped it.
 inline constexpr long kMaxStepsPerRecord = 200'000;
 
+// Checking a site's roofs again costs a grid of some thousands of points a roof, each
+// point a search among the objects within a sphere's reach: a site's record read from a
+// project has at most these many objects (rods, conductors, wires and buildings), roofs
+// and corners, and its plan and radius span at most kMaxSiteExtent metres, so that a
+// file cannot keep the reader busy for long. A record beyond them refuses the file.
+inline constexpr std::size_t kMaxSiteObjects = 1000;
+inline constexpr std::size_t kMaxSiteBuildings = 50;
+inline constexpr std::size_t kMaxSiteCorners = 5000;
+inline constexpr double kMaxSiteExtent = 2000;
+
+// An open site window (屋面/总平面防雷校核): its title, its site as the user left it
+// (whether or not the engine takes it yet) and the levels it shows the protected
+// region at.
+struct SiteWindowState {
+    std::string title;
+    sphere::Site site;
+    std::vector<double> levels;
+    bool operator==(const SiteWindowState& other) const;
+};
+
 struct Project {
     sheet::Sheet sheet;  // header and records, in order
     // The forms whose windows are open, in the order they were opened (the active one
     // last), each with what it shows and keeps.
     std::vector<forms::FormSnapshot> openForms;
+    // The site windows open, in the order they were opened.
+    std::vector<SiteWindowState> openSites;
     bool operator==(const Project&) const = default;
 };
 

@@ -1,8 +1,12 @@
 #include "sheet/document.h"
 
 #include <algorithm>
+#include <functional>
 
+#include "drawing/construct.h"
+#include "drawing/site_plan.h"
 #include "sheet/basis.h"
+#include "sheet/site_record.h"
 #include "sheet/verdict.h"
 
 namespace tervalen::sheet {
@@ -62,6 +66,93 @@ void appendMismatch(std::vector<Block>& out, const SheetRecord& r) {
     out.push_back(std::move(t));
 }
 
+// ---------------------------------------------------------------- a site's check
+
+std::string planPoint(sphere::Point2 p) {
+    return "(" + drawing::num(p.x) + ", " + drawing::num(p.y) + ")";
+}
+std::string spacePoint(sphere::Point3 p) {
+    return "(" + drawing::num(p.x) + ", " + drawing::num(p.y) + ", " + drawing::num(p.z) + ")";
+}
+
+// Every object of the site with where it stands and how high, metres throughout.
+Table siteObjects(const sphere::Site& site) {
+    Table t{{"对象", "位置（m）", "高度（m）"}, {}, -1, {20, 52, 28}};
+    const auto nth = [](const char* what, std::size_t i) {
+        return std::string(what) + " " + std::to_string(i + 1);
+    };
+    for (std::size_t i = 0; i < site.rods.size(); ++i) {
+        const sphere::Rod& r = site.rods[i];
+        t.rows.push_back({nth("接闪杆", i), planPoint({r.x, r.y}),
+                          "底 " + drawing::num(r.base) + "，顶 " + drawing::num(r.tip)});
+    }
+    for (std::size_t i = 0; i < site.conductors.size(); ++i) {
+        const sphere::Conductor& c = site.conductors[i];
+        t.rows.push_back({nth("接闪导体", i), spacePoint(c.from) + " — " + spacePoint(c.to),
+                          "两端 " + drawing::num(c.from.z) + "、" + drawing::num(c.to.z)});
+    }
+    for (std::size_t i = 0; i < site.wires.size(); ++i) {
+        const sphere::Wire& w = site.wires[i];
+        const std::optional<double> sag = sphere::sagOf(w);
+        std::string height = "两端 " + drawing::num(w.from.z) + "、" + drawing::num(w.to.z);
+        if (sag) height += "，弧垂 " + drawing::num(*sag) + (w.sag ? "" : "（按跨度确定）");
+        t.rows.push_back({nth("接闪线", i), spacePoint(w.from) + " — " + spacePoint(w.to), height});
+    }
+    for (std::size_t i = 0; i < site.buildings.size(); ++i) {
+        const sphere::Building& b = site.buildings[i];
+        std::string outline;
+        for (const sphere::Point2& p : b.outline)
+            outline += (outline.empty() ? "" : " ") + planPoint(p);
+        t.rows.push_back({"建筑物 " + (b.name.empty() ? std::to_string(i + 1) : oneLine(b.name)),
+                          outline,
+                          "底 " + drawing::num(b.base) + "，屋面 " + drawing::num(b.roof)});
+    }
+    return t;
+}
+
+// Each roof at its own height: its uncovered area, its worst point and its verdict.
+Table roofTable(const std::vector<sphere::RoofCheck>& roofs) {
+    Table t{{"名称", "屋面高度（m）", "未保护面积（m²）", "最不利点（m）", "结论"},
+            {},
+            -1,
+            {22, 15, 17, 32, 14}};
+    for (std::size_t i = 0; i < roofs.size(); ++i) {
+        const sphere::RoofCheck& r = roofs[i];
+        t.rows.push_back(
+            {oneLine(roofName(r, i)), drawing::num(r.height), drawing::num(r.uncoveredArea),
+             planPoint(r.worst.at) + "，S = " + drawing::num(r.worst.s), r.ok ? "满足" : "不满足"});
+    }
+    return t;
+}
+
+constexpr const char* kSiteMethod =
+    "滚球法，精确几何计算：S(x, y) 为半径 hr 的滚球（球心离地不小于 hr，离各接闪杆、接闪导体、"
+    "接闪线及建筑物均不小于 hr）在地面点 (x, y) 之上所能到达的最低高度；屋面上一点受保护，"
+    "当且仅当该处 S 高出屋面 1 mm 以上。";
+
+void appendSiteSection(std::vector<Block>& out, const SheetRecord& r,
+                       const std::function<void(const char*)>& heading) {
+    const SiteCheck& c = *r.site;
+    heading("计算依据");
+    out.push_back(Paragraph{kSiteMethod});
+    out.push_back(Paragraph{c.hrBasis});
+    heading("已知条件");
+    out.push_back(Paragraph{"滚球半径 hr = " + drawing::num(c.site.hr) + " m；接闪杆 " +
+                            std::to_string(c.site.rods.size()) + " 根，接闪导体 " +
+                            std::to_string(c.site.conductors.size()) + " 根，接闪线 " +
+                            std::to_string(c.site.wires.size()) + " 根，建筑物 " +
+                            std::to_string(c.site.buildings.size()) + " 座。"});
+    out.push_back(siteObjects(c.site));
+    if (auto figure = figureOf(r)) {
+        heading("保护范围图");
+        out.push_back(std::move(*figure));
+        out.push_back(Paragraph{"图中红色为滚球仍可触及的屋面部分，圆圈为各屋面的最不利点。"});
+    }
+    heading("计算结果");
+    out.push_back(roofTable(c.roofs));
+    if (r.mismatch) appendMismatch(out, r);
+}
+
 void appendSection(std::vector<Block>& out, const SheetRecord& r, int number, CodeEdition edition) {
     const std::string n = std::to_string(number);
     int part = 0;
@@ -69,6 +160,13 @@ void appendSection(std::vector<Block>& out, const SheetRecord& r, int number, Co
         out.push_back(Heading{2, n + "." + std::to_string(++part), text});
     };
     out.push_back(Heading{1, n, shownLabel(r)});
+    if (r.site) {
+        appendSiteSection(out, r, heading);
+        heading("结论");
+        Conclusion c = conclusionOf(r);
+        out.push_back(Verdict{std::move(c.text), c.satisfied});
+        return;
+    }
     heading("计算依据");
     for (Basis& b : basisOf(r, edition)) out.push_back(Paragraph{std::move(b.text), b.formula});
     heading("已知条件");
@@ -130,6 +228,7 @@ bool Sheet::adoptRecomputed(std::size_t index) {
     SheetRecord& r = records[index];
     if (!r.mismatch || r.mismatch->refused) return false;
     r.mismatch.reset();
+    if (r.site) r.site->savedRoofs.reset();
     return true;
 }
 
@@ -138,6 +237,17 @@ std::string shownLabel(const SheetRecord& record) {
 }
 
 std::optional<Figure> figureOf(const SheetRecord& record) {
+    if (record.site) {
+        // The plan with each roof's uncovered parts and worst point, no level's region.
+        const SiteCheck& c = *record.site;
+        Figure f{drawing::sitePlan(c.site, {}, c.roofs,
+                                   "滚球法保护范围平面（hr=" + drawing::num(c.site.hr) + " m）",
+                                   kFigureWidthMm, kFigureHeightMm - drawing::kScaleLineMm),
+                 0};
+        f.scale = f.drawing.scale;
+        if (f.scale == 0) return std::nullopt;
+        return f;
+    }
     if (!record.layout) return std::nullopt;
     Figure f{drawing::draw(*record.layout, record.caption, kFigureWidthMm,
                            kFigureHeightMm - drawing::kScaleLineMm),
@@ -177,7 +287,32 @@ std::vector<Block> coverBlocks(const SheetHeader& h) {
     return out;
 }
 
+namespace {
+
+// A site's summary: the uncovered area of its roofs in all, or where every roof is covered,
+// how far the surface stays above the roof at the worst point of any.
+std::string siteKeyResult(const SiteCheck& c) {
+    double uncovered = 0;
+    std::optional<double> margin;
+    for (const sphere::RoofCheck& r : c.roofs) {
+        uncovered += r.uncoveredArea;
+        const double m = r.worst.s - r.height;
+        if (!margin || m < *margin) margin = m;
+    }
+    if (uncovered > 0 || !margin) return "未保护面积 " + drawing::num(uncovered) + " m²";
+    return "最小裕度 " + drawing::num(*margin) + " m";
+}
+
+}  // namespace
+
 std::vector<std::string> summaryRow(const SheetRecord& r, int number) {
+    if (r.site) {
+        const Conclusion c = conclusionOf(r);
+        std::string verdict = !c.satisfied ? "—" : *c.satisfied ? "满足" : "不满足";
+        if (r.mismatch) verdict += std::string(" ") + kMismatchMark;
+        return {std::to_string(number), shownLabel(r),    r.caption,
+                siteKeyResult(*r.site), kSiteRequirement, verdict};
+    }
     // The result a requirement is compared with, else the first a requirement could be,
     // else the first result.
     const Quantity* key = nullptr;

@@ -17,6 +17,7 @@
 #include "drawing/layouts.h"
 #include "forms/action.h"
 #include "forms/form_def.h"
+#include "sheet/site_check.h"
 
 namespace tervalen::forms {
 class Form;
@@ -85,6 +86,10 @@ struct SheetRecord {
     // What the protection-range drawing of the press is made from (the range and height
     // forms); the sheet draws it in the record's section.
     std::optional<drawing::Layout> layout;
+    // A site checked with the rolling sphere (屋面/总平面防雷校核) in place of a form's press:
+    // no form, no actions; its roofs' results are also in `results`, one row a value
+    // (sheet/site_record.h).
+    std::optional<SiteCheck> site;
     bool operator==(const SheetRecord&) const = default;
 };
 

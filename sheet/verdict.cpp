@@ -6,8 +6,10 @@
 #include <cmath>
 
 #include "calc/other/ljcs.h"
+#include "drawing/construct.h"
 #include "forms/number.h"
 #include "forms/other/forms.h"
+#include "sheet/site_record.h"
 
 namespace tervalen::sheet {
 namespace {
@@ -193,6 +195,44 @@ std::optional<Conclusion> categoryOfStrikes(const SheetRecord& r) {
                       std::nullopt};
 }
 
+// A name on one line.
+std::string flat(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    return text;
+}
+
+// A site: 满足 only when every roof is covered (and the site was computed again, for a
+// record read from a project); each roof the sphere still reaches is named.
+Conclusion siteConclusion(const SheetRecord& r) {
+    const SiteCheck& c = *r.site;
+    std::string s;
+    std::optional<double> margin;
+    for (std::size_t i = 0; i < c.roofs.size(); ++i) {
+        const sphere::RoofCheck& roof = c.roofs[i];
+        const double m = roof.worst.s - roof.height;
+        if (!margin || m < *margin) margin = m;
+        if (roof.ok) continue;
+        s += std::string(s.empty() ? "" : "；") + "屋面“" + flat(roofName(roof, i)) + "”（" +
+             drawing::num(roof.height) + " m）未保护面积 " + drawing::num(roof.uncoveredArea) +
+             " m²，最不利点 (" + drawing::num(roof.worst.at.x) + ", " +
+             drawing::num(roof.worst.at.y) + ") 处 S = " + drawing::num(roof.worst.s) + " m";
+    }
+    bool ok = c.ok && !c.roofs.empty();
+    if (ok)
+        s = "各屋面（共 " + std::to_string(c.roofs.size()) +
+            " 个）均在滚球保护之内，最不利点处 S 高出屋面 " + drawing::num(*margin) + " m";
+    else if (s.empty())
+        s = "没有已校核的屋面";
+    else
+        s += "，滚球仍可触及屋面";
+    if (r.mismatch && r.mismatch->refused) {
+        s += "，且按保存的场地重新计算未得出结果";
+        ok = false;
+    }
+    return {s + "，" + (ok ? "满足保护要求。" : "不满足保护要求。"), ok};
+}
+
 }  // namespace
 
 Family familyOf(const SheetRecord& record) {
@@ -254,6 +294,7 @@ Result<Requirement> readRequirement(const SheetRecord& record, std::string_view 
 }
 
 Conclusion conclusionOf(const SheetRecord& r) {
+    if (r.site) return siteConclusion(r);
     if (r.requirement) {
         std::string named;
         const Quantity* q = comparedWidth(r, resultNamed(r, r.requirement->symbol), named);

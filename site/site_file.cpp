@@ -139,7 +139,7 @@ std::string nth(std::size_t i, const char* what) {
     return "第 " + std::to_string(i + 1) + " " + what;
 }
 
-sphere::Site siteFrom(const InJson& doc) {
+sphere::Site siteFrom(const InJson& doc, bool checked) {
     if (!doc.is_object()) fail("不是 Tervalen 场地文件（内容不是 JSON 对象）");
     const auto format = doc.find(key::format);
     if (format == doc.end() || !format->is_string() || *format != kFormat)
@@ -197,6 +197,7 @@ sphere::Site siteFrom(const InJson& doc) {
     }
     // What the engine cannot take: heights below the ground, a rod upside down, an outline
     // that crosses itself, a long wire without its sag...
+    if (!checked) return site;
     if (const std::string why = sphere::problemOf(site); !why.empty()) fail(why);
     return site;
 }
@@ -211,9 +212,8 @@ std::string fileQuoted(const std::filesystem::path& p) {
     return "“" + files::oneLine(pathText(p)) + "”";
 }
 
-}  // namespace
-
-sphere::Site parse(std::string_view text) {
+// The site in a document's text; checked: only a site the engine can take.
+sphere::Site read(std::string_view text, bool checked) {
     try {
         InJson doc;
         try {
@@ -221,7 +221,7 @@ sphere::Site parse(std::string_view text) {
         } catch (const files::JsonDocumentError& e) {
             fail(e.what());
         }
-        return siteFrom(doc);
+        return siteFrom(doc, checked);
     } catch (const SiteError& e) {
         // One line however the file's texts came into it, and not too long to read.
         fail(files::oneLine(e.what(), kMessageCharacters));
@@ -230,6 +230,16 @@ sphere::Site parse(std::string_view text) {
     } catch (const std::exception& e) {
         fail(files::oneLine(std::string("无法读取：") + e.what(), kMessageCharacters));
     }
+}
+
+}  // namespace
+
+sphere::Site parse(std::string_view text) {
+    return read(text, true);
+}
+
+sphere::Site parseAsWritten(std::string_view text) {
+    return read(text, false);
 }
 
 std::string serialize(const sphere::Site& site) {

@@ -41,6 +41,10 @@ public:
 // The site in a document's text, usable by the engine (problemOf says nothing); throws
 // SiteError, never anything else for any input.
 sphere::Site parse(std::string_view text);
+// The same, but the site as it was written even where the engine cannot take it (problemOf
+// is the caller's to ask): a site being edited, or one a later program's rules refuse, is
+// kept whole. Throws SiteError for anything else parse refuses.
+sphere::Site parseAsWritten(std::string_view text);
 // The document's text: indented, keys in a fixed order, every number the shortest text
 // that reads back as the same double (a point for the decimal separator whatever the
 // locale), whole numbers without a fraction. A wire's sag is written only when it has one.

@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "drawing/dxf.h"
+#include "drawing/finite.h"
 #include "drawing/from_units.h"
 #include "drawing/layouts.h"
 #include "drawing/number_text.h"
@@ -166,6 +167,28 @@ TEST(SvgFile, ArcsBulgeAsTheDrawingsDo) {
         EXPECT_EQ(svg.size(), arcs);
         EXPECT_GE(arcs, 3u);
     }
+}
+
+// A filled area with a hole: one SVG path of both rings, filled by the even-odd rule, light
+// and without a stroke; it counts in the drawing's extent, and a ring with a point that is
+// not a number keeps the drawing from any file.
+TEST(HatchShape, SvgPathExtentAndFiniteness) {
+    Drawing d;
+    d.textHeight = 1;
+    d.add(Hatch{{{{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {{3, 3}, {7, 3}, {7, 7}}}}, Layer::Range);
+    const std::string svg = toSvg(d);
+    const std::regex path(R"re(<path d="([^"]*)" fill="#d00000" fill-opacity="0.18" )re"
+                          R"re(fill-rule="evenodd" stroke="none"/>)re");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(svg, m, path)) << svg;
+    EXPECT_EQ(m[1].str(), "M 0 0 L 10 0 L 10 -10 L 0 -10 Z M 3 -3 L 7 -3 L 7 -7 Z");
+    const auto b = d.bounds();
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->x0, 0);
+    EXPECT_EQ(b->y1, 10);
+    EXPECT_TRUE(allFinite(d));
+    d.add(Hatch{{{{0, 0}, {std::nan(""), 1}, {2, 2}}}}, Layer::Warn);
+    EXPECT_FALSE(allFinite(d));
 }
 
 TEST(NumberText, AsPrintfInTheCLocale) {

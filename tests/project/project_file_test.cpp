@@ -435,7 +435,7 @@ std::vector<Damaged> damagedFiles() {
         {"another format", edited([](Json& d) { d["format"] = "tervalen-drawing"; }),
          "不是 Tervalen 工程文件"},
         {"no format", edited([](Json& d) { d.erase("format"); }), "不是 Tervalen 工程文件"},
-        {"newer version", edited([](Json& d) { d["version"] = 2; }), "由更新版本的 Tervalen 保存"},
+        {"newer version", edited([](Json& d) { d["version"] = 3; }), "由更新版本的 Tervalen 保存"},
         {"version as text", edited([](Json& d) { d["version"] = "1"; }), "应为正整数"},
         {"version not whole", edited([](Json& d) { d["version"] = 1.5; }), "应为正整数"},
         {"version zero", edited([](Json& d) { d["version"] = 0; }), "应为正整数"},
