@@ -509,11 +509,11 @@ int addSite(const Options& options) {
         return kNoExport;
     }
     project.sheet.add(std::move(*record));
-    if (const std::string error =
+    if (const tervalen::Result<> saved =
             tervalen::project::save(project, std::filesystem::path(options.addTo));
-        !error.empty()) {
+        !saved) {
         lock.removeIfCreatedEmpty();
-        throw ProjectFileError{error};
+        throw ProjectFileError{saved.why()};
     }
     if (options.json)
         printJson(tervalen::cli::siteRecordJson(project.sheet.records.back()));

@@ -47,7 +47,7 @@ const Project& withSite() {
 TEST(SiteRecords, ComeBackAsSavedWithTheOpenSiteWindows) {
     ScratchFolder dir;
     const Project& saved = withSite();
-    ASSERT_EQ(save(saved, dir / "厂区.tvp"), "");
+    ASSERT_EQ(save(saved, dir / "厂区.tvp").why(), "");
     const Project again = load(dir / "厂区.tvp");
     ASSERT_EQ(again.sheet.records.size(), 7u);
     const sheet::SheetRecord& r = again.sheet.records.back();
