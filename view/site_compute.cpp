@@ -22,7 +22,8 @@ std::vector<sphere::SurfaceGrid> roofMaps(const sphere::Engine& engine, double s
         }
         // Nodes at the cells' centres: a roof narrower than the step still gets one.
         const double w = box.maxX - box.minX, h = box.maxY - box.minY;
-        const double nx = std::max(1.0, std::ceil(w / step)), ny = std::max(1.0, std::ceil(h / step));
+        const double nx = std::max(1.0, std::ceil(w / step)),
+                     ny = std::max(1.0, std::ceil(h / step));
         const double sx = w / nx, sy = h / ny, s = std::max({sx, sy, 1e-3});
         sphere::Box centres{box.minX + sx / 2, box.minY + sy / 2, box.maxX - sx / 2 + 1e-9,
                             box.maxY - sy / 2 + 1e-9};

@@ -21,7 +21,7 @@ namespace tervalen::view {
 struct SiteResult {
     std::uint64_t generation = 0;
     bool exact = false;
-    double step = 0;                           // the coarse map's step (coarse only)
+    double step = 0;                            // the coarse map's step (coarse only)
     std::vector<sphere::SurfaceGrid> roofMaps;  // one per building, over its plan box (coarse)
     std::vector<sphere::RoofCheck> roofs;       // exact
     std::vector<sphere::LevelRegion> levels;    // exact, one per level asked

@@ -18,6 +18,7 @@
 namespace tervalen::view {
 namespace {
 
+#ifdef TERVALEN_DXF_IMPORT
 std::filesystem::path fsPath(const QString& file) {
 #ifdef _WIN32
     return std::filesystem::path(file.toStdWString());
@@ -25,6 +26,7 @@ std::filesystem::path fsPath(const QString& file) {
     return std::filesystem::path(QFile::encodeName(file).toStdString());
 #endif
 }
+#endif
 
 // The units a plan without a stated one may be in: metres per drawing unit.
 struct Unit {
@@ -126,8 +128,9 @@ bool SiteDxfDialog::load(const QString& file) {
     try {
         const site::DxfPlan plan = site::readDxf(fsPath(file));
         m_fileHasUnits = !plan.units.empty();
-        m_unitsShown->setText(m_fileHasUnits ? QStringLiteral("文件中为 %1").arg(QString::fromStdString(plan.units))
-                                             : QStringLiteral("文件未注明，请选择："));
+        m_unitsShown->setText(
+            m_fileHasUnits ? QStringLiteral("文件中为 %1").arg(QString::fromStdString(plan.units))
+                           : QStringLiteral("文件未注明，请选择："));
         m_units->setVisible(!m_fileHasUnits);
         {
             const QSignalBlocker block(m_layers);

@@ -12,10 +12,14 @@ namespace tervalen::view {
 
 int countOf(const sphere::Site& site, SiteKind kind) {
     switch (kind) {
-        case SiteKind::Building: return int(site.buildings.size());
-        case SiteKind::Rod: return int(site.rods.size());
-        case SiteKind::Conductor: return int(site.conductors.size());
-        case SiteKind::Wire: return int(site.wires.size());
+        case SiteKind::Building:
+            return int(site.buildings.size());
+        case SiteKind::Rod:
+            return int(site.rods.size());
+        case SiteKind::Conductor:
+            return int(site.conductors.size());
+        case SiteKind::Wire:
+            return int(site.wires.size());
     }
     return 0;
 }
@@ -36,10 +40,18 @@ std::optional<double> number(const QString& text) {
 sphere::Site without(const sphere::Site& site, SiteRef ref) {
     sphere::Site out = site;
     switch (ref.kind) {
-        case SiteKind::Building: eraseAt(out.buildings, ref.index); break;
-        case SiteKind::Rod: eraseAt(out.rods, ref.index); break;
-        case SiteKind::Conductor: eraseAt(out.conductors, ref.index); break;
-        case SiteKind::Wire: eraseAt(out.wires, ref.index); break;
+        case SiteKind::Building:
+            eraseAt(out.buildings, ref.index);
+            break;
+        case SiteKind::Rod:
+            eraseAt(out.rods, ref.index);
+            break;
+        case SiteKind::Conductor:
+            eraseAt(out.conductors, ref.index);
+            break;
+        case SiteKind::Wire:
+            eraseAt(out.wires, ref.index);
+            break;
     }
     return out;
 }
@@ -74,8 +86,9 @@ std::optional<std::vector<sphere::Point2>> parseOutline(const QString& text) {
 QStringList fieldHeaders(SiteKind kind) {
     switch (kind) {
         case SiteKind::Building:
-            return {QStringLiteral("名称"), QStringLiteral("底高 (m)"), QStringLiteral("屋面高 (m)"),
-                    QStringLiteral("轮廓 x, y; … (m)"), QStringLiteral("图层")};
+            return {QStringLiteral("名称"), QStringLiteral("底高 (m)"),
+                    QStringLiteral("屋面高 (m)"), QStringLiteral("轮廓 x, y; … (m)"),
+                    QStringLiteral("图层")};
         case SiteKind::Rod:
             return {QStringLiteral("X (m)"), QStringLiteral("Y (m)"), QStringLiteral("底高 (m)"),
                     QStringLiteral("顶高 (m)")};
@@ -83,8 +96,12 @@ QStringList fieldHeaders(SiteKind kind) {
             return {QStringLiteral("起点 X"), QStringLiteral("起点 Y"), QStringLiteral("起点高"),
                     QStringLiteral("终点 X"), QStringLiteral("终点 Y"), QStringLiteral("终点高")};
         case SiteKind::Wire:
-            return {QStringLiteral("支点1 X"), QStringLiteral("支点1 Y"), QStringLiteral("支点1 高"),
-                    QStringLiteral("支点2 X"), QStringLiteral("支点2 Y"), QStringLiteral("支点2 高"),
+            return {QStringLiteral("支点1 X"),
+                    QStringLiteral("支点1 Y"),
+                    QStringLiteral("支点1 高"),
+                    QStringLiteral("支点2 X"),
+                    QStringLiteral("支点2 Y"),
+                    QStringLiteral("支点2 高"),
                     QStringLiteral("弧垂 (m，空为按规则)")};
     }
     return {};
@@ -95,12 +112,18 @@ namespace {
 // The six numbers of two points, in table order.
 double* pointField(sphere::Point3& from, sphere::Point3& to, int field) {
     switch (field) {
-        case 0: return &from.x;
-        case 1: return &from.y;
-        case 2: return &from.z;
-        case 3: return &to.x;
-        case 4: return &to.y;
-        case 5: return &to.z;
+        case 0:
+            return &from.x;
+        case 1:
+            return &from.y;
+        case 2:
+            return &from.z;
+        case 3:
+            return &to.x;
+        case 4:
+            return &to.y;
+        case 5:
+            return &to.z;
     }
     return nullptr;
 }
@@ -114,11 +137,16 @@ QString fieldText(const sphere::Site& site, SiteRef ref, int field) {
         case SiteKind::Building: {
             const sphere::Building& b = site.buildings[i];
             switch (field) {
-                case 0: return QString::fromStdString(b.name);
-                case 1: return numberShown(b.base);
-                case 2: return numberShown(b.roof);
-                case 3: return outlineText(b.outline);
-                case 4: return QString::fromStdString(b.layer);
+                case 0:
+                    return QString::fromStdString(b.name);
+                case 1:
+                    return numberShown(b.base);
+                case 2:
+                    return numberShown(b.roof);
+                case 3:
+                    return outlineText(b.outline);
+                case 4:
+                    return QString::fromStdString(b.layer);
             }
             return {};
         }
@@ -151,49 +179,68 @@ FieldEdit withField(const sphere::Site& site, SiteRef ref, int field, const QStr
     const auto i = std::size_t(ref.index);
     const QString notNumber = QStringLiteral("“%1”不是数").arg(text.trimmed());
     auto setNumber = [&](double& target) {
-        if (const auto v = number(text)) target = *v;
-        else out.problem = notNumber;
+        if (const auto v = number(text))
+            target = *v;
+        else
+            out.problem = notNumber;
     };
     switch (ref.kind) {
         case SiteKind::Building: {
             sphere::Building& b = out.site.buildings[i];
             switch (field) {
                 case 0:
-                    if (text.trimmed().isEmpty()) out.problem = QStringLiteral("建筑物的名称不能为空");
-                    else b.name = text.trimmed().toStdString();
+                    if (text.trimmed().isEmpty())
+                        out.problem = QStringLiteral("建筑物的名称不能为空");
+                    else
+                        b.name = text.trimmed().toStdString();
                     break;
-                case 1: setNumber(b.base); break;
-                case 2: setNumber(b.roof); break;
+                case 1:
+                    setNumber(b.base);
+                    break;
+                case 2:
+                    setNumber(b.roof);
+                    break;
                 case 3:
-                    if (auto outline = parseOutline(text)) b.outline = std::move(*outline);
+                    if (auto outline = parseOutline(text))
+                        b.outline = std::move(*outline);
                     else
                         out.problem =
                             QStringLiteral("轮廓应写成“x, y; x, y; …”（各角点的坐标，单位 m）");
                     break;
-                case 4: b.layer = text.trimmed().toStdString(); break;
-                default: out.problem = QStringLiteral("没有这个字段");
+                case 4:
+                    b.layer = text.trimmed().toStdString();
+                    break;
+                default:
+                    out.problem = QStringLiteral("没有这个字段");
             }
             break;
         }
         case SiteKind::Rod: {
             sphere::Rod& r = out.site.rods[i];
             double* v[] = {&r.x, &r.y, &r.base, &r.tip};
-            if (field >= 0 && field < 4) setNumber(*v[field]);
-            else out.problem = QStringLiteral("没有这个字段");
+            if (field >= 0 && field < 4)
+                setNumber(*v[field]);
+            else
+                out.problem = QStringLiteral("没有这个字段");
             break;
         }
         case SiteKind::Conductor: {
             sphere::Conductor& c = out.site.conductors[i];
-            if (double* v = pointField(c.from, c.to, field)) setNumber(*v);
-            else out.problem = QStringLiteral("没有这个字段");
+            if (double* v = pointField(c.from, c.to, field))
+                setNumber(*v);
+            else
+                out.problem = QStringLiteral("没有这个字段");
             break;
         }
         case SiteKind::Wire: {
             sphere::Wire& w = out.site.wires[i];
             if (field == 6) {
-                if (text.trimmed().isEmpty()) w.sag.reset();
-                else if (const auto v = number(text)) w.sag = *v;
-                else out.problem = notNumber;
+                if (text.trimmed().isEmpty())
+                    w.sag.reset();
+                else if (const auto v = number(text))
+                    w.sag = *v;
+                else
+                    out.problem = notNumber;
             } else if (double* v = pointField(w.from, w.to, field)) {
                 setNumber(*v);
             } else {
@@ -210,7 +257,9 @@ FieldEdit withField(const sphere::Site& site, SiteRef ref, int field, const QStr
 class SiteStep : public QUndoCommand {
 public:
     SiteStep(SiteModel* model, SiteState before, SiteState after, const QString& what)
-        : QUndoCommand(what), m_model(model), m_before(std::move(before)),
+        : QUndoCommand(what),
+          m_model(model),
+          m_before(std::move(before)),
           m_after(std::move(after)) {}
     void undo() override { m_model->put(m_before, true); }
     void redo() override { m_model->put(m_after, true); }

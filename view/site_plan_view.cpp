@@ -235,9 +235,7 @@ sphere::Point2 SitePlanView::snapped(QPointF screen) const {
 std::optional<SitePlanView::Grip> SitePlanView::gripAt(QPointF q) const {
     const sphere::Site& s = m_model->site();
     const sphere::Point2 at = toPlan(q);
-    auto grip = [&](SiteKind k, int i, int part) {
-        return Grip{SiteRef{k, i}, part, at, s};
-    };
+    auto grip = [&](SiteKind k, int i, int part) { return Grip{SiteRef{k, i}, part, at, s}; };
     for (int i = int(s.rods.size()) - 1; i >= 0; --i)
         if (distance(toScreen({s.rods[i].x, s.rods[i].y}), q) <= kGripPixels)
             return grip(SiteKind::Rod, i, -1);
@@ -351,15 +349,18 @@ void SitePlanView::paintPlan(QPainter& p, const QTransform& t, double pxPerM) co
             for (int jy = 0; jy < g.ny; ++jy)
                 for (int ix = 0; ix < g.nx; ++ix) {
                     const double x = g.box.minX + ix * g.step, y = g.box.minY + jy * g.step;
-                    const double d = g.s[std::size_t(jy) * std::size_t(g.nx) + std::size_t(ix)] - b.roof;
+                    const double d =
+                        g.s[std::size_t(jy) * std::size_t(g.nx) + std::size_t(ix)] - b.roof;
                     const QRectF cell = t.mapRect(QRectF(x - half, y - half, g.step, g.step));
-                    p.fillRect(cell.adjusted(-0.5, -0.5, 0.5, 0.5), d > 0.001 ? kProtected : kUncovered);
+                    p.fillRect(cell.adjusted(-0.5, -0.5, 0.5, 0.5),
+                               d > 0.001 ? kProtected : kUncovered);
                 }
         } else {
             p.fillPath(path, kPending);
         }
         p.restore();
-        const bool chosen = sel && m_selection->kind == SiteKind::Building && m_selection->index == int(i);
+        const bool chosen =
+            sel && m_selection->kind == SiteKind::Building && m_selection->index == int(i);
         p.setPen(QPen(chosen ? kSelected : Qt::black, chosen ? 2.5 : 1.5));
         p.setBrush(Qt::NoBrush);
         p.drawPolygon(outline);
@@ -375,9 +376,9 @@ void SitePlanView::paintPlan(QPainter& p, const QTransform& t, double pxPerM) co
             for (const sphere::Polygon& poly : level.protectedRegion) {
                 p.drawPath(t.map(pathOf(poly)));
                 if (!poly.outer.empty()) {
-                    const auto top = *std::max_element(
-                        poly.outer.begin(), poly.outer.end(),
-                        [](auto a, auto b) { return a.x + a.y < b.x + b.y; });
+                    const auto top =
+                        *std::max_element(poly.outer.begin(), poly.outer.end(),
+                                          [](auto a, auto b) { return a.x + a.y < b.x + b.y; });
                     label(p, at(top) + QPointF(4, -4),
                           QStringLiteral("h=%1 m").arg(numberShown(level.z)), kLevel);
                 }
@@ -388,8 +389,8 @@ void SitePlanView::paintPlan(QPainter& p, const QTransform& t, double pxPerM) co
     for (std::size_t i = 0; i < s.conductors.size(); ++i) {
         const bool chosen =
             sel && m_selection->kind == SiteKind::Conductor && m_selection->index == int(i);
-        p.setPen(QPen(chosen ? kSelected : kConductor, chosen ? 3.5 : 2.5, Qt::SolidLine,
-                      Qt::RoundCap));
+        p.setPen(
+            QPen(chosen ? kSelected : kConductor, chosen ? 3.5 : 2.5, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(at3(s.conductors[i].from), at3(s.conductors[i].to));
         if (chosen) {
             p.drawEllipse(at3(s.conductors[i].from), 4, 4);
@@ -397,7 +398,8 @@ void SitePlanView::paintPlan(QPainter& p, const QTransform& t, double pxPerM) co
         }
     }
     for (std::size_t i = 0; i < s.wires.size(); ++i) {
-        const bool chosen = sel && m_selection->kind == SiteKind::Wire && m_selection->index == int(i);
+        const bool chosen =
+            sel && m_selection->kind == SiteKind::Wire && m_selection->index == int(i);
         p.setPen(QPen(chosen ? kSelected : kWire, chosen ? 2.5 : 1.5, Qt::DashLine));
         p.drawLine(at3(s.wires[i].from), at3(s.wires[i].to));
         p.setPen(QPen(chosen ? kSelected : kWire, 1.5));
@@ -409,7 +411,8 @@ void SitePlanView::paintPlan(QPainter& p, const QTransform& t, double pxPerM) co
     // The rods: a ring and a dot, the tip's height beside.
     for (std::size_t i = 0; i < s.rods.size(); ++i) {
         const sphere::Rod& r = s.rods[i];
-        const bool chosen = sel && m_selection->kind == SiteKind::Rod && m_selection->index == int(i);
+        const bool chosen =
+            sel && m_selection->kind == SiteKind::Rod && m_selection->index == int(i);
         const QPointF c = at({r.x, r.y});
         p.setPen(QPen(chosen ? kSelected : Qt::black, chosen ? 2.5 : 1.5));
         p.setBrush(Qt::white);
@@ -427,9 +430,11 @@ void SitePlanView::paintPlan(QPainter& p, const QTransform& t, double pxPerM) co
     for (std::size_t i = 0; i < s.buildings.size(); ++i) {
         const sphere::Building& b = s.buildings[i];
         const QPointF c = at(centroid(b.outline));
-        QString text = QStringLiteral("%1  H=%2 m").arg(QString::fromStdString(b.name), numberShown(b.roof));
+        QString text =
+            QStringLiteral("%1  H=%2 m").arg(QString::fromStdString(b.name), numberShown(b.roof));
         if (exact && i < m_result->roofs.size() && m_result->roofs[i].uncoveredArea > 0)
-            text += QStringLiteral("  未保护 %1 m²").arg(metres(m_result->roofs[i].uncoveredArea, 1));
+            text +=
+                QStringLiteral("  未保护 %1 m²").arg(metres(m_result->roofs[i].uncoveredArea, 1));
         label(p, c - QPointF(p.fontMetrics().horizontalAdvance(text) / 2.0, 0), text);
         if (exact && i < m_result->roofs.size()) {
             const sphere::RoofCheck& rc = m_result->roofs[i];
@@ -440,7 +445,8 @@ void SitePlanView::paintPlan(QPainter& p, const QTransform& t, double pxPerM) co
             p.drawLine(w + QPointF(-5, -5), w + QPointF(5, 5));
             p.drawLine(w + QPointF(-5, 5), w + QPointF(5, -5));
             label(p, w + QPointF(7, 14),
-                  QStringLiteral("S−H=%1 m").arg((d >= 0 ? QStringLiteral("+") : QString()) + metres(d)),
+                  QStringLiteral("S−H=%1 m")
+                      .arg((d >= 0 ? QStringLiteral("+") : QString()) + metres(d)),
                   colour);
         }
     }
@@ -493,8 +499,10 @@ void SitePlanView::mousePressEvent(QMouseEvent* e) {
     }
     if (e->button() == Qt::RightButton) {
         // The right button ends what the tool is drawing (as Enter does).
-        if (m_tool == SiteTool::Building) finishBuilding();
-        else cancelDrawing();
+        if (m_tool == SiteTool::Building)
+            finishBuilding();
+        else
+            cancelDrawing();
         return;
     }
     if (e->button() != Qt::LeftButton) return;
@@ -576,9 +584,8 @@ void SitePlanView::mouseMoveEvent(QMouseEvent* e) {
         return;
     }
     if (m_grip && (e->buttons() & Qt::LeftButton)) {
-        const sphere::Point2 now = m_grip->part >= 0 && m_grip->ref.kind == SiteKind::Building
-                                       ? snapped(q)
-                                       : toPlan(q);
+        const sphere::Point2 now =
+            m_grip->part >= 0 && m_grip->ref.kind == SiteKind::Building ? snapped(q) : toPlan(q);
         const double dx = now.x - m_grip->start.x, dy = now.y - m_grip->start.y;
         sphere::Site s = m_grip->site;
         const int i = m_grip->ref.index;
@@ -647,8 +654,10 @@ void SitePlanView::mouseReleaseEvent(QMouseEvent* e) {
 
 void SitePlanView::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
-    if (m_tool == SiteTool::Building) finishBuilding();
-    else if (m_tool == SiteTool::Conductor) finishConductor();
+    if (m_tool == SiteTool::Building)
+        finishBuilding();
+    else if (m_tool == SiteTool::Conductor)
+        finishConductor();
     else if (m_tool == SiteTool::Select) {
         if (auto g = gripAt(e->position()); g && g->ref.kind == SiteKind::Building)
             showBuilding(g->ref.index);
@@ -676,12 +685,16 @@ void SitePlanView::keyPressEvent(QKeyEvent* e) {
             return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            if (m_tool == SiteTool::Building) finishBuilding();
-            else if (m_tool == SiteTool::Conductor) finishConductor();
+            if (m_tool == SiteTool::Building)
+                finishBuilding();
+            else if (m_tool == SiteTool::Conductor)
+                finishConductor();
             return;
         case Qt::Key_Escape:
-            if (!m_clicked.empty() || m_grip) cancelDrawing();
-            else select(std::nullopt);
+            if (!m_clicked.empty() || m_grip)
+                cancelDrawing();
+            else
+                select(std::nullopt);
             return;
         case Qt::Key_Delete:
         case Qt::Key_Backspace:

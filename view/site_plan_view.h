@@ -93,7 +93,7 @@ private:
 
     SiteModel* m_model;
     SiteTool m_tool = SiteTool::Select;
-    double m_rodHeight = 5, m_conductorHeight = 0, m_wireHeight = 15;
+    double m_rodHeight = 5, m_conductorHeight = 0.15, m_wireHeight = 15;
     std::optional<SiteResult> m_result;
     std::optional<SiteRef> m_selection;
     // The view: plan point at the widget's centre, pixels per metre.

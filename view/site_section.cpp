@@ -38,7 +38,8 @@ SectionData sectionOf(const sphere::Site& site, sphere::Point2 a, sphere::Point2
         }
         std::sort(ts.begin(), ts.end());
         for (std::size_t k = 0; k + 1 < ts.size(); k += 2) {
-            const double from = std::clamp(ts[k], 0.0, d.length), to = std::clamp(ts[k + 1], 0.0, d.length);
+            const double from = std::clamp(ts[k], 0.0, d.length),
+                         to = std::clamp(ts[k + 1], 0.0, d.length);
             if (to > from) d.buildings.push_back({from, to, bl.base, bl.roof, bl.name});
         }
     }
@@ -62,8 +63,8 @@ SectionData sectionOf(const sphere::Site& site, sphere::Point2 a, sphere::Point2
     return d;
 }
 
-SiteSectionDialog::SiteSectionDialog(const sphere::Site& site, sphere::Point2 a,
-                                     sphere::Point2 b, QWidget* parent)
+SiteSectionDialog::SiteSectionDialog(const sphere::Site& site, sphere::Point2 a, sphere::Point2 b,
+                                     QWidget* parent)
     : QDialog(parent), m_data(std::make_shared<SectionData>()), m_a(a), m_b(b) {
     setObjectName(QStringLiteral("siteSection"));
     setWindowTitle(QStringLiteral("剖面 (%1, %2) → (%3, %4)")
@@ -76,9 +77,8 @@ SiteSectionDialog::SiteSectionDialog(const sphere::Site& site, sphere::Point2 a,
     const double len = std::hypot(b.x - a.x, b.y - a.y);
     const int samples = std::clamp(int(std::ceil(len / 0.25)), 50, 800);
     auto data = m_data;
-    QThread* worker = QThread::create([data, site, a, b, samples] {
-        *data = sectionOf(site, a, b, samples);
-    });
+    QThread* worker =
+        QThread::create([data, site, a, b, samples] { *data = sectionOf(site, a, b, samples); });
     connect(worker, &QThread::finished, this, [this] {
         m_ready = true;
         update();
@@ -109,7 +109,9 @@ void SiteSectionDialog::paintEvent(QPaintEvent*) {
     top = std::max(top, 1.0);
     const QRectF area = QRectF(rect()).adjusted(50, 30, -20, -40);
     const double k = std::min(area.width() / d.length, area.height() / top);
-    auto at = [&](double t, double z) { return QPointF(area.left() + t * k, area.bottom() - z * k); };
+    auto at = [&](double t, double z) {
+        return QPointF(area.left() + t * k, area.bottom() - z * k);
+    };
 
     p.setPen(QPen(Qt::black, 1.5));
     p.drawLine(at(0, 0), at(d.length, 0));
@@ -117,8 +119,9 @@ void SiteSectionDialog::paintEvent(QPaintEvent*) {
         const QRectF box(at(bl.from, bl.roof), at(bl.to, bl.base));
         p.fillRect(box, QColor(215, 215, 215));
         p.drawRect(box);
-        p.drawText(box.adjusted(2, 2, -2, -2), Qt::AlignHCenter | Qt::AlignTop,
-                   QStringLiteral("%1 %2 m").arg(QString::fromStdString(bl.name), numberShown(bl.roof)));
+        p.drawText(
+            box.adjusted(2, 2, -2, -2), Qt::AlignHCenter | Qt::AlignTop,
+            QStringLiteral("%1 %2 m").arg(QString::fromStdString(bl.name), numberShown(bl.roof)));
     }
     p.setPen(QPen(Qt::black, 2.5));
     for (const auto& r : d.rods) p.drawLine(at(r.at, r.base), at(r.at, r.tip));
@@ -132,8 +135,10 @@ void SiteSectionDialog::paintEvent(QPaintEvent*) {
     const int n = int(d.s.size()) - 1;
     for (int i = 0; i <= n; ++i) {
         const QPointF q = at(d.length * i / std::max(n, 1), d.s[std::size_t(i)]);
-        if (i == 0) curve.moveTo(q);
-        else curve.lineTo(q);
+        if (i == 0)
+            curve.moveTo(q);
+        else
+            curve.lineTo(q);
     }
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(208, 0, 0), 2));

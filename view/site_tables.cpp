@@ -34,9 +34,9 @@ SiteTables::SiteTables(SiteModel* model, QWidget* parent)
         connect(t, &QTableWidget::itemSelectionChanged, this, [this, kind, t] {
             if (m_filling) return;
             const auto rows = t->selectionModel()->selectedRows();
-            emit selectionChanged(rows.isEmpty() ? std::nullopt
-                                                 : std::optional<SiteRef>(
-                                                       SiteRef{kind, rows.front().row()}));
+            emit selectionChanged(rows.isEmpty()
+                                      ? std::nullopt
+                                      : std::optional<SiteRef>(SiteRef{kind, rows.front().row()}));
         });
         m_tables[std::size_t(kind)] = t;
         m_tabs->addTab(t, QString::fromUtf8(kTabNames[int(kind)]));
@@ -98,8 +98,9 @@ void SiteTables::edited(SiteKind kind, QTableWidgetItem* item) {
     QString why = edit.problem;
     if (why.isEmpty()) {
         const QString header = fieldHeaders(kind).at(item->column());
-        why = m_model->apply(edit.site, QStringLiteral("修改%1的%2")
-                                            .arg(QString::fromUtf8(kTabNames[int(kind)]), header));
+        why = m_model->apply(
+            edit.site,
+            QStringLiteral("修改%1的%2").arg(QString::fromUtf8(kTabNames[int(kind)]), header));
     }
     m_problem->setText(why);
     // Refused: the field shows the site's value again.
@@ -126,10 +127,11 @@ void SiteTables::addObject(sphere::Point2 c) {
     QString what;
     switch (kind) {
         case SiteKind::Building:
-            s.buildings.push_back({QStringLiteral("建筑 %1").arg(s.buildings.size() + 1).toStdString(),
-                                   {{c.x, c.y}, {c.x + 20, c.y}, {c.x + 20, c.y + 10}, {c.x, c.y + 10}},
-                                   0,
-                                   10});
+            s.buildings.push_back(
+                {QStringLiteral("建筑 %1").arg(s.buildings.size() + 1).toStdString(),
+                 {{c.x, c.y}, {c.x + 20, c.y}, {c.x + 20, c.y + 10}, {c.x, c.y + 10}},
+                 0,
+                 10});
             what = QStringLiteral("添加建筑物");
             break;
         case SiteKind::Rod:

@@ -1,10 +1,10 @@
 #include "view/site_window.h"
 
 #include <QActionGroup>
-#include <QBuffer>
-#include <QDir>
 #include <QApplication>
+#include <QBuffer>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -84,7 +84,7 @@ SiteWindow::SiteWindow(QWidget* parent)
       m_hrCustom(new QLineEdit),
       m_levels(new QLineEdit),
       m_rodHeight(heightBox(QStringLiteral("rodHeight"), 5)),
-      m_conductorHeight(heightBox(QStringLiteral("conductorHeight"), 0)),
+      m_conductorHeight(heightBox(QStringLiteral("conductorHeight"), 0.15)),
       m_wireHeight(heightBox(QStringLiteral("wireHeight"), 15)) {
     setObjectName(QStringLiteral("siteWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -141,9 +141,10 @@ SiteWindow::SiteWindow(QWidget* parent)
     connect(m_plan, &SitePlanView::buildingDrawn, this, &SiteWindow::buildingDrawn);
     connect(m_plan, &SitePlanView::sectionDrawn, this, &SiteWindow::showSection);
     connect(m_plan, &SitePlanView::pointerAt, this, [this](sphere::Point2 p) {
-        statusBar()->showMessage(QStringLiteral("x = %1 m, y = %2 m")
-                                     .arg(QString::number(p.x, 'f', 2), QString::number(p.y, 'f', 2)),
-                                 3000);
+        statusBar()->showMessage(
+            QStringLiteral("x = %1 m, y = %2 m")
+                .arg(QString::number(p.x, 'f', 2), QString::number(p.y, 'f', 2)),
+            3000);
     });
     connect(m_verdict, &QTableWidget::cellClicked, this,
             [this](int row, int) { m_plan->showBuilding(row); });
@@ -180,8 +181,8 @@ void SiteWindow::buildToolBars() {
     undo->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     QAction* redo = m_model.undoStack()->createRedoAction(this, QStringLiteral("重做"));
     redo->setObjectName(QStringLiteral("actRedo"));
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     redo->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addAction(undo);
     addAction(redo);
@@ -192,12 +193,10 @@ void SiteWindow::buildToolBars() {
         const char* name;
         const char* text;
         SiteTool tool;
-    } toolList[] = {{"actSelect", "选择", SiteTool::Select},
-                    {"actBuilding", "画建筑物", SiteTool::Building},
-                    {"actRod", "接闪杆", SiteTool::Rod},
-                    {"actConductor", "接闪带", SiteTool::Conductor},
-                    {"actWire", "架空接闪线", SiteTool::Wire},
-                    {"actSection", "剖面", SiteTool::Section}};
+    } toolList[] = {
+        {"actSelect", "选择", SiteTool::Select},   {"actBuilding", "画建筑物", SiteTool::Building},
+        {"actRod", "接闪杆", SiteTool::Rod},       {"actConductor", "接闪带", SiteTool::Conductor},
+        {"actWire", "架空接闪线", SiteTool::Wire}, {"actSection", "剖面", SiteTool::Section}};
     for (const auto& t : toolList) {
         QAction* a = tools->addAction(QString::fromUtf8(t.text));
         a->setObjectName(QString::fromLatin1(t.name));
@@ -436,8 +435,8 @@ void SiteWindow::fillVerdict() {
         m_overall->setStyleSheet({});
     } else if (failed == 0) {
         m_verdictText = QStringLiteral("满足");
-        m_overall->setText(QStringLiteral("结论：%1 个屋面均在保护范围内，满足")
-                               .arg(s.buildings.size()));
+        m_overall->setText(
+            QStringLiteral("结论：%1 个屋面均在保护范围内，满足").arg(s.buildings.size()));
         m_overall->setStyleSheet(QStringLiteral("color: #007800"));
     } else {
         m_verdictText = QStringLiteral("不满足");
@@ -458,9 +457,9 @@ void SiteWindow::fillVerdict() {
 
 void SiteWindow::buildingDrawn(const std::vector<sphere::Point2>& corners) {
     bool ok = false;
-    const double roof = QInputDialog::getDouble(this, QString::fromUtf8(kCaption),
-                                                QStringLiteral("屋面高度 (m)："), m_lastRoof, 0,
-                                                1000, 2, &ok);
+    const double roof =
+        QInputDialog::getDouble(this, QString::fromUtf8(kCaption), QStringLiteral("屋面高度 (m)："),
+                                m_lastRoof, 0, 1000, 2, &ok);
     if (!ok) return;
     m_lastRoof = roof;
     sphere::Site s = m_model.site();
@@ -512,7 +511,8 @@ void SiteWindow::rememberFolder(const QString& file) {
 }
 
 void SiteWindow::updateTitle() {
-    const QString name = m_file.isEmpty() ? QString() : QStringLiteral(" - ") + QFileInfo(m_file).fileName();
+    const QString name =
+        m_file.isEmpty() ? QString() : QStringLiteral(" - ") + QFileInfo(m_file).fileName();
     setWindowTitle(QString::fromUtf8(kCaption) + name + QStringLiteral("[*]"));
     setWindowModified(m_model.isModified());
 }
@@ -622,10 +622,9 @@ QString SiteWindow::exportTo(const QString& file) {
         if (!image.save(&buffer, "PNG")) return QStringLiteral("无法生成 PNG 图片");
         return drawing_qt::writeWhole(file, bytes);
     }
-    const QString title = m_file.isEmpty()
-                              ? QString::fromUtf8(kCaption)
-                              : QString::fromUtf8(kCaption) + QStringLiteral(" ") +
-                                    QFileInfo(m_file).completeBaseName();
+    const QString title = m_file.isEmpty() ? QString::fromUtf8(kCaption)
+                                           : QString::fromUtf8(kCaption) + QStringLiteral(" ") +
+                                                 QFileInfo(m_file).completeBaseName();
     const drawing::Drawing d =
         drawing::sitePlan(m_model.site(), m_exact->levels, m_exact->roofs, title.toStdString());
     if (lower.endsWith(QStringLiteral(".dxf"))) return drawing_qt::exportDxf(d, file);
@@ -646,16 +645,19 @@ void SiteWindow::exportAs(const QString& suffix, const QString& filter) {
     const QString target = withSuffix(file, suffix);
     rememberFolder(target);
     if (const QString why = exportTo(target); !why.isEmpty()) {
-        QMessageBox::critical(this, QString::fromUtf8(kCaption),
-                              QStringLiteral("无法写入 %1：%2").arg(QDir::toNativeSeparators(target), why));
+        QMessageBox::critical(
+            this, QString::fromUtf8(kCaption),
+            QStringLiteral("无法写入 %1：%2").arg(QDir::toNativeSeparators(target), why));
         return;
     }
     say(QStringLiteral("已导出 %1").arg(QDir::toNativeSeparators(target)));
 }
 
 void SiteWindow::closeEvent(QCloseEvent* e) {
-    if (!m_askOnClose || settleChanges()) e->accept();
-    else e->ignore();
+    if (!m_askOnClose || settleChanges())
+        e->accept();
+    else
+        e->ignore();
 }
 
 }  // namespace tervalen::view
