@@ -434,7 +434,7 @@ void SitePlanView::paintPlan(QPainter& p, const QTransform& t, double pxPerM) co
             QStringLiteral("%1  H=%2 m").arg(QString::fromStdString(b.name), numberShown(b.roof));
         if (exact && i < m_result->roofs.size() && m_result->roofs[i].uncoveredArea > 0)
             text +=
-                QStringLiteral("  未保护 %1 m²").arg(metres(m_result->roofs[i].uncoveredArea, 1));
+                QStringLiteral("  未保护 %1 m²").arg(metres(m_result->roofs[i].uncoveredArea, 2));
         label(p, c - QPointF(p.fontMetrics().horizontalAdvance(text) / 2.0, 0), text);
         if (exact && i < m_result->roofs.size()) {
             const sphere::RoofCheck& rc = m_result->roofs[i];

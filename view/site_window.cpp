@@ -96,9 +96,9 @@ SiteWindow::SiteWindow(QWidget* parent)
     m_state->setObjectName(QStringLiteral("resultState"));
     m_state->setWordWrap(true);
     m_verdict->setObjectName(QStringLiteral("verdictTable"));
-    m_verdict->setHorizontalHeaderLabels({QStringLiteral("名称"), QStringLiteral("高度 (m)"),
-                                          QStringLiteral("未保护面积 (m²)"),
-                                          QStringLiteral("最不利点"), QStringLiteral("结论")});
+    m_verdict->setHorizontalHeaderLabels(
+        {QStringLiteral("名称"), QStringLiteral("高度 (m)"), QStringLiteral("未保护面积 (m²)"),
+         QStringLiteral("最不利点 (S−H)"), QStringLiteral("结论")});
     m_verdict->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_verdict->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_verdict->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -127,6 +127,7 @@ SiteWindow::SiteWindow(QWidget* parent)
     split->addWidget(side);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
+    split->setSizes({620, 480});
     setCentralWidget(split);
     statusBar()->setSizeGripEnabled(false);
 
@@ -407,7 +408,7 @@ void SiteWindow::fillVerdict() {
             const double d = rc.worst.s - rc.height;
             put(i, 2, QString::number(rc.uncoveredArea, 'f', 2));
             put(i, 3,
-                QStringLiteral("(%1, %2) S−H=%3 m")
+                QStringLiteral("(%1, %2) %3 m")
                     .arg(QString::number(rc.worst.at.x, 'f', 2),
                          QString::number(rc.worst.at.y, 'f', 2),
                          (d >= 0 ? QStringLiteral("+") : QString()) + QString::number(d, 'f', 3)));
