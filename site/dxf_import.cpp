@@ -1394,6 +1394,7 @@ DxfPlan readPlan(const std::string& bytes, const std::string& name,
         }
     }
     reader.finish();
+    plan.skipped = scan.skipped;
     if (reader.mismatch || !scan.entities.empty() || !scan.blocks.empty())
         refuse(name, "图形数据无法解析（实体与读取结果不一致）");
 
