@@ -696,7 +696,7 @@ private:
                 if (type == "POLYLINE") skipSequence();
                 continue;
             }
-            if (hasCode(g, 8) && valueOf(g, 8).size() <= kMaxValueLength) addLayer(valueOf(g, 8));
+            if (valueOf(g, 8, "0").size() <= kMaxValueLength) addLayer(valueOf(g, 8, "0"));
             entity(type, g);
         }
         if (inBlock) refuse(m_name, "块定义缺少 “ENDBLK”（文件不完整？）");
@@ -1081,11 +1081,13 @@ public:
         for (const Insertion& i : c.insertions) {
             const auto it = m_blocks.find(layerKey(i.block));
             if (it == m_blocks.end()) continue;  // no such block: nothing drawn
-            if (depth >= kMaxBlockDepth) {
+            const Container& b = it->second;
+            // A block inserted in itself, or nested deeper than any plan: not drawn.
+            if (depth >= kMaxBlockDepth || std::find(m_stack.begin(), m_stack.end(), &b) != m_stack.end()) {
                 ++m_skipped.damaged;
                 continue;
             }
-            const Container& b = it->second;
+            m_stack.push_back(&b);
             const std::string layer = i.layer == "0" ? layer0 : i.layer;
             for (int col = 0; col < i.cols; ++col)
                 for (int row = 0; row < i.rows; ++row) {
@@ -1114,6 +1116,7 @@ public:
                     }
                     add(b, local.then(m), layer, depth + 1, depth == 0 ? i.order : order);
                 }
+            m_stack.pop_back();
         }
     }
 
@@ -1182,6 +1185,7 @@ private:
     const Decoder& m_decode;
     std::map<std::string, std::string> m_names;
     std::size_t m_corners = 0;
+    std::vector<const Container*> m_stack;  // the blocks being inserted
 };
 
 // Open paths on one layer joined where their ends meet within kJoin: each ring that
