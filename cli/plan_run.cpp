@@ -42,8 +42,8 @@ std::optional<double> positive(std::string_view text, double max) {
 // --units: a unit's name or the metres in one drawing unit.
 std::optional<double> unitMetres(const std::string& text) {
     static const std::map<std::string, double> names = {
-        {"mm", 0.001}, {"cm", 0.01},   {"dm", 0.1},      {"m", 1},
-        {"km", 1000},  {"in", 0.0254}, {"ft", 0.3048},   {"yd", 0.9144}};
+        {"mm", 0.001}, {"cm", 0.01},   {"dm", 0.1},    {"m", 1},
+        {"km", 1000},  {"in", 0.0254}, {"ft", 0.3048}, {"yd", 0.9144}};
     if (const auto it = names.find(text); it != names.end()) return it->second;
     return positive(text, 1e6);
 }
@@ -60,12 +60,9 @@ const char* fromText(site::DxfOutline::From from) {
 std::string skippedText(const site::DxfSkipped& s) {
     std::string text;
     const std::pair<int, const char*> parts[] = {
-        {s.open, " 组未闭合的线、弧或多段线"},
-        {s.selfIntersecting, " 个自相交的轮廓"},
-        {s.degenerate, " 个面积约为零的轮廓"},
-        {s.duplicates, " 个重复的轮廓"},
-        {s.notInPlan, " 个不在平面内的图元"},
-        {s.damaged, " 个数据损坏的图元"}};
+        {s.open, " 组未闭合的线、弧或多段线"}, {s.selfIntersecting, " 个自相交的轮廓"},
+        {s.degenerate, " 个面积约为零的轮廓"}, {s.duplicates, " 个重复的轮廓"},
+        {s.notInPlan, " 个不在平面内的图元"},  {s.damaged, " 个数据损坏的图元"}};
     for (const auto& [count, what] : parts)
         if (count > 0) text += (text.empty() ? "" : "、") + std::to_string(count) + what;
     return text.empty() ? text : "未读入：" + text;
@@ -101,9 +98,9 @@ void printText(const site::DxfPlan& plan, const std::string& file) {
         }
         std::cout << "轮廓 " << i + 1 << "：图层 “" << files::oneLine(o.layer) << "”，"
                   << (o.from == site::DxfOutline::From::Polyline ? "闭合多段线" : "首尾相接的线段")
-                  << "，" << o.vertices.size() << " 个顶点，面积 " << number(o.area) << " m²，范围 ("
-                  << number(x0) << ", " << number(y0) << ")–(" << number(x1) << ", " << number(y1)
-                  << ")";
+                  << "，" << o.vertices.size() << " 个顶点，面积 " << number(o.area)
+                  << " m²，范围 (" << number(x0) << ", " << number(y0) << ")–(" << number(x1)
+                  << ", " << number(y1) << ")";
         if (o.elevation) std::cout << "，标高 " << number(*o.elevation) << " m";
         if (o.thickness) std::cout << "，厚度 " << number(*o.thickness) << " m";
         std::cout << '\n';
@@ -154,18 +151,24 @@ std::optional<PlanOptions> planOptions(const std::vector<std::string>& args) {
         } else if (a == "--units" && hasValue) {
             o.metresPerUnit = unitMetres(args[++i]);
             if (!o.metresPerUnit)
-                throw ActionError("--units needs mm, cm, dm, m, km, in, ft, yd or the metres in "
-                                  "one drawing unit, not '" + args[i] + "'");
+                throw ActionError(
+                    "--units needs mm, cm, dm, m, km, in, ft, yd or the metres in "
+                    "one drawing unit, not '" +
+                    args[i] + "'");
         } else if (a == "--roof" && hasValue) {
             o.roof = positive(args[++i], kMaxHeight);
             if (!o.roof)
-                throw ActionError("--roof needs a height above 0 and up to 100000 m with a point "
-                                  "for the decimal separator, not '" + args[i] + "'");
+                throw ActionError(
+                    "--roof needs a height above 0 and up to 100000 m with a point "
+                    "for the decimal separator, not '" +
+                    args[i] + "'");
         } else if (a == "--hr" && hasValue) {
             const auto hr = positive(args[++i], kMaxRadius);
             if (!hr)
-                throw ActionError("--hr needs a radius above 0 and up to 1000 m with a point for "
-                                  "the decimal separator, not '" + args[i] + "'");
+                throw ActionError(
+                    "--hr needs a radius above 0 and up to 1000 m with a point for "
+                    "the decimal separator, not '" +
+                    args[i] + "'");
             o.hr = *hr;
             hrGiven = true;
         } else if (a == "--site-out" && hasValue) {
@@ -176,8 +179,10 @@ std::optional<PlanOptions> planOptions(const std::vector<std::string>& args) {
                                  a == "--roof" || a == "--hr" || a == "--site-out")) {
             throw ActionError("unknown option " + a + " without a value");
         } else {
-            throw ActionError("--import-dxf goes with --layer, --json, --units, --roof, --hr and "
-                              "--site-out only, not " + a);
+            throw ActionError(
+                "--import-dxf goes with --layer, --json, --units, --roof, --hr and "
+                "--site-out only, not " +
+                a);
         }
     }
     if (o.file.empty()) throw ActionError("--import-dxf needs a file");
@@ -218,9 +223,8 @@ int runPlan(const PlanOptions& options) {
             std::cerr << "tervalen-calc: " << files::oneLine(why) << '\n';
             return kNoOutline;
         }
-        out["site"] = {{"file", options.siteOut},
-                       {"hr", options.hr},
-                       {"buildings", site.buildings.size()}};
+        out["site"] = {
+            {"file", options.siteOut}, {"hr", options.hr}, {"buildings", site.buildings.size()}};
     }
     if (options.json) {
         std::cout << out.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';

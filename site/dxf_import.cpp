@@ -7,11 +7,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cctype>
 #include <deque>
 #include <functional>
 #include <map>
@@ -103,12 +103,12 @@ public:
         std::string_view codeLine, valueLine;
         const std::size_t line = m_line + 1;
         if (!readLine(codeLine) || !readLine(valueLine))
-            refuse(m_name, "文件在" + lineText(line) + "处中断，缺少结尾的 “0 EOF”（文件不完整？）");
+            refuse(m_name,
+                   "文件在" + lineText(line) + "处中断，缺少结尾的 “0 EOF”（文件不完整？）");
         const std::string_view c = trimmed(codeLine);
         int code = 0;
         const auto [end, ec] = std::from_chars(c.data(), c.data() + c.size(), code);
-        if (c.empty() || ec != std::errc() || end != c.data() + c.size() || code < 0 ||
-            code > 1071)
+        if (c.empty() || ec != std::errc() || end != c.data() + c.size() || code < 0 || code > 1071)
             refuse(m_name, lineText(line) + "应为组码（一个整数），却是 “" +
                                files::oneLine(c.substr(0, 40)) + "”");
         if (!valueLine.empty() && valueLine.back() == '\r') valueLine.remove_suffix(1);
@@ -178,11 +178,16 @@ bool validUtf8(std::string_view s) {
     while (i < s.size()) {
         const auto c = static_cast<unsigned char>(s[i]);
         std::size_t n = 0;  // continuation bytes
-        if (c < 0x80) n = 0;
-        else if (c >= 0xC2 && c <= 0xDF) n = 1;
-        else if (c >= 0xE0 && c <= 0xEF) n = 2;
-        else if (c >= 0xF0 && c <= 0xF4) n = 3;
-        else return false;
+        if (c < 0x80)
+            n = 0;
+        else if (c >= 0xC2 && c <= 0xDF)
+            n = 1;
+        else if (c >= 0xE0 && c <= 0xEF)
+            n = 2;
+        else if (c >= 0xF0 && c <= 0xF4)
+            n = 3;
+        else
+            return false;
         if (i + n >= s.size() && n > 0) return false;
         for (std::size_t k = 1; k <= n; ++k)
             if ((static_cast<unsigned char>(s[i + k]) >> 6) != 2) return false;
@@ -245,12 +250,18 @@ int hexDigit(char c) {
 // The \M+nXXXX escape's code page by n.
 const char* multibyteCodepage(char n) {
     switch (n) {
-        case '1': return "CP932";
-        case '2': return "CP950";
-        case '3': return "CP949";
-        case '4': return "JOHAB";
-        case '5': return "GBK";
-        default: return nullptr;
+        case '1':
+            return "CP932";
+        case '2':
+            return "CP950";
+        case '3':
+            return "CP949";
+        case '4':
+            return "JOHAB";
+        case '5':
+            return "GBK";
+        default:
+            return nullptr;
     }
 }
 
@@ -313,9 +324,9 @@ public:
                 m_latin = true;
             } else if (number == "950") {
                 m_codepage = "BIG5";
-            } else if (!number.empty() &&
-                       std::all_of(number.begin(), number.end(),
-                                   [](char c) { return c >= '0' && c <= '9'; })) {
+            } else if (!number.empty() && std::all_of(number.begin(), number.end(), [](char c) {
+                           return c >= '0' && c <= '9';
+                       })) {
                 m_codepage = "CP" + number;
             }
         } else if (codepage == "GB2312" || codepage == "GBK") {
@@ -327,7 +338,8 @@ public:
         std::string text;
         const bool ascii = std::all_of(raw.begin(), raw.end(),
                                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-        if (ascii || m_utf8 || (m_latin && validUtf8(raw)) || (m_codepage.empty() && validUtf8(raw))) {
+        if (ascii || m_utf8 || (m_latin && validUtf8(raw)) ||
+            (m_codepage.empty() && validUtf8(raw))) {
             text = std::string(raw);
             if (!validUtf8(text)) text = *converted(raw, "UTF-8");
         } else if (const auto u = converted(raw, m_codepage.empty() ? "GBK" : m_codepage.c_str())) {
@@ -518,12 +530,13 @@ std::optional<Entity> entityOf(Kind kind, const EntityGroups& g) {
     const auto n = extrusionOf(g);
     if (!n) return std::nullopt;
     e.extrusion = *n;
-    if (const auto f = integerOf(valueOf(g, 70, "0"))) e.flags = static_cast<int>(*f);
-    else return std::nullopt;
+    if (const auto f = integerOf(valueOf(g, 70, "0")))
+        e.flags = static_cast<int>(*f);
+    else
+        return std::nullopt;
     const int elevationCode = kind == Kind::Polyline ? 30 : 38;
-    for (const auto& [code, has, value] :
-         {std::tuple{elevationCode, &e.hasElevation, &e.elevation},
-          std::tuple{39, &e.hasThickness, &e.thickness}}) {
+    for (const auto& [code, has, value] : {std::tuple{elevationCode, &e.hasElevation, &e.elevation},
+                                           std::tuple{39, &e.hasThickness, &e.thickness}}) {
         if (!hasCode(g, code)) continue;
         const auto v = realOf(valueOf(g, code));
         if (!v) return std::nullopt;
@@ -607,7 +620,8 @@ private:
                 variable = std::string(trimmed(g.value));
                 continue;
             }
-            if (variable == "$ACADVER" && g.code == 1) m_scan.version = std::string(trimmed(g.value));
+            if (variable == "$ACADVER" && g.code == 1)
+                m_scan.version = std::string(trimmed(g.value));
             if (variable == "$DWGCODEPAGE" && g.code == 3)
                 m_scan.codepage = std::string(trimmed(g.value));
             if (variable == "$INSUNITS" && g.code == 70) m_scan.insunits = integerOf(g.value);
@@ -662,7 +676,8 @@ private:
             const std::string type(trimmed(first.value));
             EntityGroups g = rest(first);
             if (blocks && type == "BLOCK") {
-                if (inBlock) refuse(m_name, lineText(first.line) + "的块在上一块的 “ENDBLK” 之前开始");
+                if (inBlock)
+                    refuse(m_name, lineText(first.line) + "的块在上一块的 “ENDBLK” 之前开始");
                 inBlock = true;
                 const std::string name(valueOf(g, 2));
                 const auto flags = integerOf(valueOf(g, 70, "0"));
@@ -670,8 +685,9 @@ private:
                 // drawing is not in this file) are not read.
                 std::string upper = layerKey(name);
                 skipBlock = name.empty() || name.size() > kMaxValueLength ||
-                            upper.starts_with("*PAPER_SPACE") || upper.starts_with("*MODEL_SPACE") ||
-                            !flags || (*flags & 4) || !passGroups(g, {2, 10, 20, 30, 70}, m_block);
+                            upper.starts_with("*PAPER_SPACE") ||
+                            upper.starts_with("*MODEL_SPACE") || !flags || (*flags & 4) ||
+                            !passGroups(g, {2, 10, 20, 30, 70}, m_block);
                 if (skipBlock) {
                     m_block.clear();
                     continue;
@@ -897,8 +913,10 @@ void chord(const Vertex& p, const Vertex& q, double tol, std::vector<Point2>& ou
 std::vector<Point2> chorded(const std::vector<Vertex>& v, bool closed, double tol) {
     std::vector<Point2> out;
     for (std::size_t i = 0; i + 1 < v.size(); ++i) chord(v[i], v[i + 1], tol, out);
-    if (closed && v.size() > 1) chord(v.back(), v.front(), tol, out);
-    else if (!v.empty()) out.push_back({v.back().x, v.back().y});
+    if (closed && v.size() > 1)
+        chord(v.back(), v.front(), tol, out);
+    else if (!v.empty())
+        out.push_back({v.back().x, v.back().y});
     return out;
 }
 
@@ -1083,7 +1101,8 @@ public:
             if (it == m_blocks.end()) continue;  // no such block: nothing drawn
             const Container& b = it->second;
             // A block inserted in itself, or nested deeper than any plan: not drawn.
-            if (depth >= kMaxBlockDepth || std::find(m_stack.begin(), m_stack.end(), &b) != m_stack.end()) {
+            if (depth >= kMaxBlockDepth ||
+                std::find(m_stack.begin(), m_stack.end(), &b) != m_stack.end()) {
                 ++m_skipped.damaged;
                 continue;
             }
@@ -1142,8 +1161,7 @@ private:
             local = chorded(v, p.closed, tol);
         } else {
             local = chorded(p.v, p.closed, tol / std::max(m.stretch(), 1e-12));
-            for (Point2& x : local)
-                x = {m.a * x.x + m.b * x.y + m.e, m.c * x.x + m.d * x.y + m.f};
+            for (Point2& x : local) x = {m.a * x.x + m.b * x.y + m.e, m.c * x.x + m.d * x.y + m.f};
         }
         m_corners += local.size();
         if (m_corners > kMaxCorners) throw std::length_error("corners");
@@ -1155,7 +1173,8 @@ private:
         for (Point2& x : local) {
             x.x *= m_scale;
             x.y *= m_scale;
-            if (!(std::fabs(x.x) <= kMaxPlanCoordinate) || !(std::fabs(x.y) <= kMaxPlanCoordinate)) {
+            if (!(std::fabs(x.x) <= kMaxPlanCoordinate) ||
+                !(std::fabs(x.y) <= kMaxPlanCoordinate)) {
                 ++m_skipped.damaged;
                 return;
             }
@@ -1261,7 +1280,8 @@ std::vector<Path> chains(std::vector<Path> open, DxfSkipped& skipped) {
         auto mean = [&](std::size_t e) {
             const auto& ends = joints[root(e)];
             Point2 m{0, 0};
-            for (std::size_t o : ends) m.x += endOf(o).x / ends.size(), m.y += endOf(o).y / ends.size();
+            for (std::size_t o : ends)
+                m.x += endOf(o).x / ends.size(), m.y += endOf(o).y / ends.size();
             return m;
         };
         std::size_t enter = 2 * k;  // the end of the current path we enter by
@@ -1328,7 +1348,8 @@ private:
 std::vector<Point2> withoutRepeats(const std::vector<Point2>& in) {
     std::vector<Point2> v;
     for (const Point2& p : in)
-        if (v.empty() || std::hypot(p.x - v.back().x, p.y - v.back().y) > kSameCorner) v.push_back(p);
+        if (v.empty() || std::hypot(p.x - v.back().x, p.y - v.back().y) > kSameCorner)
+            v.push_back(p);
     while (v.size() > 1 &&
            std::hypot(v.front().x - v.back().x, v.front().y - v.back().y) <= kSameCorner)
         v.pop_back();
@@ -1371,8 +1392,7 @@ DxfPlan readPlan(const std::string& bytes, const std::string& name,
     if (text.starts_with("AC10") || text.starts_with("AC1.") || text.starts_with("AC2."))
         refuse(name, "这是 DWG 图形文件，不是 DXF；请在 CAD 中另存为 DXF");
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    if (text.find('\0') != std::string_view::npos)
-        refuse(name, "文件含有零字节，不是文本 DXF");
+    if (text.find('\0') != std::string_view::npos) refuse(name, "文件含有零字节，不是文本 DXF");
     if (metresPerUnit && !(std::isfinite(*metresPerUnit) && *metresPerUnit > 0))
         refuse(name, "给定的图形单位比例应为大于 0 的有限数");
 
@@ -1412,16 +1432,18 @@ DxfPlan readPlan(const std::string& bytes, const std::string& name,
     try {
         flat.add(reader.model, Affine{}, "", 0, 0);
     } catch (const std::length_error&) {
-        refuse(name, "图形过于复杂：插入块并以弦代弧后超过 " + std::to_string(kMaxCorners) +
-                         " 个顶点");
+        refuse(name,
+               "图形过于复杂：插入块并以弦代弧后超过 " + std::to_string(kMaxCorners) + " 个顶点");
     }
 
     // Closed paths are rings; open ones are joined per layer.
     std::vector<Path> rings;
     std::map<std::string, std::vector<Path>> open;
     for (Path& p : flat.paths) {
-        if (p.closed) rings.push_back(std::move(p));
-        else if (p.points.size() >= 2) open[p.layer].push_back(std::move(p));
+        if (p.closed)
+            rings.push_back(std::move(p));
+        else if (p.points.size() >= 2)
+            open[p.layer].push_back(std::move(p));
     }
     for (auto& [layer, paths] : open) {
         std::vector<Path> tiny;
@@ -1443,9 +1465,11 @@ DxfPlan readPlan(const std::string& bytes, const std::string& name,
         std::vector<Point2> v = withoutRepeats(r.points);
         double perimeter = 0;
         for (std::size_t i = 0; i < v.size(); ++i)
-            perimeter += std::hypot(v[(i + 1) % v.size()].x - v[i].x, v[(i + 1) % v.size()].y - v[i].y);
+            perimeter +=
+                std::hypot(v[(i + 1) % v.size()].x - v[i].x, v[(i + 1) % v.size()].y - v[i].y);
         const double a = v.size() >= 3 ? signedArea(v) : 0;
-        if (v.size() < 3 || !(std::fabs(a) > 1e-6) || !(std::fabs(a) > 1e-9 * perimeter * perimeter)) {
+        if (v.size() < 3 || !(std::fabs(a) > 1e-6) ||
+            !(std::fabs(a) > 1e-9 * perimeter * perimeter)) {
             ++plan.skipped.degenerate;
             continue;
         }

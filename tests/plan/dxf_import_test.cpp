@@ -88,7 +88,8 @@ std::string line(const std::string& layer, Point2 a, Point2 b) {
 std::string arc(const std::string& layer, Point2 c, double r, double a1, double a2,
                 const std::string& extra = "") {
     Doc d;
-    d.g(0, "ARC").g(8, layer).raw(extra).g(10, c.x).g(20, c.y).g(30, 0.0).g(40, r).g(50, a1).g(51, a2);
+    d.g(0, "ARC").g(8, layer).raw(extra).g(10, c.x).g(20, c.y).g(30, 0.0).g(40, r).g(50, a1).g(51,
+                                                                                               a2);
     return d.text();
 }
 
@@ -105,9 +106,10 @@ double signedArea(const std::vector<Point2>& v) {
 void expectCorners(const DxfOutline& o, const std::vector<Point2>& corners, double tol = 1e-9) {
     ASSERT_EQ(o.vertices.size(), corners.size());
     for (const Point2& c : corners)
-        EXPECT_TRUE(std::any_of(o.vertices.begin(), o.vertices.end(), [&](const Point2& v) {
-            return std::hypot(v.x - c.x, v.y - c.y) <= tol;
-        })) << "no corner at " << c.x << ", " << c.y;
+        EXPECT_TRUE(
+            std::any_of(o.vertices.begin(), o.vertices.end(),
+                        [&](const Point2& v) { return std::hypot(v.x - c.x, v.y - c.y) <= tol; }))
+            << "no corner at " << c.x << ", " << c.y;
 }
 
 TEST(DxfUnits, TheFileUnitOrTheCallersScaleMakesMetres) {
@@ -126,14 +128,18 @@ TEST(DxfUnits, TheFileUnitOrTheCallersScaleMakesMetres) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.insunits);
-        const DxfPlan p = readDxfText(plan(lw("A", kRect, true), {.insunits = c.insunits}), "u.dxf",
-                                      {}, c.given);
+        const DxfPlan p =
+            readDxfText(plan(lw("A", kRect, true), {.insunits = c.insunits}), "u.dxf", {}, c.given);
         EXPECT_EQ(p.units, c.units);
         EXPECT_DOUBLE_EQ(p.metresPerUnit, c.metres);
         ASSERT_EQ(p.outlines.size(), 1u);
-        EXPECT_NEAR(p.outlines[0].area, 5e7 * c.metres * c.metres, 1e-9 * 5e7 * c.metres * c.metres);
-        expectCorners(p.outlines[0], {{0, 0}, {10000 * c.metres, 0}, {10000 * c.metres, 5000 * c.metres},
-                                      {0, 5000 * c.metres}},
+        EXPECT_NEAR(p.outlines[0].area, 5e7 * c.metres * c.metres,
+                    1e-9 * 5e7 * c.metres * c.metres);
+        expectCorners(p.outlines[0],
+                      {{0, 0},
+                       {10000 * c.metres, 0},
+                       {10000 * c.metres, 5000 * c.metres},
+                       {0, 5000 * c.metres}},
                       1e-9 * 10000 * c.metres);
     }
 }
@@ -247,10 +253,10 @@ TEST(DxfOutlines, OldStylePolylineKeepsElevationAndThicknessOpenOneIsIgnored) {
 
 TEST(DxfOutlines, WhatIsNoOutlineIsCountedNotRead) {
     const std::string e =
-        lw("A", {{0, 0}, {4, 4}, {4, 0}, {0, 6}}, true) +          // a bow tie
-        lw("A", {{0, 10}, {5, 10}, {10, 10}}, true) +               // a line drawn closed
-        lw("A", {{20, 0}, {30, 0}, {30, 5}, {20, 5}}, true) +       // a room
-        lw("B", {{20, 5}, {30, 5}, {30, 0}, {20, 0}}, true) +       // the same, reversed
+        lw("A", {{0, 0}, {4, 4}, {4, 0}, {0, 6}}, true) +                // a bow tie
+        lw("A", {{0, 10}, {5, 10}, {10, 10}}, true) +                    // a line drawn closed
+        lw("A", {{20, 0}, {30, 0}, {30, 5}, {20, 5}}, true) +            // a room
+        lw("B", {{20, 5}, {30, 5}, {30, 0}, {20, 0}}, true) +            // the same, reversed
         lw("A", {{20, 0}, {30, 0}, {30, 5}, {20, 5}, {20, 0}}, false) +  // and as an open ring
         lw("A", {{50, 0}, {60, 0}, {60, 5}, {50, 5}, {50, 2}, {50, 8}}, true);  // a spike
     const DxfPlan p = readDxfText(plan(e), "mixed.dxf");
@@ -274,8 +280,7 @@ TEST(DxfOutlines, ModelSpaceOnlyWithBlocksInsertedWhereTheyStand) {
     ins.g(0, "INSERT").g(8, "建筑").g(2, "room").g(10, 100.0).g(20, 50.0).g(30, 0.0);
     ins.g(41, 2.0).g(42, 2.0).g(43, 2.0).g(50, 90.0);
     const std::string paper = lw("P", kRect, true, {}, "67\n1\n");
-    const DxfPlan p = readDxfText(plan(ins.text() + paper, {}, b.text()),
-                                  "block.dxf");
+    const DxfPlan p = readDxfText(plan(ins.text() + paper, {}, b.text()), "block.dxf");
     ASSERT_EQ(p.outlines.size(), 1u);
     EXPECT_EQ(p.outlines[0].layer, "建筑");
     expectCorners(p.outlines[0], {{100, 50}, {100, 54}, {98, 54}, {98, 50}}, 1e-9);
@@ -365,8 +370,10 @@ TEST(DxfRefused, WhatIsNoReadableDxfTextIsRefusedWithOneLineNamingTheFile) {
 TEST(DxfRefused, BrokenEntitiesAreCountedAndTheRestRead) {
     // A bulge before any vertex, a vertex count larger than the vertices, a count of a
     // billion, a coordinate that is no number: counted as damaged, the good room read.
-    const std::string bulgeFirst = "0\nLWPOLYLINE\n8\nA\n90\n3\n42\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n";
-    const std::string tooMany = "0\nLWPOLYLINE\n8\nA\n90\n9\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n";
+    const std::string bulgeFirst =
+        "0\nLWPOLYLINE\n8\nA\n90\n3\n42\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n";
+    const std::string tooMany =
+        "0\nLWPOLYLINE\n8\nA\n90\n9\n70\n1\n10\n0\n20\n0\n10\n1\n20\n0\n10\n1\n20\n1\n";
     const std::string billion = "0\nLWPOLYLINE\n8\nA\n90\n1000000000\n70\n1\n10\n0\n20\n0\n";
     const std::string nan = "0\nLINE\n8\nA\n10\nnan\n20\n0\n11\n1\n21\n1\n";
     const DxfPlan p =
