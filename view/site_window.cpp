@@ -560,9 +560,9 @@ void SiteWindow::open() {
 }
 
 bool SiteWindow::saveTo(const QString& file) {
-    const std::string why = site::save(m_model.site(), fsPath(file));
-    if (!why.empty()) {
-        QMessageBox::critical(this, QString::fromUtf8(kCaption), QString::fromStdString(why));
+    if (const Result<> saved = site::save(m_model.site(), fsPath(file)); !saved) {
+        QMessageBox::critical(this, QString::fromUtf8(kCaption),
+                              QString::fromStdString(saved.why()));
         return false;
     }
     m_file = QFileInfo(file).absoluteFilePath();
@@ -602,8 +602,8 @@ void SiteWindow::importDxf() {
             .arg(found.buildings.size()));
 }
 
-QString SiteWindow::exportTo(const QString& file) {
-    if (!m_exact) return QStringLiteral("计算尚未完成，请待结论显示后再导出");
+Result<> SiteWindow::exportTo(const QString& file) {
+    if (!m_exact) return Failure{"计算尚未完成，请待结论显示后再导出"};
     const QString lower = file.toLower();
     if (lower.endsWith(QStringLiteral(".png"))) {
         // The plan as the window shows it, fitted into a large picture.
@@ -620,7 +620,7 @@ QString SiteWindow::exportTo(const QString& file) {
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        if (!image.save(&buffer, "PNG")) return QStringLiteral("无法生成 PNG 图片");
+        if (!image.save(&buffer, "PNG")) return Failure{"无法生成 PNG 图片"};
         return drawing_qt::writeWhole(file, bytes);
     }
     const QString title = m_file.isEmpty() ? QString::fromUtf8(kCaption)
@@ -630,7 +630,7 @@ QString SiteWindow::exportTo(const QString& file) {
         drawing::sitePlan(m_model.site(), m_exact->levels, m_exact->roofs, title.toStdString());
     if (lower.endsWith(QStringLiteral(".dxf"))) return drawing_qt::exportDxf(d, file);
     if (lower.endsWith(QStringLiteral(".svg"))) return drawing_qt::exportSvg(d, file);
-    return QStringLiteral("不认识的文件类型");
+    return Failure{"不认识的文件类型"};
 }
 
 void SiteWindow::exportAs(const QString& suffix, const QString& filter) {
@@ -645,10 +645,11 @@ void SiteWindow::exportAs(const QString& suffix, const QString& filter) {
     if (file.isEmpty()) return;
     const QString target = withSuffix(file, suffix);
     rememberFolder(target);
-    if (const QString why = exportTo(target); !why.isEmpty()) {
-        QMessageBox::critical(
-            this, QString::fromUtf8(kCaption),
-            QStringLiteral("无法写入 %1：%2").arg(QDir::toNativeSeparators(target), why));
+    if (const Result<> done = exportTo(target); !done) {
+        QMessageBox::critical(this, QString::fromUtf8(kCaption),
+                              QStringLiteral("无法写入 %1：%2")
+                                  .arg(QDir::toNativeSeparators(target),
+                                       QString::fromStdString(done.why())));
         return;
     }
     say(QStringLiteral("已导出 %1").arg(QDir::toNativeSeparators(target)));

@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <vector>
 
+#include "calc/common/result.h"
 #include "view/site_compute.h"
 #include "view/site_model.h"
 #include "view/site_plan_view.h"
@@ -60,8 +61,8 @@ public:
     QString verdict() const { return m_verdictText; }
     // The exact result shown for the site as it is now, if there is one yet.
     const std::optional<SiteResult>& exactResult() const { return m_exact; }
-    // The exports (the file dialogs skipped): an empty text, or why not.
-    QString exportTo(const QString& file);
+    // The exports (the file dialogs skipped): done, or why not.
+    Result<> exportTo(const QString& file);
 
 signals:
     void changed();

@@ -378,11 +378,12 @@ private slots:
         view::SiteWindow w;
         w.setAskOnClose(false);
         QVERIFY(w.setSite(cornerRods(2)).isEmpty());
-        QVERIFY(!w.exportTo(dir.filePath("early.svg")).isEmpty() || w.exactResult());
+        QVERIFY(!w.exportTo(dir.filePath("early.svg")).ok() || w.exactResult());
         QVERIFY(waitForExact(w));
         for (const char* name : {"plan.dxf", "plan.svg", "plan.png"}) {
             const QString file = dir.filePath(QString::fromLatin1(name));
-            QCOMPARE(w.exportTo(file), QString());
+            const Result<> done = w.exportTo(file);
+            QVERIFY2(done.ok(), done.why().c_str());
             QFile f(file);
             QVERIFY(f.open(QIODevice::ReadOnly));
             const QByteArray bytes = f.readAll();
