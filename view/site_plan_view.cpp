@@ -429,7 +429,10 @@ void SitePlanView::paintPlan(QPainter& p, const QTransform& t, double pxPerM) co
     p.setFont(small);
     for (std::size_t i = 0; i < s.buildings.size(); ++i) {
         const sphere::Building& b = s.buildings[i];
-        const QPointF c = at(centroid(b.outline));
+        // Above the outline, centred: clear of the roof's own rods, ends and worst point.
+        double top = at(b.outline.front()).y();
+        for (const sphere::Point2& v : b.outline) top = std::min(top, at(v).y());
+        const QPointF c(at(centroid(b.outline)).x(), top - 6);
         QString text =
             QStringLiteral("%1  H=%2 m").arg(QString::fromStdString(b.name), numberShown(b.roof));
         if (exact && i < m_result->roofs.size() && m_result->roofs[i].uncoveredArea > 0)
