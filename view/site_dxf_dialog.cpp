@@ -13,20 +13,11 @@
 
 #ifdef TERVALEN_DXF_IMPORT
 #include "site/dxf_import.h"
+#include "view/fs_path.h"
 #endif
 
 namespace tervalen::view {
 namespace {
-
-#ifdef TERVALEN_DXF_IMPORT
-std::filesystem::path fsPath(const QString& file) {
-#ifdef _WIN32
-    return std::filesystem::path(file.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(file).toStdString());
-#endif
-}
-#endif
 
 // The units a plan without a stated one may be in: metres per drawing unit.
 struct Unit {

@@ -27,6 +27,7 @@
 #include "drawing_qt/render.h"
 #include "forms/number.h"
 #include "site/site_file.h"
+#include "view/fs_path.h"
 #include "view/site_dxf_dialog.h"
 #include "view/site_section.h"
 
@@ -46,14 +47,6 @@ constexpr Category kCategories[] = {
     {"第二类 45 m（GB 50057-2010 表5.2.12）", 45},
     {"第三类 60 m（GB 50057-2010 表5.2.12）", 60},
 };
-
-std::filesystem::path fsPath(const QString& file) {
-#ifdef _WIN32
-    return std::filesystem::path(file.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(file).toStdString());
-#endif
-}
 
 QString withSuffix(QString file, const QString& suffix) {
     if (!file.endsWith(suffix, Qt::CaseInsensitive)) file += suffix;
@@ -646,10 +639,10 @@ void SiteWindow::exportAs(const QString& suffix, const QString& filter) {
     const QString target = withSuffix(file, suffix);
     rememberFolder(target);
     if (const Result<> done = exportTo(target); !done) {
-        QMessageBox::critical(this, QString::fromUtf8(kCaption),
-                              QStringLiteral("无法写入 %1：%2")
-                                  .arg(QDir::toNativeSeparators(target),
-                                       QString::fromStdString(done.why())));
+        QMessageBox::critical(
+            this, QString::fromUtf8(kCaption),
+            QStringLiteral("无法写入 %1：%2")
+                .arg(QDir::toNativeSeparators(target), QString::fromStdString(done.why())));
         return;
     }
     say(QStringLiteral("已导出 %1").arg(QDir::toNativeSeparators(target)));

@@ -30,29 +30,12 @@
 #include "view/message_boxes.h"
 #include "view/site_dxf_dialog.h"
 #include "view/site_window.h"
+#include "xdotool.h"
 
 using namespace tervalen;
 
 namespace {
 
-void xdotool(const QStringList& args) {
-    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), args), 0);
-    QTest::qWait(150);
-}
-void keys(const QString& sequence) {
-    xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40")} +
-            sequence.split(QLatin1Char(' ')));
-}
-void type(const QString& text) {
-    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text});
-}
-void clickAt(QPoint global) {
-    xdotool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
-             QStringLiteral("click"), QStringLiteral("1")});
-}
-void clickOn(QWidget* w) {
-    clickAt(w->mapToGlobal(w->rect().center()));
-}
 // The button a tool bar shows for the window's action of that object name.
 QWidget* buttonOf(view::SiteWindow* site, const char* action) {
     auto* a = site->findChild<QAction*>(QString::fromLatin1(action));
