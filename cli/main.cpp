@@ -40,6 +40,7 @@
 #include <vector>
 
 #include "cli/info_options.h"
+#include "cli/plan_run.h"
 #include "cli/site_run.h"
 #include "drawing/dxf.h"
 #include "drawing/finite.h"
@@ -219,7 +220,8 @@ constexpr const char* kUsage =
     "CONTROL=TEXT | --select OPTION | --press BUTTON]...; or: tervalen-calc --project FILE "
     "[--json | --text] [--pdf OUT.pdf]; or: tervalen-calc --site FILE [--json] [--at X,Y]... "
     "[--level Z]... [--dxf OUT.dxf] [--svg OUT.svg]; or: tervalen-calc --add-to FILE "
-    "[--label TEXT] --site SITE.tvs";
+    "[--label TEXT] --site SITE.tvs; or: tervalen-calc --import-dxf FILE.dxf "
+    "[--layer NAME]... [--json] [--units U] [--roof H [--hr HR] --site-out SITE.tvs]";
 
 // An export names the project file, or two exports one file: the one would replace the
 // other (and a project replaced by its own PDF is lost).
@@ -524,6 +526,7 @@ int addSite(const Options& options) {
 
 int run(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (const auto plan = tervalen::cli::planOptions(args)) return tervalen::cli::runPlan(*plan);
     std::size_t i = 0;
     const Options options = readOptions(args, i);
     if (!options.project.empty()) return runProject(options);

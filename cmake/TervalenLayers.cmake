@@ -25,6 +25,8 @@
 #                                     again (on the site file for a site's record)
 #   tervalen_site      site/          the site file (.tvs): a site for the sphere engine in
 #                                     one JSON document
+#   tervalen_plan      site/dxf_      the outlines of an architect's plan read from a DXF
+#                      import.*       file (libdxflib), and a site made of them
 #   tervalen_files     files/         writing a file whole or not at all, the lock of a
 #                                     read-modify-write, reading a regular file within a
 #                                     limit (knows nothing above; the project, the
@@ -211,4 +213,31 @@ function(tervalen_site_layer)
   tervalen_include_root(tervalen_site${suffix} site/site_file.h)
   target_link_libraries(tervalen_site${suffix} PUBLIC tervalen_sphere${suffix} tervalen_files${suffix}
                                                PRIVATE nlohmann_json::nlohmann_json)
+endfunction()
+
+# tervalen_plan_layer([SUFFIX]): the outlines of a plan read from a DXF file (libdxflib;
+# GEOS to tell a simple outline), on the sphere engine's site and the files unit (the
+# driver, the window and the plan fuzzer link it).
+function(tervalen_plan_layer)
+  set(suffix "${ARGN}")
+  add_library(tervalen_plan${suffix} STATIC ${CMAKE_SOURCE_DIR}/site/dxf_import.cpp)
+  tervalen_include_root(tervalen_plan${suffix} site/dxf_import.h)
+  if(NOT TARGET tervalen_dxflib)
+    # Debian's libdxflib-dev: pkg-config's dxflib, else the library and header found directly.
+    find_package(PkgConfig QUIET)
+    if(PkgConfig_FOUND)
+      pkg_check_modules(DXFLIB QUIET IMPORTED_TARGET GLOBAL dxflib)
+    endif()
+    add_library(tervalen_dxflib INTERFACE)
+    if(TARGET PkgConfig::DXFLIB)
+      target_link_libraries(tervalen_dxflib INTERFACE PkgConfig::DXFLIB)
+    else()
+      find_path(DXFLIB_INCLUDE_DIR dl_dxf.h PATH_SUFFIXES dxflib REQUIRED)
+      find_library(DXFLIB_LIBRARY NAMES dxflib REQUIRED)
+      target_include_directories(tervalen_dxflib INTERFACE ${DXFLIB_INCLUDE_DIR})
+      target_link_libraries(tervalen_dxflib INTERFACE ${DXFLIB_LIBRARY})
+    endif()
+  endif()
+  target_link_libraries(tervalen_plan${suffix} PUBLIC tervalen_sphere${suffix} tervalen_files${suffix}
+                                               PRIVATE tervalen_dxflib tervalen_geos)
 endfunction()

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev liblz4-dev
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libgeos-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libgeos-dev libdxflib-dev
   clang libclang-rt-14-dev
   fonts-arphic-uming fonts-dejavu-core xvfb xauth poppler-utils
   qt6-translations-l10n openbox xdotool x11-utils

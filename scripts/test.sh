@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then runs every check:
 #   1. the form fuzzer for a bounded time from a fixed seed (clang, libFuzzer), then the
-#      project-file fuzzer for half that time and the site-file fuzzer for a third;
+#      project-file fuzzer for half that time, the site-file fuzzer for a third and the
+#      DXF plan fuzzer for a sixth;
 #   2. every test, built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. every test in the regular build;
 #   4. the Debian package: built with CPack and checked (lintian, desktop entry,
@@ -27,6 +28,8 @@ if [[ "${TERVALEN_QUICK:-0}" != 1 ]]; then
     fuzz/run_project_bounded.sh "$(( ${TERVALEN_FUZZ_SECONDS:-60} / 2 ))"
   stage "site-file fuzzer, $(( ${TERVALEN_FUZZ_SECONDS:-60} / 3 )) s" \
     fuzz/run_site_bounded.sh "$(( ${TERVALEN_FUZZ_SECONDS:-60} / 3 ))"
+  stage "DXF plan fuzzer, $(( ${TERVALEN_FUZZ_SECONDS:-60} / 6 )) s" \
+    fuzz/run_plan_bounded.sh "$(( ${TERVALEN_FUZZ_SECONDS:-60} / 6 ))"
 
   stage "build under AddressSanitizer and UndefinedBehaviorSanitizer" \
     bash -c 'cmake --preset asan && cmake --build --preset asan'

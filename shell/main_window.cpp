@@ -23,6 +23,7 @@
 #include "view/form_panel.h"
 #include "view/form_view.h"
 #include "view/message_boxes.h"
+#include "view/site_window.h"
 
 namespace tervalen::shell {
 
@@ -55,7 +56,9 @@ MDIFangLei::MDIFangLei(QWidget* parent) : QMainWindow(parent), m_mdi(new MdiArea
 }
 
 MDIFangLei::~MDIFangLei() {
-    // Child windows go first: their views refer to the form objects.
+    // Child windows go first: their views refer to the form objects. Whatever was to be
+    // asked about them was asked as the window closed.
+    for (view::SiteWindow* site : siteWindows()) site->setAskOnClose(false);
     m_mdi->closeAllSubWindows();
     for (QMdiSubWindow* w : m_mdi->subWindowList()) delete w;
     delete m_about;
@@ -161,6 +164,7 @@ void MDIFangLei::fillMenu(QMenu* top) {
                         // An entry does what its form's menu entry does.
                         const std::string caption = m_openList.captions().at(k - 1);
                         if (caption == SheetWindow::kCaption) return showSheet();
+                        if (caption == view::SiteWindow::kCaption) return showSiteWindow();
                         for (const forms::FormDef* def : forms::allForms())
                             if (def->caption == caption) return openForm(def->name);
                         refreshRecent();
@@ -202,6 +206,8 @@ void MDIFangLei::connectCommand(const QString& name, QAction* a) {
         connect(a, &QAction::triggered, m_mdi, &MdiArea::tileVertically);
     else if (name == QLatin1String("mnuSheet"))
         connect(a, &QAction::triggered, this, &MDIFangLei::showSheet);
+    else if (name == QLatin1String("mnuSiteCheck"))
+        connect(a, &QAction::triggered, this, &MDIFangLei::openSiteWindow);
     else if (name == QLatin1String("mnuAddToSheet")) {
         connect(a, &QAction::triggered, this, [this] {
             if (view::FormView* v = formViewOf(m_mdi->activeSubWindow())) addToSheet(v->form());

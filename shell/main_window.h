@@ -28,6 +28,7 @@ class QMenu;
 namespace tervalen::view {
 class FormPage;
 class FormView;
+class SiteWindow;
 }  // namespace tervalen::view
 
 namespace tervalen::shell {
@@ -52,6 +53,10 @@ public:
     void showAbout();
     // The 计算书 window, opened or brought forward.
     void showSheet();
+    // 屋面/总平面防雷校核…: a new site window (there may be several).
+    view::SiteWindow* openSiteWindow();
+    // The open site windows, in the MDI area's order.
+    std::vector<view::SiteWindow*> siteWindows() const;
     // Records the active form's successful calculation (加入计算书); false when it has none.
     bool addToSheet(const forms::Form& form);
     // Opens a record's form with the record's inputs and presses, showing its results; the
@@ -120,6 +125,10 @@ private:
     static void keepTypedValuesFromCtrlW(QMdiSubWindow* window);
 
     void connectProjectCommand(const QString& name, QAction* a);
+    // Each site window's unsaved-changes question, before the project's: false for 取消.
+    bool settleSiteWindows();
+    // The open-window list's entry: the last site window brought forward, or a new one.
+    void showSiteWindow();
     void fillRecentProjects();
     void openRecentProject(const QString& file);
     // The file to save to, asked in a file dialog; empty when cancelled.

@@ -29,6 +29,7 @@
 #include "view/form_panel.h"
 #include "view/form_view.h"
 #include "view/message_boxes.h"
+#include "view/site_window.h"
 
 namespace tervalen::shell {
 namespace {
@@ -166,6 +167,7 @@ void MDIFangLei::openRecentProject(const QString& file) {
 }
 
 bool MDIFangLei::settleUnsavedChanges() {
+    if (!settleSiteWindows()) return false;
     if (!hasUnsavedChanges()) return true;
     QMessageBox box(QMessageBox::Question, kTitle, QStringLiteral("保存对工程的修改吗？"),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
@@ -179,12 +181,16 @@ bool MDIFangLei::settleUnsavedChanges() {
                                                    : shown(m_projectFile));
     switch (box.exec()) {
         case QMessageBox::Save:
-            return saveProject();
+            if (saveProject()) return true;
+            break;
         case QMessageBox::Discard:
             return true;
         default:
-            return false;
+            break;
     }
+    // Staying: the site windows ask again when closed.
+    for (view::SiteWindow* site : siteWindows()) site->setAskOnClose(true);
+    return false;
 }
 
 bool MDIFangLei::newProject() {

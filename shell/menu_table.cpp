@@ -72,6 +72,11 @@ std::span<const MenuEntry> menuTable() {
         for (const MenuEntry& e : kFixed) {
             t.push_back(e);
             if (e.level == 1) formEntries(e.name, t);
+            // After the forms of 保护范围计算: the check of a whole site.
+            if (std::string_view(e.name) == "mnuRx") {
+                t.push_back({2, "mnuRx_DivideSite", "-", E::Separator, nullptr});
+                t.push_back({2, "mnuSiteCheck", "屋面/总平面防雷校核…", E::Command, nullptr});
+            }
         }
         return t;
     }();

@@ -6,6 +6,7 @@
 // arcs are followed by chords. Layer names and texts in GBK ($DWGCODEPAGE ANSI_936) or
 // written as \U+XXXX come out as UTF-8. Toolkit-free.
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -34,6 +35,19 @@ struct DxfOutline {
     std::optional<double> elevation, thickness;
 };
 
+// What was drawn but is no outline, counted (the driver and the window say so).
+struct DxfSkipped {
+    int open = 0;              // lines, arcs and open polylines whose ends do not close a ring
+    int selfIntersecting = 0;  // outlines that cross or touch themselves
+    int degenerate = 0;        // outlines of fewer than three corners or of an area of about 0
+    int duplicates = 0;        // outlines drawn again where one already lies
+    int notInPlan = 0;         // entities drawn in a tilted plane, not in plan
+    int damaged = 0;           // entities with broken data; blocks nested too deep or in a loop
+};
+
+// The largest DXF file read.
+inline constexpr std::size_t kMaxDxfFileSize = std::size_t{256} << 20;
+
 struct DxfPlan {
     // The drawing unit as the file states it ("mm", "m", …), empty when it states none.
     std::string units;
@@ -41,6 +55,8 @@ struct DxfPlan {
     double metresPerUnit = 1;
     std::vector<std::string> layers;  // every layer of the file, UTF-8, in the file's order
     std::vector<DxfOutline> outlines;
+    DxfSkipped skipped;
+    std::string version;  // $ACADVER ("AC1015"), empty when the file has none
 };
 
 // Reads the plan. `layers` empty: every layer. `metresPerUnit`: the scale to use when the

@@ -36,28 +36,11 @@
 #include "view/form_panel.h"
 #include "view/form_view.h"
 #include "view/message_boxes.h"
+#include "xdotool.h"
 
 using namespace tervalen;
 
 namespace {
-
-// Sends keys or text through the X server and lets Qt take them.
-void xdotool(const QStringList& args) {
-    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), args), 0);
-    QTest::qWait(150);
-}
-void keys(const QString& sequence) {
-    xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40")} +
-            sequence.split(QLatin1Char(' ')));
-}
-void type(const QString& text) {
-    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), text});
-}
-void clickOn(QWidget* w) {
-    const QPoint p = w->mapToGlobal(w->rect().center());
-    xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()),
-             QStringLiteral("click"), QStringLiteral("1")});
-}
 
 QLineEdit* editOf(view::FormView* v, const char* name) {
     QWidget* w = v->widget(QString::fromUtf8(name));

@@ -9,12 +9,15 @@
 //   --popup M[/S]    at the end, open menu M (and its submenu S) on screen
 //   --linger SECONDS keep running that long before saving (for an outside screen grab)
 //   --tab N          show tab N of the panel beside the form opened last (1: 保护范围图)
+//   --site FILE      open a 屋面/总平面防雷校核 window on a site file (.tvs) and wait for
+//                    its exact result
 // Renders the main window (and the About box, if open, to OUT-about.png). Messages
 // that would pop up are printed to stderr instead.
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,6 +33,7 @@
 #include "view/form_panel.h"
 #include "view/form_view.h"
 #include "view/message_boxes.h"
+#include "view/site_window.h"
 
 using namespace tervalen;
 
@@ -64,6 +68,14 @@ int main(int argc, char** argv) {
             if (page && page->panel()) page->panel()->tabs()->setCurrentIndex(args[++i].toInt());
         } else if (a == "--linger" && i + 1 < args.size()) {
             lingerMs = args[++i].toInt() * 1000;
+        } else if (a == "--site" && i + 1 < args.size()) {
+            view::SiteWindow* site = window.openSiteWindow();
+            site->setAskOnClose(false);
+            if (site->openFile(args[++i]) && !site->exactResult()) {
+                QEventLoop wait;
+                QObject::connect(site, &view::SiteWindow::resultShown, &wait, &QEventLoop::quit);
+                wait.exec();
+            }
         } else if (a == "--project" && i + 1 < args.size()) {
             window.openProjectFile(args[++i]);
         } else if (a == "--menu" && i + 1 < args.size()) {

@@ -1,0 +1,59 @@
+// The main window's site windows: 保护范围计算 ▸ 屋面/总平面防雷校核….
+
+#include <QMdiSubWindow>
+#include <QStatusBar>
+
+#include "shell/main_window.h"
+#include "shell/mdi_area.h"
+#include "view/site_window.h"
+
+namespace tervalen::shell {
+
+view::SiteWindow* MDIFangLei::openSiteWindow() {
+    auto* site = new view::SiteWindow;
+    QMdiSubWindow* window = addChild(site, site->windowTitle());
+    // The child window's title follows the site's (its file, the "*" of changes).
+    window->setWindowTitle(site->windowTitle());
+    connect(site, &QWidget::windowTitleChanged, window, &QWidget::setWindowTitle);
+    connect(site, &view::SiteWindow::changed, window,
+            [window, site] { window->setWindowModified(site->isWindowModified()); });
+    window->setWindowModified(site->isWindowModified());
+    window->showMaximized();
+    m_openList.record(view::SiteWindow::kCaption);
+    refreshRecent();
+    site->plan()->setFocus();
+    return site;
+}
+
+std::vector<view::SiteWindow*> MDIFangLei::siteWindows() const {
+    std::vector<view::SiteWindow*> out;
+    for (QMdiSubWindow* w : m_mdi->subWindowList())
+        if (auto* site = qobject_cast<view::SiteWindow*>(w->widget()); site && !w->isHidden())
+            out.push_back(site);
+    return out;
+}
+
+void MDIFangLei::showSiteWindow() {
+    const auto sites = siteWindows();
+    if (sites.empty()) {
+        openSiteWindow();
+        return;
+    }
+    if (auto* window = qobject_cast<QMdiSubWindow*>(sites.back()->parentWidget()))
+        bringForward(window);
+    m_openList.record(view::SiteWindow::kCaption);
+    refreshRecent();
+}
+
+bool MDIFangLei::settleSiteWindows() {
+    for (view::SiteWindow* site : siteWindows()) {
+        if (auto* window = qobject_cast<QMdiSubWindow*>(site->parentWidget()))
+            if (site->isWindowModified()) bringForward(window);
+        if (!site->settleChanges()) return false;
+    }
+    // Settled: closing them now asks nothing again.
+    for (view::SiteWindow* site : siteWindows()) site->setAskOnClose(false);
+    return true;
+}
+
+}  // namespace tervalen::shell
