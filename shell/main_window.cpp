@@ -403,6 +403,11 @@ bool MDIFangLei::addToSheet(const forms::Form& form) {
 }
 
 void MDIFangLei::openRecord(const sheet::SheetRecord& record) {
+    // A site's record opens its site in a new site window.
+    if (record.site) {
+        openSiteWindow()->setSite(record.site->site);
+        return;
+    }
     // The record is one of the sheet's: its place is remembered with it.
     const std::size_t index = static_cast<std::size_t>(&record - m_sheet.records.data());
     m_reopened[record.form] = {record, index};

@@ -2,9 +2,13 @@
 
 #include <QMdiSubWindow>
 #include <QStatusBar>
+#include <stdexcept>
 
+#include "sheet/site_record.h"
 #include "shell/main_window.h"
 #include "shell/mdi_area.h"
+#include "shell/sheet_window.h"
+#include "view/message_boxes.h"
 #include "view/site_window.h"
 
 namespace tervalen::shell {
@@ -18,6 +22,24 @@ view::SiteWindow* MDIFangLei::openSiteWindow() {
     connect(site, &view::SiteWindow::changed, window,
             [window, site] { window->setWindowModified(site->isWindowModified()); });
     window->setWindowModified(site->isWindowModified());
+    // 加入计算书: the site's check as a record of the sheet, computed afresh from the site
+    // as it stands (a site the engine refuses adds nothing and says why).
+    site->setAddToSheetAvailable(true);
+    connect(site, &view::SiteWindow::addToSheetRequested, this, [this, site] {
+        try {
+            m_sheet.add(sheet::siteRecordOf(site->site()));
+        } catch (const std::invalid_argument& e) {
+            view::plainMessage(this, QMessageBox::Warning, QStringLiteral("Tervalen"),
+                               QString::fromStdString(e.what()));
+            return;
+        }
+        if (SheetWindow* w = sheetWindow()) w->refresh();
+        sheetChanged();
+        statusBar()->showMessage(
+            QStringLiteral("已加入计算书：%1")
+                .arg(QString::fromStdString(sheet::shownLabel(m_sheet.records.back()))),
+            5000);
+    });
     window->showMaximized();
     m_openList.record(view::SiteWindow::kCaption);
     refreshRecent();
