@@ -429,6 +429,31 @@ private slots:
         QVERIFY(sub->isWindowModified());
         for (view::SiteWindow* s : m.siteWindows()) s->markSaved();
     }
+
+    // 加入计算书 puts the site's check on the sheet as the engine finds it, and the record
+    // opens again in a site window of its own.
+    void theSiteGoesOnTheSheetAndComesBack() {
+        shell::MDIFangLei m;
+        m.show();
+        m.menuAction("mnuSiteCheck")->trigger();
+        view::SiteWindow* w = m.siteWindows().front();
+        const sphere::Site s = cornerRods(2.0);
+        QVERIFY(w->setSite(s).isEmpty());
+        emit w->addToSheetRequested();
+        QCOMPARE(m.calculationSheet().records.size(), std::size_t{1});
+        const sheet::SheetRecord& r = m.calculationSheet().records.front();
+        QVERIFY(r.site);
+        const auto roofs = sphere::Engine(s).roofs();
+        QCOMPARE(r.site->roofs.size(), roofs.size());
+        QCOMPARE(r.site->ok, std::all_of(roofs.begin(), roofs.end(),
+                                         [](const sphere::RoofCheck& c) { return c.ok; }));
+        QVERIFY(!r.site->ok);  // rods of 2 m alone leave the roof open
+        m.openRecord(r);
+        QCOMPARE(m.siteWindows().size(), std::size_t{2});
+        QCOMPARE(site::serialize(m.siteWindows().back()->site()), site::serialize(s));
+        for (view::SiteWindow* x : m.siteWindows()) x->markSaved();
+        m.calculationSheet().records.clear();
+    }
 };
 
 QTEST_MAIN(SiteWindowTest)
