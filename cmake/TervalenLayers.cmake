@@ -161,14 +161,16 @@ endfunction()
 
 # tervalen_project_layer([SUFFIX]): the project file (.tvp), above the sheet: a sheet's
 # header and records and the open forms' snapshots in one JSON document, every record
-# computed again on reading. The program, the driver and the project fuzzer link it.
+# computed again on reading; and the project as the main window keeps it (project/
+# session.h, no window). The program, the driver and the project fuzzer link it.
 function(tervalen_project_layer)
   set(suffix "${ARGN}")
   tervalen_files_layer(${suffix})
   # A site checked with the sphere is kept in the project as its site file has it.
   tervalen_site_layer(${suffix})
-  add_library(tervalen_project${suffix} STATIC ${CMAKE_SOURCE_DIR}/project/project.cpp)
-  tervalen_include_root(tervalen_project${suffix} project/project.h)
+  add_library(tervalen_project${suffix} STATIC ${CMAKE_SOURCE_DIR}/project/project.cpp
+                                              ${CMAKE_SOURCE_DIR}/project/session.cpp)
+  tervalen_include_root(tervalen_project${suffix} project/project.h project/session.h)
   target_link_libraries(tervalen_project${suffix} PUBLIC tervalen_sheet${suffix} tervalen_files${suffix}
                                                   tervalen_site${suffix}
                                                   PRIVATE nlohmann_json::nlohmann_json)

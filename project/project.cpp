@@ -95,6 +95,7 @@ constexpr const char* ok = "ok";
 constexpr const char* openSites = "open_sites";
 constexpr const char* title = "title";
 constexpr const char* levels = "levels";
+constexpr const char* siteFile = "site_file";
 }  // namespace key
 
 constexpr const char* kFormat = "tervalen-project";
@@ -200,7 +201,10 @@ Json siteRecordOf(const sheet::SheetRecord& r) {
 Json siteWindowOf(const SiteWindowState& w) {
     Json levels = Json::array();
     for (double z : w.levels) levels.push_back(z);
-    return {{key::title, w.title}, {key::site, siteOf(w.site)}, {key::levels, std::move(levels)}};
+    Json out = {
+        {key::title, w.title}, {key::site, siteOf(w.site)}, {key::levels, std::move(levels)}};
+    if (!w.file.empty()) out[key::siteFile] = w.file;
+    return out;
 }
 
 Json snapshotOf(const forms::FormSnapshot& s) {
@@ -546,6 +550,7 @@ SiteWindowState siteWindowFrom(const InJson& j, int number) {
     const Reader r(j, "第 " + std::to_string(number) + " 个打开的场地窗口");
     SiteWindowState w;
     w.title = r.text(key::title);
+    w.file = r.optionalText(key::siteFile);
     w.site = siteFrom(r);
     for (const InJson& z : r.array(key::levels)) {
         if (!z.is_number() || !std::isfinite(z.get<double>()) || z.get<double>() < 0 ||
@@ -707,7 +712,8 @@ Result<> save(const Project& project, const std::filesystem::path& file) {
 }
 
 bool SiteWindowState::operator==(const SiteWindowState& other) const {
-    return title == other.title && sheet::sameSite(site, other.site) && levels == other.levels;
+    return title == other.title && file == other.file && sheet::sameSite(site, other.site) &&
+           levels == other.levels;
 }
 
 files::FileLock lockForChange(const std::filesystem::path& file) {

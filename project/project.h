@@ -51,6 +51,9 @@ inline constexpr double kMaxSiteExtent = 2000;
 // region at.
 struct SiteWindowState {
     std::string title;
+    // The site file (*.tvs) the window was opened from or last saved to, as an absolute
+    // path; empty when it has none. The project's copy of the site is what counts.
+    std::string file;
     sphere::Site site;
     std::vector<double> levels;
     bool operator==(const SiteWindowState& other) const;

@@ -44,7 +44,7 @@ QIcon programIcon() {
 
 MDIFangLei::MDIFangLei(QWidget* parent) : QMainWindow(parent), m_mdi(new MdiArea(this)) {
     setObjectName(QStringLiteral("MDIFangLei"));
-    m_savedSheet = m_sheet;
+    m_session.start({m_sheet, {}, {}}, {}, {});
     updateTitle();
     setWindowIcon(programIcon());
     setCentralWidget(m_mdi);
@@ -186,43 +186,63 @@ void MDIFangLei::fillMenu(QMenu* top) {
                     const std::string form = e.form;
                     connect(a, &QAction::triggered, this, [this, form] { openForm(form); });
                 }
-                connectCommand(name, a);
+                connectCommand(e.command, a);
                 break;
             }
         }
     }
 }
 
-void MDIFangLei::connectCommand(const QString& name, QAction* a) {
-    if (name == QLatin1String("mnuExit"))
-        connect(a, &QAction::triggered, this, &MDIFangLei::exitProgram);
-    else if (name == QLatin1String("mnuCK_About"))
-        connect(a, &QAction::triggered, this, &MDIFangLei::showAbout);
-    else if (name == QLatin1String("mnuCD"))
-        connect(a, &QAction::triggered, m_mdi, &MdiArea::cascade);
-    else if (name == QLatin1String("mnuSP"))
-        connect(a, &QAction::triggered, m_mdi, &MdiArea::tileHorizontally);
-    else if (name == QLatin1String("mnuCZ"))
-        connect(a, &QAction::triggered, m_mdi, &MdiArea::tileVertically);
-    else if (name == QLatin1String("mnuSheet"))
-        connect(a, &QAction::triggered, this, &MDIFangLei::showSheet);
-    else if (name == QLatin1String("mnuSiteCheck"))
-        connect(a, &QAction::triggered, this, &MDIFangLei::openSiteWindow);
-    else if (name == QLatin1String("mnuAddToSheet")) {
-        connect(a, &QAction::triggered, this, [this] {
-            if (view::FormView* v = formViewOf(m_mdi->activeSubWindow())) addToSheet(v->form());
-        });
-        // Enabled while the active form has a successful calculation.
-        connect(m_mdi, &QMdiArea::subWindowActivated, this, &MDIFangLei::updateAddToSheet);
-        updateAddToSheet();
-    } else if (name == QLatin1String("mnuUpdateRecord")) {
-        connect(a, &QAction::triggered, this, [this] {
-            if (view::FormView* v = formViewOf(m_mdi->activeSubWindow())) updateRecord(v->form());
-        });
-        updateAddToSheet();
-    } else {
-        connectProjectCommand(name, a);
+void MDIFangLei::connectCommand(MenuCommand command, QAction* a) {
+    using C = MenuCommand;
+    const auto on = [this, a](auto handler) { connect(a, &QAction::triggered, this, handler); };
+    switch (command) {
+        case C::None:
+            return;
+        case C::NewProject:
+            return on(&MDIFangLei::newProject);
+        case C::OpenProject:
+            return on(&MDIFangLei::openProject);
+        case C::SaveProject:
+            return on(&MDIFangLei::saveProject);
+        case C::SaveProjectAs:
+            return on(&MDIFangLei::saveProjectAs);
+        case C::Sheet:
+            return on(&MDIFangLei::showSheet);
+        case C::SiteCheck:
+            return on(&MDIFangLei::openSiteWindow);
+        case C::Exit:
+            return on(&MDIFangLei::exitProgram);
+        case C::About:
+            return on(&MDIFangLei::showAbout);
+        case C::Cascade:
+            connect(a, &QAction::triggered, m_mdi, &MdiArea::cascade);
+            return;
+        case C::TileHorizontally:
+            connect(a, &QAction::triggered, m_mdi, &MdiArea::tileHorizontally);
+            return;
+        case C::TileVertically:
+            connect(a, &QAction::triggered, m_mdi, &MdiArea::tileVertically);
+            return;
+        case C::AddToSheet:
+            on(&MDIFangLei::addActiveToSheet);
+            // Enabled while the active form has a successful calculation.
+            connect(m_mdi, &QMdiArea::subWindowActivated, this, &MDIFangLei::updateAddToSheet);
+            updateAddToSheet();
+            return;
+        case C::UpdateRecord:
+            on(&MDIFangLei::updateActiveRecord);
+            updateAddToSheet();
+            return;
     }
+}
+
+void MDIFangLei::addActiveToSheet() {
+    if (view::FormView* v = formViewOf(m_mdi->activeSubWindow())) addToSheet(v->form());
+}
+
+void MDIFangLei::updateActiveRecord() {
+    if (view::FormView* v = formViewOf(m_mdi->activeSubWindow())) updateRecord(v->form());
 }
 
 forms::Workspace& MDIFangLei::workspace() {
@@ -376,7 +396,8 @@ void MDIFangLei::showSheet() {
         connect(w, &SheetWindow::said, this,
                 [this](const QString& text) { statusBar()->showMessage(text, 5000); });
         w->setFolder([this] {
-            return m_projectFile.isEmpty() ? QString() : QFileInfo(m_projectFile).absolutePath();
+            const QString file = projectFile();
+            return file.isEmpty() ? QString() : QFileInfo(file).absolutePath();
         });
         m_sheetWindow = addChild(w, QString::fromUtf8(SheetWindow::kCaption));
         // Its frame around the window's own minimum: no arrangement crushes it.

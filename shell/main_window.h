@@ -4,7 +4,6 @@
 // It holds one project at a time: the calculation sheet and the forms, saved to and read
 // from a project file (文件 ▸ 新建工程, 打开工程…, 保存工程, 工程另存为…).
 
-#include <QByteArray>
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
@@ -17,8 +16,11 @@
 
 #include "files/file_lock.h"
 #include "forms/workspace.h"
+#include "project/project.h"
+#include "project/session.h"
 #include "sheet/document.h"
 #include "shell/about_box.h"
+#include "shell/menu_table.h"
 #include "shell/open_window_list.h"
 
 class QAction;
@@ -99,9 +101,10 @@ public:
     // on (saved, or not to be saved), false for 取消 or a save that did not happen.
     bool settleUnsavedChanges();
     // The project's file (absolute), empty for a project never saved.
-    const QString& projectFile() const { return m_projectFile; }
-    // Whether the project differs from the one last saved or read: its sheet, or what its
-    // open forms show and keep (typed, pressed, a form closed; see openFormsState).
+    QString projectFile() const;
+    // Whether the project differs from the one last saved or read: its sheet, what its
+    // open forms show and keep (typed, pressed, a form closed; see openFormsState), or
+    // its site windows (a site or level changed, its file, a window opened or closed).
     bool hasUnsavedChanges() const;
     // The title the window shows with no child maximised ("*" while unsaved).
     QString projectCaption() const;
@@ -115,7 +118,10 @@ private:
     void buildMenus();
     void fillMenu(QMenu* top);
     void fillAllMenus();
-    void connectCommand(const QString& name, QAction* a);
+    void connectCommand(MenuCommand command, QAction* a);
+    // 加入计算书 and 更新此记录 for the active form window.
+    void addActiveToSheet();
+    void updateActiveRecord();
     void refreshRecent();
     void updateAddToSheet();
     // A child window of the MDI area showing `content`, closed for good when closed.
@@ -124,9 +130,11 @@ private:
     static QWidget* scrollable(view::FormPage* page);
     static void keepTypedValuesFromCtrlW(QMdiSubWindow* window);
 
-    void connectProjectCommand(const QString& name, QAction* a);
-    // Each site window's unsaved-changes question, before the project's: false for 取消.
-    bool settleSiteWindows();
+    // The open site windows as a project saves them, in the order they were opened.
+    std::vector<project::SiteWindowState> openSitesState() const;
+    // Closing the site windows with the project asks nothing of their own (`ask` false),
+    // or asks again (the project stays).
+    void askSiteWindowsOnClose(bool ask);
     // The open-window list's entry: the last site window brought forward, or a new one.
     void showSiteWindow();
     void fillRecentProjects();
@@ -140,9 +148,12 @@ private:
     enum class SaveOver { Write, Elsewhere, Cancel };
     SaveOver lockForSaving(const QString& absolute, std::optional<files::FileLock>& lock);
     // Puts a project in place of the current one: its sheet, the forms (restored or
-    // new) and the windows of `openForms`, opened in that order; `file` its file or empty.
+    // new), the windows of `openForms` and then the site windows of `openSites`, opened
+    // in that order; `file` its file or empty.
     void adopt(sheet::Sheet sheet, std::unique_ptr<forms::Workspace> forms,
-               const std::vector<std::string>& openForms, const QString& file);
+               const std::vector<std::string>& openForms, const QString& file,
+               const std::string& fingerprint = {},
+               const std::vector<project::SiteWindowState>& openSites = {});
     // The sheet changed (or was saved or replaced): the title follows.
     void sheetChanged();
     void updateTitle();
@@ -173,11 +184,10 @@ private:
     };
     std::map<std::string, Reopened> m_reopened;
     void offerUpdate(const std::string& form);
-    sheet::Sheet m_savedSheet;  // as last saved or read: what "unsaved" compares with
-    std::map<std::string, forms::FormSnapshot> m_savedForms;  // the same for the open forms
+    // Its file, what was last read or saved (what "unsaved" compares with) and the file's
+    // fingerprint then.
+    project::Session m_session;
     bool m_headerFilled = false;
-    QString m_projectFile;
-    QByteArray m_projectStamp;  // the file's SHA-256 as last read or saved, empty if none
     QMenu* m_recentProjects = nullptr;
     QPointer<QMdiSubWindow> m_sheetWindow;
     std::map<std::string, QPointer<QMdiSubWindow>> m_windows;

@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -29,21 +28,17 @@
 #include "view/form_panel.h"
 #include "view/form_view.h"
 #include "view/message_boxes.h"
+#include "view/fs_path.h"
 #include "view/site_window.h"
 
 namespace tervalen::shell {
 namespace {
 
+using view::fsPath;
+using view::qPath;
+
 const QString kTitle = QStringLiteral("Tervalen");
 const QString kFilter = QStringLiteral("Tervalen 工程文件 (*.tvp)");
-
-std::filesystem::path fsPath(const QString& file) {
-#ifdef _WIN32
-    return std::filesystem::path(file.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(file).toStdString());
-#endif
-}
 
 QString shown(const QString& file) {
     return QDir::toNativeSeparators(file);
@@ -53,33 +48,24 @@ void showError(QWidget* parent, const QString& text) {
     view::plainMessage(parent, QMessageBox::Critical, kTitle, text);
 }
 
-// The SHA-256 of the regular file's bytes; empty when it cannot be read as one.
-QByteArray stampOf(const QString& absolute) {
-    const auto bytes = files::readRegularFile(fsPath(absolute), project::kMaxFileSize);
-    if (!bytes) return {};
-    return QCryptographicHash::hash(QByteArrayView(bytes->data(), qsizetype(bytes->size())),
-                                    QCryptographicHash::Sha256);
-}
-
 }  // namespace
 
 QString MDIFangLei::projectCaption() const {
-    // Qt shows the "*" of unsaved changes at the placeholder: right after the project's
-    // name, or after the program's for a project not saved yet.
-    return m_projectFile.isEmpty()
-               ? kTitle + QStringLiteral("[*]")
-               : QFileInfo(m_projectFile).fileName() + QStringLiteral("[*] - ") + kTitle;
+    return QString::fromStdString(m_session.caption());
+}
+
+QString MDIFangLei::projectFile() const {
+    return qPath(m_session.file());
 }
 
 void MDIFangLei::updateTitle() {
-    setWindowFilePath(m_projectFile);
+    setWindowFilePath(projectFile());
     setWindowTitle(projectCaption());
     setWindowModified(hasUnsavedChanges());
 }
 
 bool MDIFangLei::hasUnsavedChanges() const {
-    return m_sheet.header != m_savedSheet.header || m_sheet.records != m_savedSheet.records ||
-           openFormsState() != m_savedForms;
+    return m_session.unsaved(m_sheet, openFormsState(), openSitesState());
 }
 
 std::map<std::string, forms::FormSnapshot> MDIFangLei::openFormsState() const {
@@ -115,19 +101,8 @@ void MDIFangLei::fillRememberedHeader() {
     // Both copies: the fields filled in are no change of the user's.
     if (m_headerFilled) return;
     SheetWindow::fillRememberedFields(m_sheet.header);
-    SheetWindow::fillRememberedFields(m_savedSheet.header);
+    SheetWindow::fillRememberedFields(m_session.savedHeader());
     m_headerFilled = true;
-}
-
-void MDIFangLei::connectProjectCommand(const QString& name, QAction* a) {
-    if (name == QLatin1String("mnuNewProject"))
-        connect(a, &QAction::triggered, this, &MDIFangLei::newProject);
-    else if (name == QLatin1String("mnuOpenProject"))
-        connect(a, &QAction::triggered, this, &MDIFangLei::openProject);
-    else if (name == QLatin1String("mnuSaveProject"))
-        connect(a, &QAction::triggered, this, &MDIFangLei::saveProject);
-    else if (name == QLatin1String("mnuSaveProjectAs"))
-        connect(a, &QAction::triggered, this, &MDIFangLei::saveProjectAs);
 }
 
 void MDIFangLei::fillRecentProjects() {
@@ -167,8 +142,12 @@ void MDIFangLei::openRecentProject(const QString& file) {
 }
 
 bool MDIFangLei::settleUnsavedChanges() {
-    if (!settleSiteWindows()) return false;
-    if (!hasUnsavedChanges()) return true;
+    // The site windows are the project's: its question covers them, and once it is
+    // settled, closing them with the project asks nothing of their own.
+    if (!hasUnsavedChanges()) {
+        askSiteWindowsOnClose(false);
+        return true;
+    }
     QMessageBox box(QMessageBox::Question, kTitle, QStringLiteral("保存对工程的修改吗？"),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("SaveChangesQuestion"));
@@ -177,20 +156,19 @@ bool MDIFangLei::settleUnsavedChanges() {
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
-    box.setInformativeText(m_projectFile.isEmpty() ? QStringLiteral("这个工程还没有保存过。")
-                                                   : shown(m_projectFile));
+    box.setInformativeText(m_session.file().empty() ? QStringLiteral("这个工程还没有保存过。")
+                                                    : shown(projectFile()));
     switch (box.exec()) {
         case QMessageBox::Save:
-            if (saveProject()) return true;
-            break;
+            if (!saveProject()) return false;
+            askSiteWindowsOnClose(false);
+            return true;
         case QMessageBox::Discard:
+            askSiteWindowsOnClose(false);
             return true;
         default:
-            break;
+            return false;
     }
-    // Staying: the site windows ask again when closed.
-    for (view::SiteWindow* site : siteWindows()) site->setAskOnClose(true);
-    return false;
 }
 
 bool MDIFangLei::newProject() {
@@ -204,7 +182,7 @@ bool MDIFangLei::newProject() {
 bool MDIFangLei::openProject() {
     if (!settleUnsavedChanges()) return false;
     const QStringList recent = recentProjects();
-    const QString folder = !m_projectFile.isEmpty() ? QFileInfo(m_projectFile).absolutePath()
+    const QString folder = !projectFile().isEmpty() ? QFileInfo(projectFile()).absolutePath()
                            : !recent.isEmpty()      ? QFileInfo(recent.first()).absolutePath()
                                                     : QDir::homePath();
     QFileDialog dialog(this, QStringLiteral("打开工程"), folder,
@@ -220,7 +198,7 @@ bool MDIFangLei::openProjectFile(const QString& file) {
     ensureChineseQtTexts();  // its messages may come before the first paint
     const QString absolute = QFileInfo(file).absoluteFilePath();
     // Taken first: a change made while it is read is noticed at the next save.
-    const QByteArray stamp = stampOf(absolute);
+    std::string stamp = project::fingerprint(fsPath(absolute));
     project::Project read;
     try {
         read = project::load(fsPath(absolute));
@@ -239,8 +217,7 @@ bool MDIFangLei::openProjectFile(const QString& file) {
     }
     std::vector<std::string> open;
     for (const forms::FormSnapshot& s : read.openForms) open.push_back(s.form);
-    adopt(std::move(read.sheet), std::move(forms), open, absolute);
-    m_projectStamp = stamp;
+    adopt(std::move(read.sheet), std::move(forms), open, absolute, stamp, read.openSites);
     rememberProject(absolute);
     statusBar()->showMessage(QStringLiteral("已打开工程：%1").arg(shown(absolute)), 5000);
     return true;
@@ -258,13 +235,16 @@ void MDIFangLei::closeChildren() {
 }
 
 void MDIFangLei::adopt(sheet::Sheet sheet, std::unique_ptr<forms::Workspace> forms,
-                       const std::vector<std::string>& openForms, const QString& file) {
+                       const std::vector<std::string>& openForms, const QString& file,
+                       const std::string& fingerprint,
+                       const std::vector<project::SiteWindowState>& openSites) {
     closeChildren();
     m_workspace = std::move(forms);
     m_sheet = std::move(sheet);
     m_reopened.clear();  // the records they came from belong to the project left
-    m_savedSheet = m_sheet;
-    m_projectFile = file;
+    // What "unsaved" compares with: the sheet now; the forms and site windows once open.
+    m_session.start({m_sheet, {}, {}}, file.isEmpty() ? std::filesystem::path() : fsPath(file),
+                    fingerprint);
     // A new project's sheet starts with the remembered fields; a project read keeps its own.
     m_headerFilled = !file.isEmpty();
     if (SheetWindow* w = sheetWindow()) {
@@ -272,26 +252,42 @@ void MDIFangLei::adopt(sheet::Sheet sheet, std::unique_ptr<forms::Workspace> for
         w->refresh();
     }
     for (const std::string& name : openForms) openForm(name);
+    // A site the engine refuses (only a file written by other means holds one) cannot be
+    // shown: said, and left out.
+    QStringList refused;
+    for (const project::SiteWindowState& s : openSites) {
+        view::SiteWindow* site = openSiteWindow();
+        const QString why =
+            site->restore(s.site, s.levels, QString::fromStdString(s.file));
+        if (why.isEmpty()) continue;
+        refused << QStringLiteral("%1：%2").arg(QString::fromStdString(s.title), why);
+        site->setAskOnClose(false);
+        if (auto* window = qobject_cast<QMdiSubWindow*>(site->parentWidget())) {
+            window->close();
+            delete window;
+        }
+    }
+    if (!refused.isEmpty())
+        view::plainMessage(this, QMessageBox::Warning, kTitle,
+                           QStringLiteral("以下场地窗口未能恢复：\n") + refused.join('\n'));
     // The menus' entries, and so their shortcuts, are made after the background's first
     // paint; a project opened at start may cover the background before it is ever painted.
     if (!m_unfilled.empty()) QTimer::singleShot(0, this, &MDIFangLei::fillAllMenus);
     // What the forms show now is what the project holds (a restored press run again
     // shows what was saved).
-    m_savedForms = openFormsState();
+    m_session.start({m_sheet, openFormsState(), openSitesState()}, m_session.file(),
+                    m_session.expectedFingerprint());
     updateAddToSheet();
     updateTitle();
 }
 
 QString MDIFangLei::askSaveFile() {
-    QString start = m_projectFile;
+    QString start = projectFile();
     if (start.isEmpty()) {
         const QStringList recent = recentProjects();
         const QString folder =
             recent.isEmpty() ? QDir::homePath() : QFileInfo(recent.first()).absolutePath();
-        QString name = QString::fromStdString(m_sheet.header.project).trimmed();
-        for (const QChar c : QStringLiteral("/\\:*?\"<>|")) name.replace(c, QLatin1Char('_'));
-        if (name.isEmpty()) name = QStringLiteral("工程");
-        start = QDir(folder).filePath(name + QString::fromLatin1(project::kExtension));
+        start = qPath(project::Session::suggestedFile(m_sheet.header.project, fsPath(folder)));
     }
     QFileDialog dialog(this, QStringLiteral("工程另存为"), start, kFilter);
     dialog.setObjectName(QStringLiteral("SaveProjectDialog"));
@@ -303,7 +299,7 @@ QString MDIFangLei::askSaveFile() {
 }
 
 bool MDIFangLei::saveProject() {
-    return m_projectFile.isEmpty() ? saveProjectAs() : saveProjectTo(m_projectFile);
+    return m_session.file().empty() ? saveProjectAs() : saveProjectTo(projectFile());
 }
 
 bool MDIFangLei::saveProjectAs() {
@@ -328,6 +324,7 @@ bool MDIFangLei::saveProjectTo(const QString& file) {
             p.openForms.push_back(v->form().snapshot());
     }
     if (last) p.openForms.push_back(last->snapshot());
+    p.openSites = openSitesState();
 
     std::optional<files::FileLock> lock;
     if (const SaveOver go = lockForSaving(absolute, lock); go != SaveOver::Write)
@@ -337,10 +334,8 @@ bool MDIFangLei::saveProjectTo(const QString& file) {
         showError(this, QString::fromStdString(saved.why()));
         return false;
     }
-    m_projectStamp = stampOf(absolute);  // still locked: what was just written
-    m_projectFile = absolute;
-    m_savedSheet = m_sheet;
-    m_savedForms = openFormsState();
+    // Still locked: the fingerprint is what was just written.
+    m_session.saved({m_sheet, openFormsState(), p.openSites}, fsPath(absolute));
     rememberProject(absolute);
     updateTitle();
     statusBar()->showMessage(QStringLiteral("已保存工程：%1").arg(shown(absolute)), 5000);
@@ -349,11 +344,8 @@ bool MDIFangLei::saveProjectTo(const QString& file) {
 
 MDIFangLei::SaveOver MDIFangLei::lockForSaving(const QString& absolute,
                                                std::optional<files::FileLock>& lock) {
-    // Only the project's own file, as last read or saved, is compared: another file was
-    // chosen in the file dialog, which asked before replacing it. A file gone, or one
-    // that can no longer be read, holds nothing to lose (the save says what fails). The
-    // lock is never held while the question waits for an answer.
-    QByteArray expected = m_projectStamp;
+    // The lock is never held while the question waits for an answer.
+    std::string expected = m_session.expectedFingerprint();
     for (;;) {
         try {
             lock.emplace(project::lockForChange(fsPath(absolute)));
@@ -361,10 +353,8 @@ MDIFangLei::SaveOver MDIFangLei::lockForSaving(const QString& absolute,
             showError(this, QString::fromStdString(e.what()));
             return SaveOver::Cancel;
         }
-        if (absolute != m_projectFile || expected.isEmpty() || lock->created())
-            return SaveOver::Write;
-        const QByteArray now = stampOf(absolute);
-        if (now.isEmpty() || now == expected) return SaveOver::Write;
+        std::string now = m_session.changedOnDisk(fsPath(absolute), lock->created(), expected);
+        if (now.empty()) return SaveOver::Write;
         lock.reset();
         QMessageBox box(QMessageBox::Warning, kTitle,
                         QStringLiteral("文件已被其他程序修改：%1").arg(shown(absolute)),
@@ -382,7 +372,7 @@ MDIFangLei::SaveOver MDIFangLei::lockForSaving(const QString& absolute,
         box.exec();
         if (box.clickedButton() == elsewhere) return SaveOver::Elsewhere;
         if (box.clickedButton() != over) return SaveOver::Cancel;
-        expected = now;  // overwritten as it was shown; changed again meanwhile, asked again
+        expected = std::move(now);  // as it was shown; changed again meanwhile, asked again
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QStatusBar>
 #include <stdexcept>
 
+#include "sheet/site_check.h"
 #include "sheet/site_record.h"
 #include "shell/main_window.h"
 #include "shell/mdi_area.h"
@@ -22,6 +23,10 @@ view::SiteWindow* MDIFangLei::openSiteWindow() {
     connect(site, &view::SiteWindow::changed, window,
             [window, site] { window->setWindowModified(site->isWindowModified()); });
     window->setWindowModified(site->isWindowModified());
+    // The site window is part of the project: its changes are the project's too.
+    connect(site, &view::SiteWindow::changed, this, &MDIFangLei::updateTitle);
+    connect(site, &QWidget::windowTitleChanged, this, &MDIFangLei::updateTitle);  // its file
+    connect(window, &QObject::destroyed, this, &MDIFangLei::updateTitle, Qt::QueuedConnection);
     // 加入计算书: the site's check as a record of the sheet, computed afresh from the site
     // as it stands (a site the engine refuses adds nothing and says why).
     site->setAddToSheetAvailable(true);
@@ -67,15 +72,22 @@ void MDIFangLei::showSiteWindow() {
     refreshRecent();
 }
 
-bool MDIFangLei::settleSiteWindows() {
-    for (view::SiteWindow* site : siteWindows()) {
-        if (auto* window = qobject_cast<QMdiSubWindow*>(site->parentWidget()))
-            if (site->isWindowModified()) bringForward(window);
-        if (!site->settleChanges()) return false;
+std::vector<project::SiteWindowState> MDIFangLei::openSitesState() const {
+    std::vector<project::SiteWindowState> out;
+    for (const view::SiteWindow* site : siteWindows()) {
+        // A window showing what a fresh one shows is left out, as a fresh form is:
+        // opening or closing it loses nothing.
+        if (site->file().isEmpty() && site->levels().empty() &&
+            sheet::sameSite(site->site(), sphere::Site{}))
+            continue;
+        out.push_back({site->windowTitle().remove(QStringLiteral("[*]")).toStdString(),
+                       site->file().toStdString(), site->site(), site->levels()});
     }
-    // Settled: closing them now asks nothing again.
-    for (view::SiteWindow* site : siteWindows()) site->setAskOnClose(false);
-    return true;
+    return out;
+}
+
+void MDIFangLei::askSiteWindowsOnClose(bool ask) {
+    for (view::SiteWindow* site : siteWindows()) site->setAskOnClose(ask);
 }
 
 }  // namespace tervalen::shell

@@ -10,34 +10,35 @@ namespace tervalen::shell {
 namespace {
 
 using E = MenuEntry;
+using C = MenuCommand;
 
 // The entries that open no form, in display order; each top menu of forms is followed by
 // the entries of its forms (see formEntries).
 // clang-format off
 constexpr MenuEntry kFixed[] = {
     {1, "mnuFile", "文件", E::Submenu, nullptr},
-    {2, "mnuNewProject", "新建工程", E::Command, nullptr, "Ctrl+N"},
-    {2, "mnuOpenProject", "打开工程…", E::Command, nullptr, "Ctrl+O"},
-    {2, "mnuSaveProject", "保存工程", E::Command, nullptr, "Ctrl+S"},
-    {2, "mnuSaveProjectAs", "工程另存为…", E::Command, nullptr, "Ctrl+Shift+S"},
+    {2, "mnuNewProject", "新建工程", E::Command, nullptr, "Ctrl+N", C::NewProject},
+    {2, "mnuOpenProject", "打开工程…", E::Command, nullptr, "Ctrl+O", C::OpenProject},
+    {2, "mnuSaveProject", "保存工程", E::Command, nullptr, "Ctrl+S", C::SaveProject},
+    {2, "mnuSaveProjectAs", "工程另存为…", E::Command, nullptr, "Ctrl+Shift+S", C::SaveProjectAs},
     // Filled from the settings each time it opens (see MDIFangLei).
     {2, "mnuRecentProjects", "最近打开的工程", E::Submenu, nullptr},
     {2, "mnuFile_DivideProject", "-", E::Separator, nullptr},
-    {2, "mnuAddToSheet", "加入计算书", E::Command, nullptr, "Ctrl+D"},
-    {2, "mnuUpdateRecord", "更新此记录", E::Command, nullptr, "Ctrl+U"},
-    {2, "mnuSheet", "计算书…", E::Command, nullptr, "Ctrl+B"},
+    {2, "mnuAddToSheet", "加入计算书", E::Command, nullptr, "Ctrl+D", C::AddToSheet},
+    {2, "mnuUpdateRecord", "更新此记录", E::Command, nullptr, "Ctrl+U", C::UpdateRecord},
+    {2, "mnuSheet", "计算书…", E::Command, nullptr, "Ctrl+B", C::Sheet},
     {2, "mnuFile_Divide", "-", E::Separator, nullptr},
-    {2, "mnuExit", "退出", E::Command, nullptr},
+    {2, "mnuExit", "退出", E::Command, nullptr, nullptr, C::Exit},
     {1, "mnuRx", "保护范围计算", E::Submenu, nullptr},
     {1, "mnuH", "针高计算", E::Submenu, nullptr},
     {1, "mnuDZ", "人工接地电阻计算", E::Submenu, nullptr},
     {1, "mnuQT", "其它", E::Submenu, nullptr},
     {1, "mnuCK", "窗口", E::Submenu, nullptr},
-    {2, "mnuCK_About", "关于...", E::Command, nullptr},
+    {2, "mnuCK_About", "关于...", E::Command, nullptr, nullptr, C::About},
     {2, "mnuCK_Divide", "-", E::Separator, nullptr},
-    {2, "mnuCD", "层叠排列窗体", E::Command, nullptr},
-    {2, "mnuSP", "水平平铺窗体", E::Command, nullptr},
-    {2, "mnuCZ", "垂直平铺窗体", E::Command, nullptr},
+    {2, "mnuCD", "层叠排列窗体", E::Command, nullptr, nullptr, C::Cascade},
+    {2, "mnuSP", "水平平铺窗体", E::Command, nullptr, nullptr, C::TileHorizontally},
+    {2, "mnuCZ", "垂直平铺窗体", E::Command, nullptr, nullptr, C::TileVertically},
     {2, "mnuCK_Divide4", "-", E::Separator, nullptr},
     {2, "mnuYX", "已运行程序", E::Submenu, nullptr},
     {3, "mnuCK_Divide2", "-", E::Separator, nullptr},
@@ -75,7 +76,8 @@ std::span<const MenuEntry> menuTable() {
             // After the forms of 保护范围计算: the check of a whole site.
             if (std::string_view(e.name) == "mnuRx") {
                 t.push_back({2, "mnuRx_DivideSite", "-", E::Separator, nullptr});
-                t.push_back({2, "mnuSiteCheck", "屋面/总平面防雷校核…", E::Command, nullptr});
+                t.push_back({2, "mnuSiteCheck", "屋面/总平面防雷校核…", E::Command, nullptr, nullptr,
+                         C::SiteCheck});
             }
         }
         return t;

@@ -6,6 +6,25 @@
 
 namespace tervalen::shell {
 
+// What an entry that opens no form does; the main window connects each to its handler
+// (and the compiler holds it to handling every one).
+enum class MenuCommand {
+    None,  // a form's entry, a submenu, a separator
+    NewProject,
+    OpenProject,
+    SaveProject,
+    SaveProjectAs,
+    AddToSheet,
+    UpdateRecord,
+    Sheet,
+    Exit,
+    About,
+    Cascade,
+    TileHorizontally,
+    TileVertically,
+    SiteCheck,
+};
+
 struct MenuEntry {
     enum Kind { Submenu, Command, Separator, Recent };
     int level;            // 1 is the menu bar
@@ -14,6 +33,7 @@ struct MenuEntry {
     Kind kind;
     const char* form;                // the form a command opens, or nullptr
     const char* shortcut = nullptr;  // a key sequence ("Ctrl+D"); the original entries have none
+    MenuCommand command = MenuCommand::None;
 };
 
 std::span<const MenuEntry> menuTable();

@@ -88,6 +88,9 @@ public:
     // Whether the state differs from the one last marked clean (saved or opened).
     bool isModified() const { return !m_undo.isClean(); }
     void markClean();
+    // Differs from what it was read from (a project's copy of a site that its file does
+    // not hold): modified, with nothing to undo.
+    void markModified() { m_undo.resetClean(); }
 
     // The levels' problem: each a finite number in [0, 1000] m; empty when usable.
     static QString levelsProblem(const std::vector<double>& levels);

@@ -286,6 +286,24 @@ QString SiteWindow::setSite(const sphere::Site& site) {
     return why;
 }
 
+QString SiteWindow::restore(const sphere::Site& site, const std::vector<double>& levels,
+                            const QString& file) {
+    if (QString why = m_model.reset(SiteState{site, levels}); !why.isEmpty()) return why;
+    m_file = file;
+    if (!file.isEmpty()) {
+        bool same = false;
+        try {
+            same = site::serialize(site::load(fsPath(file))) == site::serialize(site);
+        } catch (const site::SiteError&) {
+            // Gone or damaged: the window holds what the file should.
+        }
+        if (!same) m_model.markModified();
+    }
+    m_plan->fit();
+    updateTitle();
+    return {};
+}
+
 QString SiteWindow::setLevels(const std::vector<double>& levels) {
     return m_model.reset(SiteState{m_model.site(), levels});
 }

@@ -43,6 +43,12 @@ public:
     bool openFile(const QString& file);
     bool saveTo(const QString& file);
     void markSaved() { m_model.markClean(); }
+    // A window a project kept: its site and levels as the user left them, and the site
+    // file it belongs to (empty for none). It starts unmodified unless it differs from
+    // that file (or the file cannot be read), so that its own 保存 shows there is
+    // something to write. Refused (the reason returned) where setSite would refuse.
+    QString restore(const sphere::Site& site, const std::vector<double>& levels,
+                    const QString& file);
 
     // "保存对场地的修改吗？" when the site differs from its file: true when the caller may
     // go on (saved, or not to be saved). Once `askOnClose` is off, closing asks nothing

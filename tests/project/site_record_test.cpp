@@ -37,8 +37,9 @@ const Project& withSite() {
         out.sheet.add(sheet::siteRecordOf(pumpAndStore(), "厂区屋面校核"));
         sphere::Site editing = pumpAndStore();
         editing.rods.push_back({5, 5, 10, 9});  // its tip still below its base
-        out.openSites = {{"屋面/总平面防雷校核 - 厂区", pumpAndStore(), {6, 10.5}},
-                         {"屋面/总平面防雷校核 - 新建", editing, {}}};
+        out.openSites = {
+            {"屋面/总平面防雷校核 - 厂区.tvs", "/home/设计/厂区.tvs", pumpAndStore(), {6, 10.5}},
+            {"屋面/总平面防雷校核", "", editing, {}}};
         return out;
     }();
     return p;

@@ -111,6 +111,10 @@ private slots:
             if (e.kind == shell::MenuEntry::Command)
                 QCOMPARE(w.menuAction(e.name)->shortcut(),
                          QKeySequence(QString::fromLatin1(e.shortcut ? e.shortcut : "")));
+        // Every command entry does one thing: it opens a form or names its command.
+        for (const auto& e : shell::menuTable())
+            if (e.kind == shell::MenuEntry::Command)
+                QVERIFY2((e.form != nullptr) != (e.command != shell::MenuCommand::None), e.name);
     }
 
     // The menus fill when first opened: the open-window list must still show what was

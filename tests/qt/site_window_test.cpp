@@ -4,6 +4,7 @@
 
 #include "view/site_window.h"
 
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -432,6 +433,65 @@ private slots:
 
     // 加入计算书 puts the site's check on the sheet as the engine finds it, and the record
     // opens again in a site window of its own.
+    // The site windows are part of the project: a change marks it, saving keeps each
+    // window's site, levels and site file, and opening the project shows them again; the
+    // one that now differs from its file is marked, the other not. A fresh window is no
+    // change, and nothing asks about the site windows once the project is settled.
+    void theSiteWindowsAreKeptInTheProject() {
+        QTemporaryDir dir;
+        const QString tvs = dir.filePath(QStringLiteral("厂区.tvs")),
+                      tvp = dir.filePath(QStringLiteral("厂区.tvp"));
+        sphere::Site moved = cornerRods(5.0);
+        moved.rods[0].x += 1;
+        {
+            shell::MDIFangLei m;
+            m.show();
+            m.menuAction("mnuSiteCheck")->trigger();
+            QVERIFY(!m.hasUnsavedChanges());
+            view::SiteWindow* a = m.siteWindows().front();
+            QVERIFY(a->model().apply(cornerRods(5.0), QStringLiteral("放置")).isEmpty());
+            QVERIFY(m.hasUnsavedChanges());
+            QVERIFY(m.isWindowModified());
+            QVERIFY(a->saveTo(tvs));
+            m.menuAction("mnuSiteCheck")->trigger();
+            view::SiteWindow* b = m.siteWindows().back();
+            QVERIFY(b->model()
+                        .apply(view::SiteState{cornerRods(2.0), {12.5}}, QStringLiteral("放置"))
+                        .isEmpty());
+            QVERIFY(m.saveProjectTo(tvp));
+            QVERIFY(!m.hasUnsavedChanges());
+            // Changed after its own file was written: the project keeps the change.
+            QVERIFY(a->model().apply(moved, QStringLiteral("移动")).isEmpty());
+            QVERIFY(m.hasUnsavedChanges());
+            QVERIFY(m.saveProjectTo(tvp));
+            QVERIFY(!m.isWindowModified());
+            // Settled: the project's new state closes them without a question (a question
+            // here would wait for ever).
+            QVERIFY(m.newProject());
+            QVERIFY(m.siteWindows().empty());
+        }
+        shell::MDIFangLei m;
+        m.show();
+        QVERIFY(m.openProjectFile(tvp));
+        QCOMPARE(m.siteWindows().size(), std::size_t{2});
+        view::SiteWindow* a = m.siteWindows().front();
+        view::SiteWindow* b = m.siteWindows().back();
+        QCOMPARE(text(a->site()), text(moved));
+        QCOMPARE(a->file(), QFileInfo(tvs).absoluteFilePath());
+        QVERIFY(a->isWindowModified());  // its file still holds the rods unmoved
+        QCOMPARE(text(b->site()), text(cornerRods(2.0)));
+        QCOMPARE(b->levels(), std::vector<double>{12.5});
+        QVERIFY(!b->isWindowModified());
+        QVERIFY(!m.hasUnsavedChanges());
+        // Closing a site window changes the project.
+        if (auto* window = qobject_cast<QMdiSubWindow*>(b->parentWidget())) {
+            b->setAskOnClose(false);
+            window->close();
+        }
+        QTRY_VERIFY(m.hasUnsavedChanges());
+        for (view::SiteWindow* x : m.siteWindows()) x->setAskOnClose(false);
+    }
+
     void theSiteGoesOnTheSheetAndComesBack() {
         shell::MDIFangLei m;
         m.show();
