@@ -13,6 +13,7 @@
 #include "calc/common/step_budget.h"
 #include "files/atomic_write.h"
 #include "files/json_document.h"
+#include "files/json_reader.h"
 #include "files/one_line.h"
 #include "files/read_file.h"
 #include "forms/action.h"
@@ -237,54 +238,10 @@ Json snapshotOf(const forms::FormSnapshot& s) {
     throw ProjectError(what);
 }
 
-// A name or text from the file, quoted in a message: one line, and not too long to read.
-std::string inQuotes(std::string_view s) {
-    return "“" + files::oneLine(s, kQuotedCharacters) + "”";
-}
+using files::inQuotes;
 
 // A part of the document being read, named for the messages ("第 2 条计算记录").
-class Reader {
-public:
-    Reader(const InJson& j, std::string where) : m_json(j), m_where(std::move(where)) {
-        if (!m_json.is_object()) fail(m_where + "应为对象");
-    }
-
-    bool has(const char* k) const { return m_json.contains(k); }
-
-    const InJson& at(const char* k) const {
-        const auto it = m_json.find(k);
-        if (it == m_json.end()) fail(m_where + "缺少 " + inQuotes(k));
-        return *it;
-    }
-    std::string text(const char* k) const {
-        const InJson& j = at(k);
-        if (!j.is_string()) fail(m_where + "的 " + inQuotes(k) + " 应为文本");
-        return j.get<std::string>();
-    }
-    // A text that may be absent (an empty one then).
-    std::string optionalText(const char* k) const { return has(k) ? text(k) : std::string(); }
-    bool flag(const char* k, bool absent) const {
-        if (!has(k)) return absent;
-        const InJson& j = at(k);
-        if (!j.is_boolean()) fail(m_where + "的 " + inQuotes(k) + " 应为 true 或 false");
-        return j.get<bool>();
-    }
-    const InJson& array(const char* k) const {
-        const InJson& j = at(k);
-        if (!j.is_array()) fail(m_where + "的 " + inQuotes(k) + " 应为数组");
-        return j;
-    }
-    const InJson& object(const char* k) const {
-        const InJson& j = at(k);
-        if (!j.is_object()) fail(m_where + "的 " + inQuotes(k) + " 应为对象");
-        return j;
-    }
-    const std::string& where() const { return m_where; }
-
-private:
-    const InJson& m_json;
-    std::string m_where;
-};
+using Reader = files::JsonReader<ProjectError>;
 
 std::vector<std::string> stringsOf(const InJson& array, const std::string& where) {
     std::vector<std::string> out;
@@ -328,8 +285,8 @@ std::vector<sheet::Quantity> quantitiesFrom(const Reader& r, const char* k) {
     int n = 0;
     for (const InJson& j : r.array(k)) {
         const Reader q(j, r.where() + "的 " + inQuotes(k) + " 第 " + std::to_string(++n) + " 项");
-        out.push_back({q.text(key::symbol), q.optionalText(key::name), q.text(key::value),
-                       q.optionalText(key::unit)});
+        out.push_back({q.text(key::symbol), q.text(key::name, {}), q.text(key::value),
+                       q.text(key::unit, {})});
     }
     return out;
 }
@@ -339,9 +296,9 @@ Working workingFrom(const Reader& r) {
     int n = 0;
     for (const InJson& j : r.array(key::working)) {
         const Reader s(j, r.where() + "的计算过程第 " + std::to_string(++n) + " 步");
-        out.push_back({s.text(key::symbol), s.optionalText(key::formula),
-                       s.optionalText(key::substituted), s.optionalText(key::value),
-                       s.optionalText(key::unit), s.optionalText(key::note)});
+        out.push_back({s.text(key::symbol), s.text(key::formula, {}),
+                       s.text(key::substituted, {}), s.text(key::value, {}),
+                       s.text(key::unit, {}), s.text(key::note, {})});
     }
     return out;
 }
@@ -502,7 +459,7 @@ std::vector<sphere::RoofCheck> roofsFrom(const Reader& r) {
     for (const InJson& j : r.array(key::roofs)) {
         const Reader q(j, r.where() + "的第 " + std::to_string(++n) + " 个屋面");
         sphere::RoofCheck roof;
-        roof.name = q.optionalText(key::name);
+        roof.name = q.text(key::name, {});
         roof.height = numberFrom(q, key::height);
         roof.uncoveredArea = numberFrom(q, key::uncoveredArea);
         const Reader w(q.at(key::worst), q.where() + "的最不利点");
@@ -550,7 +507,7 @@ SiteWindowState siteWindowFrom(const InJson& j, int number) {
     const Reader r(j, "第 " + std::to_string(number) + " 个打开的场地窗口");
     SiteWindowState w;
     w.title = r.text(key::title);
-    w.file = r.optionalText(key::siteFile);
+    w.file = r.text(key::siteFile, {});
     w.site = siteFrom(r);
     for (const InJson& z : r.array(key::levels)) {
         if (!z.is_number() || !std::isfinite(z.get<double>()) || z.get<double>() < 0 ||
@@ -626,7 +583,7 @@ Project parse(std::string_view text, const sheet::ReplayWatcher& watch) {
               std::pair{key::checkerDate, &sheet::SheetHeader::checkerDate},
               std::pair{key::reviewerDate, &sheet::SheetHeader::reviewerDate},
               std::pair{key::approverDate, &sheet::SheetHeader::approverDate}})
-            header.*field = h.optionalText(k);
+            header.*field = h.text(k, {});
         header.recordPerPage = h.flag(key::recordPerPage, false);
         int n = 0;
         for (const InJson& r : top.array(key::records)) {

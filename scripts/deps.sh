@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev liblz4-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libgeos-dev libdxflib-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-tidy
   fonts-arphic-uming fonts-dejavu-core xvfb xauth poppler-utils
   qt6-translations-l10n openbox xdotool x11-utils
   dpkg-dev fakeroot file lintian desktop-file-utils appstream shared-mime-info man-db gzip

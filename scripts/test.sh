@@ -4,7 +4,9 @@
 #      project-file fuzzer for half that time, the site-file fuzzer for a third and the
 #      DXF plan fuzzer for a sixth;
 #   2. every test, the real-desktop ones too, built with AddressSanitizer and
-#      UndefinedBehaviorSanitizer (the code under test at -O1, the tests' own code at -O0);
+#      UndefinedBehaviorSanitizer (the code under test at -O1, the tests' own code at -O0),
+#      then clang-tidy's bugprone and performance checks over the program's own sources
+#      (.clang-tidy; any finding fails);
 #   3. the program as it ships (optimised, no tests, with the benchmarks) and its Debian
 #      package: built with CPack and checked (lintian, desktop entry, AppStream metainfo,
 #      file list, the unpacked programs), see packaging/check_package.sh.
@@ -46,6 +48,7 @@ stage "DXF plan fuzzer, $(( ${TERVALEN_FUZZ_SECONDS:-60} / 6 )) s" \
 stage "build under AddressSanitizer and UndefinedBehaviorSanitizer" \
   bash -c 'cmake --preset asan && cmake --build --preset asan'
 stage "every test under AddressSanitizer and UndefinedBehaviorSanitizer" ctest --preset asan
+stage "clang-tidy (bugprone, performance; a finding fails)" scripts/tidy.sh build-asan
 
 stage "the program as it ships" bash -c 'cmake --preset package && cmake --build --preset package'
 stage "the Debian package" packaging/check_package.sh build-package

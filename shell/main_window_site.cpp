@@ -4,7 +4,6 @@
 #include <QStatusBar>
 #include <stdexcept>
 
-#include "sheet/site_check.h"
 #include "sheet/site_record.h"
 #include "shell/main_window.h"
 #include "shell/mdi_area.h"
@@ -77,9 +76,7 @@ std::vector<project::SiteWindowState> MDIFangLei::openSitesState() const {
     for (const view::SiteWindow* site : siteWindows()) {
         // A window showing what a fresh one shows is left out, as a fresh form is:
         // opening or closing it loses nothing.
-        if (site->file().isEmpty() && site->levels().empty() &&
-            sheet::sameSite(site->site(), sphere::Site{}))
-            continue;
+        if (site->showsNothingNew()) continue;
         out.push_back({site->windowTitle().remove(QStringLiteral("[*]")).toStdString(),
                        site->file().toStdString(), site->site(), site->levels()});
     }

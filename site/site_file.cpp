@@ -8,6 +8,7 @@
 
 #include "files/atomic_write.h"
 #include "files/json_document.h"
+#include "files/json_reader.h"
 #include "files/one_line.h"
 #include "files/read_file.h"
 
@@ -68,48 +69,10 @@ Json point(const sphere::Point3& p) {
 
 // An object of the document, named for the messages ("第 2 根接闪杆"), that has only the
 // keys it may have.
-class Reader {
+class Reader : public files::JsonReader<SiteError> {
 public:
-    Reader(const InJson& j, std::string where, std::initializer_list<const char*> keys)
-        : m_json(j), m_where(std::move(where)) {
-        if (!m_json.is_object()) fail(m_where + "应为对象");
-        for (const auto& [k, value] : m_json.items()) {
-            bool known = false;
-            for (const char* allowed : keys) known = known || k == allowed;
-            if (!known) fail(m_where + "有本程序不认识的键 " + inQuotes(k));
-        }
-    }
+    using JsonReader::JsonReader;
 
-    bool has(const char* k) const { return m_json.contains(k); }
-    const InJson& at(const char* k) const {
-        const auto it = m_json.find(k);
-        if (it == m_json.end()) fail(m_where + "缺少 " + inQuotes(k));
-        return *it;
-    }
-    std::string named(const char* k) const { return m_where + "的 " + inQuotes(k); }
-
-    double number(const char* k) const {
-        const InJson& j = at(k);
-        if (!j.is_number()) fail(named(k) + " 应为数");
-        const double v = j.get<double>();
-        if (!std::isfinite(v)) fail(named(k) + " 应为有限的数");
-        return v;
-    }
-    double number(const char* k, double absent) const { return has(k) ? number(k) : absent; }
-    std::string text(const char* k, const std::string& absent) const {
-        if (!has(k)) return absent;
-        const InJson& j = at(k);
-        if (!j.is_string()) fail(named(k) + " 应为文本");
-        return j.get<std::string>();
-    }
-    // A list that may be left out when empty.
-    const InJson& list(const char* k) const {
-        static const InJson kEmpty = InJson::array();
-        if (!has(k)) return kEmpty;
-        const InJson& j = at(k);
-        if (!j.is_array()) fail(named(k) + " 应为数组");
-        return j;
-    }
     // An array of `n` numbers: a point in space or a corner in plan.
     std::vector<double> numbers(const InJson& j, std::size_t n, const std::string& what) const {
         // A space after a quoted key, none after a Chinese word.
@@ -128,11 +91,6 @@ public:
         const std::vector<double> v = numbers(at(k), 3, named(k));
         return {v[0], v[1], v[2]};
     }
-    const std::string& where() const { return m_where; }
-
-private:
-    const InJson& m_json;
-    std::string m_where;
 };
 
 std::string nth(std::size_t i, const char* what) {

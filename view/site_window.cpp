@@ -154,6 +154,12 @@ SiteWindow::SiteWindow(QWidget* parent)
     updateTitle();
     siteChanged(true);
     resize(1100, 720);
+    m_freshSite = site::serialize(m_model.site());
+}
+
+bool SiteWindow::showsNothingNew() const {
+    return m_file.isEmpty() && m_model.levels().empty() &&
+           site::serialize(m_model.site()) == m_freshSite;
 }
 
 SiteWindow::~SiteWindow() = default;
@@ -281,7 +287,7 @@ void SiteWindow::setAddToSheetAvailable(bool available) {
 }
 
 QString SiteWindow::setSite(const sphere::Site& site) {
-    const QString why = m_model.reset(SiteState{site, m_model.levels()});
+    QString why = m_model.reset(SiteState{site, m_model.levels()});
     if (why.isEmpty()) m_plan->fit();
     return why;
 }

@@ -38,6 +38,9 @@ public:
     QString setSite(const sphere::Site& site);
     std::vector<double> levels() const { return m_model.levels(); }
     QString setLevels(const std::vector<double>& levels);
+    // Whether it shows what a new window shows (no file, no object, the first Hr, no
+    // level): opening or closing it loses nothing.
+    bool showsNothingNew() const;
     // The site file shown (empty for none) and whether the window differs from it.
     QString file() const { return m_file; }
     bool openFile(const QString& file);
@@ -118,6 +121,7 @@ private:
     std::optional<SiteResult> m_exact;
     QString m_verdictText;
     QString m_file;
+    std::string m_freshSite;  // a new window's site, as its file would hold it
     double m_lastRoof = 20;
     bool m_askOnClose = true;
 };
