@@ -218,8 +218,8 @@ function(tervalen_site_layer)
 endfunction()
 
 # tervalen_plan_layer([SUFFIX]): the outlines of a plan read from a DXF file (libdxflib;
-# GEOS to tell a simple outline), on the sphere engine's site and the files unit (the
-# driver, the window and the plan fuzzer link it).
+# the sphere engine's GEOS tells a simple outline), on the sphere engine's site and the
+# files unit (the driver, the window and the plan fuzzer link it).
 function(tervalen_plan_layer)
   set(suffix "${ARGN}")
   add_library(tervalen_plan${suffix} STATIC ${CMAKE_SOURCE_DIR}/site/dxf_import.cpp)
@@ -241,5 +241,5 @@ function(tervalen_plan_layer)
     endif()
   endif()
   target_link_libraries(tervalen_plan${suffix} PUBLIC tervalen_sphere${suffix} tervalen_files${suffix}
-                                               PRIVATE tervalen_dxflib tervalen_geos)
+                                               PRIVATE tervalen_dxflib)
 endfunction()

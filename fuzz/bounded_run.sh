@@ -23,8 +23,7 @@ bounded_run() {
     root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
     build=${TERVALEN_FUZZ_BUILD:-$root/build-fuzz}
     if [[ ! -f "$build/CMakeCache.txt" ]]; then
-        cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-            -DTERVALEN_GUI=OFF -DTERVALEN_BENCH=OFF -DTERVALEN_FUZZ=ON >/dev/null
+        (cd "$root" && cmake --preset fuzz -B "$build" >/dev/null)
     fi
     cmake --build "$build" --target "$target" -j2 >/dev/null
 

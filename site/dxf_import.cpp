@@ -2,7 +2,6 @@
 
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
-#include <geos_c.h>
 #include <iconv.h>
 
 #include <algorithm>
@@ -22,6 +21,8 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "calc/common/utf8.h"
+#include "calc/sphere/engine.h"
 #include "files/one_line.h"
 #include "files/read_file.h"
 
@@ -196,23 +197,10 @@ bool validUtf8(std::string_view s) {
     return true;
 }
 
+// A code point read from a file: one that UTF-8 cannot hold becomes U+FFFD.
 void appendUtf8(std::string& out, std::uint32_t cp) {
     if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+    appendCodePoint(out, static_cast<char32_t>(cp));
 }
 
 // Bytes in a code page to UTF-8 through glibc's iconv; a byte it cannot convert becomes
@@ -1309,41 +1297,6 @@ double signedArea(const std::vector<Point2>& v) {
     return a / 2;
 }
 
-void quietGeos(const char*, ...) {}
-
-class Validity {
-public:
-    Validity() : m_h(GEOS_init_r()) {
-        if (!m_h) throw std::runtime_error("GEOS");
-        GEOSContext_setNoticeHandler_r(m_h, quietGeos);
-        GEOSContext_setErrorHandler_r(m_h, quietGeos);
-    }
-    ~Validity() { GEOS_finish_r(m_h); }
-    Validity(const Validity&) = delete;
-    Validity& operator=(const Validity&) = delete;
-
-    // The ring neither crosses nor touches itself.
-    bool simple(const std::vector<Point2>& v) {
-        const unsigned n = static_cast<unsigned>(v.size());
-        GEOSCoordSequence* seq = GEOSCoordSeq_create_r(m_h, n + 1, 2);
-        if (!seq) return false;
-        for (unsigned i = 0; i <= n; ++i) GEOSCoordSeq_setXY_r(m_h, seq, i, v[i % n].x, v[i % n].y);
-        GEOSGeometry* ring = GEOSGeom_createLinearRing_r(m_h, seq);
-        if (!ring) return false;
-        GEOSGeometry* poly = GEOSGeom_createPolygon_r(m_h, ring, nullptr, 0);
-        if (!poly) {
-            GEOSGeom_destroy_r(m_h, ring);
-            return false;
-        }
-        const char valid = GEOSisValid_r(m_h, poly);
-        GEOSGeom_destroy_r(m_h, poly);
-        return valid == 1;
-    }
-
-private:
-    GEOSContextHandle_t m_h;
-};
-
 // The corners without repeats (a closing corner, a corner drawn twice).
 std::vector<Point2> withoutRepeats(const std::vector<Point2>& in) {
     std::vector<Point2> v;
@@ -1460,7 +1413,6 @@ DxfPlan readPlan(const std::string& bytes, const std::string& name,
     std::stable_sort(rings.begin(), rings.end(),
                      [](const Path& a, const Path& b) { return a.order < b.order; });
 
-    Validity validity;
     for (Path& r : rings) {
         std::vector<Point2> v = withoutRepeats(r.points);
         double perimeter = 0;
@@ -1473,7 +1425,7 @@ DxfPlan readPlan(const std::string& bytes, const std::string& name,
             ++plan.skipped.degenerate;
             continue;
         }
-        if (!validity.simple(v)) {
+        if (!sphere::isSimpleRing(v)) {
             ++plan.skipped.selfIntersecting;
             continue;
         }

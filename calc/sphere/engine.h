@@ -58,6 +58,10 @@ struct Polygon {
     std::vector<std::vector<Point2>> holes;
 };
 
+// Whether the corners (in order, the first not repeated at the end) bound a simple
+// polygon: at least three, finite, and the ring neither crosses nor touches itself.
+bool isSimpleRing(const std::vector<Point2>& corners);
+
 // The protected region at a level z over an area of interest.
 struct LevelRegion {
     double z = 0;

@@ -80,6 +80,8 @@ public:
     Geos(const Geos&) = delete;
     Geos& operator=(const Geos&) = delete;
 
+    GEOSContextHandle_t handle() const { return m_h; }
+
     // A result of GEOS, owned from now on; a failure is an exception.
     GEOSGeometry* own(GEOSGeometry* g) {
         if (!g) throw std::runtime_error("GEOS failed on a polygon");
@@ -563,6 +565,25 @@ std::vector<RoofCheck> Engine::roofs(double tolerance) const {
         out.push_back(std::move(c));
     }
     return out;
+}
+
+bool isSimpleRing(const std::vector<Point2>& corners) {
+    if (corners.size() < 3 || !std::all_of(corners.begin(), corners.end(), [](const Point2& v) {
+            return std::isfinite(v.x) && std::isfinite(v.y);
+        }))
+        return false;
+    try {
+        Geos g;
+        GEOSGeometry* ring = g.ring(corners);
+        GEOSGeometry* poly = GEOSGeom_createPolygon_r(g.handle(), ring, nullptr, 0);
+        if (!poly) {
+            GEOSGeom_destroy_r(g.handle(), ring);
+            return false;
+        }
+        return GEOSisValid_r(g.handle(), g.own(poly)) == 1;
+    } catch (const std::runtime_error&) {
+        return false;  // a ring GEOS would not make
+    }
 }
 
 }  // namespace tervalen::sphere
