@@ -161,7 +161,7 @@ struct ProjectFileError {
 
 // Writes the drawing of the form's last press; 0, or 3 with one line on stderr.
 int writeDrawing(const Form& form, const std::vector<Message>& messages, const std::string& dxf,
-                 const std::string& svg) {
+                 const std::string& svg, const tervalen::drawing::DxfOptions& dxfOptions) {
     const auto& record = form.lastPress();
     std::optional<tervalen::drawing::Drawing> drawing;
     if (record) drawing = tervalen::drawing::drawingOf(*record, form.def().caption);
@@ -182,7 +182,7 @@ int writeDrawing(const Form& form, const std::vector<Message>& messages, const s
                   << '\n';
         return kNoExport;
     }
-    for (const auto& [path, text] : {std::pair{dxf, tervalen::drawing::toDxf(*drawing)},
+    for (const auto& [path, text] : {std::pair{dxf, tervalen::drawing::toDxf(*drawing, dxfOptions)},
                                      std::pair{svg, tervalen::drawing::toSvg(*drawing)}}) {
         if (path.empty()) continue;
         if (const tervalen::Result<> done = tervalen::files::writeAtomically(path, text); !done) {
@@ -196,8 +196,13 @@ int writeDrawing(const Form& form, const std::vector<Message>& messages, const s
 struct Options {
     bool json = false;
     bool text = false;
-    std::string pdf;                   // empty: none
-    std::string dxf, svg;              // the drawing's files; empty: none
+    std::string pdf;       // empty: none
+    std::string dxf, svg;  // the drawing's files; empty: none
+    // --dxf-version R12|R2000 and --frame: the DXF's version, and an A3 frame with the
+    // title block from --header's fields.
+    tervalen::drawing::DxfVersion dxfVersion = tervalen::drawing::DxfVersion::R2000;
+    bool dxfVersionGiven = false;
+    bool frame = false;
     std::string addTo;                 // the project file the press is added to; empty: none
     std::optional<std::string> label;  // the added record's label
     std::string project;               // the project file to recompute and print; empty: none
@@ -213,7 +218,8 @@ struct Options {
 void applyHeader(const Options& options, tervalen::sheet::SheetHeader& h);
 
 constexpr const char* kUsage =
-    "usage: tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf] [--svg OUT.svg] "
+    "usage: tervalen-calc [--json | --text] [--pdf OUT.pdf] [--dxf OUT.dxf [--dxf-version "
+    "R12|R2000] [--frame]] [--svg OUT.svg] "
     "[--edition 1994|2010] [--require SYMBOL=VALUE] [--add-to FILE [--label TEXT]] FORM "
     "[CONTROL=TEXT | --type CONTROL=TEXT "
     "| --pick "
@@ -264,6 +270,15 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
             o.pdf = args[++i];
         } else if (args[i] == "--dxf" && i + 1 < args.size()) {
             o.dxf = args[++i];
+        } else if (args[i] == "--dxf-version" && i + 1 < args.size()) {
+            const std::string v = args[++i];
+            if (v != "R12" && v != "R2000")
+                throw ActionError("--dxf-version needs R12 or R2000, not '" + v + "'");
+            o.dxfVersion = v == "R12" ? tervalen::drawing::DxfVersion::R12
+                                      : tervalen::drawing::DxfVersion::R2000;
+            o.dxfVersionGiven = true;
+        } else if (args[i] == "--frame") {
+            o.frame = true;
         } else if (args[i] == "--svg" && i + 1 < args.size()) {
             o.svg = args[++i];
         } else if (args[i] == "--add-to" && i + 1 < args.size()) {
@@ -303,17 +318,21 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
                                    args[i] == "--add-to" || args[i] == "--project" ||
                                    args[i] == "--site";
             throw ActionError("unknown option " + args[i] +
-                              (takesFile                ? " without a file name"
-                               : args[i] == "--label"   ? " without a text"
-                               : args[i] == "--edition" ? " without 1994 or 2010"
-                               : args[i] == "--require" ? " without SYMBOL=VALUE"
-                               : args[i] == "--header"  ? " without KEY=VALUE"
-                               : args[i] == "--at"      ? " without X,Y"
-                               : args[i] == "--level"   ? " without a height"
-                                                        : ""));
+                              (takesFile                    ? " without a file name"
+                               : args[i] == "--label"       ? " without a text"
+                               : args[i] == "--edition"     ? " without 1994 or 2010"
+                               : args[i] == "--require"     ? " without SYMBOL=VALUE"
+                               : args[i] == "--header"      ? " without KEY=VALUE"
+                               : args[i] == "--dxf-version" ? " without R12 or R2000"
+                               : args[i] == "--at"          ? " without X,Y"
+                               : args[i] == "--level"       ? " without a height"
+                                                            : ""));
         }
     }
     if (o.json && o.text) throw ActionError("--json and --text exclude each other");
+    if ((o.frame || o.dxfVersionGiven) && (o.dxf.empty() || !o.site.file.empty()))
+        throw ActionError(std::string(o.frame ? "--frame" : "--dxf-version") +
+                          " goes with a form's --dxf OUT.dxf");
     if (o.site.file.empty() && (!o.site.at.empty() || !o.site.levels.empty()))
         throw ActionError(std::string(o.site.at.empty() ? "--level" : "--at") +
                           " goes with --site FILE");
@@ -609,9 +628,19 @@ int run(int argc, char** argv) {
             throw ProjectFileError{saved.why()};
         }
     }
-    if (!options.dxf.empty() || !options.svg.empty())
-        if (const int status = writeDrawing(form, messages, options.dxf, options.svg))
+    if (!options.dxf.empty() || !options.svg.empty()) {
+        tervalen::drawing::DxfOptions dxfOptions;
+        dxfOptions.version = options.dxfVersion;
+        if (options.frame) {
+            tervalen::sheet::SheetHeader h;
+            applyHeader(options, h);
+            // The one who calculated signs as 设计, as on the sheet's cover.
+            dxfOptions.frame = tervalen::drawing::TitleBlock{
+                h.project, form.def().caption, h.calculator, h.checker, h.reviewer, h.date};
+        }
+        if (const int status = writeDrawing(form, messages, options.dxf, options.svg, dxfOptions))
             return status;
+    }
     if (!options.text && options.pdf.empty()) return 0;
     if (!record) {
         std::cerr << "tervalen-calc: no successful calculation to record\n";

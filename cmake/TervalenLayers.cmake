@@ -133,6 +133,8 @@ function(tervalen_drawing_layer)
   tervalen_include_root(tervalen_drawing${suffix} ${drawing_headers})
   # The site plan draws what the sphere engine found.
   target_link_libraries(tervalen_drawing${suffix} PUBLIC tervalen_forms${suffix} tervalen_sphere${suffix})
+  # The part of a plan the formulas claim and the sphere reaches: a polygons' difference.
+  target_link_libraries(tervalen_drawing${suffix} PRIVATE tervalen_geos)
 endfunction()
 
 # tervalen_sheet_layer([SUFFIX]): the calculation sheet, above the forms and the drawings

@@ -49,17 +49,29 @@ double upperEdge(Drawing& d, double xa, double xb, double base, double h, double
 namespace {
 
 constexpr int kSteps = 96;
+// A claimed disc's ring: a polygon inscribed in it (so within it: the safe side), its
+// chords no more than this far inside the circle.
+constexpr double kChordSag = 0.001;
 
 // Points a + t(b − a) + w(t)·n on the side(s) asked for, split where w(t) has no value.
 template <class Width>
-void offsetCurve(Drawing& d, Point a, Point b, int side, Width&& width) {
+void offsetCurve(Drawing& d, Point a, Point b, int side, const std::vector<Place>& withdrawnBy,
+                 Width&& width) {
     const double len = std::hypot(b.x - a.x, b.y - a.y);
     const Point n{-(b.y - a.y) / len, (b.x - a.x) / len};  // left of a→b
     for (int s : {1, -1}) {
         if (side != 0 && side != s) continue;
         Polyline run;
+        double t0 = 0, t1 = 0;
         auto flush = [&] {
-            if (run.points.size() >= 2) d.add(run, Layer::Range);
+            if (run.points.size() >= 2) {
+                d.add(run, Layer::Construction);
+                // The area between the line and the curve, claimed protected.
+                std::vector<Point> ring{{a.x + t0 * (b.x - a.x), a.y + t0 * (b.y - a.y)}};
+                ring.insert(ring.end(), run.points.begin(), run.points.end());
+                ring.push_back({a.x + t1 * (b.x - a.x), a.y + t1 * (b.y - a.y)});
+                d.claimed.push_back({std::move(ring), withdrawnBy});
+            }
             run.points.clear();
         };
         for (int i = 0; i <= kSteps; ++i) {
@@ -69,6 +81,8 @@ void offsetCurve(Drawing& d, Point a, Point b, int side, Width&& width) {
                 flush();
                 continue;
             }
+            if (run.points.empty()) t0 = t;
+            t1 = t;
             run.points.push_back(
                 {a.x + t * (b.x - a.x) + s * *w * n.x, a.y + t * (b.y - a.y) + s * *w * n.y});
         }
@@ -78,10 +92,11 @@ void offsetCurve(Drawing& d, Point a, Point b, int side, Width&& width) {
 
 }  // namespace
 
-void waist(Drawing& d, Point a, Point b, double h, double Hr, double reachHx, int side) {
+void waist(Drawing& d, Point a, Point b, double h, double Hr, double reachHx, int side,
+           const std::vector<Place>& withdrawnBy) {
     const double D = std::hypot(b.x - a.x, b.y - a.y);
     const double R = Hr - lowest(h, D, Hr, "Bx");
-    offsetCurve(d, a, b, side, [&](double t) -> std::optional<double> {
+    offsetCurve(d, a, b, side, withdrawnBy, [&](double t) -> std::optional<double> {
         const double u = (t - 0.5) * D;
         const double edge = Hr - std::sqrt(std::max(0.0, R * R - u * u));
         if (edge < 0) return std::nullopt;  // the upper edge is below the ground here
@@ -89,13 +104,31 @@ void waist(Drawing& d, Point a, Point b, double h, double Hr, double reachHx, in
     });
 }
 
-void strip(Drawing& d, Point a, Point b, double H, double sag, double Hr, double reachHx,
-           int side) {
-    offsetCurve(d, a, b, side, [&](double t) -> std::optional<double> {
+void strip(Drawing& d, Point a, Point b, double H, double sag, double Hr, double reachHx, int side,
+           const std::vector<Place>& withdrawnBy) {
+    offsetCurve(d, a, b, side, withdrawnBy, [&](double t) -> std::optional<double> {
         const double y = H - sag * 4 * t * (1 - t);
         if (y < 0) return std::nullopt;
         return reach(y, Hr, "Bx") - reachHx;
     });
+}
+
+void rangeCircle(Drawing& d, Point c, double r, const std::vector<Place>& withdrawnBy) {
+    if (!(r > 0)) return;
+    d.add(Circle{c, r}, Layer::Construction);
+    // A chord of angle θ lies r(1 − cos θ/2) inside the circle.
+    const double step = 2 * std::acos(std::max(0.0, 1 - kChordSag / r));
+    const int n = std::clamp(static_cast<int>(std::ceil(2 * std::numbers::pi / step)), 16, 4096);
+    // A radius printed to seven digits may stand a rounding above the exact one: the
+    // polygon is drawn a millionth inside it.
+    const double inscribed = r * (1 - 1e-6);
+    std::vector<Point> ring;
+    for (int i = 0; i < n; ++i) ring.push_back(onCircle(c, inscribed, 360.0 * i / n));
+    d.claimed.push_back({std::move(ring), withdrawnBy});
+}
+
+void claimPolygon(Drawing& d, std::vector<Point> ring, const std::vector<Place>& withdrawnBy) {
+    d.claimed.push_back({std::move(ring), withdrawnBy});
 }
 
 void cross(Drawing& d, Point p, double size, Layer layer) {
@@ -112,6 +145,7 @@ void rodMark(Drawing& d, Point p, double size) {
 
 void dim(Drawing& d, Point a, Point b, const std::string& text, double th) {
     const double len = std::hypot(b.x - a.x, b.y - a.y);
+    if (len > 1e-9) d.dimensions.push_back({a, b, d.items.size(), d.items.size() + 4});
     if (len > 1e-9) {
         d.add(Line{a, b}, Layer::Dim);
         const double t = th * 0.35;
@@ -130,6 +164,7 @@ void hDim(Drawing& d, double xa, double xb, double y, const std::string& text, d
 
 void vDim(Drawing& d, double x, double ya, double yb, const std::string& text, double th) {
     if (std::abs(yb - ya) > 1e-9) {
+        d.dimensions.push_back({{x, ya}, {x, yb}, d.items.size(), d.items.size() + 4});
         d.add(Line{{x, ya}, {x, yb}}, Layer::Dim);
         const double t = th * 0.35;
         for (double y : {ya, yb}) d.add(Line{{x - t, y - t}, {x + t, y + t}}, Layer::Dim);
@@ -195,11 +230,20 @@ void markWeakPoints(Drawing& plan, const Warnings& warnings, const std::vector<W
 }
 
 void translate(Drawing& d, double dx, double dy) {
-    for (Part& p : d.parts) p.ground += dy;
     auto move = [&](Point& p) {
         p.x += dx;
         p.y += dy;
     };
+    for (Part& p : d.parts) {
+        p.ground += dy;
+        move(p.origin);
+    }
+    for (ClaimedArea& area : d.claimed)
+        for (Point& p : area.ring) move(p);
+    for (Dimension& m : d.dimensions) {
+        move(m.a);
+        move(m.b);
+    }
     for (Item& item : d.items) {
         std::visit(
             [&](auto& s) {
@@ -234,6 +278,12 @@ void appendBelow(Drawing& d, Drawing part, double gap) {
         p.begin += offset;
         p.end += offset;
         d.parts.push_back(p);
+    }
+    for (ClaimedArea& area : part.claimed) d.claimed.push_back(std::move(area));
+    for (Dimension m : part.dimensions) {
+        m.begin += offset;
+        m.end += offset;
+        d.dimensions.push_back(m);
     }
 }
 

@@ -32,17 +32,29 @@ double boundaryArc(Drawing& d, double x, double base, double h, double Hr, int s
 // centre is marked. Returns its lowest point above the base.
 double upperEdge(Drawing& d, double xa, double xb, double base, double h, double Hr);
 
+// The waist and the strip are drawn on the construction layer, the area between the line
+// a→b and each curve claimed protected (Drawing::claimed), withdrawn where the unit found
+// the sphere reaching one of the places `withdrawnBy`.
 // The protected waist in plan between rods at a and b of height h above the ground the
 // sphere rolls on: at each point of the line between them, the width on the plane Hx of
 // the sphere resting on the upper edge there, reach(edge) − reachHx. At a rod it is Rx,
 // midway it is Bx. side: +1 the left of a→b, −1 the right, 0 both. Where the edge lies
 // below the plane (no width) nothing is drawn.
-void waist(Drawing& d, Point a, Point b, double h, double Hr, double reachHx, int side);
+void waist(Drawing& d, Point a, Point b, double h, double Hr, double reachHx, int side,
+           const std::vector<Place>& withdrawnBy);
 
 // The protected strip along a sagging wire in plan, from a to b: its height falls from
 // H at the supports to H − sag at mid-span (a parabola), and the half-width at each point
 // is reach(height) − reachHx. side as for waist().
-void strip(Drawing& d, Point a, Point b, double H, double sag, double Hr, double reachHx, int side);
+void strip(Drawing& d, Point a, Point b, double H, double sag, double Hr, double reachHx, int side,
+           const std::vector<Place>& withdrawnBy);
+
+// A range circle in plan (the radius a closed formula gives on the plane Hx): drawn on
+// the construction layer, its disc claimed protected (Drawing::claimed) as a polygon
+// inscribed in it. Nothing for a radius of zero or less.
+void rangeCircle(Drawing& d, Point c, double r, const std::vector<Place>& withdrawnBy = {});
+// An area the closed formulas claim protected (a figure's inside), not drawn.
+void claimPolygon(Drawing& d, std::vector<Point> ring, const std::vector<Place>& withdrawnBy);
 
 void cross(Drawing& d, Point p, double size, Layer layer);
 void rodMark(Drawing& d, Point p, double size);

@@ -20,7 +20,8 @@ namespace {
 // Every number in the classic locale's form, whatever locale the program runs in.
 class Writer {
 public:
-    Writer() { m_out.imbue(std::locale::classic()); }
+    explicit Writer(bool r12 = false) : r12(r12) { m_out.imbue(std::locale::classic()); }
+    const bool r12;  // AutoCAD R12: no handles, owners or subclass markers
     void pair(int code, std::string_view value) { m_out << code << '\n' << value << '\n'; }
     void pair(int code, int value) { m_out << code << '\n' << value << '\n'; }
     void real(int code, double value) {
@@ -64,9 +65,18 @@ constexpr const char* kPaperLayout = "1C";
 // drawings use (none of its fonts has all of them: 两 单 范 围 护 针 线 … are missing).
 constexpr const char* kTextStyle = "azomix";
 
+// A subclass marker, which R12 does not know.
+void subclass(Writer& w, const char* name) {
+    if (!w.r12) w.pair(100, name);
+}
+
 void table(Writer& w, const char* name, const char* handle, int count) {
     w.pair(0, "TABLE");
     w.pair(2, name);
+    if (w.r12) {
+        w.pair(70, count);
+        return;
+    }
     w.pair(5, handle);
     w.pair(330, "0");
     w.pair(100, "AcDbSymbolTable");
@@ -75,6 +85,7 @@ void table(Writer& w, const char* name, const char* handle, int count) {
 
 void record(Writer& w, const char* type, const char* owner, const char* subclass) {
     w.pair(0, type);
+    if (w.r12) return;
     w.pair(5, w.handle());
     w.pair(330, owner);
     w.pair(100, "AcDbSymbolTableRecord");
@@ -86,6 +97,15 @@ struct View {
     std::string name, handle;
     const Part* part;
 };
+
+// A dimension as CAD has it: a DIMENSION entity and the block of what it shows.
+struct DimBlock {
+    std::string name, handle;
+    const Dimension* dim;
+};
+
+// The dimension style every DIMENSION is written in.
+constexpr const char* kDimStyle = "TERVALEN";
 
 // Where the file opens: on the whole drawing, with a little room around it.
 void vport(Writer& w, const Box& box) {
@@ -175,14 +195,15 @@ std::string layerOf(const Item& item) {
 }
 
 void tables(Writer& w, double th, const Box& box, const std::vector<View>& views,
-            const std::vector<NamedLayer>& named) {
+            const std::vector<NamedLayer>& named, const std::vector<DimBlock>& dims) {
     w.pair(0, "SECTION");
     w.pair(2, "TABLES");
 
     vport(w, box);
 
-    table(w, "LTYPE", "5", 4);
+    table(w, "LTYPE", "5", w.r12 ? 2 : 4);
     for (const char* name : {"ByBlock", "ByLayer", "Continuous"}) {
+        if (w.r12 && std::string_view(name) != "Continuous") continue;
         record(w, "LTYPE", "5", "AcDbLinetypeTableRecord");
         w.pair(2, name);
         w.pair(70, 0);
@@ -218,20 +239,21 @@ void tables(Writer& w, double th, const Box& box, const std::vector<View>& views
         w.pair(62, styleOf(layer).aci);
         w.pair(6, styleOf(layer).dashed ? "DASHED" : "Continuous");
         // Its lines' weight on paper, in hundredths of a millimetre.
-        w.pair(370, static_cast<int>(std::lround(styleOf(layer).weightMm * 100)));
+        if (!w.r12) w.pair(370, static_cast<int>(std::lround(styleOf(layer).weightMm * 100)));
     }
     for (const NamedLayer& l : named) {
         record(w, "LAYER", "2", "AcDbLayerTableRecord");
         w.pair(2, l.name);
         w.pair(70, 0);
         w.pair(62, styleOf(l.style).aci);
-        w.pair(6, styleOf(l.style).dashed ? "DASHED" : "Continuous");
-        w.pair(370, static_cast<int>(std::lround(styleOf(l.style).weightMm * 100)));
+        if (!w.r12) w.pair(370, static_cast<int>(std::lround(styleOf(l.style).weightMm * 100)));
     }
     w.pair(0, "ENDTAB");
 
     table(w, "STYLE", "3", 2);
+    std::string textStyle;
     for (const char* name : {"Standard", kTextStyle}) {
+        textStyle = w.nextHandle();
         record(w, "STYLE", "3", "AcDbTextStyleTableRecord");
         w.pair(2, name);
         w.pair(70, 0);
@@ -255,24 +277,45 @@ void tables(Writer& w, double th, const Box& box, const std::vector<View>& views
     w.pair(70, 0);
     w.pair(0, "ENDTAB");
 
-    table(w, "DIMSTYLE", "A", 1);
-    w.pair(100, "AcDbDimStyleTable");
-    w.pair(0, "DIMSTYLE");
-    w.pair(105, w.handle());
-    w.pair(330, "A");
-    w.pair(100, "AcDbSymbolTableRecord");
-    w.pair(100, "AcDbDimStyleTableRecord");
-    w.pair(2, "Standard");
-    w.pair(70, 0);
+    table(w, "DIMSTYLE", "A", w.r12 ? 1 : 2);
+    subclass(w, "AcDbDimStyleTable");
+    for (const char* name : {"Standard", kDimStyle}) {
+        if (w.r12 && name == kDimStyle) continue;
+        w.pair(0, "DIMSTYLE");
+        if (!w.r12) {
+            w.pair(105, w.handle());
+            w.pair(330, "A");
+            w.pair(100, "AcDbSymbolTableRecord");
+            w.pair(100, "AcDbDimStyleTableRecord");
+        }
+        w.pair(2, name);
+        w.pair(70, 0);
+        if (name != kDimStyle) continue;
+        // Arrows, the value above its line at the size digits are drafted at.
+        const double digits = th * kDigitsMm / kTextMm;
+        w.real(41, digits * 0.8);   // DIMASZ
+        w.real(42, 0.0);            // DIMEXO
+        w.real(44, digits * 0.5);   // DIMEXE
+        w.real(140, digits);        // DIMTXT
+        w.real(147, digits * 0.3);  // DIMGAP
+        w.pair(77, 1);              // DIMTAD: above the line
+        w.pair(271, 4);             // DIMDEC
+        w.pair(340, textStyle);     // DIMTXSTY
+    }
     w.pair(0, "ENDTAB");
 
-    table(w, "BLOCK_RECORD", "1", 2 + static_cast<int>(views.size()));
+    if (w.r12) {
+        w.pair(0, "ENDSEC");
+        return;
+    }
+    table(w, "BLOCK_RECORD", "1", 2 + static_cast<int>(views.size() + dims.size()));
     struct Space {
         std::string handle, name, layout;
     };
     std::vector<Space> spaces{{kModelRecord, "*Model_Space", kModelLayout},
                               {kPaperRecord, "*Paper_Space", kPaperLayout}};
     for (const View& v : views) spaces.push_back({v.handle, v.name, "0"});
+    for (const DimBlock& m : dims) spaces.push_back({m.handle, m.name, "0"});
     for (const auto& [handle, name, layout] : spaces) {
         w.pair(0, "BLOCK_RECORD");
         w.pair(5, handle);
@@ -289,6 +332,12 @@ void tables(Writer& w, double th, const Box& box, const std::vector<View>& views
 void entityHead(Writer& w, const char* type, const Item& item, const char* subclass,
                 std::string_view owner) {
     w.pair(0, type);
+    if (w.r12) {
+        w.pair(8, layerName(item.layer));
+        if (item.stroke == Stroke::Dashed) w.pair(6, "DASHED");
+        if (isWarning(item)) w.pair(62, kWarnAci);
+        return;
+    }
     w.pair(5, w.handle());
     w.pair(330, owner);
     w.pair(100, "AcDbEntity");
@@ -332,9 +381,21 @@ void entity(Writer& w, const Item& item, std::string_view owner = kModelRecord) 
         entityHead(w, "ARC", item, "AcDbCircle", owner);
         w.point(10, a->c);
         w.real(40, a->r);
-        w.pair(100, "AcDbArc");
+        subclass(w, "AcDbArc");
         w.real(50, a->startDeg);
         w.real(51, a->endDeg);
+    } else if (const auto* p = std::get_if<Polyline>(&item.shape); p && w.r12) {
+        entityHead(w, "POLYLINE", item, "", owner);
+        w.pair(66, 1);
+        w.point(10, {0, 0});
+        w.pair(70, p->closed ? 1 : 0);
+        for (Point q : p->points) {
+            w.pair(0, "VERTEX");
+            w.pair(8, layerName(item.layer));
+            w.point(10, q);
+        }
+        w.pair(0, "SEQEND");
+        w.pair(8, layerName(item.layer));
     } else if (const auto* p = std::get_if<Polyline>(&item.shape)) {
         entityHead(w, "LWPOLYLINE", item, "AcDbPolyline", owner);
         w.pair(90, static_cast<int>(p->points.size()));
@@ -343,7 +404,7 @@ void entity(Writer& w, const Item& item, std::string_view owner = kModelRecord) 
             w.real(10, q.x);
             w.real(20, q.y);
         }
-    } else if (const auto* h = std::get_if<Hatch>(&item.shape)) {
+    } else if (const auto* h = std::get_if<Hatch>(&item.shape); h && !w.r12) {
         std::vector<const std::vector<Point>*> rings;
         for (const auto& ring : h->rings)
             if (ring.size() >= 3) rings.push_back(&ring);
@@ -383,53 +444,129 @@ void entity(Writer& w, const Item& item, std::string_view owner = kModelRecord) 
             w.pair(72, align);
             w.point(11, t->at);
         }
-        w.pair(100, "AcDbText");
+        subclass(w, "AcDbText");
     }
 }
 
-void blocks(Writer& w, const Drawing& d, const std::vector<View>& views) {
+// Which dimension each item draws (-1: none), in R2000; R12 writes them as they are.
+std::vector<int> dimensionOf(const Drawing& d, const std::vector<DimBlock>& dims) {
+    std::vector<int> out(d.items.size(), -1);
+    for (std::size_t m = 0; m < dims.size(); ++m)
+        for (std::size_t k = dims[m].dim->begin; k < dims[m].dim->end && k < out.size(); ++k)
+            out[k] = static_cast<int>(m);
+    return out;
+}
+
+// The direction from a to b, in degrees.
+double direction(Point a, Point b) {
+    const double deg = std::atan2(b.y - a.y, b.x - a.x) * 180 / 3.14159265358979323846;
+    return deg < 0 ? deg + 360 : deg;
+}
+
+// A linear DIMENSION measuring from a to b along their line, its value where the drawing put its
+// label.
+void dimension(Writer& w, const Drawing& d, const DimBlock& m, std::string_view owner) {
+    const Dimension& dim = *m.dim;
+    const auto* t = std::get_if<Text>(&d.items[dim.end - 1].shape);
+    const Box b = t ? textBox(*t) : Box{dim.a.x, dim.a.y, dim.b.x, dim.b.y};
+    w.pair(0, "DIMENSION");
+    w.pair(5, w.handle());
+    w.pair(330, owner);
+    w.pair(100, "AcDbEntity");
+    w.pair(8, layerName(Layer::Dim));
+    w.pair(100, "AcDbDimension");
+    w.pair(2, m.name);
+    w.point(10, dim.b);  // the dimension line runs through the measured points
+    w.point(11, {(b.x0 + b.x1) / 2, (b.y0 + b.y1) / 2});
+    w.pair(70, 0 | 32 | 128);  // linear, its own block, the text where it stands
+    w.pair(1, t ? dxfText(t->text) : std::string());
+    w.pair(3, kDimStyle);
+    w.pair(100, "AcDbAlignedDimension");
+    w.point(13, dim.a);
+    w.point(14, dim.b);
+    // Measured along the line from a to b: its whole length.
+    w.real(50, direction(dim.a, dim.b));
+    w.pair(100, "AcDbRotatedDimension");
+}
+
+// The item k, in its place among its owner's entities: a dimension's first item as the
+// DIMENSION, its other items in the dimension's block only.
+void placed(Writer& w, const Drawing& d, std::size_t k, std::string_view owner,
+            const std::vector<DimBlock>& dims, const std::vector<int>& dimOf) {
+    if (dimOf[k] < 0) {
+        entity(w, d.items[k], owner);
+        return;
+    }
+    const DimBlock& m = dims[static_cast<std::size_t>(dimOf[k])];
+    if (k == m.dim->begin) dimension(w, d, m, owner);
+}
+
+void blockBegin(Writer& w, const std::string& owner, const std::string& name, bool anonymous) {
+    w.pair(0, "BLOCK");
+    if (!w.r12) {
+        w.pair(5, w.handle());
+        w.pair(330, owner);
+        w.pair(100, "AcDbEntity");
+    }
+    w.pair(8, "0");
+    subclass(w, "AcDbBlockBegin");
+    w.pair(2, name);
+    w.pair(70, anonymous ? 1 : 0);
+    w.point(10, {0, 0});
+    w.pair(3, name);
+    w.pair(1, "");
+}
+
+void blockEnd(Writer& w, const std::string& owner) {
+    w.pair(0, "ENDBLK");
+    if (!w.r12) {
+        w.pair(5, w.handle());
+        w.pair(330, owner);
+        w.pair(100, "AcDbEntity");
+    }
+    w.pair(8, "0");
+    subclass(w, "AcDbBlockEnd");
+}
+
+void blocks(Writer& w, const Drawing& d, const std::vector<View>& views,
+            const std::vector<DimBlock>& dims, const std::vector<int>& dimOf) {
     w.pair(0, "SECTION");
     w.pair(2, "BLOCKS");
     struct Block {
         std::string owner, name;
         const Part* part;
     };
-    std::vector<Block> all{{kModelRecord, "*Model_Space", nullptr},
-                           {kPaperRecord, "*Paper_Space", nullptr}};
+    std::vector<Block> all;
+    if (!w.r12)
+        all = {{kModelRecord, "*Model_Space", nullptr}, {kPaperRecord, "*Paper_Space", nullptr}};
     for (const View& v : views) all.push_back({v.handle, v.name, v.part});
     for (const auto& [owner, name, part] : all) {
-        w.pair(0, "BLOCK");
-        w.pair(5, w.handle());
-        w.pair(330, owner);
-        w.pair(100, "AcDbEntity");
-        w.pair(8, "0");
-        w.pair(100, "AcDbBlockBegin");
-        w.pair(2, name);
-        w.pair(70, 0);
-        w.point(10, {0, 0});
-        w.pair(3, name);
-        w.pair(1, "");
+        blockBegin(w, owner, name, false);
         // A view's items keep their places: the block's base point is the origin, where
         // it is inserted.
         if (part)
-            for (std::size_t k = part->begin; k < part->end; ++k) entity(w, d.items[k], owner);
-        w.pair(0, "ENDBLK");
-        w.pair(5, w.handle());
-        w.pair(330, owner);
-        w.pair(100, "AcDbEntity");
-        w.pair(8, "0");
-        w.pair(100, "AcDbBlockEnd");
+            for (std::size_t k = part->begin; k < part->end; ++k)
+                placed(w, d, k, owner, dims, dimOf);
+        blockEnd(w, owner);
+    }
+    // What each dimension shows: its line, ticks and value as drawn.
+    for (const DimBlock& m : dims) {
+        blockBegin(w, m.handle, m.name, true);
+        for (std::size_t k = m.dim->begin; k < m.dim->end; ++k) entity(w, d.items[k], m.handle);
+        blockEnd(w, m.handle);
     }
     w.pair(0, "ENDSEC");
 }
 
 void insert(Writer& w, const View& v) {
     w.pair(0, "INSERT");
-    w.pair(5, w.handle());
-    w.pair(330, kModelRecord);
-    w.pair(100, "AcDbEntity");
+    if (!w.r12) {
+        w.pair(5, w.handle());
+        w.pair(330, kModelRecord);
+        w.pair(100, "AcDbEntity");
+    }
     w.pair(8, "0");
-    w.pair(100, "AcDbBlockReference");
+    subclass(w, "AcDbBlockReference");
     w.pair(2, v.name);
     w.point(10, {0, 0});
 }
@@ -525,8 +662,16 @@ std::string dxfText(std::string_view utf8) {
 }
 
 std::string toDxf(const Drawing& d) {
+    return toDxf(d, {});
+}
+
+std::string toDxf(const Drawing& drawn, const DxfOptions& options) {
+    const std::optional<Drawing> withFrame =
+        options.frame ? std::optional<Drawing>(framed(drawn, *options.frame)) : std::nullopt;
+    const Drawing& d = withFrame ? *withFrame : drawn;
+    const bool r12 = options.version == DxfVersion::R12;
     // The entities first, so that the header can state the next free handle.
-    Writer body;
+    Writer body(r12);
     const Box box = d.bounds().value_or(Box{0, 0, 1, 1});
     // Each section and the plan a block: LP-SECTION-1, LP-SECTION-2 …, LP-PLAN.
     std::vector<View> views;
@@ -554,8 +699,14 @@ std::string toDxf(const Drawing& d) {
                                        [&](const NamedLayer& l) { return sameName(l.name, name); });
         if (!known) named.push_back({name, item.layer});
     }
-    tables(body, d.textHeight, box, views, named);
-    blocks(body, d, views);
+    std::vector<DimBlock> dims;
+    if (!r12)
+        for (const Dimension& m : d.dimensions)
+            if (m.end <= d.items.size() && m.end > m.begin)
+                dims.push_back({"*D" + std::to_string(dims.size() + 1), body.handle(), &m});
+    const std::vector<int> dimOf = dimensionOf(d, dims);
+    tables(body, d.textHeight, box, views, named, dims);
+    blocks(body, d, views, dims, dimOf);
     body.pair(0, "SECTION");
     body.pair(2, "ENTITIES");
     for (const View& v : views) insert(body, v);
@@ -563,25 +714,27 @@ std::string toDxf(const Drawing& d) {
     for (std::size_t k = 0; k < d.items.size(); ++k) {
         const bool inView = std::any_of(d.parts.begin(), d.parts.end(),
                                         [&](const Part& p) { return k >= p.begin && k < p.end; });
-        if (!inView) entity(body, d.items[k]);
+        if (!inView) placed(body, d, k, kModelRecord, dims, dimOf);
     }
     body.pair(0, "ENDSEC");
-    objects(body);
+    if (!r12) objects(body);
     body.pair(0, "EOF");
 
     Writer head;
     head.pair(0, "SECTION");
     head.pair(2, "HEADER");
     head.pair(9, "$ACADVER");
-    head.pair(1, "AC1015");
+    head.pair(1, r12 ? "AC1009" : "AC1015");
     head.pair(9, "$DWGCODEPAGE");
     head.pair(3, "ANSI_936");
-    head.pair(9, "$HANDSEED");
-    head.pair(5, body.nextHandle());
-    head.pair(9, "$INSUNITS");
-    head.pair(70, 6);  // metres
-    head.pair(9, "$MEASUREMENT");
-    head.pair(70, 1);
+    if (!r12) {
+        head.pair(9, "$HANDSEED");
+        head.pair(5, body.nextHandle());
+        head.pair(9, "$INSUNITS");
+        head.pair(70, 6);  // metres
+        head.pair(9, "$MEASUREMENT");
+        head.pair(70, 1);
+    }
     head.pair(9, "$EXTMIN");
     head.point(10, {box.x0, box.y0});
     head.pair(9, "$EXTMAX");
@@ -592,10 +745,14 @@ std::string toDxf(const Drawing& d) {
     head.real(20, (box.y0 + box.y1) / 2);
     head.pair(9, "$VIEWSIZE");
     head.real(40, std::max(box.height() * 1.1, 1.0));
+    head.pair(9, "$DIMSTYLE");
+    head.pair(2, r12 ? "Standard" : kDimStyle);
     head.pair(0, "ENDSEC");
-    head.pair(0, "SECTION");
-    head.pair(2, "CLASSES");
-    head.pair(0, "ENDSEC");
+    if (!r12) {
+        head.pair(0, "SECTION");
+        head.pair(2, "CLASSES");
+        head.pair(0, "ENDSEC");
+    }
     return head.str() + body.str();
 }
 

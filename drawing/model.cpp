@@ -100,7 +100,7 @@ void Drawing::add(Shape shape, Layer layer, Stroke stroke, bool warning) {
 
 void Drawing::endPart(Part::Kind kind, double ground) {
     const std::size_t begin = parts.empty() ? 0 : parts.back().end;
-    parts.push_back({kind, ground, begin, items.size()});
+    parts.push_back({kind, ground, begin, items.size(), {}});
 }
 
 bool isWarning(const Item& item) {

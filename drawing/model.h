@@ -11,13 +11,19 @@
 #include <variant>
 #include <vector>
 
+#include "calc/common/warning.h"
+
 namespace tervalen::drawing {
 
 // The layers, named as a CAD user finds them. Warn holds the marks and notes of the
 // places the sphere still reaches, in red.
-enum class Layer { Rod, Range, Aux, Hx, Dim, Text, Warn };
-inline constexpr Layer kLayers[] = {Layer::Rod, Layer::Range, Layer::Aux, Layer::Hx,
-                                    Layer::Dim, Layer::Text,  Layer::Warn};
+// Construction holds the closed formulas' curves in plan (the Rx circles, the waists and
+// strips), which the protected region's outline on Range replaces as the drawing to hand in.
+// Frame holds an A3 sheet's frame and title block, where a file is asked for one.
+enum class Layer { Rod, Range, Aux, Hx, Dim, Text, Warn, Construction, Frame };
+inline constexpr Layer kLayers[] = {Layer::Rod,  Layer::Range,        Layer::Aux,
+                                    Layer::Hx,   Layer::Dim,          Layer::Text,
+                                    Layer::Warn, Layer::Construction, Layer::Frame};
 
 // How a layer is shown everywhere the drawing goes: its name in CAD, its colour in CAD
 // (AutoCAD's colour index) and on screen, paper and SVG (0xRRGGBB), the weight of its
@@ -32,9 +38,14 @@ struct LayerStyle {
 };
 inline constexpr LayerStyle kLayerStyles[] = {
     {Layer::Rod, "LP-ROD", 7, 0x000000, 0.5},  // white on black, black on white
-    {Layer::Range, "LP-RANGE", 1, 0xd00000, 0.35}, {Layer::Aux, "LP-AUX", 8, 0x808080, 0.13},
-    {Layer::Hx, "LP-HX", 5, 0x0050c0, 0.25, true}, {Layer::Dim, "LP-DIM", 3, 0x007000, 0.18},
-    {Layer::Text, "LP-TEXT", 7, 0x000000, 0.18},   {Layer::Warn, "LP-WARN", 1, 0xd00000, 0.5},
+    {Layer::Range, "LP-RANGE", 1, 0xd00000, 0.35},
+    {Layer::Aux, "LP-AUX", 8, 0x808080, 0.13},
+    {Layer::Hx, "LP-HX", 5, 0x0050c0, 0.25, true},
+    {Layer::Dim, "LP-DIM", 3, 0x007000, 0.18},
+    {Layer::Text, "LP-TEXT", 7, 0x000000, 0.18},
+    {Layer::Warn, "LP-WARN", 1, 0xd00000, 0.5},
+    {Layer::Construction, "LP-CONSTR", 9, 0x9a9a9a, 0.13},
+    {Layer::Frame, "LP-FRAME", 7, 0x000000, 0.7},
 };
 const LayerStyle& styleOf(Layer layer);
 const char* layerName(Layer layer);  // "LP-ROD" …
@@ -110,6 +121,24 @@ struct Part {
     Kind kind;
     double ground = 0;
     std::size_t begin = 0, end = 0;
+    // Where the part's own origin lies in the drawing (the plan's first rod: it is drawn
+    // about its own origin, then moved into place).
+    Point origin{};
+};
+
+// A dimensioned length: from a to b, drawn by the items [begin, end) (its line, ticks and
+// label, contiguous), which a DXF writes as one DIMENSION entity measuring |ab|.
+struct Dimension {
+    Point a, b;
+    std::size_t begin = 0, end = 0;
+};
+
+// An area the closed formulas claim protected on the plane Hx (a ring, closed, its first
+// point not repeated), and the weak points that withdraw the claim: where the unit found
+// the sphere reaching one of those places, the area is drawn in red, not as protected.
+struct ClaimedArea {
+    std::vector<Point> ring;
+    std::vector<Place> withdrawnBy{};
 };
 
 struct Box {
@@ -124,6 +153,12 @@ struct Drawing {
     // The sections and the plan, top to bottom; the title, the scale bar and the leaders
     // of moved labels belong to none.
     std::vector<Part> parts;
+    // What the closed formulas claim protected on the plane Hx: the areas their
+    // construction curves bound (the Rx circles, the waists and strips, a figure's inside),
+    // in drawing coordinates. The plan's protected outline is their union. Not drawn.
+    std::vector<ClaimedArea> claimed;
+    // The dimensioned lengths.
+    std::vector<Dimension> dimensions;
     // The size text is drawn at (metres): kTextMm on paper at the stated scale.
     double textHeight = 1;
     // N of the stated scale 1:N the text sizes are chosen for; 0 for none.

@@ -1,10 +1,12 @@
 // Drawings of one to four rods: the section through a row of rods, the plan at Hx.
 
+#include <algorithm>
 #include <cmath>
 
 #include "calc/common/rolling_sphere.h"
 #include "drawing/construct.h"
 #include "drawing/layouts.h"
+#include "drawing/plan_region.h"
 #include "drawing/section.h"
 
 namespace tervalen::drawing {
@@ -28,7 +30,7 @@ void headPlan(Drawing& plan, float Hx) {
 void rodsInPlan(Drawing& plan, const std::vector<Point>& rods, double Rx) {
     for (Point p : rods) {
         rodMark(plan, p, plan.textHeight * 0.8);
-        if (Rx > 0) plan.add(Circle{p, Rx}, Layer::Range);
+        rangeCircle(plan, p, Rx);
     }
 }
 
@@ -41,7 +43,7 @@ void outerWaists(Drawing& plan, const std::vector<Point>& rods, double h, float 
         const Point a = rods[i], b = rods[(i + 1) % rods.size()];
         plan.add(Line{a, b}, Layer::Aux, Stroke::Thin);
         // Where the ranges do not join on the plane, the waist would lie within the circles.
-        if (Bx > 0) waist(plan, a, b, h, Hr, reachHx, +1);
+        if (Bx > 0) waist(plan, a, b, h, Hr, reachHx, +1, {Place::BetweenRods});
         const double len = std::hypot(b.x - a.x, b.y - a.y);
         const Point n{-(b.y - a.y) / len, (b.x - a.x) / len};
         const Point mid{(a.x + b.x) / 2, (a.y + b.y) / 2};
@@ -61,11 +63,12 @@ Drawing drawSingleRod(const SingleRod& r, double th) {
     plan.textHeight = th;
     rodsInPlan(plan, {{0, 0}}, r.Rx);
     if (!r.footing.planeIsGround && r0 > r.Rx) {
-        plan.add(Circle{{0, 0}, r0}, Layer::Range, Stroke::Dashed);
+        plan.add(Circle{{0, 0}, r0}, Layer::Construction, Stroke::Dashed);
         dim(plan, {0, 0}, onCircle({0, 0}, r0, -30), "r0=" + num(r0), th);
     }
     dim(plan, {0, 0}, onCircle({0, 0}, r.Rx, 30), "Rx=" + num(r.Rx), th);
     label(plan, {th, -th * 1.5}, "接闪杆", th);
+    addRegion(plan, r.warnings);
     markWeakPoints(plan, r.warnings, {});
     headPlan(plan, r.Hx);
     plan.endPart(Part::Kind::Plan);
@@ -84,12 +87,14 @@ Drawing drawRodPair(const RodPair& r, double th) {
     rodsInPlan(plan, {{0, 0}, {r.D, 0}}, r.Rx);
     plan.add(Line{{0, 0}, {r.D, 0}}, Layer::Aux, Stroke::Thin);
     if (r.Bx > 0)
-        waist(plan, {0, 0}, {r.D, 0}, r.H - base, r.Hr, planeReach(r.footing, r.Hr, r.Hx), 0);
+        waist(plan, {0, 0}, {r.D, 0}, r.H - base, r.Hr, planeReach(r.footing, r.Hr, r.Hx), 0,
+              {Place::BetweenRods});
     if (r.Bx > 0)
         vDim(plan, r.D / 2, 0, r.Bx, "Bx=" + num(r.Bx), th);
     else
         label(plan, {r.D / 2, -th * 3}, "Bx=" + num(r.Bx), th, Align::Centre);
     hDim(plan, 0, r.D, -r.Rx - 1.5 * th, "D=" + num(r.D), th);
+    addRegion(plan, r.warnings);
     markWeakPoints(plan, r.warnings, {{Place::BetweenRods, {{r.D / 2, 0}}}});
     headPlan(plan, r.Hx);
     plan.endPart(Part::Kind::Plan);
@@ -136,14 +141,19 @@ Drawing drawRodFigure(const RodFigure& r, double th) {
     const double reachHx = reach(r.Hx, r.Hr, "Rx");
     outerWaists(plan, rods, r.H, r.Hr, reachHx, square ? "Bx1" : "Bx", r.Bx);
     const Point centre = square ? Point{r.L / 2, -r.L / 2} : Point{r.L / 2, -r.L * kSqrt3 / 6};
+    // Three rods whose sides join enclose their triangle; four rods claim their inside
+    // through the diagonals' waists. Either claim is withdrawn where the sphere reaches
+    // the centre or a side.
+    const std::vector<Place> inside{Place::Centre, Place::BetweenRods};
+    if (!square && r.Bx > 0) claimPolygon(plan, rods, inside);
     if (square) {
         const Point c = centre;
         plan.add(Line{rods[0], rods[2]}, Layer::Aux, Stroke::Thin);
         plan.add(Line{rods[1], rods[3]}, Layer::Aux, Stroke::Thin);
         if (r.Bx2) {
             if (*r.Bx2 > 0) {
-                waist(plan, rods[0], rods[2], r.H, r.Hr, reachHx, 0);
-                waist(plan, rods[1], rods[3], r.H, r.Hr, reachHx, 0);
+                waist(plan, rods[0], rods[2], r.H, r.Hr, reachHx, 0, inside);
+                waist(plan, rods[1], rods[3], r.H, r.Hr, reachHx, 0, inside);
                 const double k = *r.Bx2 / std::sqrt(2.0);
                 dim(plan, c, {c.x + k, c.y + k}, "Bx2=" + num(*r.Bx2), th);
             }
@@ -162,6 +172,7 @@ Drawing drawRodFigure(const RodFigure& r, double th) {
         const Point a = rods[i], b = rods[(i + 1) % rods.size()];
         sides.push_back({(a.x + b.x) / 2, (a.y + b.y) / 2});
     }
+    addRegion(plan, r.warnings);
     markWeakPoints(plan, r.warnings, {{Place::BetweenRods, sides}, {Place::Centre, {centre}}});
     headPlan(plan, r.Hx);
     plan.endPart(Part::Kind::Plan);

@@ -10,6 +10,7 @@
 #include "calc/common/rolling_sphere.h"
 #include "drawing/construct.h"
 #include "drawing/layouts.h"
+#include "drawing/plan_region.h"
 #include "drawing/section.h"
 
 namespace tervalen::drawing {
@@ -39,7 +40,13 @@ void waistAbout(Drawing& plan, const Edge& edge, double D, double top, double re
     for (int side : {1, -1}) {
         Polyline run;
         const auto flush = [&] {
-            if (run.points.size() >= 2) plan.add(run, Layer::Range);
+            if (run.points.size() >= 2) {
+                plan.add(run, Layer::Construction);
+                std::vector<Point> ring{{run.points.front().x, 0}};
+                ring.insert(ring.end(), run.points.begin(), run.points.end());
+                ring.push_back({run.points.back().x, 0});
+                claimPolygon(plan, std::move(ring), {Place::BetweenRods});
+            }
             run.points.clear();
         };
         for (double x : xs) {
@@ -124,7 +131,7 @@ void plan(Drawing& p, const UnequalRodPair& r) {
     const double th = p.textHeight;
     for (const auto& [at, Rx] : {std::pair{Point{0, 0}, r.Rx1}, std::pair{Point{r.D, 0}, r.Rx2}}) {
         rodMark(p, at, th * 0.8);
-        if (Rx > 0) p.add(Circle{at, Rx}, Layer::Range);
+        rangeCircle(p, at, Rx);
     }
     p.add(Line{{0, 0}, {r.D, 0}}, Layer::Aux, Stroke::Thin);
     dim(p, {0, 0}, onCircle({0, 0}, r.Rx1, 150), "Rx1=" + num(r.Rx1), th);
@@ -143,12 +150,14 @@ void plan(Drawing& p, const UnequalRodPair& r) {
         else
             label(p, {*r.D1, -th * 3}, "Bx=" + num(*r.Bx), th, Align::Centre);
         hDim(p, 0, *r.D1, below - 2.5 * th, "D1=" + num(*r.D1), th);
+        addRegion(p, r.warnings);
         markWeakPoints(p, r.warnings, {{Place::BetweenRods, {{*r.D1, 0}}}});
     } else {
         label(p, {r.D / 2, below - 3 * th}, secondLine(r.single), th, Align::Centre);
         // The open plane between the two circles, midway.
         const double gapMid =
             (std::max(0.0, static_cast<double>(r.Rx1)) + r.D - std::max(0.0, double{r.Rx2})) / 2;
+        addRegion(p, r.warnings);
         markWeakPoints(p, r.warnings, {{Place::BetweenRods, {{gapMid, 0}}}});
     }
     // Each rod named beside its mark; rods closer than two names' width named once, below

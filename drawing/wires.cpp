@@ -8,6 +8,7 @@
 #include "calc/common/rolling_sphere.h"
 #include "drawing/construct.h"
 #include "drawing/layouts.h"
+#include "drawing/plan_region.h"
 #include "drawing/section.h"
 
 namespace tervalen::drawing {
@@ -78,12 +79,14 @@ Drawing drawSingleWire(const SingleWire& w, double th) {
     // The width at the supports all round them.
     for (double x : {0.0, static_cast<double>(w.D)}) {
         rodMark(plan, {x, 0}, th * 0.8);
-        if (w.Bx2 > 0) plan.add(Circle{{x, 0}, w.Bx2}, Layer::Range);
+        rangeCircle(plan, {x, 0}, w.Bx2, {Place::Supports});
     }
-    strip(plan, {0, 0}, {w.D, 0}, w.H, w.sag, w.Hr, reachHx, 0);
+    strip(plan, {0, 0}, {w.D, 0}, w.H, w.sag, w.Hr, reachHx, 0,
+          {Place::MidSpan, Place::Supports, Place::UnderWire});
     if (w.Bx1 > 0) vDim(plan, w.D / 2, 0, w.Bx1, "Bx1=" + num(w.Bx1), th);
     if (w.Bx2 > 0) vDim(plan, w.D, 0, -w.Bx2, "Bx2=" + num(w.Bx2), th);
     hDim(plan, 0, w.D, -std::max<double>(w.Bx2, w.Bx1) - 2 * th, "D=" + num(w.D), th);
+    addRegion(plan, w.warnings);
     markWeakPoints(plan, w.warnings,
                    {{Place::MidSpan, {{w.D / 2, 0}}},
                     {Place::Supports, {{0, 0}, {w.D, 0}}},
@@ -155,29 +158,32 @@ Drawing drawWirePair(const WirePair& w, double th) {
         plan.add(Line{{0, y}, {D1, y}}, Layer::Rod);
         for (double x : {0.0, D1}) {
             rodMark(plan, {x, y}, th * 0.8);
-            if (outer > 0) plan.add(Circle{{x, y}, outer}, Layer::Range);
+            rangeCircle(plan, {x, y}, outer);
         }
     }
     label(plan, {D1 / 4, th * 0.3}, "避雷线", th, Align::Centre);
-    strip(plan, {0, 0}, {D1, 0}, w.H, w.sag, w.Hr, reachHx, +1);
-    strip(plan, {0, -D2}, {D1, -D2}, w.H, w.sag, w.Hr, reachHx, -1);
+    strip(plan, {0, 0}, {D1, 0}, w.H, w.sag, w.Hr, reachHx, +1, {});
+    strip(plan, {0, -D2}, {D1, -D2}, w.H, w.sag, w.Hr, reachHx, -1, {});
     // Beyond both ends the supports are two tips D2 apart (where their ranges join on the
     // plane Hx; else the waist would lie within the circles).
     if (w.Bx1 > 0) {
-        waist(plan, {0, 0}, {0, -D2}, w.H, w.Hr, reachHx, -1);
-        waist(plan, {D1, 0}, {D1, -D2}, w.H, w.Hr, reachHx, +1);
+        waist(plan, {0, 0}, {0, -D2}, w.H, w.Hr, reachHx, -1, {Place::WireEnds});
+        waist(plan, {D1, 0}, {D1, -D2}, w.H, w.Hr, reachHx, +1, {Place::WireEnds});
     }
     plan.add(Line{{-outer, -mid}, {D1 + outer, -mid}}, Layer::Aux, Stroke::Thin);
     if (w.Bx1 > 0) hDim(plan, D1, D1 + w.Bx1, -mid - th * 0.2, "Bx1=" + num(w.Bx1), th);
     if (w.Ho >= w.Hx) {
+        claimPolygon(plan, {{0, 0}, {D1, 0}, {D1, -D2}, {0, -D2}},
+                     {Place::BetweenWires, Place::WireEnds});
         label(plan, {D1 / 2, -mid - th * 1.5}, "两线之间在 Hx 平面上全部受保护", th, Align::Centre);
     } else {
         // Each wire's strip on the inner side too: between them the plane is open.
-        strip(plan, {0, 0}, {D1, 0}, w.H, w.sag, w.Hr, reachHx, -1);
-        strip(plan, {0, -D2}, {D1, -D2}, w.H, w.sag, w.Hr, reachHx, +1);
+        strip(plan, {0, 0}, {D1, 0}, w.H, w.sag, w.Hr, reachHx, -1, {Place::BetweenWires});
+        strip(plan, {0, -D2}, {D1, -D2}, w.H, w.sag, w.Hr, reachHx, +1, {Place::BetweenWires});
     }
     hDim(plan, 0, D1, outer + th * 1.5, "D1=" + num(w.D1), th);
     vDim(plan, -std::max<double>(outer, w.Bx1) - 2 * th, 0, -D2, "D2=" + num(w.D2), th);
+    addRegion(plan, w.warnings);
     markWeakPoints(
         plan, w.warnings,
         {{Place::BetweenWires, {{D1 / 2, -mid}}}, {Place::WireEnds, {{0, -mid}, {D1, -mid}}}});

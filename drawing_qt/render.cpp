@@ -50,12 +50,13 @@ QTransform fitTransform(const Drawing& d, const QRectF& target) {
     return t;
 }
 
-void paintDrawing(QPainter& p, const Drawing& d, const QTransform& t) {
+void paintDrawing(QPainter& p, const Drawing& d, const QTransform& t, bool construction) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const double scale = std::hypot(t.m11(), t.m12());
     const double unit = std::max(1.0, p.device() ? p.device()->logicalDpiX() / 96.0 : 1.0);
     for (const Item& item : d.items) {
+        if (item.layer == Layer::Construction && !construction) continue;
         // A weak point's mark in red, and drawn heavier than the lines around it.
         const QColor colour = colourOf(isWarning(item) ? kWarnRgb : styleOf(item.layer).rgb);
         const double width = item.warning ? 2.0 : item.stroke == Stroke::Thin ? 0.6 : 1.2;

@@ -17,8 +17,11 @@ namespace tervalen::drawing_qt {
 QTransform fitTransform(const drawing::Drawing& d, const QRectF& target);
 
 // Paints every item through `toDevice` (metres to device pixels); lines are cosmetic
-// pens, texts are upright at the size the drawing gives them.
-void paintDrawing(QPainter& p, const drawing::Drawing& d, const QTransform& toDevice);
+// pens, texts are upright at the size the drawing gives them. The construction layer
+// (the formulas' circles and waists under the protected region's outline) only when
+// asked for.
+void paintDrawing(QPainter& p, const drawing::Drawing& d, const QTransform& toDevice,
+                  bool construction = false);
 
 // For the calculation sheet: paints the drawing at 1:N, `dotsPerMm` device pixels to a
 // millimetre of paper, centred in `rect` above a line that states the scale

@@ -32,12 +32,13 @@ def decoded(text):
 
 
 def drawn_entities(doc):
-    """Every entity of the drawing, those of inserted blocks placed where they are shown."""
+    """Every entity of the drawing, those of inserted blocks placed where they are shown,
+    and each dimension with what its block shows."""
     for e in doc.modelspace():
-        if e.dxftype() == "INSERT":
-            yield from e.virtual_entities()
-        else:
-            yield e
+        for v in (e.virtual_entities() if e.dxftype() == "INSERT" else [e]):
+            yield v
+            if v.dxftype() == "DIMENSION":
+                yield from v.virtual_entities()
 
 
 def ccw(start, end):
@@ -140,7 +141,7 @@ for name, form, inputs, hr, centres, texts in cases:
     # centre and its sweep less than a half turn.
     bulges_down(name, arcs)
     # The plan lies below the section: its Rx circle is centred below the ground.
-    circles = [c for c in every if c.dxftype() == "CIRCLE" and c.dxf.layer == "LP-RANGE"]
+    circles = [c for c in every if c.dxftype() == "CIRCLE" and c.dxf.layer == "LP-CONSTR"]
     check(circles and all(c.dxf.center.y < 0 for c in circles), f"{name}: plan circles {circles}")
 
 # The upper edges between two tips and the sagging wires' arcs, at every layout of rods and
@@ -197,6 +198,105 @@ check(run.stderr.count("\n") == 1 and "no drawing" in run.stderr, f"refused: std
 # A form without a drawing likewise.
 run, path = drawn("other", "frmLJCS")
 check(run.returncode == 3 and not os.path.exists(path), f"other form: exit {run.returncode}")
+
+
+# The dimensioned lengths as DIMENSION entities of the style TERVALEN: each measuring
+# exactly its length (the spacing D = 30 of two rods, its label "D=30"), with arrows and
+# its value at the size digits are drafted at; the plan's protected region a HATCH.
+run, path = drawn("dimensions", "frmRx_DLShuangZ", "CmbH=20", "CmbHx=5", "CmbD=30")
+check(run.returncode == 0, f"dimensions: exit {run.returncode} {run.stderr}")
+if os.path.exists(path):
+    doc = ezdxf.readfile(path)
+    audit = doc.audit()
+    check(len(audit.errors) == 0 and len(audit.fixes) == 0,
+          f"dimensions: audit {[str(e) for e in audit.errors]} {[str(f) for f in audit.fixes]}")
+    style = doc.dimstyles.get("TERVALEN") if "TERVALEN" in doc.dimstyles else None
+    check(style is not None, "dimensions: no dimension style TERVALEN")
+    dims = [e for e in drawn_entities(doc) if e.dxftype() == "DIMENSION"]
+    check(len(dims) >= 5, f"dimensions: {len(dims)} DIMENSION entities")
+    for e in dims:
+        check(e.dxf.dimstyle == "TERVALEN", f"dimensions: style {e.dxf.dimstyle}")
+        check(e.dxf.layer == "LP-DIM", f"dimensions: layer {e.dxf.layer}")
+        a, b = e.dxf.defpoint2, e.dxf.defpoint3
+        check(abs(e.get_measurement() - math.dist(a, b)) < 1e-9,
+              f"dimensions: {e.dxf.text} measures {e.get_measurement()}, not {math.dist(a, b)}")
+    measured = {decoded(e.dxf.text): e.get_measurement() for e in dims}
+    for text, length in [("D=30", 30.0), ("Rx=11.70115", 11.70115)]:
+        check(text in measured and abs(measured[text] - length) < 1e-5,
+              f"dimensions: {text} measures {measured.get(text)} among {sorted(measured)}")
+    check(abs(measured.get("D=30", 0) - 30.0) == 0, "dimensions: D not exactly 30")
+    if style is not None:
+        loose = [t for t in doc.blocks.get("LP-PLAN") if t.dxftype() == "TEXT" and t.dxf.text == "D=30"]
+        check(not loose, "dimensions: D=30 also as a TEXT of its own")
+        check(style.dxf.dimtsz == 0 and style.dxf.dimasz > 0, "dimensions: no arrows")
+        plan = doc.blocks.get("LP-PLAN")
+        hatches = [h for h in plan if h.dxftype() == "HATCH" and h.dxf.layer == "LP-RANGE"]
+        check(len(hatches) == 1 and hatches[0].paths, f"dimensions: plan hatches {hatches}")
+        outlines = [p for p in plan if p.dxftype() == "LWPOLYLINE" and p.dxf.layer == "LP-RANGE"
+                    and p.closed]
+        check(outlines, "dimensions: no closed outline of the plan's region")
+        digits = [t.dxf.height for t in drawn_entities(doc)
+                  if t.dxftype() == "TEXT" and decoded(t.dxf.text) == "H=20"]
+        check(digits and abs(style.dxf.dimtxt - digits[0]) < 1e-9,
+              f"dimensions: dimtxt {style.dxf.dimtxt}, digits {digits}")
+
+# R12 for older CAD: its version, a clean audit, polylines as POLYLINE, no LWPOLYLINE or
+# HATCH, the same texts and arcs; R2000 stays the default.
+run = subprocess.run([calc, "--dxf", os.path.join(scratch, "r12.dxf"), "--dxf-version", "R12",
+                      "frmRx_DLShuangZ", "CmbH=20", "CmbHx=5", "CmbD=30"], capture_output=True, text=True)
+check(run.returncode == 0, f"r12: exit {run.returncode} {run.stderr}")
+if run.returncode == 0:
+    doc = ezdxf.readfile(os.path.join(scratch, "r12.dxf"))
+    audit = doc.audit()
+    check(doc.dxfversion == "AC1009", f"r12: version {doc.dxfversion}")
+    check(len(audit.errors) == 0, f"r12: audit {[str(e) for e in audit.errors]}")
+    types = {e.dxftype() for e in drawn_entities(doc)}
+    check("POLYLINE" in types and "LWPOLYLINE" not in types and "HATCH" not in types,
+          f"r12: entity types {types}")
+    texts = {decoded(t.dxf.text) for t in drawn_entities(doc) if t.dxftype() == "TEXT"}
+    check({"D=30", "Rx=11.70115", "独立双针保护范围计算"} <= texts or "D=30" in texts, f"r12: texts {texts}")
+    arcs = [e for e in drawn_entities(doc) if e.dxftype() == "ARC"]
+    bulges_down("r12", [(a.dxf.center.x, a.dxf.center.y, a.dxf.radius, a.dxf.start_angle,
+                         a.dxf.end_angle) for a in arcs])
+for bad in (["--dxf-version", "R14"], ["--frame"]):
+    run = subprocess.run([calc, *bad, "frmRx_DLDanZ", "CmbH=20", "CmbHx=5"], capture_output=True, text=True)
+    check(run.returncode == 2, f"{bad}: exit {run.returncode}")
+
+# The A3 frame with its title block, from the header's fields: the sheet 420 × 297 mm at the
+# drawing's scale around everything, the fields' values beside their names.
+out = os.path.join(scratch, "frame.dxf")
+run = subprocess.run([calc, "--dxf", out, "--frame", "--header", "project=滨江厂房",
+                      "--header", "calculator=张工", "--header", "checker=李工", "--header",
+                      "reviewer=王工", "--header", "date=2024-05-17",
+                      "frmRx_DLDanZ", "CmbH=20", "CmbHx=5"], capture_output=True, text=True)
+check(run.returncode == 0, f"frame: exit {run.returncode} {run.stderr}")
+if run.returncode == 0:
+    doc = ezdxf.readfile(out)
+    check(len(doc.audit().errors) == 0, "frame: audit errors")
+    every = list(drawn_entities(doc))
+    framed = [e for e in every if e.dxf.layer == "LP-FRAME"]
+    texts = {decoded(t.dxf.text) for t in framed if t.dxftype() == "TEXT"}
+    for t in ["工程名称", "滨江厂房", "图名", "独立单针保护范围计算", "比例", "设计", "张工", "校对",
+              "李工", "审核", "王工", "日期", "2024-05-17"]:
+        check(t in texts, f"frame: no {t!r} among {sorted(texts)}")
+    scales = [t for t in texts if t.startswith("1:")]
+    check(len(scales) == 1, f"frame: scales {scales}")
+    if scales:
+        k = int(scales[0][2:]) / 1000
+        boxes = [p for p in framed if p.dxftype() == "LWPOLYLINE" and p.closed]
+        sizes = sorted((round(max(x for x, *_ in b.get_points()) - min(x for x, *_ in b.get_points()), 6),
+                        round(max(y for _, y, *_ in b.get_points()) - min(y for _, y, *_ in b.get_points()), 6))
+                       for b in boxes)
+        check((round(420 * k, 6), round(297 * k, 6)) in sizes, f"frame: boxes {sizes} at {k}")
+        sheet = [b for b in boxes if abs(max(x for x, *_ in b.get_points()) - min(x for x, *_ in b.get_points()) - 420 * k) < 1e-6]
+        if sheet:
+            xs = [x for x, *_ in sheet[0].get_points()]
+            ys = [y for _, y, *_ in sheet[0].get_points()]
+            for e in every:
+                if e.dxftype() in ("LINE", "CIRCLE", "ARC") and e.dxf.layer != "LP-FRAME":
+                    p = e.dxf.start if e.dxftype() == "LINE" else e.dxf.center
+                    check(min(xs) < p[0] < max(xs) and min(ys) < p[1] < max(ys),
+                          f"frame: {e.dxftype()} at {p} outside the sheet")
 
 for f in failures:
     print("FAIL:", f)

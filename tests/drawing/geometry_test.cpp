@@ -55,7 +55,7 @@ std::vector<double> crossings(const Arc& a, double y) {
 }
 
 bool hasVertexAt(const Drawing& d, Point p, double tol) {
-    for (const auto& [poly, stroke] : shapes<Polyline>(d, Layer::Range))
+    for (const auto& [poly, stroke] : shapes<Polyline>(d, Layer::Construction))
         for (Point q : poly.points)
             if (dist(p, q) < tol) return true;
     return false;
@@ -65,7 +65,7 @@ bool hasVertexAt(const Drawing& d, Point p, double tol) {
 // the vertex of a range curve farthest from p that lies on the line through p along n.
 std::optional<double> waistWidth(const Drawing& d, Point p, Point n) {
     std::optional<double> best;
-    for (const auto& [poly, stroke] : shapes<Polyline>(d, Layer::Range))
+    for (const auto& [poly, stroke] : shapes<Polyline>(d, Layer::Construction))
         for (Point q : poly.points) {
             const double along = (q.x - p.x) * n.x + (q.y - p.y) * n.y;
             const double across = (q.x - p.x) * n.y - (q.y - p.y) * n.x;
@@ -160,7 +160,7 @@ void checkRods(const Drawing& d, const SingleRod& r, bool) {
     const double base = r.footing.planeIsGround ? r.Hx : 0;
     expectBoundaryArcs(d, r.Hr, r.H, r.Hx, base, {0}, r.Rx);
     const Point o = planOrigin(d);
-    const auto circles = shapes<Circle>(d, Layer::Range);
+    const auto circles = shapes<Circle>(d, Layer::Construction);
     ASSERT_FALSE(circles.empty());
     EXPECT_NEAR(circles[0].first.r, r.Rx, kPrinted);
     EXPECT_NEAR(dist(circles[0].first.c, o), 0, kExact);
@@ -217,7 +217,7 @@ void checkRods(const Drawing& d, const RodFigure& r, bool heightForm) {
     // The outer waist of the first side, Bx from its middle.
     ASSERT_GT(r.Bx, 0);
     expectWaist(d, {o.x + r.L / 2, o.y}, {0, 1}, r.Bx, heightForm);
-    EXPECT_EQ(shapes<Circle>(d, Layer::Range).size(), static_cast<std::size_t>(r.rods));
+    EXPECT_EQ(shapes<Circle>(d, Layer::Construction).size(), static_cast<std::size_t>(r.rods));
     if (r.rods != 4) return;
     const Point centre{o.x + r.L / 2, o.y - r.L / 2};
     if (r.Bx2) {
@@ -287,9 +287,7 @@ void checkRods(const Drawing& d, const WirePair& w, bool) {
 // line D1, and the plan's waist is Bx wide there. Rods that are each a single rod have
 // their own boundary on the inner side too, no upper edge, and the form's reason.
 void checkRods(const Drawing& d, const UnequalRodPair& r, bool) {
-    const struct {
-        double x, H, Rx;
-    } rods[] = {{0, r.H1, r.Rx1}, {r.D, r.H2, r.Rx2}};
+    const struct { double x, H, Rx; } rods[] = {{0, r.H1, r.Rx1}, {r.D, r.H2, r.Rx2}};
     for (const auto& rod : rods) {
         int arcs = 0;
         for (const auto& [a, stroke] : shapes<Arc>(d, Layer::Range)) {
@@ -317,15 +315,14 @@ void checkRods(const Drawing& d, const UnequalRodPair& r, bool) {
         }
     EXPECT_EQ(edges, r.D1 ? 1 : 0);
     const Point o = planOrigin(d);
-    const auto circles = shapes<Circle>(d, Layer::Range);
+    const auto circles = shapes<Circle>(d, Layer::Construction);
     ASSERT_EQ(circles.size(), 2u);
     EXPECT_NEAR(circles[0].first.r, r.Rx1, kPrinted);
     EXPECT_NEAR(circles[1].first.r, r.Rx2, kPrinted);
     if (r.Bx && *r.Bx > 0) {
-        for (double side : {1.0, -1.0})
-            expectWaist(d, {o.x + *r.D1, o.y}, {0, side}, *r.Bx, false);
+        for (double side : {1.0, -1.0}) expectWaist(d, {o.x + *r.D1, o.y}, {0, side}, *r.Bx, false);
         // Nowhere between the rods is the waist narrower than at the line D1.
-        for (const auto& [poly, stroke] : shapes<Polyline>(d, Layer::Range))
+        for (const auto& [poly, stroke] : shapes<Polyline>(d, Layer::Construction))
             for (Point q : poly.points) EXPECT_GE(std::abs(q.y - o.y), *r.Bx - kPrinted);
     }
     if (!r.D1) {

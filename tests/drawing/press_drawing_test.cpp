@@ -216,7 +216,7 @@ TEST_P(PressDrawn, EveryRangeCircleIsTheValueItStandsFor) {
     for (std::size_t k = plan.begin; k < plan.end; ++k) {
         const Item& i = p.drawing.items[k];
         const auto* c = std::get_if<Circle>(&i.shape);
-        if (!c || i.layer != Layer::Range) continue;
+        if (!c || i.layer != Layer::Construction) continue;
         ++circles;
         // Around a rod or support: on the plan's first row or a row of its own.
         if (i.stroke == Stroke::Dashed) {

@@ -24,6 +24,11 @@ void DrawingCanvas::setDrawing(const drawing::Drawing* d) {
     fit();
 }
 
+void DrawingCanvas::setConstructionShown(bool shown) {
+    m_construction = shown;
+    update();
+}
+
 void DrawingCanvas::fit() {
     m_zoom = 1;
     m_pan = {};
@@ -45,7 +50,7 @@ QPointF DrawingCanvas::metresAt(const QPointF& widgetPoint) const {
 void DrawingCanvas::paintEvent(QPaintEvent*) {
     if (!m_drawing) return;
     QPainter p(this);
-    drawing_qt::paintDrawing(p, *m_drawing, view());
+    drawing_qt::paintDrawing(p, *m_drawing, view(), m_construction);
 }
 
 void DrawingCanvas::wheelEvent(QWheelEvent* e) {

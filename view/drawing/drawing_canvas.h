@@ -15,6 +15,9 @@ public:
     explicit DrawingCanvas(QWidget* parent = nullptr);
     void setDrawing(const drawing::Drawing* d);  // not owned; nullptr for none
     void fit();
+    // Whether the formulas' construction curves are shown under the outline (off at first).
+    void setConstructionShown(bool shown);
+    bool constructionShown() const { return m_construction; }
     // Metres under a widget point.
     QPointF metresAt(const QPointF& widgetPoint) const;
     // The view beyond the fit: zoom factor and pan in pixels.
@@ -36,6 +39,7 @@ private:
     QTransform view() const;  // metres to widget pixels
 
     const drawing::Drawing* m_drawing = nullptr;
+    bool m_construction = false;
     double m_zoom = 1;
     QPointF m_pan;
     std::optional<QPointF> m_dragFrom;

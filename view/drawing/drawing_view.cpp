@@ -21,6 +21,12 @@ DrawingView::DrawingView(QWidget* parent)
                            [this] { exportAs(QStringLiteral("SVG 图形 (*.svg)"), "svg"); });
     m_png = bar->addAction(QStringLiteral("导出 PNG…"), this,
                            [this] { exportAs(QStringLiteral("PNG 图片 (*.png)"), "png"); });
+    bar->addSeparator();
+    m_construction = bar->addAction(QStringLiteral("作图线"));
+    m_construction->setCheckable(true);
+    m_construction->setToolTip(
+        QStringLiteral("显示公式的作图线（Rx 圆、腰线），位于保护范围轮廓之下"));
+    connect(m_construction, &QAction::toggled, m_canvas, &DrawingCanvas::setConstructionShown);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);

@@ -31,6 +31,8 @@ public:
     QAction* exportDxfAction() const { return m_dxf; }
     QAction* exportSvgAction() const { return m_svg; }
     QAction* exportPngAction() const { return m_png; }
+    // "作图线": shows the formulas' circles and waists under the outline; off at first.
+    QAction* constructionAction() const { return m_construction; }
 
 private:
     void exportAs(const QString& filter, const QString& suffix);
@@ -38,7 +40,7 @@ private:
     std::optional<drawing::Drawing> m_drawing;
     DrawingCanvas* m_canvas;
     QLabel* m_status;
-    QAction *m_dxf, *m_svg, *m_png;
+    QAction *m_dxf, *m_svg, *m_png, *m_construction;
 };
 
 }  // namespace tervalen::view
