@@ -926,7 +926,7 @@ Proof provedAtLeast(const Engine::Impl& e, Point2 p, double hp, double z, long k
     if (q.empty()) return {false, Point3{p.x, p.y, hr}};  // open ground: S is 0
     if (const double c = q.centre(p.x, p.y); c - hr < z) return {false, Point3{p.x, p.y, c}};
     long cells = 0;
-    bool failed = false;
+    bool failed = false, undecided = false;
     std::optional<Point3> witness;
     std::vector<Cell> open;
     auto visit = [&](double x, double y, double h) {
@@ -951,8 +951,9 @@ Proof provedAtLeast(const Engine::Impl& e, Point2 p, double hp, double z, long k
             }
         }
         // Smaller than the square of ground points by far: the spread decides the bound.
+        // No proof, but the search goes on for a sphere that refutes it.
         if (h < std::max(1e-7, hp / 64)) {
-            failed = true;
+            undecided = true;
             return;
         }
         open.push_back(Cell{0, x, y, h});
@@ -971,7 +972,7 @@ Proof provedAtLeast(const Engine::Impl& e, Point2 p, double hp, double z, long k
         for (const auto& [sx, sy] : {std::pair{-1, -1}, {1, -1}, {-1, 1}, {1, 1}})
             if (!failed) visit(c.x + sx * k, c.y + sy * k, k);
     }
-    return {!failed, witness};
+    return {!failed && !undecided, witness};
 }
 
 }  // namespace
