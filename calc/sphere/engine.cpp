@@ -918,8 +918,10 @@ Touch roughAt(const Engine::Impl& e, Point2 p, double certain, double threshold,
 // bound over cells of centres with bounds that hold for the whole square, every cell's
 // bound at or above z, or no proof (a sphere found that reaches below z over the square,
 // the witness; a cell as small as it usefully gets still below z, or the cells run out).
-// False is the safe answer.
-Proof provedAtLeast(const Engine::Impl& e, Point2 p, double hp, double z, long kMostCells) {
+// False is the safe answer. With `seek`, a search that can no longer prove goes on to
+// look for a witness (within the same cells).
+Proof provedAtLeast(const Engine::Impl& e, Point2 p, double hp, double z, long kMostCells,
+                    bool seek) {
     Query q(e, p, hp);
     const double hr = e.hr;
     if (!(z > 0)) return {true, {}};
@@ -951,9 +953,10 @@ Proof provedAtLeast(const Engine::Impl& e, Point2 p, double hp, double z, long k
             }
         }
         // Smaller than the square of ground points by far: the spread decides the bound.
-        // No proof, but the search goes on for a sphere that refutes it.
+        // No proof; when a refuting sphere is sought, the search goes on for one.
         if (h < std::max(1e-7, hp / 64)) {
             undecided = true;
+            failed = failed || !seek;
             return;
         }
         open.push_back(Cell{0, x, y, h});
@@ -1171,11 +1174,11 @@ bool Engine::reachesBelow(Point2 p, double z) const {
 }
 
 bool Engine::provesAtLeast(Point2 centre, double half, double z) const {
-    return provedAtLeast(*m, centre, std::max(0.0, half), z, 1 << 14).proved;
+    return provedAtLeast(*m, centre, std::max(0.0, half), z, 1 << 14, false).proved;
 }
 
 Proof Engine::proveAtLeast(Point2 centre, double half, double z, long cells) const {
-    return provedAtLeast(*m, centre, std::max(0.0, half), z, cells);
+    return provedAtLeast(*m, centre, std::max(0.0, half), z, cells, true);
 }
 
 bool Engine::clearOf(Point3 c, double margin) const {
