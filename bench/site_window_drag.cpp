@@ -65,6 +65,38 @@ BENCHMARK(dragFrame)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 
+// A frame of dragging a building (the first one, its outline alone) under way: its own
+// squares are proved each frame.
+void dragBuilding(benchmark::State& state) {
+    sphere::Site site = fiftyObjects();
+    const double step = double(state.range(0));
+    view::DragMaps drag;
+    auto place = [&](int frame) {
+        const double x = 0.25 * (frame % 16);
+        site.buildings[0].outline = {{x, 0}, {x + 20, 0}, {x + 20, 12}, {x, 12}};
+    };
+    view::computeSite(view::SiteState{site, {}}, false, step, &drag);
+    int frame = 1;
+    place(frame++);
+    view::computeSite(view::SiteState{site, {}}, false, step, &drag);
+    double fresh = 0;
+    for (auto _ : state) {
+        place(frame++);
+        const view::SiteResult r = view::computeSite(view::SiteState{site, {}}, false, step, &drag);
+        benchmark::DoNotOptimize(r.roofMaps.data());
+        fresh += double(drag.provedLast());
+    }
+    state.counters["fps"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["proved"] = fresh / double(state.iterations());
+}
+BENCHMARK(dragBuilding)
+    ->Arg(2)
+    ->Arg(4)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+
 // The first frame of a drag: the squares over the site without the dragged rod proved
 // once (timed), from the site's map at rest (not timed).
 void dragStart(benchmark::State& state) {
