@@ -44,10 +44,16 @@ inline constexpr double kProvedMargin = 0.002;
 // proved over the rest stays proved wherever the dragged objects go, and that proof is
 // made once a drag. A square not proved keeps a sphere that refutes it, admissible among
 // the rest: while that sphere keeps clear of the dragged objects, the square stays
-// unprotected; and a square farther than 2 Hr in plan from the dragged objects has S as
-// over the rest. Only the other squares are proved again each frame.
+// unprotected; and a square farther than 2 Hr in plan from the dragged objects (less for a
+// low one) has S as over the rest. Only the other squares are proved again each frame,
+// with fewer cells than at rest: one they do not settle is shown unprotected.
 class DragMaps {
 public:
+    // The roofs' maps of `site` at `step`, laid out and valued as roofMaps' (a square
+    // proved at rest may be left unproved by a frame's quicker proof), from what the last
+    // update kept: made afresh when the radius, the step or how many objects of a kind
+    // there are changed, or more than 8 objects did. Throws as the engine does for a
+    // site it refuses, keeping what it had.
     std::vector<sphere::SurfaceGrid> update(const sphere::Site& site, double step);
     // The squares proved or refuted afresh by the last update (out of `squares()`).
     std::size_t provedLast() const { return m_provedLast; }
@@ -55,7 +61,7 @@ public:
 
 private:
     struct Roof {
-        sphere::SurfaceGrid grid;  // the nodes, their values those shown
+        sphere::SurfaceGrid grid;  // the nodes (their values are made on the way out)
         std::vector<char> proved;
         std::vector<std::optional<sphere::Point3>> witness;
     };
