@@ -53,7 +53,7 @@ public:
     // proved at rest may be left unproved by a frame's quicker proof), from what the last
     // update kept: made afresh when the radius, the step or how many objects of a kind
     // there are changed, or more than 8 objects did. Throws as the engine does for a
-    // site it refuses, keeping what it had.
+    // site it refuses.
     std::vector<sphere::SurfaceGrid> update(const sphere::Site& site, double step);
     // The squares proved or refuted afresh by the last update (out of `squares()`).
     std::size_t provedLast() const { return m_provedLast; }
