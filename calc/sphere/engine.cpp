@@ -916,31 +916,47 @@ Touch roughAt(const Engine::Impl& e, Point2 p, double certain, double threshold,
 
 // Whether S ≥ z at every ground point of the square of half-side hp about p: branch and
 // bound over cells of centres with bounds that hold for the whole square, every cell's
-// bound at or above z, or no proof (a sphere found below z right at p, a cell as small
-// as it usefully gets still below z, or the cells run out). False is the safe answer.
-bool provedAtLeast(const Engine::Impl& e, Point2 p, double hp, double z) {
+// bound at or above z, or no proof (a sphere found that reaches below z over the square,
+// the witness; a cell as small as it usefully gets still below z, or the cells run out).
+// False is the safe answer. With `seek`, a search that can no longer prove goes on to
+// look for a witness (within the same cells).
+Proof provedAtLeast(const Engine::Impl& e, Point2 p, double hp, double z, long kMostCells,
+                    bool seek) {
     Query q(e, p, hp);
     const double hr = e.hr;
-    if (!(z > 0)) return true;
-    if (q.empty()) return false;  // open ground: S is 0
-    if (q.centre(p.x, p.y) - hr < z) return false;
-    constexpr long kMostCells = 1 << 14;
+    if (!(z > 0)) return {true, {}};
+    if (q.empty()) return {false, Point3{p.x, p.y, hr}};  // open ground: S is 0
+    if (const double c = q.centre(p.x, p.y); c - hr < z) return {false, Point3{p.x, p.y, c}};
     long cells = 0;
-    bool failed = false;
+    bool failed = false, undecided = false;
+    std::optional<Point3> witness;
     std::vector<Cell> open;
     auto visit = [&](double x, double y, double h) {
         ++cells;
         if (!(q.lowerBound(x, y, h) < z)) return;
-        double ux = x, uy = y;
-        if (std::isnan(q.cap(x, y)))
-            ux = std::clamp(p.x, x - h, x + h), uy = std::clamp(p.y, y - h, y + h);
-        if (q.reached(ux, uy) < z) {
-            failed = true;  // a sphere reaches below z at p itself
-            return;
+        // The sphere centred over the cell's centre reaches lowest over the square at the
+        // square's point nearest to it: below z there, it refutes the square.
+        const double dx = std::max(0.0, std::fabs(x - p.x) - hp);
+        const double dy = std::max(0.0, std::fabs(y - p.y) - hp);
+        if (const double d2 = dx * dx + dy * dy; d2 <= hr * hr) {
+            if (const double c = q.centre(x, y); c - std::sqrt(hr * hr - d2) < z) {
+                failed = true;
+                witness = Point3{x, y, c};
+                return;
+            }
+        } else {
+            const double ux = std::clamp(p.x, x - h, x + h), uy = std::clamp(p.y, y - h, y + h);
+            if (q.reached(ux, uy) < z) {
+                failed = true;  // a sphere reaches below z at p itself
+                witness = Point3{ux, uy, q.centre(ux, uy)};
+                return;
+            }
         }
         // Smaller than the square of ground points by far: the spread decides the bound.
+        // No proof; when a refuting sphere is sought, the search goes on for one.
         if (h < std::max(1e-7, hp / 64)) {
-            failed = true;
+            undecided = true;
+            failed = failed || !seek;
             return;
         }
         open.push_back(Cell{0, x, y, h});
@@ -952,14 +968,14 @@ bool provedAtLeast(const Engine::Impl& e, Point2 p, double hp, double z) {
         for (int i = 0; i < kStart && !failed; ++i)
             visit(p.x - span + (2 * i + 1) * h0, p.y - span + (2 * j + 1) * h0, h0);
     while (!open.empty() && !failed) {
-        if (cells > kMostCells) return false;
+        if (cells > kMostCells) return {false, {}};
         const Cell c = open.back();
         open.pop_back();
         const double k = c.h / 2;
         for (const auto& [sx, sy] : {std::pair{-1, -1}, {1, -1}, {-1, 1}, {1, 1}})
             if (!failed) visit(c.x + sx * k, c.y + sy * k, k);
     }
-    return !failed;
+    return {!failed && !undecided, witness};
 }
 
 }  // namespace
@@ -1158,7 +1174,19 @@ bool Engine::reachesBelow(Point2 p, double z) const {
 }
 
 bool Engine::provesAtLeast(Point2 centre, double half, double z) const {
-    return provedAtLeast(*m, centre, std::max(0.0, half), z);
+    return provedAtLeast(*m, centre, std::max(0.0, half), z, 1 << 14, false).proved;
+}
+
+Proof Engine::proveAtLeast(Point2 centre, double half, double z, long cells) const {
+    return provedAtLeast(*m, centre, std::max(0.0, half), z, cells, true);
+}
+
+bool Engine::clearOf(Point3 c, double margin) const {
+    for (const Piece& piece : m->pieces) {
+        const Interval iv = m->interval(piece, c.x, c.y);
+        if (iv.defined && c.z > iv.lo - margin && c.z < iv.hi + margin) return false;
+    }
+    return true;
 }
 
 double Engine::lowestCentre(Point2 q) const {

@@ -45,6 +45,13 @@ struct Touch {
     double gap = 0;
 };
 
+// Whether S >= z holds over a square, and why not where it was refuted: the centre of an
+// admissible sphere that reaches below z at some point of the square.
+struct Proof {
+    bool proved = false;
+    std::optional<Point3> witness;  // none when proved, or when the search gave up
+};
+
 // The least S along a segment: where and how high.
 struct Lowest {
     Point2 at;
@@ -120,6 +127,14 @@ public:
     // Whether S ≥ z is proved at every point of the square of half-side `half` about
     // `centre` (false: a sphere reaches below z there, or the proof was not found).
     bool provesAtLeast(Point2 centre, double half, double z) const;
+    // The same, with the sphere that refutes it where one was found; the search given up
+    // after `cells` cells of centres (unproved, no sphere).
+    Proof proveAtLeast(Point2 centre, double half, double z, long cells = 1 << 14) const;
+    // Whether a sphere centred at c is clear of every object: c lies `margin` metres or
+    // more outside each object's forbidden heights on its vertical (the ground not
+    // counted). With every object of a site clear and c at Hr or higher, the sphere is
+    // admissible there.
+    bool clearOf(Point3 c, double margin) const;
     // Whether a point in the air is protected: z ≤ S(x, y).
     bool protects(Point3 p) const { return p.z <= surface({p.x, p.y}); }
     // The lowest admissible centre height at or above Hr on the vertical through q.
