@@ -251,9 +251,13 @@ private slots:
             QFile f(svg);
             QVERIFY(f.open(QIODevice::ReadOnly));
             const QString paths = QString::fromUtf8(f.readAll());
-            // The layer LP-RANGE's red (0xd0): two boundary arcs, the Rx and r0 circles.
+            // The layer LP-RANGE's red (0xd0): the section's two boundary arcs as lines, and
+            // the plan's protected outline filled light in the same red.
             QVERIFY2(paths.count(QRegularExpression(
-                         QStringLiteral("fill:none;[^\"]*stroke:rgb\\(81\\."))) >= 4,
+                         QStringLiteral("fill:none;[^\"]*stroke:rgb\\(81\\."))) >= 2,
+                     qPrintable(paths.left(2000)));
+            QVERIFY2(paths.count(QRegularExpression(QStringLiteral(
+                         "fill:rgb\\(81\\.[^\"]*fill-opacity:0\\.[^\"]*stroke:rgb\\(81\\."))) >= 1,
                      qPrintable(paths.left(2000)));
             QVERIFY(!paths.contains(QStringLiteral("<image")));
         }
