@@ -271,7 +271,7 @@ Options readOptions(const std::vector<std::string>& args, std::size_t& i) {
         } else if (args[i] == "--dxf" && i + 1 < args.size()) {
             o.dxf = args[++i];
         } else if (args[i] == "--dxf-version" && i + 1 < args.size()) {
-            const std::string v = args[++i];
+            const std::string& v = args[++i];
             if (v != "R12" && v != "R2000")
                 throw ActionError("--dxf-version needs R12 or R2000, not '" + v + "'");
             o.dxfVersion = v == "R12" ? tervalen::drawing::DxfVersion::R12
@@ -415,7 +415,10 @@ void applyHeader(const Options& options, tervalen::sheet::SheetHeader& h) {
         {"checker_date", &SheetHeader::checkerDate},
         {"reviewer_date", &SheetHeader::reviewerDate},
         {"approver_date", &SheetHeader::approverDate}};
-    for (const auto& [key, value] : options.header) {
+    for (const auto& entry : options.header) {
+        // Named, not bound: a lambda below takes the key.
+        const std::string& key = entry.first;
+        const std::string& value = entry.second;
         if (key == "record_per_page") {
             if (value != "0" && value != "1")
                 throw ActionError("header field 'record_per_page' takes 0 or 1");

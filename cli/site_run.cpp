@@ -148,6 +148,7 @@ int runSite(const SiteOptions& o) {
     surface.reserve(o.at.size());
     for (const sphere::Point2& p : o.at) surface.push_back(engine.touch(p));
     std::vector<sphere::LevelRegion> levels;
+    levels.reserve(heights.size());
     for (double z : heights) levels.push_back(engine.level(z));
     const std::vector<sphere::RoofCheck> roofs = engine.roofs();
     const bool allCovered =

@@ -7,6 +7,7 @@
 #endif
 
 #include <cerrno>
+#include <cstdint>
 #include <vector>
 
 namespace tervalen::drawing {
@@ -31,7 +32,8 @@ std::optional<std::string> gbkText(std::string_view utf8) {
 #else
 std::optional<std::string> gbkText(std::string_view utf8) {
     const iconv_t cd = iconv_open("GBK", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    // iconv_open fails with (iconv_t) -1: compared as a number.
+    if (reinterpret_cast<std::intptr_t>(cd) == -1) return std::nullopt;
     std::string in(utf8);
     std::vector<char> out(in.size() * 2 + 4);
     char* from = in.data();

@@ -123,6 +123,7 @@ void rangeCircle(Drawing& d, Point c, double r, const std::vector<Place>& withdr
     // polygon is drawn a millionth inside it.
     const double inscribed = r * (1 - 1e-6);
     std::vector<Point> ring;
+    ring.reserve(std::size_t(n));
     for (int i = 0; i < n; ++i) ring.push_back(onCircle(c, inscribed, 360.0 * i / n));
     d.claimed.push_back({std::move(ring), withdrawnBy});
 }

@@ -207,7 +207,8 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
 // U+FFFD. Nothing when iconv does not know the code page.
 std::optional<std::string> converted(std::string_view bytes, const char* codepage) {
     iconv_t cd = iconv_open("UTF-8", codepage);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    // iconv_open fails with (iconv_t) -1: compared as a number.
+    if (reinterpret_cast<std::intptr_t>(cd) == -1) return std::nullopt;
     std::string out;
     char buffer[256];
     char* in = const_cast<char*>(bytes.data());
@@ -1376,6 +1377,7 @@ DxfPlan readPlan(const std::string& bytes, const std::string& name,
         refuse(name, "图形数据无法解析（实体与读取结果不一致）");
 
     std::vector<std::string> wantedKeys;
+    wantedKeys.reserve(layers.size());
     for (const std::string& l : layers) wantedKeys.push_back(layerKey(l));
     const std::function<bool(const std::string&)> wanted = [&](const std::string& layer) {
         return wantedKeys.empty() ||

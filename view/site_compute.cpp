@@ -40,8 +40,8 @@ sphere::SurfaceGrid roofNodes(const sphere::Building& b, double step) {
 }
 
 sphere::Point2 nodeOf(const sphere::SurfaceGrid& g, std::size_t k) {
-    return {g.box.minX + double(k % std::size_t(g.nx)) * g.step,
-            g.box.minY + double(k / std::size_t(g.nx)) * g.step};
+    const std::size_t column = k % std::size_t(g.nx), row = k / std::size_t(g.nx);
+    return {g.box.minX + double(column) * g.step, g.box.minY + double(row) * g.step};
 }
 
 // An object's plan box and its highest point.
@@ -111,6 +111,7 @@ std::vector<T> without(const std::vector<T>& all, const std::vector<std::size_t>
 template <class T>
 std::vector<T> only(const std::vector<T>& all, const std::vector<std::size_t>& keep) {
     std::vector<T> out;
+    out.reserve(keep.size());
     for (const std::size_t i : keep) out.push_back(all[i]);
     return out;
 }
@@ -388,12 +389,12 @@ void SiteComputer::start(bool exact, SiteState state, std::uint64_t generation, 
         const std::lock_guard lock(mailbox->mutex);
         if (SiteComputer* owner = mailbox->owner)
             QMetaObject::invokeMethod(
-                owner, [owner, r = std::move(r)]() mutable { owner->finished(std::move(r)); },
+                owner, [owner, r = std::move(r)] { owner->finished(r); },
                 Qt::QueuedConnection);
     }).detach();
 }
 
-void SiteComputer::finished(SiteResult result) {
+void SiteComputer::finished(const SiteResult& result) {
     Lane& lane = result.exact ? m_exact : m_coarse;
     lane.running = false;
     if (lane.pending) {

@@ -114,7 +114,7 @@ private:
     };
     struct Mailbox;
     void start(bool exact, SiteState state, std::uint64_t generation, double step);
-    void finished(SiteResult result);
+    void finished(const SiteResult& result);
 
     Lane m_coarse, m_exact;
     std::shared_ptr<DragMaps> m_drag;  // the coarse lane's, one job at a time
