@@ -4,7 +4,8 @@
 #      project-file fuzzer for half that time, the site-file fuzzer for a third and the
 #      DXF plan fuzzer for a sixth;
 #   2. every test, the real-desktop ones too, built with AddressSanitizer and
-#      UndefinedBehaviorSanitizer (the code under test at -O1, the tests' own code at -O0),
+#      UndefinedBehaviorSanitizer (the code under test at -O1; the tests' own code at -O0,
+#      not instrumented),
 #      then clang-tidy's bugprone and performance checks over the program's own sources
 #      (.clang-tidy; any finding fails);
 #   3. the program as it ships (optimised, no tests, with the benchmarks) and its Debian
