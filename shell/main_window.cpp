@@ -414,13 +414,17 @@ bool MDIFangLei::addToSheet(const forms::Form& form) {
     auto record = sheet::recordOf(form);
     if (!record) return false;
     m_sheet.add(std::move(*record));
+    recordAdded();
+    return true;
+}
+
+void MDIFangLei::recordAdded() {
     if (SheetWindow* w = sheetWindow()) w->refresh();
     sheetChanged();
     statusBar()->showMessage(
         QStringLiteral("已加入计算书：%1")
             .arg(QString::fromStdString(sheet::shownLabel(m_sheet.records.back()))),
         5000);
-    return true;
 }
 
 void MDIFangLei::openRecord(const sheet::SheetRecord& record) {

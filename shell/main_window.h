@@ -154,6 +154,9 @@ private:
                const std::vector<std::string>& openForms, const QString& file,
                const std::string& fingerprint = {},
                const std::vector<project::SiteWindowState>& openSites = {});
+    // A record was added at the sheet's end (a form's or a site's): the 计算书 window, the
+    // title and the status bar follow.
+    void recordAdded();
     // The sheet changed (or was saved or replaced): the title follows.
     void sheetChanged();
     void updateTitle();

@@ -37,12 +37,7 @@ view::SiteWindow* MDIFangLei::openSiteWindow() {
                                QString::fromStdString(e.what()));
             return;
         }
-        if (SheetWindow* w = sheetWindow()) w->refresh();
-        sheetChanged();
-        statusBar()->showMessage(
-            QStringLiteral("已加入计算书：%1")
-                .arg(QString::fromStdString(sheet::shownLabel(m_sheet.records.back()))),
-            5000);
+        recordAdded();
     });
     window->showMaximized();
     m_openList.record(view::SiteWindow::kCaption);
